@@ -1,0 +1,1 @@
+// Placeholder so that a room without sources still forms a library.

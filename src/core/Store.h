@@ -1,0 +1,182 @@
+#pragma once
+
+#include "platform/Database.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+#include <optional>
+#include <vector>
+
+// The tables of the six databases and the queries the program runs on them.
+// Every query binds its values; text compares without regard to case and
+// like-patterns take "*" and "?" (see platform/Database).
+namespace orv {
+
+// The programme key: day yyyymmdd, channel name, 1-based running number.
+struct ProgrammeKey {
+    qint32 Data = 0;
+    QString Palinsesto;
+    int Numerazione = 0;
+    bool operator==(const ProgrammeKey &) const = default;
+};
+
+struct Programme {
+    qint32 Data = 0;
+    QString Palinsesto;
+    int Numerazione = 0;
+    QString ORA;
+    QString Titolo;
+    QString Titolo2;
+    QString Type;
+    QString Genere;
+    QString Descrizione;
+    QString Durata;
+    QString link;
+    QString Link1;
+    QString Link2;
+    QString Immagine;
+    QString Marked;
+    QString Promemoria;
+    QString Registra;
+
+    ProgrammeKey key() const { return {Data, Palinsesto, Numerazione}; }
+};
+
+// The state fields, each set exactly when it holds "1".
+enum class StateField { Marked, Promemoria, Registra };
+
+class ProgrammiTable {
+public:
+    explicit ProgrammiTable(Database &db) : db_(db) {}
+
+    void insert(const Programme &p);
+    // Removes every row ("delete * from Programmi").
+    int deleteAll();
+    // Removes the rows of days before the given one.
+    int deleteBefore(qint32 day);
+    int deleteChannelDay(qint32 day, const QString &channel);
+    bool hasChannelDay(qint32 day, const QString &channel);
+    std::vector<Programme> channelDay(qint32 day, const QString &channel);
+    std::optional<Programme> find(const ProgrammeKey &key);
+    std::vector<Programme> byTitleLike(const QString &pattern);
+    // Writes "1" or "0" into one state field of one row; false when no row.
+    bool setState(const ProgrammeKey &key, StateField field, bool on);
+    // Writes the mark on every row whose title is like the pattern.
+    int setMarkedByTitleLike(const QString &pattern, bool on);
+    bool setDurata(const ProgrammeKey &key, const QString &minutes);
+    // Rows of a day starting at time with the state field set, by Numerazione.
+    std::vector<Programme> withStateAt(qint32 day, const QString &time, StateField field);
+    // Rows of one day with any state field set, by start time (MyTV).
+    std::vector<Programme> markedOnDay(qint32 day);
+    // Rows of one day whose Type is like the pattern and that start between
+    // the two times, by start time (daily report).
+    std::vector<Programme> reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                      const QString &to);
+    qint64 count();
+
+    static Programme read(const Statement &st);
+
+private:
+    std::vector<Programme> collect(Statement &st);
+    Database &db_;
+    std::optional<Statement> insert_;
+    std::optional<Statement> durata_;
+};
+
+struct Channel {
+    qint32 IDTV = 0;
+    QString NOMETV;
+    QString Descrizione;
+    bool Attivo = false;
+    bool Visualizzare = false;
+    qint32 Posizione = 0;
+    qint32 ANTENNA = 0;
+    QString Canale;
+    qint32 Digitale = 0;
+    qint32 Colore = 0;
+    bool Ricarica = false;
+    qint32 GIORNI = 0;
+};
+
+class TelevisioniTable {
+public:
+    explicit TelevisioniTable(Database &db) : db_(db) {}
+
+    std::vector<Channel> activeByPosition();        // download order
+    std::vector<Channel> activeByCode();            // post-processing order
+    std::vector<Channel> activeVisibleByPosition(); // tree and grid
+    std::vector<Channel> visibleByPosition();       // channel setup
+    std::vector<Channel> allByPosition();
+    std::optional<Channel> byCode(qint32 idtv);
+    std::optional<Channel> byName(const QString &name);
+    // Writes the two fields the channel setup may change.
+    bool setAttivoPosizione(const QString &name, bool attivo, qint32 posizione);
+
+    static Channel read(const Statement &st);
+
+private:
+    std::vector<Channel> query(const QString &sql);
+    Database &db_;
+};
+
+class PreferitiTable {
+public:
+    explicit PreferitiTable(Database &db) : db_(db) {}
+    QStringList titles();                // every pattern, table order
+    QStringList titlesDescending();      // favourites editor
+    bool contains(const QString &title); // exact, without regard to case
+    bool containsLike(const QString &pattern);
+    // Adds a title with the highest ID plus 1 (1 when empty); gives the ID.
+    qint32 addWithNextId(const QString &title);
+    // Adds a title with no ID of its own (favourites editor).
+    void addWithoutId(const QString &title);
+    int remove(const QString &title);
+
+private:
+    Database &db_;
+};
+
+class MonitorTable {
+public:
+    explicit MonitorTable(Database &db) : db_(db) {}
+    QStringList words();
+    QStringList wordsDescending();
+    bool containsLike(const QString &word);
+    void add(const QString &word);
+    int remove(const QString &word);
+
+private:
+    Database &db_;
+};
+
+// The single Config row of a configuration database, column by column.
+class ConfigTable {
+public:
+    explicit ConfigTable(Database &db) : db_(db) {}
+    // False when the table holds no row.
+    bool hasRow();
+    // The row's values by column name; NULL values are invalid QVariants.
+    QVariantMap readRow();
+    // Writes the given columns into the row.
+    void writeRow(const QList<QPair<QString, QVariant>> &values);
+
+private:
+    Database &db_;
+};
+
+class ImportaTable {
+public:
+    explicit ImportaTable(Database &db) : db_(db) {}
+    QStringList types(); // non-empty types, table order
+    QStringList allRows(); // every row as stored
+
+private:
+    Database &db_;
+};
+
+// Day helpers: a day is the number yyyymmdd.
+qint32 dayNumber(int year, int month, int day);
+QString dayText(qint32 day); // "yyyymmdd"
+
+} // namespace orv

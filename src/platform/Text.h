@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace orv::text {
+
+// Files from the server and user files are code page 1252 unless they are
+// valid UTF-8 (a UTF-8 byte-order mark is dropped).
+QString decode(const QByteArray &bytes);
+QString decodeCp1252(const QByteArray &bytes);
+QByteArray encodeCp1252(const QString &text);
+bool isValidUtf8(const QByteArray &bytes);
+
+// Splits text into lines the way the old line reader did: a line ends at
+// CR LF or at a lone CR; a lone LF stays inside the line. A final line
+// without its end is kept; an empty final piece after the last end is not.
+QStringList splitLinesCr(const QString &text);
+QList<QByteArray> splitLinesCr(const QByteArray &bytes);
+// As above, but a lone LF also ends a line.
+QStringList splitLinesAny(const QString &text);
+
+// The old string helpers, with their 1-based positions.
+QString left(const QString &s, qsizetype n);
+QString right(const QString &s, qsizetype n);
+QString mid(const QString &s, qsizetype start1, qsizetype n = -1);
+// Position (1-based) of needle in haystack from start1, without regard to
+// case; 0 when absent.
+qsizetype inStrNoCase(qsizetype start1, const QString &haystack, const QString &needle);
+qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle);
+
+} // namespace orv::text
