@@ -1,0 +1,141 @@
+#include "platform/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace orv;
+
+namespace {
+
+// A scratch database made with the raw API, since the layer never creates files.
+class DatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = dir.filePath(QStringLiteral("t.cfg"));
+        sqlite3 *raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+        registerJetTextRules(raw);
+        ASSERT_EQ(sqlite3_exec(raw,
+                               "create table T (Name text collate NOCASE, N integer);"
+                               "create unique index TName on T (Name);",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+        db = Database::open(path);
+    }
+
+    void add(const QString &name, qint64 n)
+    {
+        db.prepare(QStringLiteral("insert into T (Name, N) values (?, ?)")).bindAll(name, n).execute();
+    }
+
+    int countWhere(const QString &where, const QString &value)
+    {
+        auto st = db.prepare(QStringLiteral("select count(*) from T where ") + where);
+        st.bind(1, value);
+        st.next();
+        return int(st.integer(0));
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    Database db;
+};
+
+TEST_F(DatabaseTest, OpeningNeverCreatesAFile)
+{
+    const QString missing = dir.filePath(QStringLiteral("missing.cfg"));
+    EXPECT_THROW(Database::open(missing), DbError);
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(DatabaseTest, NotADatabaseIsAnErrorWithNumberAndText)
+{
+    const QString junk = dir.filePath(QStringLiteral("junk.cfg"));
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    try {
+        Database::open(junk);
+        FAIL() << "opened a file that is not a database";
+    } catch (const DbError &e) {
+        EXPECT_NE(e.number(), 0);
+        EXPECT_FALSE(e.text().isEmpty());
+    }
+}
+
+TEST_F(DatabaseTest, EqualityIgnoresCaseOfAccentedLetters)
+{
+    add(QStringLiteral("Èlite Città"), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("èlite CITTÀ")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("Elite Citta")), 0);
+}
+
+TEST_F(DatabaseTest, UniqueIndexFoldsCase)
+{
+    add(QStringLiteral("Rai 1"), 1);
+    EXPECT_THROW(add(QStringLiteral("RAI 1"), 2), DbError);
+}
+
+TEST_F(DatabaseTest, LikeUsesStarAndQuestionMarkOnly)
+{
+    add(QStringLiteral("100% Musica"), 1);
+    add(QStringLiteral("Tom_e_Jerry"), 2);
+    add(QStringLiteral("L'Ora #1 [speciale]"), 3);
+    add(QStringLiteral("Perché no"), 4);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("100%*")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("1%")), 0);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom_e_jerry")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom e jerry")), 0);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*#1 [speciale]")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("PERCH? NO")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*PERCHÉ*")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*")), 4);
+}
+
+TEST_F(DatabaseTest, UnknownColumnIsAnErrorNotAnEmptyValue)
+{
+    add(QStringLiteral("a"), 1);
+    auto st = db.prepare(QStringLiteral("select * from T"));
+    ASSERT_TRUE(st.next());
+    EXPECT_EQ(st.text(QStringLiteral("name")), QStringLiteral("a"));
+    EXPECT_THROW(st.text(QStringLiteral("Missing")), DbError);
+}
+
+TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)
+{
+    {
+        Transaction t(db);
+        add(QStringLiteral("gone"), 1);
+    }
+    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("gone")), 0);
+    {
+        Transaction t(db);
+        add(QStringLiteral("kept"), 1);
+        t.commit();
+    }
+    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("kept")), 1);
+}
+
+TEST_F(DatabaseTest, BoundApostropheIsStoredAsIs)
+{
+    add(QStringLiteral("L'isola'); drop table T; --"), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("l'isola'); drop table T; --")), 1);
+}
+
+TEST(JetLike, MatchesInMemoryLikeTheEngine)
+{
+    EXPECT_TRUE(jetLike(QStringLiteral("Il Commissario Montalbano"), QStringLiteral("*montalbano")));
+    EXPECT_TRUE(jetLike(QStringLiteral("abc"), QStringLiteral("a*c*")));
+    EXPECT_FALSE(jetLike(QStringLiteral("abc"), QStringLiteral("a*d")));
+    EXPECT_TRUE(jetLike(QStringLiteral("aXbXc"), QStringLiteral("*x*x*")));
+    EXPECT_FALSE(jetLike(QStringLiteral("ab"), QStringLiteral("a?b")));
+    EXPECT_TRUE(jetLike(QString(), QStringLiteral("*")));
+}
+
+} // namespace

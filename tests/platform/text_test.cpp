@@ -1,0 +1,71 @@
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(TextDecode, Cp1252BytesBecomeTheirLetters)
+{
+    EXPECT_EQ(text::decode(QByteArray("\x80 caff\xE9")), QStringLiteral("€ caffé"));
+    EXPECT_EQ(text::decode(QByteArray("perch\xC3\xA9")), QStringLiteral("perché"));
+    EXPECT_EQ(text::decode(QByteArray("\xEF\xBB\xBFok")), QStringLiteral("ok"));
+    // The section mark and the broken bar of the day files.
+    EXPECT_EQ(text::decode(QByteArray("a\xA7 b \xA6 c")), QStringLiteral("a§ b ¦ c"));
+    EXPECT_EQ(text::encodeCp1252(QStringLiteral("€é§")), QByteArray("\x80\xE9\xA7"));
+}
+
+TEST(TextLines, CrAndCrLfEndLinesLoneLfDoesNot)
+{
+    const QStringList lines = text::splitLinesCr(QStringLiteral("a\r\nb\rc\nd\r\n\r\ne"));
+    EXPECT_EQ(lines, (QStringList{"a", "b", "c\nd", "", "e"}));
+    EXPECT_EQ(text::splitLinesCr(QStringLiteral("x\r\n")), QStringList{"x"});
+    EXPECT_EQ(text::splitLinesAny(QStringLiteral("a\nb\r\nc")), (QStringList{"a", "b", "c"}));
+}
+
+TEST(TextHelpers, OneBasedPositions)
+{
+    EXPECT_EQ(text::mid(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
+    EXPECT_EQ(text::mid(QStringLiteral("abc"), 9), QString());
+    EXPECT_EQ(text::inStrNoCase(1, QStringLiteral("Hello World"), QStringLiteral("WORLD")), 7);
+    EXPECT_EQ(text::inStrNoCase(8, QStringLiteral("Hello World"), QStringLiteral("world")), 0);
+    EXPECT_EQ(text::inStr(1, QStringLiteral("Hello"), QStringLiteral("hello")), 0);
+}
+
+TEST(Files, ResolvesWithoutRegardToCase)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Database/Sub"));
+    QFile f(dir.filePath(QStringLiteral("Database/Sub/Orvento.cfg")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(files::resolve(dir.path(), QStringLiteral("\\database\\sub\\orvento.CFG")),
+              dir.filePath(QStringLiteral("Database/Sub/Orvento.cfg")));
+    // A part that does not exist keeps the spelling it was given.
+    EXPECT_EQ(files::resolve(dir.path(), QStringLiteral("\\database\\New\\x.txt")),
+              dir.filePath(QStringLiteral("Database/New/x.txt")));
+}
+
+TEST(Files, PlainNamesOnly)
+{
+    EXPECT_TRUE(files::isPlainFileName(QStringLiteral("serata film.htm")));
+    for (const char *bad : {"../database/Orvento.cfg", "..\\x", "/etc/passwd", "a/b", "..", "", "c:x",
+                            "tab\there"})
+        EXPECT_FALSE(files::isPlainFileName(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(Files, AtomicWriteReplacesWholeOrNothing)
+{
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("logo.gif"));
+    ASSERT_TRUE(files::writeAtomically(p, "old"));
+    ASSERT_TRUE(files::writeAtomically(p, "new content"));
+    QByteArray got;
+    ASSERT_TRUE(files::readAll(p, got));
+    EXPECT_EQ(got, QByteArray("new content"));
+    EXPECT_FALSE(files::writeAtomically(dir.filePath(QStringLiteral("no/such/folder/f")), "x"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"logo.gif"});
+}
