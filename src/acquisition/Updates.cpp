@@ -1,0 +1,7 @@
+#include "acquisition/Updates.h"
+
+namespace orv {
+
+void CERCA_AGGIORNAMENTI() {}
+
+} // namespace orv
