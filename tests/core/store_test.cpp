@@ -189,8 +189,9 @@ TEST_F(StoreTest, InstalledSchemaHasEveryField)
         auto st = db.prepare(QStringLiteral("select * from ") + parts[1]);
         for (const QString &f : fields)
             EXPECT_GE(st.columnIndex(f), 0) << qPrintable(where) << " " << qPrintable(f);
-        if (parts[1] == QLatin1String("Config"))
+        if (parts[1] == QLatin1String("Config")) {
             EXPECT_TRUE(ConfigTable(db).hasRow()) << qPrintable(where);
+        }
     }
 }
 
