@@ -1,9 +1,245 @@
 #include "acquisition/FrmDownload.h"
 
+#include "acquisition/FrmElaboraD.h"
+#include "core/AppState.h"
+#include "core/UiHooks.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstdio>
+
 namespace orv {
 
-FrmDownload::FrmDownload() { setWindowTitle(QStringLiteral("Download")); }
+namespace {
 
-void FrmDownload::CICLO_TELEVISIONI() {}
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+} // namespace
+
+FrmDownload::FrmDownload() : cycle_(*this, FetchFn())
+{
+    setWindowTitle(QStringLiteral("Scaricamento Nuovi Programmi Televisivi"));
+
+    Command1 = new QPushButton(QStringLiteral("Interrompi Download"), this);
+    Command1->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &FrmDownload::Command1_Click);
+    Label1 = new QLabel(this);
+    Image1 = new QLabel(this);
+    Image1->setFixedSize(64, 48);
+    Image1->setAlignment(Qt::AlignCenter);
+    ProgressBar2 = new QProgressBar(this);
+    ProgressBar2->setRange(0, 1);
+    ProgressBar2->setValue(0);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setRange(1, DownloadCycle::DatabaseBarMaximum);
+    ProgressBar1->setValue(1);
+    Label9 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    Label6 = new QLabel(this);
+    StatusBar1 = new QLabel(this);
+    StatusBar1->setFrameShape(QFrame::StyledPanel);
+    StatusBar1->setFrameShadow(QFrame::Sunken);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(Image1);
+    auto *status = new QVBoxLayout;
+    status->addWidget(Label1);
+    status->addWidget(Label9);
+    top->addLayout(status, 1);
+
+    auto *figures = new QGridLayout;
+    figures->addWidget(caption(QStringLiteral("Bytes :"), this), 0, 0); // Label5
+    figures->addWidget(Label2, 0, 1);
+    figures->addWidget(caption(QStringLiteral("Totale :"), this), 0, 2); // Label4
+    figures->addWidget(Label3, 0, 3);
+    figures->addWidget(caption(QStringLiteral("Velocita' :"), this), 0, 4); // Label7
+    figures->addWidget(Label6, 0, 5);
+
+    buildRecordPanel();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(ProgressBar2);
+    layout->addWidget(ProgressBar1);
+    layout->addLayout(figures);
+    layout->addWidget(Frame5);
+    layout->addWidget(Command1, 0, Qt::AlignRight);
+    layout->addWidget(StatusBar1);
+    setMinimumWidth(520);
+}
+
+FrmDownload::~FrmDownload() = default;
+
+void FrmDownload::buildRecordPanel()
+{
+    Frame5 = new QGroupBox(QStringLiteral("Informazioni Importate"), this);
+    auto *grid = new QGridLayout(Frame5);
+    TxtTitle = new QLineEdit(Frame5);
+    TxtHour = new QLineEdit(Frame5);
+    TxtType = new QLineEdit(Frame5);
+    TxtCode = new QLineEdit(Frame5);
+    TxtLink = new QLineEdit(Frame5);
+    TxtCover = new QLineEdit(Frame5);
+    TxtUserComments = new QPlainTextEdit(Frame5);
+    TxtUserComments->setMaximumHeight(70);
+    ImgCover = new QLabel(Frame5);
+    ImgCover->setFixedSize(60, 80);
+    struct Row {
+        int index;
+        const char *text;
+        QWidget *field;
+    };
+    const Row rows[] = {{2, "Titolo :", TxtTitle}, {1, "Ora :", TxtHour},          {4, "Tipo :", TxtType},
+                        {0, "Codice :", TxtCode},  {3, "Web Link :", TxtLink},     {5, "Informazioni :", TxtUserComments},
+                        {13, "Immagini :", TxtCover}};
+    int r = 0;
+    for (const Row &row : rows) {
+        auto *box = new QCheckBox(QString::fromUtf8(row.text), Frame5);
+        box->setEnabled(false);
+        Check1[row.index] = box;
+        grid->addWidget(box, r, 0);
+        grid->addWidget(row.field, r, 1);
+        ++r;
+    }
+    for (QLineEdit *e : {TxtTitle, TxtHour, TxtType, TxtCode, TxtLink, TxtCover})
+        e->setReadOnly(true);
+    TxtUserComments->setReadOnly(true);
+    grid->addWidget(ImgCover, 0, 2, r, 1, Qt::AlignTop);
+}
+
+void FrmDownload::setFetch(FetchFn fetch) { cycle_.setFetch(std::move(fetch)); }
+void FrmDownload::setScriptRunner(ScriptFn run) { cycle_.setScriptRunner(std::move(run)); }
+void FrmDownload::setToday(const QDate &day)
+{
+    today_ = day;
+    cycle_.setToday(day);
+}
+
+void FrmDownload::CICLO_TELEVISIONI()
+{
+    if (running_) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    running_ = true;
+    closeAfterCycle_ = false;
+    cycle_.run();
+    const DownloadCycle::Report &report = cycle_.report();
+    exitCode_ = report.cutShort ? 1 : 0;
+    if (report.cutShort && (AvvioDownload || Prompt::unattended()))
+        std::fprintf(stderr, "Download interrotto: %s\n", report.reason.toLocal8Bit().constData());
+
+    FrmElaboraD &post = Windows::get<FrmElaboraD>();
+    if (today_.isValid())
+        post.setToday(today_);
+    post.show();
+    post.ELABORA_DURATA();
+    running_ = false;
+    if (closeAfterCycle_)
+        close();
+}
+
+void FrmDownload::GATEWAY_TV(const QString &channel)
+{
+    const QString code = LEGGI_CODICE_TV(channel);
+    if (code.isEmpty())
+        return; // unknown channel: never fetched as channel 0
+    cycle_.gateway(channel, code.toInt());
+}
+
+QString FrmDownload::SCARICA_TV_SCRIPT(const QString &day, qint16, const QString &, const QString &channel)
+{
+    cycle_.scriptDay(day, channel);
+    return {};
+}
+
+void FrmDownload::SCARICA_TV_DATABASE(const QString &day, qint16 code, qint16 index, const QString &channel)
+{
+    cycle_.dayFile(day, code, index, channel);
+}
+
+QString FrmDownload::LEGGI_CODICE_TV(const QString &channel) { return DownloadCycle::channelCode(channel); }
+
+void FrmDownload::Command1_Click() { cycle_.stop(); }
+
+void FrmDownload::closeEvent(QCloseEvent *event)
+{
+    if (running_) {
+        // Closing during a cycle is a Stop; the window goes when it has ended.
+        Command1_Click();
+        closeAfterCycle_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void FrmDownload::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!AvvioDownload)
+        ui::stopHoverTimer();
+}
+
+void FrmDownload::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !AvvioDownload)
+        ui::stopHoverTimer();
+}
+
+// ------------------------------------------------------------ DownloadView
+
+void FrmDownload::setStatus(const QString &text) { Label1->setText(text); }
+void FrmDownload::setConnection(const QString &text) { StatusBar1->setText(text); }
+void FrmDownload::setStopEnabled(bool on) { Command1->setEnabled(on); }
+void FrmDownload::setChannelRange(int maximum) { ProgressBar2->setRange(0, maximum); }
+void FrmDownload::setChannelsDone(int done) { ProgressBar2->setValue(done); }
+void FrmDownload::setDayRange(int minimum, int maximum) { ProgressBar1->setRange(minimum, maximum); }
+void FrmDownload::setDayIndex(int index) { ProgressBar1->setValue(index); }
+
+void FrmDownload::setDay(const QDate &day)
+{
+    MonthView1 = day;
+    Label9->setText(day.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+void FrmDownload::setLogo(const QString &file)
+{
+    QPixmap logo(file);
+    if (!logo.isNull())
+        Image1->setPixmap(logo.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void FrmDownload::markReadFailure() { StatusBar1->setText(QStringLiteral("~")); }
+
+void FrmDownload::finishBars()
+{
+    ProgressBar2->setValue(ProgressBar2->maximum());
+    ProgressBar1->setValue(ProgressBar1->maximum());
+}
+
+void FrmDownload::processEvents() { QCoreApplication::processEvents(); }
 
 } // namespace orv

@@ -1,21 +1,93 @@
 #pragma once
 
+#include "acquisition/DownloadCycle.h"
+
+#include <QDate>
 #include <QWidget>
+#include <map>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 
 namespace orv {
 
-// The download window. (Bare for now: the cycle arrives with the download work.)
-class FrmDownload : public QWidget {
+// The download window "Scaricamento Nuovi Programmi Televisivi": runs the
+// listings download cycle and shows its progress.
+class FrmDownload : public QWidget, private DownloadView {
     Q_OBJECT
 public:
     FrmDownload();
-    // Downloads every active channel, then post-processes.
+    ~FrmDownload() override;
+
+    // Downloads every active channel, then post-processes. A second start
+    // while a cycle runs is refused and brings this window to the front.
     void CICLO_TELEVISIONI();
+    void GATEWAY_TV(const QString &channel);
+    QString SCARICA_TV_SCRIPT(const QString &day, qint16 code, const QString &script, const QString &channel);
+    void SCARICA_TV_DATABASE(const QString &day, qint16 code, qint16 index, const QString &channel);
+    // Channel name to its code as decimal text; empty when unknown.
+    static QString LEGGI_CODICE_TV(const QString &channel);
+    // The Stop button.
+    void Command1_Click();
+
     // Exit status of an unattended run: 0 when the last cycle ran to its end,
     // non-zero when an error cut it short (the reason went to standard error).
     int unattendedExitCode() const { return exitCode_; }
+    bool running() const { return running_; }
+    const DownloadCycle::Report &lastReport() const { return cycle_.report(); }
+
+    // Where transfers go (tests put in local files).
+    void setFetch(FetchFn fetch);
+    void setScriptRunner(ScriptFn run);
+    void setToday(const QDate &day);
+
+    QPushButton *Command1;
+    QLabel *Label1;
+    QLabel *StatusBar1; // first panel of the status bar
+    QLabel *Image1;
+    QProgressBar *ProgressBar1;
+    QProgressBar *ProgressBar2;
+    QLabel *Label9;
+    QLabel *Label2, *Label3, *Label6; // bytes, total, speed
+    QGroupBox *Frame5;
+    QLineEdit *TxtTitle, *TxtHour, *TxtType, *TxtCode, *TxtLink, *TxtCover;
+    QPlainTextEdit *TxtUserComments;
+    QLabel *ImgCover;
+    std::map<int, QCheckBox *> Check1; // 0 to 5 and 13
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // DownloadView
+    void setStatus(const QString &text) override;
+    void setConnection(const QString &text) override;
+    void setStopEnabled(bool on) override;
+    void setChannelRange(int maximum) override;
+    void setChannelsDone(int done) override;
+    void setDayRange(int minimum, int maximum) override;
+    void setDayIndex(int index) override;
+    void setDay(const QDate &day) override;
+    void setLogo(const QString &file) override;
+    void markReadFailure() override;
+    void finishBars() override;
+    void processEvents() override;
+
+    void buildRecordPanel();
+
+    DownloadCycle cycle_;
+    QDate today_;
+    QDate MonthView1;
+    bool running_ = false;
+    bool closeAfterCycle_ = false;
     int exitCode_ = 0;
 };
 

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace orv {
+
+class Database;
+class ProgrammiTable;
+
+// How one transfer ended: the whole file arrived, the server has no such
+// file, or the server could not be reached (or the file arrived cut short).
+enum class FetchOutcome { Fetched, NotFound, Failed };
+using FetchFn = std::function<FetchOutcome(const QString &url, const QString &file)>;
+
+// Runs the scraping script (a file under TempDir) for one channel and day
+// (yyyymmdd).
+using ScriptFn = std::function<void(const QString &scriptFile, const QString &channel, const QString &day)>;
+
+// What the cycle shows while it runs; the download window implements it.
+class DownloadView {
+public:
+    virtual ~DownloadView() = default;
+    virtual void setStatus(const QString &text) {}     // the cycle's status line
+    virtual void setConnection(const QString &text) {} // first status panel
+    virtual void setStopEnabled(bool on) {}
+    virtual void setChannelRange(int maximum) {}
+    virtual void setChannelsDone(int done) {}
+    virtual void setDayRange(int minimum, int maximum) {}
+    virtual void setDayIndex(int index) {}
+    virtual void setDay(const QDate &day) {}
+    virtual void setLogo(const QString &file) {}
+    virtual void markReadFailure() {} // "~" in the window's own status bar
+    virtual void finishBars() {}      // both bars to their maximum
+    virtual void processEvents() {}   // let pending window events run
+};
+
+// The listings download cycle: every active channel in display order, its
+// check file choosing script mode (7 days) or ready-made day files (20 days).
+class DownloadCycle {
+public:
+    static constexpr int ScriptDays = 7;
+    static constexpr int DatabaseDays = 20;
+    static constexpr int DatabaseBarMaximum = 30;
+
+    struct Report {
+        int channels = 0;        // channels the loop reached
+        int skippedChannels = 0; // no code, or no check file on the server
+        int scriptChannels = 0;
+        int scriptDays = 0; // script runs started
+        int daysStored = 0;
+        int rowsStored = 0;
+        bool cutShort = false; // an error ended the cycle early
+        QString reason;        // why, for standard error
+    };
+
+    DownloadCycle(DownloadView &view, FetchFn fetch);
+    ~DownloadCycle();
+
+    void setFetch(FetchFn fetch) { fetch_ = std::move(fetch); }
+    void setScriptRunner(ScriptFn run) { script_ = std::move(run); }
+    // The first day of every day loop (today unless a test says otherwise).
+    void setToday(const QDate &day) { today_ = day; }
+
+    // One whole cycle up to, not including, the post-processing.
+    void run();
+    // One channel: check file, then script or ready-made days. A code of 0
+    // or less is not a channel: it is skipped with the lookup's message.
+    void gateway(const QString &name, qint32 code);
+    void scriptDays(qint32 code, const QString &name);
+    void databaseDays(qint32 code, const QString &name);
+    // Fetches, reads and stores one ready-made channel-day; the day's rows
+    // are replaced in one transaction only when the whole file was read.
+    void dayFile(const QString &day, qint32 code, int index, const QString &name);
+    // Reads a fetched day file and stores it: false when nothing was stored.
+    bool storeDay(const QByteArray &bytes, qint32 day, const QString &name);
+    void scriptDay(const QString &day, const QString &name);
+    // The channel code as decimal text; empty (after the message) when the
+    // channel is not known.
+    static QString channelCode(const QString &name);
+    // The Stop button.
+    void stop();
+
+    bool interrupted() const { return InterrompiCiclo; }
+    const Report &report() const { return report_; }
+    // Whether the update check already ran in this program run.
+    static bool &updateChecked();
+
+private:
+    QString url(const QString &path) const;
+    // Fetch with the single retry; notice is shown before the retry.
+    FetchOutcome fetchWithRetry(const QString &url, const QString &file, const QString &notice = {});
+    QDate today() const;
+    void cutShort(const QString &reason);
+    // The listings database, open for the length of a cycle.
+    ProgrammiTable &programmes();
+    bool hasDay(const QDate &day, const QString &name);
+
+    DownloadView &view_;
+    FetchFn fetch_;
+    ScriptFn script_;
+    QDate today_;
+    Report report_;
+    bool InterrompiCiclo = false;
+    std::unique_ptr<Database> listings_;
+    std::unique_ptr<ProgrammiTable> programmes_;
+};
+
+// Message shared by the connection failures, with its tag: "1", "2" ...
+QString connectionFailureText(const QString &tag);
+
+} // namespace orv

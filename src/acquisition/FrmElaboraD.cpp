@@ -1,0 +1,152 @@
+#include "acquisition/FrmElaboraD.h"
+
+#include "acquisition/DurationCalculator.h"
+#include "acquisition/FavouriteMarker.h"
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "core/UiHooks.h"
+#include "platform/StatusSink.h"
+#include "platform/Windows.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace orv {
+
+namespace {
+
+void letEventsRun() { QCoreApplication::processEvents(); }
+
+QString caption()
+{
+    return Lingua[83].isEmpty() ? QStringLiteral("Elaborazione Dati Importati") : Lingua[83];
+}
+
+} // namespace
+
+FrmElaboraD::FrmElaboraD()
+{
+    setWindowTitle(caption());
+    Label1 = new QLabel(Lingua[84], this);
+    Label2 = new QLabel(this);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar2 = new QProgressBar(this);
+    ProgressBar1->setRange(1, Days);
+    ProgressBar2->setRange(0, 0);
+    ProgressBar2->setValue(0);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ProgressBar2);
+    layout->addWidget(Label2);
+    layout->addWidget(ProgressBar1);
+    setMinimumWidth(420);
+}
+
+void FrmElaboraD::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!AvvioDownload)
+        ui::stopHoverTimer();
+}
+
+void FrmElaboraD::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (!AvvioDownload)
+            ui::stopHoverTimer();
+        setWindowTitle(caption());
+        Label1->setText(Lingua[84]);
+    }
+}
+
+void FrmElaboraD::ELABORA_DURATA()
+{
+    ELABORA_TV();
+    METTI_PREFERITI();
+    Windows::unload<FrmElaboraD>();
+}
+
+void FrmElaboraD::ELABORA_TV()
+{
+    Label1->setText(Lingua[84]);
+    letEventsRun();
+    std::vector<Channel> channels;
+    try {
+        Database db = Database::open(PercorsoPalinsesti);
+        channels = TelevisioniTable(db).activeByCode();
+    } catch (const DbError &) {
+        StatusSink::mark(QStringLiteral("*"));
+    }
+    Annulla = false;
+    const int count = int(channels.size());
+    if (count > 0)
+        ProgressBar2->setRange(0, count);
+    int done = 0;
+    for (const Channel &c : channels) {
+        if (Annulla)
+            break;
+        CALCOLA_DURATA(c.NOMETV);
+        ProgressBar2->setValue(++done);
+        Label2->setText(QStringLiteral("Fase 1 : %1/%2").arg(done).arg(ProgressBar2->maximum()));
+    }
+    Label1->setText(Lingua[85]);
+    ProgressBar2->setValue(ProgressBar2->maximum());
+    ProgressBar1->setValue(ProgressBar1->maximum());
+    letEventsRun();
+}
+
+void FrmElaboraD::CALCOLA_DURATA(const QString &channel)
+{
+    MonthView1 = today();
+    ProgressBar1->setRange(1, Days);
+    try {
+        Database db = Database::open(PercorsoDb);
+        DurationCalculator(db).channel(channel, MonthView1, Days, [this](int index) {
+            if (index > 1)
+                letEventsRun();
+            if (Annulla)
+                return false;
+            ProgressBar1->setValue(index);
+            MonthView1 = today().addDays(index - 1);
+            return true;
+        });
+    } catch (const DbError &) {
+        StatusSink::mark(QStringLiteral("*"));
+    }
+    ProgressBar1->setValue(1);
+    letEventsRun();
+}
+
+void FrmElaboraD::METTI_PREFERITI()
+{
+    QStringList favourites;
+    try {
+        Database db = Database::open(PercorsoPreferiti);
+        favourites = PreferitiTable(db).titles();
+    } catch (const DbError &) {
+        StatusSink::mark(QStringLiteral("*"));
+        return;
+    }
+    Annulla = false;
+    if (!favourites.isEmpty())
+        ProgressBar2->setRange(0, int(favourites.size()));
+    try {
+        Database db = Database::open(PercorsoDb);
+        FavouriteMarker marker(db);
+        int done = 0;
+        for (const QString &title : favourites) {
+            ProgressBar2->setValue(done);
+            Label2->setText(QStringLiteral("Fase 2 - Ricerca Preferiti: %1/%2").arg(done).arg(ProgressBar2->maximum()));
+            ++done;
+            marker.mark(title);
+        }
+    } catch (const DbError &) {
+        StatusSink::mark(QStringLiteral("*"));
+    }
+}
+
+} // namespace orv

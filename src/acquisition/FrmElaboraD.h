@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace orv {
+
+// The post-processing window: durations from the next programme's start
+// (phase 1), then the favourite marks (phase 2).
+class FrmElaboraD : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int Days = 15;
+
+    FrmElaboraD();
+
+    // Both phases, then the window unloads itself.
+    void ELABORA_DURATA();
+    void METTI_PREFERITI();
+
+    // The first day of phase 1 (today unless a test says otherwise).
+    void setToday(const QDate &day) { today_ = day; }
+
+    QLabel *Label1;
+    QLabel *Label2;
+    QProgressBar *ProgressBar1;
+    QProgressBar *ProgressBar2;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void ELABORA_TV();
+    void CALCOLA_DURATA(const QString &channel);
+    QDate today() const { return today_.isValid() ? today_ : QDate::currentDate(); }
+
+    QDate today_;
+    QDate MonthView1;
+};
+
+} // namespace orv
