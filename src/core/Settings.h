@@ -42,3 +42,14 @@ inline bool griglia = false;
 inline bool PopUp = false;
 
 } // namespace orv
+
+namespace orv {
+
+// Reads both Config rows into the variables above. A key that fails to load
+// keeps its value and is reported; it is then left alone by the saver unless
+// the program changes it, so a damaged file never wipes stored values.
+void CARICA_CONFIGURAZIONE();
+// Writes the variables back into both Config rows.
+void SALVA_CONFIGURAZIONE();
+
+} // namespace orv

@@ -1,0 +1,43 @@
+#include "core/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace orv {
+
+namespace {
+QString lockFolder()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty() || !QDir().mkpath(dir))
+        dir = QDir::tempPath();
+    return dir;
+}
+} // namespace
+
+SingleInstance::SingleInstance(const QString &applicationFolder)
+{
+    QString folder = QFileInfo(applicationFolder).canonicalFilePath();
+    if (folder.isEmpty())
+        folder = QDir::cleanPath(QDir(applicationFolder).absolutePath());
+    const QByteArray id = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    path_ = lockFolder() + QStringLiteral("/orvento-") + QString::fromLatin1(id) + QStringLiteral(".lock");
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::acquire()
+{
+    if (lock_ && lock_->isLocked())
+        return true;
+    lock_ = std::make_unique<QLockFile>(path_);
+    // Only a dead owner makes the lock stale, never its age: the program
+    // runs for days.
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+} // namespace orv

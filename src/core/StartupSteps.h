@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace orv {
+
+class UserStore;
+
+namespace startup {
+
+// The unattended run: the arguments are exactly the one word "Download".
+bool isDownloadCommand(const QStringList &arguments);
+
+// Whether a window system can be reached (or a Qt platform was chosen).
+bool displayAvailable();
+
+// Deletes the old engine's stale lock files "*.ldb" in the folder; SQLite's
+// own side files are left alone. Gives how many were deleted.
+int removeStaleLockFiles(const QString &databaseFolder);
+
+// "FirstTime" is yes for "1", "True" or any non-zero number.
+bool isFirstRun(const UserStore &store);
+
+using Launcher = std::function<bool(const QString &program)>;
+// Starts a program on its own without waiting for it; false when it cannot.
+bool startDetached(const QString &program);
+
+// On the first run starts the companion program when it is there and stores
+// "FirstTime" = "False". Gives true when the companion was started.
+bool startCompanionOnFirstRun(UserStore &store, const QString &companion, const Launcher &launch = startDetached);
+
+} // namespace startup
+} // namespace orv

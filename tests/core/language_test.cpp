@@ -1,0 +1,180 @@
+#include "core/AppState.h"
+#include "core/Language.h"
+#include "core/Settings.h"
+#include "platform/Prompt.h"
+#include "support/TempApp.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+QByteArray header()
+{
+    QByteArray h;
+    for (int i = 0; i < LanguageHeaderItems; ++i)
+        h += "Voce " + QByteArray::number(i) + "\r\n";
+    return h;
+}
+
+QByteArray entryLine(int i, const QByteArray &text)
+{
+    return "T" + QByteArray::number(i).rightJustified(4, '0') + "= " + text;
+}
+
+// 19 header lines and `count` entries "testo <i>", lines ended by `end`.
+QByteArray languageFile(int count, const QByteArray &end = "\r\n")
+{
+    QByteArray out = header();
+    out.replace("\r\n", end);
+    for (int i = 0; i < count; ++i)
+        out += entryLine(i, "testo " + QByteArray::number(i)) + end;
+    return out;
+}
+
+class LanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Prompt::setHandler([this](const PromptRequest &r) {
+            messages << r.text;
+            return r.defaultAnswer;
+        });
+        for (auto &t : Lingua)
+            t = QStringLiteral("stale");
+        italian = readLanguageFile(app.file(QStringLiteral("languages/Italiano.ini")));
+        ASSERT_EQ(italian.entries.size(), LanguageEntries);
+    }
+    void TearDown() override { Prompt::setHandler({}); }
+
+    void load(const QByteArray &content)
+    {
+        QFile f(app.file(QStringLiteral("languages/Prova.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        language = QStringLiteral("Prova.ini");
+        CARICA_LINGUA();
+    }
+
+    test::TempApp app;
+    LanguageFile italian;
+    QStringList messages;
+};
+
+TEST_F(LanguageTest, TextStartsAtTheEighthCharacterAndIsCutAt820)
+{
+    QByteArray content = languageFile(LanguageEntries);
+    content.replace(entryLine(1, "testo 1"), "T0001= ");
+    content.replace(entryLine(2, "testo 2"), "T0002=" + QByteArray(" inizio") + QByteArray(893, 'x'));
+    content.replace(entryLine(3, "testo 3"), "T0003=  spazi attorno ");
+    load(content);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(Lingua[0], QStringLiteral("testo 0"));
+    EXPECT_EQ(Lingua[1], QString());
+    EXPECT_EQ(Lingua[2].size(), LanguageTextMax);
+    EXPECT_TRUE(Lingua[2].startsWith(QStringLiteral("inizio")));
+    EXPECT_EQ(Lingua[3], QStringLiteral(" spazi attorno "));
+    EXPECT_EQ(Lingua[249], QStringLiteral("testo 249"));
+    EXPECT_EQ(Lingua[250], QString());
+}
+
+TEST_F(LanguageTest, QuotedHeaderItemsMayHoldCommas)
+{
+    // The first header line holds three items, one of them quoted with
+    // commas inside: 17 more lines complete the 19 items.
+    QByteArray content = "\"Orvento, lingua, italiana\",7.2, build\r\n";
+    for (int i = 0; i < LanguageHeaderItems - 3; ++i)
+        content += "Voce\r\n";
+    for (int i = 0; i < LanguageEntries; ++i)
+        content += entryLine(i, "testo " + QByteArray::number(i)) + "\r\n";
+    load(content);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(Lingua[0], QStringLiteral("testo 0"));
+    EXPECT_EQ(Lingua[249], QStringLiteral("testo 249"));
+}
+
+TEST_F(LanguageTest, LineFeedEndsAndByteOrderMark)
+{
+    load("\xEF\xBB\xBF" + languageFile(LanguageEntries, "\n"));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(Lingua[0], QStringLiteral("testo 0"));
+    EXPECT_EQ(Lingua[249], QStringLiteral("testo 249"));
+}
+
+TEST_F(LanguageTest, CodePage1252File)
+{
+    QByteArray content = languageFile(LanguageEntries);
+    content.replace(entryLine(5, "testo 5"), entryLine(5, "Novit\xE0 \x80"));
+    load(content);
+    EXPECT_EQ(Lingua[5], QStringLiteral("Novit\u00E0 \u20AC"));
+}
+
+TEST_F(LanguageTest, LinesAfterTheLastEntryAreNotRead)
+{
+    load(languageFile(LanguageEntries) + entryLine(250, "in piu'") + "\r\n");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(Lingua[250], QString());
+}
+
+TEST_F(LanguageTest, ShortFileReportsAndFallsBackToItalian)
+{
+    load(languageFile(100));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("62 ")));
+    EXPECT_EQ(Lingua[99], QStringLiteral("testo 99"));
+    EXPECT_EQ(Lingua[100], italian.entries[100]);
+    EXPECT_EQ(Lingua[186], italian.entries[186]);
+    EXPECT_FALSE(Lingua[186].isEmpty());
+    EXPECT_EQ(Lingua[250], QString());
+}
+
+TEST_F(LanguageTest, TruncatedHeaderReportsAndFallsBackToItalian)
+{
+    load("Orvento\r\nItaliano\r\n");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("62 ")));
+    EXPECT_EQ(Lingua[5], italian.entries[5]);
+}
+
+TEST_F(LanguageTest, MissingOrUnsafeFileFallsBackToItalian)
+{
+    for (const QString &name : {QStringLiteral("Klingon.ini"), QString(), QStringLiteral("../database/config.cfg")}) {
+        messages.clear();
+        Lingua.fill(QStringLiteral("stale"));
+        language = name;
+        CARICA_LINGUA();
+        EXPECT_EQ(messages.size(), 1) << name.toStdString();
+        EXPECT_EQ(Lingua[9], italian.entries[9]) << name.toStdString();
+        EXPECT_EQ(Lingua[250], QString());
+    }
+}
+
+// Every index a window reads must have a text in both bundled files.
+class BundledLanguageTest : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(BundledLanguageTest, EveryUsedEntryHasText)
+{
+    const LanguageFile f = readLanguageFile(test::sourceData(QStringLiteral("languages/")) + QLatin1String(GetParam()));
+    ASSERT_EQ(f.errorNumber, 0) << f.errorText.toStdString();
+    ASSERT_EQ(f.entries.size(), LanguageEntries);
+
+    const std::vector<std::pair<int, int>> used = {{5, 14},    {16, 61},   {63, 63},   {65, 70},
+                                                   {72, 138},  {142, 151}, {153, 169}, {175, 178},
+                                                   {185, 186}};
+    for (auto [from, to] : used)
+        for (int i = from; i <= to; ++i) {
+            EXPECT_FALSE(f.entries[i].trimmed().isEmpty()) << "entry " << i;
+            EXPECT_NE(f.entries[i].trimmed(), QStringLiteral("-")) << "entry " << i;
+        }
+    // Texts joined to others at run time keep their blanks.
+    EXPECT_TRUE(f.entries[119].endsWith(QLatin1Char(' ')));
+    EXPECT_TRUE(f.entries[162].endsWith(QLatin1Char(' ')));
+    EXPECT_TRUE(f.entries[163].startsWith(QLatin1Char(' ')));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BundledLanguageTest, ::testing::Values("Italiano.ini", "English.ini"));
+
+} // namespace

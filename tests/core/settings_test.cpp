@@ -1,0 +1,255 @@
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "platform/Database.h"
+#include "platform/Prompt.h"
+#include "support/TempApp.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+void clearSettings()
+{
+    CARD.clear(); HTMLRicerche.clear(); Cinedrawerdb.clear();
+    Width = Heigth = Top = Left = 0;
+    FullScreen = TakeOnlyListed = ScriptError = ShutDown = CheckUpdate = TakeAll = TakeNone = false;
+    Locandine = HighLights = NavBar = false;
+    ShutType = GiorniGriglia = 0;
+    HTMLReport.clear(); ProxyName.clear(); ProxyPort.clear(); ProxyUser.clear(); ProxyPass.clear();
+    language.clear(); HTMLmytv.clear();
+    Colore = Pulisci = UsaProxy = griglia = PopUp = false;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        clearSettings();
+        Lingua[169] = QStringLiteral("salvataggio non riuscito");
+        Prompt::setHandler([this](const PromptRequest &r) {
+            messages << r.text;
+            return r.defaultAnswer;
+        });
+    }
+    void TearDown() override { Prompt::setHandler({}); }
+
+    QVariant stored(const QString &file, const QString &column)
+    {
+        Database db = Database::open(app.db(file));
+        auto st = db.prepare(QStringLiteral("select \"%1\" from Config").arg(column));
+        return st.next() ? st.value(0) : QVariant();
+    }
+    void run(const QString &file, const QString &sql)
+    {
+        Database db = Database::open(app.db(file));
+        db.exec(sql);
+    }
+    void breakFile(const QString &file)
+    {
+        QFile f(app.db(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'x'));
+    }
+
+    test::TempApp app;
+    QStringList messages;
+};
+
+TEST_F(SettingsTest, LoadsTheInstalledRowsSilently)
+{
+    CARICA_CONFIGURAZIONE();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(CARD, QStringLiteral("classica.htm"));
+    EXPECT_EQ(Width, 15360);
+    EXPECT_EQ(Heigth, 11100);
+    EXPECT_EQ(Left, 600);
+    EXPECT_EQ(GiorniGriglia, 2);
+    EXPECT_TRUE(CheckUpdate);
+    EXPECT_FALSE(TakeAll);
+    EXPECT_EQ(language, QStringLiteral("Italiano.ini"));
+    EXPECT_EQ(ProxyPort, QStringLiteral("8080"));
+    EXPECT_TRUE(griglia);
+    EXPECT_FALSE(UsaProxy);
+}
+
+TEST_F(SettingsTest, EveryKeyRoundTripsThroughBothFiles)
+{
+    CARICA_CONFIGURAZIONE();
+    CARD = QStringLiteral("moderna.htm");
+    Width = 2000000; Heigth = -5; Top = 7; Left = 8;
+    FullScreen = TakeOnlyListed = ScriptError = ShutDown = true;
+    ShutType = 3;
+    CheckUpdate = false;
+    TakeAll = TakeNone = Locandine = true;
+    HighLights = NavBar = false;
+    HTMLRicerche = QStringLiteral("r.htm");
+    GiorniGriglia = 7;
+    Cinedrawerdb = QStringLiteral("/home/u/film's.mdb");
+    HTMLReport = QStringLiteral("rep.htm");
+    Colore = Pulisci = griglia = PopUp = false;
+    UsaProxy = true;
+    ProxyName = QStringLiteral("proxy.local");
+    ProxyPort = QStringLiteral("3128");
+    ProxyUser = QStringLiteral("utente");
+    ProxyPass = QStringLiteral("pa'ss");
+    language = QStringLiteral("English.ini");
+    HTMLmytv = QStringLiteral("my.htm");
+    SALVA_CONFIGURAZIONE();
+
+    clearSettings();
+    CARICA_CONFIGURAZIONE();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(CARD, QStringLiteral("moderna.htm"));
+    EXPECT_EQ(Width, 2000000);
+    EXPECT_EQ(Heigth, -5);
+    EXPECT_EQ(Top, 7);
+    EXPECT_EQ(Left, 8);
+    EXPECT_TRUE(FullScreen && TakeOnlyListed && ScriptError && ShutDown && TakeAll && TakeNone && Locandine);
+    EXPECT_FALSE(CheckUpdate || HighLights || NavBar);
+    EXPECT_EQ(ShutType, 3);
+    EXPECT_EQ(HTMLRicerche, QStringLiteral("r.htm"));
+    EXPECT_EQ(GiorniGriglia, 7);
+    EXPECT_EQ(Cinedrawerdb, QStringLiteral("/home/u/film's.mdb"));
+    EXPECT_EQ(HTMLReport, QStringLiteral("rep.htm"));
+    EXPECT_FALSE(Colore || Pulisci || griglia || PopUp);
+    EXPECT_TRUE(UsaProxy);
+    EXPECT_EQ(ProxyName, QStringLiteral("proxy.local"));
+    EXPECT_EQ(ProxyPort, QStringLiteral("3128"));
+    EXPECT_EQ(ProxyUser, QStringLiteral("utente"));
+    EXPECT_EQ(ProxyPass, QStringLiteral("pa'ss"));
+    EXPECT_EQ(language, QStringLiteral("English.ini"));
+    EXPECT_EQ(HTMLmytv, QStringLiteral("my.htm"));
+}
+
+TEST_F(SettingsTest, GridDaysKeepAnyStoredWholeNumber)
+{
+    run(QStringLiteral("config.cfg"), QStringLiteral("update Config set GiorniGriglia = 12"));
+    CARICA_CONFIGURAZIONE();
+    EXPECT_EQ(GiorniGriglia, 12);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SettingsTest, NullValueIsReportedOnceAndNeverWrittenBack)
+{
+    run(QStringLiteral("config2.cfg"), QStringLiteral("update Config set ProxyPass = null, ProxyUser = 'io'"));
+    ProxyPass = QStringLiteral("before");
+    CARICA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(
+        QStringLiteral("Errore nel caricamento configurazione, hai installato correttamente tutti i file?\r\n94")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("NON POTRAI VEDERE NESSUN PALINSESTO!")));
+    EXPECT_EQ(ProxyPass, QStringLiteral("before"));
+    EXPECT_EQ(ProxyUser, QStringLiteral("io"));
+    EXPECT_EQ(language, QStringLiteral("Italiano.ini"));
+
+    Colore = false;
+    SALVA_CONFIGURAZIONE();
+    EXPECT_TRUE(stored(QStringLiteral("config2.cfg"), QStringLiteral("ProxyPass")).isNull());
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("Colore")).toInt(), 0);
+}
+
+TEST_F(SettingsTest, UnreadKeyChangedByTheUserIsSaved)
+{
+    run(QStringLiteral("config2.cfg"), QStringLiteral("update Config set ProxyPass = null"));
+    CARICA_CONFIGURAZIONE();
+    ProxyPass = QStringLiteral("nuova");
+    SALVA_CONFIGURAZIONE();
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("ProxyPass")).toString(), QStringLiteral("nuova"));
+}
+
+TEST_F(SettingsTest, MissingColumnLeavesTheOtherKeysLoaded)
+{
+    run(QStringLiteral("config.cfg"), QStringLiteral("alter table Config drop column Cinedrawerdb"));
+    CARICA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("\r\n3265")));
+    EXPECT_EQ(GiorniGriglia, 2);
+    EXPECT_EQ(language, QStringLiteral("Italiano.ini"));
+    messages.clear();
+    SALVA_CONFIGURAZIONE();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(SettingsTest, ValueOfTheWrongTypeKeepsTheVariable)
+{
+    run(QStringLiteral("config.cfg"), QStringLiteral("update Config set Width = 'largo', ShutType = 70000"));
+    Width = 99;
+    CARICA_CONFIGURAZIONE();
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(Width, 99);
+    EXPECT_EQ(ShutType, 0);
+    SALVA_CONFIGURAZIONE();
+    EXPECT_EQ(stored(QStringLiteral("config.cfg"), QStringLiteral("Width")).toString(), QStringLiteral("largo"));
+    EXPECT_EQ(stored(QStringLiteral("config.cfg"), QStringLiteral("ShutType")).toInt(), 70000);
+}
+
+TEST_F(SettingsTest, EmptyTableShowsTheShortMessageAndKeepsStoredNothing)
+{
+    run(QStringLiteral("config2.cfg"), QStringLiteral("delete from Config"));
+    CARICA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              QStringLiteral("Errore nel caricamento configurazione, hai installto correttamente tutti i file?"));
+    EXPECT_TRUE(language.isEmpty());
+    EXPECT_EQ(CARD, QStringLiteral("classica.htm"));
+
+    messages.clear();
+    Colore = true;
+    CARD = QStringLiteral("altra.htm");
+    SALVA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              QStringLiteral("Errore nel salvataggio configurazione, hai installto correttamente tutti i file?"));
+    EXPECT_EQ(stored(QStringLiteral("config.cfg"), QStringLiteral("CARD")).toString(), QStringLiteral("altra.htm"));
+}
+
+TEST_F(SettingsTest, MissingFileIsReportedOnceAndNotRecreated)
+{
+    ASSERT_TRUE(QFile::remove(app.db(QStringLiteral("config.cfg"))));
+    CARICA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(CARD.isEmpty());
+    EXPECT_EQ(language, QStringLiteral("Italiano.ini"));
+
+    messages.clear();
+    Colore = false;
+    SALVA_CONFIGURAZIONE();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(QFile::exists(app.db(QStringLiteral("config.cfg"))));
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("Colore")).toInt(), 0);
+}
+
+TEST_F(SettingsTest, DamagedFileAtStartDoesNotWipeItAtClose)
+{
+    const QString path = app.db(QStringLiteral("config2.cfg"));
+    QFile::copy(path, path + QStringLiteral(".good"));
+    breakFile(QStringLiteral("config2.cfg"));
+    CARICA_CONFIGURAZIONE();
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(language.isEmpty());
+
+    // Repaired while the program runs: the close must not store the empties.
+    QFile::remove(path);
+    QFile::copy(path + QStringLiteral(".good"), path);
+    SALVA_CONFIGURAZIONE();
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("language")).toString(),
+              QStringLiteral("Italiano.ini"));
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("ProxyPort")).toString(), QStringLiteral("8080"));
+}
+
+TEST_F(SettingsTest, FailedSaveSaysSoAndStopsBeforeTheSecondFile)
+{
+    CARICA_CONFIGURAZIONE();
+    breakFile(QStringLiteral("config.cfg"));
+    Colore = false;
+    SALVA_CONFIGURAZIONE();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(
+        QStringLiteral("Errore nel salvataggio configurazione, hai installto correttamente tutti i file?\r\n")));
+    EXPECT_EQ(stored(QStringLiteral("config2.cfg"), QStringLiteral("Colore")).toInt(), 1);
+}
+
+} // namespace
