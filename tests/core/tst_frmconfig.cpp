@@ -1,0 +1,239 @@
+#include "core/AppState.h"
+#include "core/FrmConfig.h"
+#include "core/Store.h"
+#include "core/UiHooks.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/TempApp.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+using namespace orv;
+
+class TestFrmConfig : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempApp> app;
+    QStringList asked;              // texts of the boxes shown
+    Answer answer = Answer::Ok;     // what the user answers
+    int treeReloads = 0;
+    int gridRefreshes = 0;
+
+    FrmConfig &open()
+    {
+        auto &w = Windows::get<FrmConfig>();
+        w.show();
+        return w;
+    }
+    QTreeWidgetItem *node(FrmConfig &w, int i) { return w.TreeView1->topLevelItem(i); }
+    int indexOf(FrmConfig &w, const QString &name)
+    {
+        for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
+            if (node(w, i)->text(0) == name)
+                return i;
+        return -1;
+    }
+    Channel channel(const QString &name)
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        return *TelevisioniTable(db).byName(name);
+    }
+    void exec(const char *sql)
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QString::fromUtf8(sql));
+    }
+    std::vector<Channel> table()
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        return TelevisioniTable(db).allByPosition();
+    }
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<test::TempApp>();
+        asked.clear();
+        answer = Answer::Ok;
+        treeReloads = gridRefreshes = 0;
+        Lingua[86] = QStringLiteral("gia' la prima");
+        Lingua[87] = QStringLiteral("gia' l'ultima");
+        Lingua[88] = QStringLiteral("applicare?");
+        Prompt::setHandler([this](const PromptRequest &r) {
+            asked << r.text;
+            return r.buttons == Buttons::Ok ? Answer::Ok : answer;
+        });
+        ui::loadTvHook = [this] { ++treeReloads; };
+        ui::refreshGridIfCurrentHook = [this] { ++gridRefreshes; };
+    }
+    void cleanup()
+    {
+        Windows::unloadAll();
+        Prompt::setHandler({});
+        ui::loadTvHook = {};
+        ui::refreshGridIfCurrentHook = {};
+        app.reset();
+    }
+
+    void listsGroupsOneToSevenOnly()
+    {
+        exec("update Televisioni set ANTENNA = 0 where NOMETV = 'Rai 2'");
+        exec("update Televisioni set ANTENNA = 8 where NOMETV = 'Rai 3'");
+        auto &w = open();
+        QCOMPARE(indexOf(w, "Rai 2"), -1);
+        QCOMPARE(indexOf(w, "Rai 3"), -1);
+        QCOMPARE(w.Label6->text(), QString::number(w.TreeView1->topLevelItemCount()));
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
+        QCOMPARE(node(w, 0)->checkState(0), Qt::Checked);
+        QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione"));
+        QCOMPARE(w.TreeView1->currentItem(), node(w, 0));
+        QVERIFY(!w.ListaModificata());
+    }
+
+    void twoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree()
+    {
+        exec("update Televisioni set Attivo = 0, ANTENNA = 7 where NOMETV = 'Rai 3'");
+        auto &w = open();
+        w.TreeView1->setCurrentItem(node(w, 2));
+        w.Command7_Click();
+        w.Command7_Click();
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 3"));
+        QCOMPARE(node(w, 0)->checkState(0), Qt::Unchecked);
+        QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
+        QCOMPARE(node(w, 1)->text(0), QStringLiteral("Rai 1"));
+        QCOMPARE(node(w, 1)->checkState(0), Qt::Checked);
+        QCOMPARE(node(w, 1)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione"));
+        QCOMPARE(w.TreeView1->currentItem(), node(w, 0));
+        QVERIFY(w.ListaModificata());
+
+        w.Command3_Click();
+        QVERIFY(!w.ListaModificata());
+        QCOMPARE(channel("Rai 3").Posizione, 1);
+        QCOMPARE(channel("Rai 1").Posizione, 2);
+        QCOMPARE(channel("Rai 2").Posizione, 3);
+        QCOMPARE(treeReloads, 1);
+        QCOMPARE(gridRefreshes, 1);
+    }
+
+    void movingTheFirstUpIsRefused()
+    {
+        auto &w = open();
+        w.TreeView1->setCurrentItem(node(w, 0));
+        w.Command7_Click();
+        QCOMPARE(asked, QStringList{Lingua[86]});
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
+        QVERIFY(!w.ListaModificata());
+    }
+
+    void movingTheLastDownIsRefusedYetMarksTheList()
+    {
+        auto &w = open();
+        const int last = w.TreeView1->topLevelItemCount() - 1;
+        const QString name = node(w, last)->text(0);
+        w.TreeView1->setCurrentItem(node(w, last));
+        w.Command8_Click();
+        QCOMPARE(asked, QStringList{Lingua[87]});
+        QCOMPARE(node(w, last)->text(0), name);
+        QVERIFY(w.ListaModificata());
+    }
+
+    void cancelOnCloseLeavesTheTableUntouched()
+    {
+        const auto before = table();
+        QPointer<FrmConfig> w = &open();
+        w->TreeView1->setCurrentItem(node(*w, 3));
+        w->Command7_Click();
+        w->Command4_Click();
+        answer = Answer::Cancel;
+        w->close();
+        QCOMPARE(asked, QStringList{Lingua[88]});
+        const auto after = table();
+        QCOMPARE(after.size(), before.size());
+        for (size_t i = 0; i < before.size(); ++i) {
+            QCOMPARE(after[i].NOMETV, before[i].NOMETV);
+            QCOMPARE(after[i].Attivo, before[i].Attivo);
+            QCOMPARE(after[i].Posizione, before[i].Posizione);
+        }
+        QCOMPARE(treeReloads, 1); // the tree is rebuilt all the same
+    }
+
+    void okOnCloseApplies()
+    {
+        auto &w = open();
+        w.Command4_Click();
+        answer = Answer::Ok;
+        w.close();
+        Database db = Database::open(PercorsoPalinsesti);
+        QVERIFY(TelevisioniTable(db).activeByPosition().empty());
+    }
+
+    void closingUnchangedAsksNothing()
+    {
+        auto &w = open();
+        w.close();
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(treeReloads, 1);
+    }
+
+    void aSingleTickAsksOnClose()
+    {
+        auto &w = open();
+        const int i = indexOf(w, "TV8");
+        node(w, i)->setCheckState(0, Qt::Checked);
+        QVERIFY(w.ListaModificata());
+        w.close();
+        QCOMPARE(asked, QStringList{Lingua[88]});
+        QVERIFY(channel("TV8").Attivo);
+    }
+
+    void comingBackKeepsUnappliedChanges()
+    {
+        auto &w = open();
+        const int i = indexOf(w, "TV8");
+        node(w, i)->setCheckState(0, Qt::Checked);
+        w.TreeView1->setCurrentItem(node(w, 1));
+        w.Command7_Click();
+        w.Form_Activate();
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 2"));
+        QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
+        QVERIFY(w.ListaModificata());
+    }
+
+    void comingBackUnchangedShowsTheTableAgain()
+    {
+        auto &w = open();
+        exec("update Televisioni set Attivo = 1 where NOMETV = 'TV8'");
+        w.Form_Activate();
+        QCOMPARE(node(w, indexOf(w, "TV8"))->checkState(0), Qt::Checked);
+    }
+
+    void clickingAChannelShowsItsDescription()
+    {
+        exec("update Televisioni set NOMETV = 'Canale dell''Arte' where NOMETV = 'Rai 5'");
+        auto &w = open();
+        w.TreeView1_NodeClick(node(w, indexOf(w, "Canale dell'Arte")));
+        QCOMPARE(w.Label3->text(), QStringLiteral("Canale dell'Arte"));
+        QCOMPARE(w.Label8->text(), QStringLiteral("Arte, musica e teatro"));
+        QVERIFY(w.ListaModificata());
+    }
+
+    void tickAllTicksEveryLine()
+    {
+        auto &w = open();
+        w.Command5_Click();
+        for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
+            QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
+        w.Command3_Click();
+        Database db = Database::open(PercorsoPalinsesti);
+        QCOMPARE(int(TelevisioniTable(db).activeByPosition().size()), w.TreeView1->topLevelItemCount());
+    }
+};
+
+QTEST_MAIN(TestFrmConfig)
+#include "tst_frmconfig.moc"
