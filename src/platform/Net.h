@@ -1,36 +1,114 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QSaveFile;
+class QTimer;
 
 namespace orv::net {
 
-// How a transfer goes: directly, or through the user's proxy (host, user and
-// password as stored in the settings).
+// How a transfer goes: directly, or through the user's HTTP proxy.
 struct ProxySettings {
     bool use = false;
-    QString host; // "name" or "name:port"
+    QString host; // "name", or "name:port" when port is empty
     QString port;
     QString user;
     QString password;
 };
 
-// Progress of one transfer: bytes so far and bytes per second.
-using ProgressFn = std::function<void(qint64 bytes, double bytesPerSecond)>;
-
-struct FetchResult {
-    bool opened = false;   // the URL could be opened (what ErroreDownload reports)
-    bool complete = false; // the whole body arrived and was written
-    int httpStatus = 0;
-    QString error;
+// What a caller learns of a transfer.
+enum class Outcome {
+    Fetched,  // the whole body arrived with a success status (and was written)
+    NotFound, // the server answered 404 or 410
+    Failed,   // anything else: refused, timed out, cut short, error status, bad URL, disk
 };
 
-// Fetches one URL into one local file. The file is replaced only when the
-// whole body arrived; a failure leaves what was there before.
+struct FetchResult {
+    Outcome outcome = Outcome::Failed;
+    int httpStatus = 0; // 0 when no answer came
+    qint64 bytes = 0;   // body bytes received
+    QString error;      // empty when fetched
+    bool opened = false;   // the server answered at all (any status)
+    bool complete = false; // same as ok(): kept for callers that test both flags
+    bool ok() const { return outcome == Outcome::Fetched; }
+};
+
+// Bytes of the body received so far, and the announced size (-1 unknown).
+using ProgressFn = std::function<void(qint64 received, qint64 total)>;
+
+// A server that sends nothing for this long is given up.
+inline constexpr int DefaultTimeoutMs = 30000;
+
+// What happens to the target file when a transfer fails: keep the previous
+// file (data the user has), or remove it (a scratch file that must not be
+// read again as if it were new).
+enum class OnFailure { KeepOld, Remove };
+
+// One asynchronous transfer of one http or https URL, into a file or into
+// memory. A file is written aside and renamed into place only when the whole
+// body arrived. Signals let a window show how it goes.
+class Transfer : public QObject {
+    Q_OBJECT
+public:
+    enum class Phase { Connecting, RequestSent, ResponseReceived, Receiving, Done };
+    Q_ENUM(Phase)
+
+    Transfer(const QString &url, const ProxySettings &proxy = {}, int timeoutMs = DefaultTimeoutMs,
+             QObject *parent = nullptr);
+    ~Transfer() override;
+
+    void setTargetFile(const QString &path, OnFailure onFailure = OnFailure::KeepOld);
+    void start();
+    void cancel(); // ends the transfer as failed
+    bool isRunning() const { return running_; }
+
+    const FetchResult &result() const { return result_; }
+    const QByteArray &body() const { return body_; } // when there is no target file
+
+signals:
+    void phaseChanged(orv::net::Transfer::Phase phase);
+    void progress(qint64 received, qint64 total);
+    void finished();
+
+private:
+    void onReadyRead();
+    void onFinished();
+    void fail(const QString &error);
+    void finish();
+
+    QString url_;
+    ProxySettings proxy_;
+    int timeoutMs_;
+    QString target_;
+    OnFailure onFailure_ = OnFailure::KeepOld;
+    std::unique_ptr<QNetworkAccessManager> manager_;
+    QNetworkReply *reply_ = nullptr;
+    std::unique_ptr<QSaveFile> file_;
+    QTimer *idle_ = nullptr;
+    QByteArray body_;
+    FetchResult result_;
+    qint64 total_ = -1;
+    bool running_ = false;
+    bool receiving_ = false;
+};
+
+// Fetches one URL into one local file, waiting in a local event loop (the
+// windows stay responsive). The file is replaced only when the whole body
+// arrived; on failure it is kept or removed as onFailure says.
 FetchResult copyUrlToFile(const QString &url, const QString &file, const ProxySettings &proxy = {},
-                          const ProgressFn &progress = {});
-// Fetches one URL into memory.
-FetchResult readUrl(const QString &url, QByteArray &body, const ProxySettings &proxy = {});
+                          const ProgressFn &progress = {}, int timeoutMs = DefaultTimeoutMs,
+                          OnFailure onFailure = OnFailure::KeepOld);
+// Fetches one URL into memory; body is empty unless the fetch succeeded.
+FetchResult readUrl(const QString &url, QByteArray &body, const ProxySettings &proxy = {},
+                    int timeoutMs = DefaultTimeoutMs);
+
+// True for http and https URLs with a host.
+bool isFetchableUrl(const QString &url);
 
 } // namespace orv::net

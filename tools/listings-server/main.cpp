@@ -1,1 +1,147 @@
-int main() { return 0; }
+// The sample listings server: serves a generated, realistic guide on the
+// loopback interface, with faults on request for the tests.
+#include "Server.h"
+
+#include <httplib.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+struct Options {
+    int port = 47800;
+    QString release = QStringLiteral("72");
+    bool verbose = false;
+    listings::FaultRules faults;
+};
+
+void usage()
+{
+    std::fprintf(stderr,
+                 "uso: orvento-listings-server [--port N] [--release TESTO] [--fail404 RE] [--fail500 RE]\n"
+                 "                             [--truncate RE] [--slow RE] [--delay-ms N] [--redirect RE]\n"
+                 "                             [--verbose]\n");
+}
+
+bool parse(int argc, char **argv, Options &o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        auto value = [&]() { return std::string(argv[++i]); };
+        auto rule = [&](std::vector<std::regex> &into) {
+            try {
+                into.emplace_back(value());
+                return true;
+            } catch (const std::regex_error &) {
+                std::fprintf(stderr, "espressione non valida: %s\n", argv[i]);
+                return false;
+            }
+        };
+        if (a == "--verbose") {
+            o.verbose = true;
+        } else if (!hasValue) {
+            usage();
+            return false;
+        } else if (a == "--port") {
+            o.port = std::atoi(value().c_str());
+        } else if (a == "--release") {
+            o.release = QString::fromStdString(value());
+        } else if (a == "--delay-ms") {
+            o.faults.delayMs = std::atoi(value().c_str());
+        } else if (a == "--fail404") {
+            if (!rule(o.faults.notFound)) return false;
+        } else if (a == "--fail500") {
+            if (!rule(o.faults.serverError)) return false;
+        } else if (a == "--truncate") {
+            if (!rule(o.faults.truncate)) return false;
+        } else if (a == "--slow") {
+            if (!rule(o.faults.slow)) return false;
+        } else if (a == "--redirect") {
+            if (!rule(o.faults.redirect)) return false;
+        } else {
+            usage();
+            return false;
+        }
+    }
+    return o.port >= 0 && o.port <= 65535;
+}
+
+std::string queryString(const httplib::Params &params)
+{
+    std::string out;
+    for (const auto &[k, v] : params)
+        out += (out.empty() ? "?" : "&") + k + "=" + v;
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Options opt;
+    if (!parse(argc, argv, opt))
+        return 2;
+
+    httplib::Server server;
+    int port = 0;
+    server.Get(".*", [&](const httplib::Request &req, httplib::Response &res) {
+        const auto &f = opt.faults;
+        std::string path = req.path;
+        if (opt.verbose)
+            std::fprintf(stderr, "GET %s\n", req.path.c_str());
+        // Redirected requests come back under /moved and are served as usual.
+        if (path.rfind("/moved/", 0) == 0) {
+            path.erase(0, 6);
+        } else if (listings::FaultRules::matches(f.redirect, path)) {
+            res.set_redirect("/moved" + path + queryString(req.params), 302);
+            return;
+        }
+        if (listings::FaultRules::matches(f.slow, path))
+            std::this_thread::sleep_for(std::chrono::milliseconds(f.delayMs));
+        if (listings::FaultRules::matches(f.notFound, path)) {
+            res.status = 404;
+            res.set_content("Not found\r\n", "text/plain");
+            return;
+        }
+        if (listings::FaultRules::matches(f.serverError, path)) {
+            res.status = 500;
+            res.set_content("Internal server error\r\n", "text/plain");
+            return;
+        }
+        std::vector<std::pair<std::string, std::string>> query(req.params.begin(), req.params.end());
+        std::string host = req.get_header_value("Host");
+        QString base = QStringLiteral("http://") +
+                       (host.empty() ? QStringLiteral("127.0.0.1:%1").arg(port) : QString::fromStdString(host));
+        listings::Reply reply = listings::answer(path, query, base, QDate::currentDate(), opt.release);
+        res.status = reply.status;
+        if (listings::FaultRules::matches(f.truncate, path) && reply.status == 200) {
+            // Announce the whole length, send half of it, then drop the line.
+            auto body = std::make_shared<std::string>(reply.body.toStdString());
+            res.set_content_provider(body->size(), reply.contentType,
+                                     [body](size_t offset, size_t, httplib::DataSink &sink) {
+                                         size_t half = body->size() / 2;
+                                         if (offset < half)
+                                             sink.write(body->data() + offset, half - offset);
+                                         return offset < half;
+                                     });
+            return;
+        }
+        res.set_content(reply.body.toStdString(), reply.contentType);
+    });
+
+    port = opt.port == 0 ? server.bind_to_any_port("127.0.0.1") : (server.bind_to_port("127.0.0.1", opt.port) ? opt.port : -1);
+    if (port <= 0) {
+        std::fprintf(stderr, "impossibile ascoltare su 127.0.0.1:%d\n", opt.port);
+        return 1;
+    }
+    std::printf("http://127.0.0.1:%d\n", port);
+    std::fflush(stdout);
+    return server.listen_after_bind() ? 0 : 1;
+}
