@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Byte-level string helpers of the script engine. Scripts and pages are
+// handled as single-byte text so that columns count bytes, 1-based, and
+// searches fold ASCII letters only.
+namespace orv::script {
+
+// Characters from 1-based column start1; n < 0 means to the end. Columns
+// beyond the end give the empty text. Callers check start1 >= 1 themselves.
+QByteArray mid(const QByteArray &s, qsizetype start1, qsizetype n = -1);
+QByteArray left(const QByteArray &s, qsizetype n);
+
+// 1-based position of needle in haystack from start1, 0 when absent. An
+// empty haystack gives 0, an empty needle gives start1 (when inside).
+qsizetype inStr(qsizetype start1, const QByteArray &haystack, const QByteArray &needle);
+qsizetype inStrNoCase(qsizetype start1, const QByteArray &haystack, const QByteArray &needle);
+inline bool containsNoCase(const QByteArray &haystack, const QByteArray &needle)
+{
+    return inStrNoCase(1, haystack, needle) > 0;
+}
+
+// Leading-number reading: blanks, tabs and line feeds are ignored wherever
+// they stand, then the longest leading number (sign, digits, ".") counts;
+// no number at all reads 0.
+double leadingNumber(const QByteArray &s);
+
+// Strict reading: the whole text must be a number, blanks around it allowed.
+std::optional<double> strictNumber(const QByteArray &s);
+
+// Rounds to the nearest whole number, a half to the even neighbour.
+double roundHalfEven(double x);
+
+// The decimal text of a number: whole numbers without a fraction.
+QByteArray numberText(double x);
+
+// Removes blanks (only blanks) at both ends.
+QByteArray trimBlanks(const QByteArray &s);
+
+} // namespace orv::script

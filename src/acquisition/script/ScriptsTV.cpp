@@ -1,0 +1,870 @@
+#include "acquisition/script/ScriptsTV.h"
+
+#include "acquisition/script/ScriptText.h"
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "core/Store.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/Prompt.h"
+#include "platform/StatusSink.h"
+#include "platform/Text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <limits>
+
+namespace orv {
+
+using namespace script;
+
+namespace {
+
+// A run-time failure that the pass reports through the general failure box.
+struct ScriptFailure {};
+// Cancel in the general failure box: the run ends.
+struct RunEnd {};
+// A runaway script or the Stop button: the run ends.
+struct RunGuard {
+    bool stopped = false;
+};
+
+QString tempFile(const char *name) { return appPath(QStringLiteral("TempDir/") + QLatin1String(name)); }
+
+bool isWebAddress(const QByteArray &url)
+{
+    const QByteArray u = url.toLower();
+    return (u.startsWith("http://") || u.startsWith("https://")) && u.size() > 8;
+}
+
+int roundedInt16(double x)
+{
+    const double r = roundHalfEven(x);
+    if (!(r >= std::numeric_limits<qint16>::min() && r <= std::numeric_limits<qint16>::max()))
+        throw ScriptFailure{};
+    return int(r);
+}
+
+void normalise(const QString &source, const QString &target)
+{
+    // The source always ends with an LF once the two blank lines are added;
+    // every LF then ends one line written with CR LF.
+    QFile src(source);
+    if (!src.open(QIODevice::Append))
+        throw ScriptFailure{};
+    src.write("  \r\n  \r\n");
+    src.close();
+    QByteArray data;
+    if (!files::readAll(source, data))
+        throw ScriptFailure{};
+    data.replace("\n", "\r\n");
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size())
+        throw ScriptFailure{};
+}
+
+// Reads the comma- and line-separated items of a script file, the way the
+// header items are found, and keeps the value of the last item with the key.
+QByteArray headerValue(const QString &nome, const QByteArray &key, bool numeric, bool reportFailure)
+{
+    QByteArray data;
+    QByteArray value;
+    if (!files::readAll(appPath(QStringLiteral("TempDir/") + nome), data)) {
+        if (reportFailure)
+            StatusSink::write(3, QStringLiteral("53 File not found: ") + nome);
+        return value;
+    }
+    qsizetype i = 0;
+    const qsizetype n = data.size();
+    for (int items = 0; items < 4900 && i < n; ++items) {
+        while (i < n && data[i] == ' ')
+            ++i;
+        QByteArray item;
+        if (i < n && data[i] == '"') {
+            const qsizetype close = data.indexOf('"', i + 1);
+            const qsizetype end = close < 0 ? n : close;
+            item = data.mid(i + 1, end - i - 1);
+            i = end + 1;
+            while (i < n && data[i] != ',' && data[i] != '\r' && data[i] != '\n')
+                ++i;
+        } else {
+            const qsizetype start = i;
+            while (i < n && data[i] != ',' && data[i] != '\r' && data[i] != '\n')
+                ++i;
+            item = data.mid(start, i - start);
+        }
+        if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
+            ++i;
+        ++i;
+        const qsizetype at = inStrNoCase(1, item, key);
+        if (at > 0) {
+            value = mid(item, at + key.size());
+            if (numeric)
+                value = numberText(leadingNumber(value));
+        }
+    }
+    return value;
+}
+
+} // namespace
+
+QString ProgrammeRecord::shown(const QByteArray &bytes) { return text::decode(bytes); }
+
+QByteArray ScriptsTV::Page::readLine()
+{
+    const qsizetype cr = data.indexOf('\r', pos);
+    QByteArray l;
+    if (cr < 0) {
+        l = data.mid(pos);
+        pos = data.size();
+    } else {
+        l = data.mid(pos, cr - pos);
+        pos = cr + 1;
+        if (pos < data.size() && data[pos] == '\n')
+            ++pos;
+    }
+    return l;
+}
+
+// The listings database of one run: one transaction for all its rows.
+struct ScriptsTV::Store {
+    Database db;
+    std::unique_ptr<Transaction> tx;
+    std::unique_ptr<ProgrammiTable> table;
+};
+
+ScriptsTV::ScriptsTV(FetchFn fetch) : fetch_(std::move(fetch))
+{
+    pump_ = [] {
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents();
+    };
+}
+
+ScriptsTV::~ScriptsTV() = default;
+
+const std::array<ScriptsTV::Keyword, 32> &ScriptsTV::keywords()
+{
+    // The order decides which instruction a line holding several keywords runs.
+    static const std::array<Keyword, 32> table{{
+        {"#FINDLINE#=", &ScriptsTV::ISTR_FINDLINE},
+        {"#SAVEDATA#", &ScriptsTV::ISTR_SAVEDATA},
+        {"#TAKETYPE#=", &ScriptsTV::ISTR_TAKETYPE},
+        {"#TAKECODE#=", &ScriptsTV::ISTR_TAKECODE},
+        {"#TAKEHOUR#=", &ScriptsTV::ISTR_TAKEHOUR},
+        {"#TAKELINK#=", &ScriptsTV::ISTR_TAKELINK},
+        {"#TAKETITLE#=", &ScriptsTV::ISTR_TAKETITLE},
+        {"#FIND#=", &ScriptsTV::ISTR_FIND},
+        {"#TAKEWORD#=", &ScriptsTV::ISTR_TAKEWORD},
+        {"#TAKEWORDLEN#=", &ScriptsTV::ISTR_TAKEWORDLEN},
+        {"#PUT#=", &ScriptsTV::ISTR_PUT},
+        {"#REPEAT#", &ScriptsTV::ISTR_REPEAT},
+        {"#WHILE#", &ScriptsTV::ISTR_WHILE},
+        {"#READNEXTLINE#", &ScriptsTV::ISTR_READNEXTLINE},
+        {"#STARTGODEEP#", &ScriptsTV::ISTR_STARTGODEEP},
+        {"#ENDGODEEP#", &ScriptsTV::ISTR_ENDGODEEP},
+        {"#IF#", &ScriptsTV::ISTR_IF},
+        {"#TITLE#", &ScriptsTV::ISTR_TITLE},
+        {"#RESETCURSOR#", &ScriptsTV::ISTR_RESETCURSOR},
+        {"#SETCURSOR#", &ScriptsTV::ISTR_SETCURSOR},
+        {"#TAKECOMMENTS#", &ScriptsTV::ISTR_TAKECOMMENTS},
+        {"#COMPUTECURSOR#", &ScriptsTV::ISTR_COMPUTECURSOR},
+        {"#PUTCURSOR#", &ScriptsTV::ISTR_PUTCURSOR},
+        {"#CHECKVARIABLE#", &ScriptsTV::ISTR_CHECKVARIABLE},
+        {"#STARTDELETETAGS#", &ScriptsTV::ISTR_STARTDELETETAGS},
+        {"#STARTSUBSTITUTETAGS#", &ScriptsTV::ISTR_STARTSUBSTITUTETAGS},
+        {"#GOTO#", &ScriptsTV::ISTR_GOTO},
+        {"#STARTREADWEB#", &ScriptsTV::ISTR_STARTREADWEB},
+        {"#TAKEPOSTER#", &ScriptsTV::ISTR_TAKEPOSTER},
+        {"#STRING#", &ScriptsTV::ISTR_STRING},
+        {"#RESTOREWEB#", &ScriptsTV::ISTR_RESTOREWEB},
+        {"#OPENNEWWEB#", &ScriptsTV::ISTR_OPENNEWWEB},
+    }};
+    return table;
+}
+
+// ---------------------------------------------------------------- the run
+
+void ScriptsTV::ESEGUI_SCRIPT_TV(const QString &nome, const QString &tv, const QString &giorno)
+{
+    ScriptNome = nome;
+    ScriptTv = tv;
+    ScriptGiorno = giorno;
+    ESEGUI_SCRIPT_TV();
+}
+
+void ScriptsTV::ESEGUI_SCRIPT_TV()
+{
+    if (pump_)
+        pump_();
+    for (auto &l : ScriptRighe)
+        l.clear();
+    ScriptPc = 0;
+    ScriptNumRighe = RigheMax;
+    ScriptFilePagina = MainPage;
+    ContaProgrammi = 0;
+    // A programme left half-collected by an earlier run must not leak into this one.
+    record_.clear();
+    recordChanged();
+    pages_.clear();
+    importa_.reset();
+    steps_ = 0;
+    depth_ = 0;
+    annullaAtStart_ = Annulla;
+    try {
+        if (prepare())
+            ESEGUI_SEZIONI_SCRIPT();
+    } catch (const RunEnd &) {
+    } catch (const RunGuard &guard) {
+        if (!guard.stopped)
+            generalFailure();
+    } catch (const ScriptFailure &) {
+    }
+    finishRun();
+}
+
+void ScriptsTV::finishRun()
+{
+    pages_.clear();
+    if (!store_)
+        return;
+    try {
+        if (store_->tx)
+            store_->tx->commit();
+    } catch (const DbError &e) {
+        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+    }
+    store_->table.reset();
+    store_->tx.reset();
+    store_.reset();
+}
+
+bool ScriptsTV::prepare()
+{
+    QByteArray data;
+    if (!files::readAll(appPath(QStringLiteral("TempDir/") + ScriptNome), data))
+        return false;
+    const QList<QByteArray> lines = text::splitLinesCr(data);
+    if (lines.size() > RigheMax + 1)
+        return false;
+    ScriptInizioCiclo = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        ScriptRighe[i] = lines[i];
+
+    QByteArray url;
+    bool found = false;
+    for (int i = 1; i <= RigheMax && !found; ++i) {
+        if (!containsNoCase(ScriptRighe[i], "#WEBQUERY#"))
+            continue;
+        found = true;
+        const qsizetype at = inStrNoCase(1, ScriptRighe[i], "http:");
+        if (at == 0)
+            return false;
+        url = mid(ScriptRighe[i], at);
+        const QByteArray day = ScriptGiorno.toLatin1();
+        url.replace("#DAY#", mid(day, 7, 2));
+        url.replace("#MONTH#", mid(day, 5, 2));
+        url.replace("#SHORTYEAR#", mid(day, 3, 2));
+        url.replace("#LONGYEAR#", mid(day, 1, 4));
+        ScriptRighe[i] = url;
+    }
+    ScriptPc = 0;
+    if (!found) {
+        Prompt::message(QStringLiteral("Errore In Ricezione Dati da Internet. Codice (S1)!"));
+        return false;
+    }
+    ReplaceSpaces = LEGGI_REPLACESPACES(ScriptNome);
+    ScriptGeneration = roundedInt16(leadingNumber(LEGGI_SCRIPTGENERATION(ScriptNome)));
+    url = trimBlanks(url);
+    url.replace(" ", ReplaceSpaces);
+    const QString address = text::decode(url);
+    if (ScriptGeneration < 2) {
+        fetchInto(address, tempFile("html.txt"));
+        normalise(tempFile("html.txt"), tempFile("html1.txt"));
+    } else {
+        fetchInto(address, tempFile("html1.txt"));
+    }
+    return true;
+}
+
+QByteArray ScriptsTV::LEGGI_REPLACESPACES(const QString &nome)
+{
+    const QByteArray v = headerValue(nome, "#REPLACESPACES#=", false, true);
+    return v.isEmpty() ? QByteArray("%20") : v;
+}
+
+QByteArray ScriptsTV::LEGGI_SCRIPTGENERATION(const QString &nome)
+{
+    const QByteArray v = headerValue(nome, "#SCRIPTGENERATION#=", true, false);
+    return v.isEmpty() ? QByteArray("1") : v;
+}
+
+void ScriptsTV::NORMALIZZA_HTML() { normalise(tempFile("html.txt"), tempFile("html1.txt")); }
+void ScriptsTV::NORMALIZZA_WEB() { normalise(tempFile("FileWebB.txt"), tempFile("FileWeb.txt")); }
+
+void ScriptsTV::fetchInto(const QString &url, const QString &file)
+{
+    // A failed fetch must never leave an earlier run's page to be read.
+    QFile::remove(file);
+    if (fetch_)
+        fetch_(url, file);
+}
+
+void ScriptsTV::ESEGUI_SEZIONI_SCRIPT()
+{
+    runPass("#DOWNLOADINFO#", "#ENDDOWNLOADINFO#");
+    runPass("#COMMENTS#", "#ENDCOMMENTS#");
+    pages_.clear();
+}
+
+void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
+{
+    ScriptPc = 0;
+    try {
+        openPage(MainPage, tempFile("html1.txt"));
+    } catch (const ScriptFailure &) {
+        generalFailure();
+    }
+    ScriptCursore = "0";
+    ScriptFerma = false;
+    while (ScriptPc < ScriptNumRighe && !ScriptFerma) {
+        ++ScriptPc;
+        step();
+        if (!containsNoCase(ScriptRighe[ScriptPc], start))
+            continue;
+        while (ScriptPc < ScriptNumRighe && !ScriptFerma) {
+            ++ScriptPc;
+            step();
+            try {
+                if (containsNoCase(line(ScriptPc), end))
+                    ScriptFerma = true;
+                else
+                    ESEGUI_ISTRUZIONE();
+            } catch (const ScriptFailure &) {
+                generalFailure();
+            }
+        }
+    }
+    pages_.erase(MainPage);
+    ScriptPc = 0;
+}
+
+void ScriptsTV::generalFailure()
+{
+    const Answer a = Prompt::message(QStringLiteral("General Script Failure, Check Script's Line n° : ") +
+                                         QString::number(ScriptPc),
+                                     QString(), Buttons::RetryCancel, Icon::Information, Answer::Cancel);
+    RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
+    if (a != Answer::Retry)
+        throw RunEnd{};
+}
+
+void ScriptsTV::step()
+{
+    if (++steps_ > maxLines_)
+        throw RunGuard{};
+    if ((steps_ & 0xFFF) == 0) {
+        if (pump_)
+            pump_();
+        if (Annulla && !annullaAtStart_)
+            throw RunGuard{true};
+    }
+}
+
+void ScriptsTV::ESEGUI_ISTRUZIONE()
+{
+    struct Depth {
+        int &d;
+        explicit Depth(int &x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    } depth(depth_);
+    if (depth_ > maxDepth_)
+        throw RunGuard{};
+    const QByteArray &l = line(ScriptPc);
+    ScriptPosChiave = 0;
+    if (!l.contains('#'))
+        return;
+    for (const Keyword &k : keywords()) {
+        ScriptPosChiave = int(inStrNoCase(1, l, k.text));
+        if (ScriptPosChiave > 0) {
+            (this->*k.routine)();
+            return;
+        }
+    }
+}
+
+// ------------------------------------------------------- shared helpers
+
+const QByteArray &ScriptsTV::line(int index) const
+{
+    if (index < 0 || index > RigheMax)
+        throw ScriptFailure{};
+    return ScriptRighe[index];
+}
+
+QByteArray ScriptsTV::argument(int offset) const { return mid(line(ScriptPc), ScriptPosChiave + offset); }
+
+int ScriptsTV::variableIndex(const QByteArray &twoChars) const
+{
+    const auto v = strictNumber(twoChars);
+    if (!v)
+        throw ScriptFailure{};
+    const double r = roundHalfEven(*v);
+    if (r < 0 || r > 50)
+        throw ScriptFailure{};
+    return int(r);
+}
+
+QByteArray &ScriptsTV::variable(const QByteArray &twoChars) { return ScriptVariabili[variableIndex(twoChars)]; }
+
+ScriptsTV::Page &ScriptsTV::currentPage()
+{
+    auto it = pages_.find(ScriptFilePagina);
+    if (it == pages_.end())
+        throw ScriptFailure{};
+    return it->second;
+}
+
+void ScriptsTV::openPage(int number, const QString &file)
+{
+    Page p;
+    if (!files::readAll(file, p.data))
+        throw ScriptFailure{};
+    pages_[number] = std::move(p);
+}
+
+void ScriptsTV::box(const QByteArray &message)
+{
+    const QString textShown = ProgrammeRecord::shown(message) + QStringLiteral("Line : ") + QString::number(ScriptPc);
+    const Answer a = Prompt::message(textShown, QStringLiteral("Script Engine Information"), Buttons::RetryCancel,
+                                     Icon::Information, Answer::Cancel);
+    RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
+    if (a != Answer::Retry) {
+        ScriptEsciCiclo = true;
+        ScriptFineBlocco = true;
+    }
+}
+
+void ScriptsTV::boxSettingFerma(const QByteArray &message)
+{
+    box(message);
+    ScriptFerma = true;
+}
+
+void ScriptsTV::applyOnError(const QByteArray &arg)
+{
+    static const QByteArray tail = "#ONERROR#=";
+    if (!containsNoCase(arg, tail))
+        return;
+    const QByteArray &l = line(ScriptPc);
+    ScriptSuErrore = mid(l, inStrNoCase(1, l, tail) + tail.size());
+}
+
+bool ScriptsTV::threeVariables(const QByteArray &arg, QByteArray &aa, QByteArray &bb, QByteArray &cc) const
+{
+    qsizetype p[6];
+    qsizetype from = 1;
+    for (qsizetype &q : p) {
+        q = inStr(from, arg, "#");
+        if (q == 0)
+            return false;
+        from = q + 1;
+    }
+    aa = mid(arg, p[0] + 1, 2);
+    bb = mid(arg, p[2] + 1, 2);
+    cc = mid(arg, p[4] + 1, 2);
+    return true;
+}
+
+// --------------------------------------------- search, cursor and text
+
+void ScriptsTV::ISTR_FIND()
+{
+    ScriptSuErrore.clear();
+    const QByteArray arg = argument(7);
+    applyOnError(arg);
+    const qsizetype p = inStr(1, arg, "#");
+    if (p == 0) {
+        ScriptFerma = true;
+        box("Error on Script Expression : The #FIND# Instruction is not complete !");
+        return;
+    }
+    const QByteArray word = left(arg, p - 1);
+    QByteArray &var = variable(mid(arg, p + 1, 2));
+    const auto cursor = strictNumber(ScriptCursore);
+    if (!cursor || roundHalfEven(*cursor) < 1)
+        throw ScriptFailure{};
+    const qsizetype at = inStrNoCase(qsizetype(roundHalfEven(*cursor)), ScriptRigaPagina, word);
+    if (at > 0) {
+        ScriptCursore = QByteArray::number(at);
+        var = ScriptCursore;
+        return;
+    }
+    if (ScriptSuErrore == "*ASK*")
+        box("Can't Find The Word : " + word + " On the #FIND# Script");
+    var = "0";
+}
+
+void ScriptsTV::ISTR_FINDLINE()
+{
+    ScriptSuErrore.clear();
+    const QByteArray arg = argument(11);
+    const qsizetype p = inStr(1, arg, "#");
+    if (p == 0) {
+        box("Error on Script Expression : The #FINDLINE# Instruction is not complete !");
+        return;
+    }
+    applyOnError(arg);
+    const QByteArray word = left(arg, p - 1);
+    QByteArray &var = variable(mid(arg, p + 1, 2));
+    Page &page = currentPage();
+    while (!page.atEnd()) {
+        ScriptRigaPagina = page.readLine();
+        const qsizetype at = inStrNoCase(1, ScriptRigaPagina, word);
+        if (at > 0) {
+            ScriptCursore = QByteArray::number(at);
+            var = "1";
+            return;
+        }
+    }
+    var = "0";
+    if (ScriptSuErrore == "*STOP*")
+        ScriptFerma = true;
+    else if (ScriptSuErrore == "*ASK*")
+        box("Can't Find The Word : " + word);
+}
+
+void ScriptsTV::ISTR_READNEXTLINE()
+{
+    ScriptCursore = "1";
+    Page &page = currentPage();
+    if (!page.atEnd()) {
+        ScriptRigaPagina = page.readLine();
+        return;
+    }
+    box("The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# Function ");
+    ScriptEsciCiclo = true;
+}
+
+void ScriptsTV::ISTR_RESETCURSOR() { ScriptCursore = "1"; }
+
+void ScriptsTV::ISTR_SETCURSOR() { ScriptCursore = argument(12); }
+
+void ScriptsTV::ISTR_COMPUTECURSOR()
+{
+    ScriptCursore = numberText(leadingNumber(ScriptCursore) + leadingNumber(argument(16)));
+}
+
+void ScriptsTV::ISTR_PUTCURSOR()
+{
+    const QByteArray arg = argument(12);
+    const qsizetype p = inStr(1, arg, "#");
+    if (p == 0) {
+        boxSettingFerma("Error on Script Expression : The #PUTCURSOR# Instruction is not complete !");
+        return;
+    }
+    variable(mid(arg, p + 1, 2)) = ScriptCursore;
+}
+
+void ScriptsTV::ISTR_PUT()
+{
+    ScriptSuErrore.clear();
+    const QByteArray arg = argument(6);
+    const qsizetype p = inStr(1, arg, "#");
+    if (p == 0) {
+        boxSettingFerma("Error on Script Expression : The #PUT# Instruction is not complete !");
+        return;
+    }
+    variable(mid(arg, p + 1, 2)) = left(arg, p - 1);
+}
+
+void ScriptsTV::ISTR_TAKEWORDLEN()
+{
+    ScriptSuErrore.clear();
+    QByteArray aa, bb, cc;
+    if (!threeVariables(argument(13), aa, bb, cc)) {
+        boxSettingFerma("Error on Script Expression : The #TAKEWORDLEN# Instruction is not complete !");
+        return;
+    }
+    QByteArray &target = variable(aa);
+    const auto start = strictNumber(variable(bb));
+    const auto length = strictNumber(variable(cc));
+    if (!start || !length)
+        throw ScriptFailure{};
+    const double s = roundHalfEven(*start + 1);
+    const double n = roundHalfEven(*length);
+    if (s < 1 || n < 0)
+        throw ScriptFailure{};
+    target = mid(ScriptRigaPagina, qsizetype(s), qsizetype(n));
+}
+
+void ScriptsTV::ISTR_TAKEWORD()
+{
+    ScriptSuErrore.clear();
+    QByteArray aa, bb, cc;
+    if (!threeVariables(argument(11), aa, bb, cc)) {
+        boxSettingFerma("Error on Script Expression : The #TAKEWORD# Instruction is not complete !");
+        return;
+    }
+    QByteArray &target = variable(aa);
+    const QByteArray &from = variable(bb);
+    const double b = leadingNumber(from);
+    const double c = leadingNumber(variable(cc));
+    const auto strict = strictNumber(from);
+    if (!strict)
+        throw ScriptFailure{};
+    const double s = roundHalfEven(*strict + 1);
+    if (s < 1)
+        throw ScriptFailure{};
+    if (c == 0) {
+        target = mid(ScriptRigaPagina, qsizetype(s));
+        return;
+    }
+    const double length = roundHalfEven(c - b - 1);
+    if (length >= 1) {
+        target = mid(ScriptRigaPagina, qsizetype(s), qsizetype(length));
+        return;
+    }
+    if (ScriptError) {
+        ScriptEsciCiclo = ScriptFineBlocco = ScriptFerma = true;
+        return;
+    }
+    box("Error on Script Expression : The #TAKEWORD# Instruction is not complete !");
+}
+
+void ScriptsTV::ISTR_STRING()
+{
+    ScriptSuErrore.clear();
+    const QByteArray head = argument(9);
+    const qsizetype p = inStr(1, head, "#");
+    if (p == 0)
+        throw ScriptFailure{};
+    QByteArray &target = variable(mid(head, p + 1, 2));
+    QByteArray value = argument(14);
+    for (int j = 0; j < 50; ++j) {
+        char ref[5] = {'#', char('0' + j / 10), char('0' + j % 10), '#', 0};
+        if (value.contains(ref))
+            value.replace(ref, ScriptVariabili[j]);
+    }
+    const qsizetype tail = inStrNoCase(1, value, "#ONERROR#=");
+    if (tail > 0) {
+        value = left(value, tail - 1);
+        applyOnError(argument(9));
+    }
+    target = value;
+}
+
+// ----------------------------------------------- programme record
+
+void ScriptsTV::recordChanged()
+{
+    if (view_)
+        view_->recordChanged(record_);
+}
+
+// Finds the record instructions' variable. Without a "#" the box is shown and
+// the pass ends; a bad number is a run-time failure.
+bool ScriptsTV::recordVariable(int offset, const char *message, QByteArray *value, bool silentWithScriptError)
+{
+    const QByteArray arg = argument(offset);
+    const qsizetype p = inStr(1, arg, "#");
+    if (p == 0) {
+        if (silentWithScriptError && ScriptError)
+            ScriptEsciCiclo = ScriptFineBlocco = ScriptFerma = true;
+        else
+            boxSettingFerma(message);
+        return false;
+    }
+    if (value)
+        *value = variable(mid(arg, p + 1, 2));
+    return true;
+}
+
+void ScriptsTV::ISTR_TAKECODE()
+{
+    QByteArray v;
+    if (!recordVariable(11, "Error on Script Expression : The #TAKECODE# Instruction is not complete !", &v))
+        return;
+    record_.TxtCode = v;
+    record_.Check1[0] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKEHOUR()
+{
+    QByteArray v;
+    if (!recordVariable(11, "Error on Script Expression : The #TAKEHOUR# Instruction is not complete !", &v))
+        return;
+    record_.TxtHour = trimBlanks(v);
+    record_.Check1[1] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKETITLE()
+{
+    QByteArray v;
+    if (!recordVariable(12, "Error on Script Expression : The #TAKETITLE# Instruction is not complete !", &v))
+        return;
+    record_.TxtTitle = trimBlanks(v);
+    record_.Check1[2] = true;
+    if (view_)
+        view_->captionChanged(ProgrammeRecord::shown(record_.TxtTitle));
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TITLE()
+{
+    QByteArray v;
+    if (!recordVariable(8, "Error on Script Expression : The #MOVIETITLE# Instruction is not complete !", &v))
+        return;
+    record_.TxtTitle = v;
+    record_.Check1[2] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKELINK()
+{
+    QByteArray v;
+    if (!recordVariable(11, "Error on Script Expression : The #TAKELINK# Instruction is not complete !", &v))
+        return;
+    record_.TxtLink = trimBlanks(v);
+    record_.Check1[3] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKETYPE()
+{
+    QByteArray v;
+    if (!recordVariable(11, "Error on Script Expression : The #TAKETYPE# Instruction is not complete !", &v))
+        return;
+    record_.TxtType = trimBlanks(v);
+    record_.Check1[4] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKECOMMENTS()
+{
+    QByteArray v;
+    if (!recordVariable(15, "Error on Script Expression : The #TAKECOMMENT# Instruction is not complete !", &v,
+                        true))
+        return;
+    record_.TxtUserComments += trimBlanks(v);
+    record_.Check1[5] = true;
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_TAKEPOSTER()
+{
+    if (!recordVariable(12, "Error on Script Expression : The #TAKEPOSTER# Instruction is not complete !",
+                        nullptr))
+        return;
+    if (!Locandine)
+        return;
+    // Every failure from here on ends the instruction silently.
+    try {
+        const QByteArray arg = argument(12);
+        const QByteArray url = trimBlanks(variable(mid(arg, inStr(1, arg, "#") + 1, 2)));
+        if (!isWebAddress(url))
+            return;
+        const QString buffer = tempFile("buffercover.jpg");
+        fetchInto(ProgrammeRecord::shown(url), buffer);
+        QImage picture;
+        if (!picture.load(buffer))
+            return;
+        if (view_)
+            view_->coverChanged(picture);
+    } catch (const ScriptFailure &) {
+        return;
+    }
+    SALVA_LOCANDINA();
+    record_.Check1[13] = true;
+    recordChanged();
+}
+
+QString ScriptsTV::coverName(const QString &tv, const QByteArray &code)
+{
+    QString name = tv + QLatin1Char('_') + ProgrammeRecord::shown(code);
+    // The old ten characters, and whatever else could leave the folder or
+    // break a file name or a link to it.
+    static const QString unsafe = QStringLiteral("' /():<>*?\\\"|#%");
+    for (QChar &c : name)
+        if (unsafe.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char('_');
+    return name.left(120);
+}
+
+void ScriptsTV::SALVA_LOCANDINA()
+{
+    if (record_.TxtCode.isEmpty())
+        return;
+    const QString name = coverName(ScriptTv, record_.TxtCode);
+    const QString folder = appPath(QStringLiteral("covers"));
+    if (!QFileInfo(folder).isDir())
+        return;
+    auto taken = [&](const QString &file) {
+        return QFileInfo::exists(files::resolve(folder, file));
+    };
+    QString file = name + QStringLiteral(".jpg");
+    for (int k = 1; taken(file); ++k) {
+        if (k > 100000)
+            return;
+        file = name + QLatin1Char('_') + QString::number(k) + QStringLiteral(".jpg");
+    }
+    if (QFile::rename(tempFile("buffercover.jpg"), folder + QLatin1Char('/') + file))
+        record_.TxtCover = file;
+}
+
+void ScriptsTV::PULISCI_CAMPI_PROGRAMMA()
+{
+    record_.clear();
+    recordChanged();
+}
+
+void ScriptsTV::ISTR_SAVEDATA()
+{
+    ++ContaProgrammi;
+    try {
+        if (!store_) {
+            auto s = std::make_unique<Store>();
+            s->db = Database::open(PercorsoDb);
+            s->tx = std::make_unique<Transaction>(s->db);
+            s->table = std::make_unique<ProgrammiTable>(s->db);
+            store_ = std::move(s);
+        }
+        Programme p;
+        p.Titolo = ProgrammeRecord::shown(record_.TxtTitle);
+        p.ORA = ProgrammeRecord::shown(record_.TxtHour);
+        p.link = ProgrammeRecord::shown(record_.TxtLink);
+        p.Type = ProgrammeRecord::shown(record_.TxtType);
+        p.Descrizione = ProgrammeRecord::shown(record_.TxtUserComments);
+        p.Immagine = record_.TxtCover;
+        p.Data = ScriptGiorno.left(8).toInt();
+        p.Numerazione = ContaProgrammi;
+        p.Palinsesto = QString::fromUtf8(trimBlanks(ScriptTv.toUtf8()));
+        store_->table->insert(p);
+    } catch (const DbError &e) {
+        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+    }
+    PULISCI_CAMPI_PROGRAMMA();
+}
+
+// ------------------------------------------- not supported yet
+// Control flow, tag blocks and page switching come next; until then a line
+// using them fails like any other run-time failure.
+void ScriptsTV::ISTR_REPEAT() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_WHILE() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_STARTGODEEP() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_ENDGODEEP() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_IF() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_CHECKVARIABLE() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_STARTDELETETAGS() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_STARTSUBSTITUTETAGS() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_GOTO() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_STARTREADWEB() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_RESTOREWEB() { throw ScriptFailure{}; }
+void ScriptsTV::ISTR_OPENNEWWEB() { throw ScriptFailure{}; }
+
+} // namespace orv

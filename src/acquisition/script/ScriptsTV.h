@@ -1,0 +1,179 @@
+#pragma once
+
+#include "acquisition/script/ProgrammeRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace orv {
+
+// The scraping-script engine: runs a channel's script for one day against the
+// page of its web query and saves the programmes it collects into Programmi.
+// One engine object holds the state of the old module; its variables keep
+// their values from run to run, so the download cycle uses one shared engine.
+class ScriptsTV {
+public:
+    // Fetches a URL into a file and reports nothing; the engine reads
+    // whatever the file then holds.
+    using FetchFn = std::function<void(const QString &url, const QString &file)>;
+
+    // Fetches through the network layer with the user's proxy settings.
+    ScriptsTV();
+    explicit ScriptsTV(FetchFn fetch);
+    ~ScriptsTV();
+    ScriptsTV(const ScriptsTV &) = delete;
+    ScriptsTV &operator=(const ScriptsTV &) = delete;
+
+    // The engine the download cycle runs.
+    static ScriptsTV &shared();
+
+    // One run for a channel-day, as SCARICA_TV_SCRIPT starts it: the script
+    // file name under TempDir, the channel name and the day "yyyymmdd".
+    void ESEGUI_SCRIPT_TV(const QString &nome, const QString &tv, const QString &giorno);
+    void ESEGUI_SCRIPT_TV();
+
+    void setRecordView(RecordView *view) { view_ = view; }
+    void setFetch(FetchFn fetch) { fetch_ = std::move(fetch); }
+    // Lets window events run (the Stop button); the default runs Qt's queue.
+    void setEventPump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+    // Guards against runaway scripts; a run that exceeds them ends through the
+    // general failure box.
+    void setMaxExecutedLines(qint64 n) { maxLines_ = n; }
+    void setMaxDepth(int n) { maxDepth_ = n; }
+
+    const ProgrammeRecord &record() const { return record_; }
+
+    static QByteArray LEGGI_REPLACESPACES(const QString &nome);
+    static QByteArray LEGGI_SCRIPTGENERATION(const QString &nome);
+    // The page normalisers: html.txt to html1.txt, FileWebB.txt to FileWeb.txt.
+    static void NORMALIZZA_HTML();
+    static void NORMALIZZA_WEB();
+    // The cover file name for a channel and code (unsafe characters made "_").
+    static QString coverName(const QString &tv, const QByteArray &code);
+
+    // Engine state, named as the rest of the program knows it.
+    QString ScriptNome, ScriptTv, ScriptGiorno;
+    static constexpr int RigheMax = 5000;
+    std::array<QByteArray, RigheMax + 1> ScriptRighe;
+    int ScriptNumRighe = RigheMax;
+    int ScriptPc = 0;
+    int ScriptPosChiave = 0;
+    std::array<QByteArray, 51> ScriptVariabili;
+    QByteArray ScriptCursore = "0";
+    QByteArray ScriptRigaPagina;
+    int ScriptFilePagina = 133;
+    QByteArray ScriptSuErrore;
+    bool ScriptFerma = false;
+    bool ScriptEsciCiclo = false;
+    bool ScriptFineBlocco = false;
+    int ScriptInizioCiclo = 0;
+    int ScriptVarTag = 0;
+    int RispostaScript = 0;
+    int ContaProgrammi = 0;
+    int ScriptGeneration = 1;
+    QByteArray ReplaceSpaces = "%20";
+
+    static constexpr int MainPage = 133;
+    static constexpr int RispostaRetry = 4;
+    static constexpr int RispostaCancel = 2;
+
+private:
+    struct Page {
+        QByteArray data;
+        qsizetype pos = 0;
+        bool atEnd() const { return pos >= data.size(); }
+        QByteArray readLine();
+    };
+    struct Store;
+    using Routine = void (ScriptsTV::*)();
+    struct Keyword {
+        const char *text;
+        Routine routine;
+    };
+    static const std::array<Keyword, 32> &keywords();
+
+    // The run's pieces.
+    bool prepare();
+    void ESEGUI_SEZIONI_SCRIPT();
+    void runPass(const QByteArray &start, const QByteArray &end);
+    void ESEGUI_ISTRUZIONE();
+    void generalFailure();
+    void finishRun();
+    void step();
+
+    // Shared helpers of the instructions.
+    const QByteArray &line(int index) const;
+    QByteArray argument(int offset) const;
+    int variableIndex(const QByteArray &twoChars) const;
+    QByteArray &variable(const QByteArray &twoChars);
+    Page &currentPage();
+    void openPage(int number, const QString &file);
+    void fetchInto(const QString &url, const QString &file);
+    void box(const QByteArray &message);
+    void boxSettingFerma(const QByteArray &message);
+    void applyOnError(const QByteArray &arg);
+    bool threeVariables(const QByteArray &arg, QByteArray &aa, QByteArray &bb, QByteArray &cc) const;
+    bool twoVariables(QByteArray &a, QByteArray &b, QByteArray &rest) const;
+    bool recordVariable(int offset, const char *message, QByteArray *value, bool silentWithScriptError = false);
+    void recordChanged();
+    void PULISCI_CAMPI_PROGRAMMA();
+    void SALVA_LOCANDINA();
+    void skipTypeBlock();
+    void tagBlock(bool substitute);
+
+    // Instructions.
+    void ISTR_FINDLINE();
+    void ISTR_SAVEDATA();
+    void ISTR_TAKETYPE();
+    void ISTR_TAKECODE();
+    void ISTR_TAKEHOUR();
+    void ISTR_TAKELINK();
+    void ISTR_TAKETITLE();
+    void ISTR_FIND();
+    void ISTR_TAKEWORD();
+    void ISTR_TAKEWORDLEN();
+    void ISTR_PUT();
+    void ISTR_REPEAT();
+    void ISTR_WHILE();
+    void ISTR_READNEXTLINE();
+    void ISTR_STARTGODEEP();
+    void ISTR_ENDGODEEP();
+    void ISTR_IF();
+    void ISTR_TITLE();
+    void ISTR_RESETCURSOR();
+    void ISTR_SETCURSOR();
+    void ISTR_TAKECOMMENTS();
+    void ISTR_COMPUTECURSOR();
+    void ISTR_PUTCURSOR();
+    void ISTR_CHECKVARIABLE();
+    void ISTR_STARTDELETETAGS();
+    void ISTR_STARTSUBSTITUTETAGS();
+    void ISTR_GOTO();
+    void ISTR_STARTREADWEB();
+    void ISTR_TAKEPOSTER();
+    void ISTR_STRING();
+    void ISTR_RESTOREWEB();
+    void ISTR_OPENNEWWEB();
+
+    FetchFn fetch_;
+    std::function<void()> pump_;
+    RecordView *view_ = nullptr;
+    ProgrammeRecord record_;
+    std::map<int, Page> pages_;
+    std::unique_ptr<Store> store_;
+    std::optional<QStringList> importa_;
+    qint64 maxLines_ = 2000000;
+    int maxDepth_ = 200;
+    qint64 steps_ = 0;
+    int depth_ = 0;
+    bool annullaAtStart_ = false;
+};
+
+} // namespace orv
