@@ -177,10 +177,14 @@ void FrmPreferenze::CARICA_LISTE()
         StatusSink::mark(QStringLiteral("*"));
     }
 
+    // Filling the box changes its text; the setting must not follow that.
+    const qint16 days = GiorniGriglia;
+    checkingDays_ = true;
     CmbGiorniGriglia->clear();
     for (int d = 1; d <= 7; ++d)
         CmbGiorniGriglia->addItem(QString::number(d));
-    CmbGiorniGriglia->setEditText(QString::number(GiorniGriglia));
+    checkingDays_ = false;
+    CmbGiorniGriglia->setEditText(QString::number(days));
 
     Combo1->clear();
     Combo1->addItems(preferences::languageFiles(appPath(QStringLiteral("\\languages\\"))));
@@ -212,6 +216,8 @@ void FrmPreferenze::CmbGiorniGriglia_Change(const QString &text)
     if (!valid) {
         checkingDays_ = true;
         CmbGiorniGriglia->setEditText(QStringLiteral("7"));
+        // Selected, so the next key typed replaces it instead of making "73".
+        CmbGiorniGriglia->lineEdit()->selectAll();
         checkingDays_ = false;
     }
 }

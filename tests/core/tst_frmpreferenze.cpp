@@ -1,0 +1,238 @@
+#include "core/AppState.h"
+#include "core/FrmBrowserCons.h"
+#include "core/FrmPreferenze.h"
+#include "core/Settings.h"
+#include "core/Store.h"
+#include "core/UiHooks.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/TempApp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace orv;
+
+class TestFrmPreferenze : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempApp> app;
+    QList<int> helpAsked;
+
+    FrmPreferenze &open()
+    {
+        auto &w = Windows::get<FrmPreferenze>();
+        w.show();
+        return w;
+    }
+    QVariantMap storedRow(const char *file)
+    {
+        Database db = Database::open(app->db(QString::fromLatin1(file)));
+        return ConfigTable(db).readRow();
+    }
+    QStringList items(QComboBox *box)
+    {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<test::TempApp>();
+        Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
+        CARICA_CONFIGURAZIONE();
+        helpAsked.clear();
+        ui::helpContextHook = [this](int context) { helpAsked << context; };
+    }
+    void cleanup()
+    {
+        Windows::unloadAll();
+        Prompt::setHandler({});
+        ui::helpContextHook = {};
+        app.reset();
+    }
+
+    void showsTheSettings()
+    {
+        UsaProxy = true;
+        Pulisci = false;
+        ProxyName = QStringLiteral("proxy.casa");
+        GiorniGriglia = 4;
+        auto &w = open();
+        QVERIFY(w.ChkProxy->isChecked());
+        QVERIFY(!w.Check4->isChecked());
+        QCOMPARE(w.txtProxy[0]->text(), QStringLiteral("proxy.casa"));
+        QCOMPARE(w.CmbGiorniGriglia->currentText(), QStringLiteral("4"));
+        QCOMPARE(items(w.CmbGiorniGriglia), (QStringList{"1", "2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(GiorniGriglia, qint16(4));
+    }
+
+    void importaRowsInReverseWithoutEmpties()
+    {
+        auto &w = open();
+        QStringList shown;
+        for (int i = 0; i < w.ListView2->count(); ++i)
+            shown << w.ListView2->item(i)->text();
+        QCOMPARE(shown, (QStringList{"Cartoni Animati", "Miniserie", "Documentario", "Telefilm", "Film"}));
+    }
+
+    void languageListAndChoice()
+    {
+        auto &w = open();
+        QCOMPARE(items(w.Combo1), (QStringList{"English.ini", "Italiano.ini"}));
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("Italiano.ini"));
+        w.Combo1->setCurrentIndex(0);
+        emit w.Combo1->textActivated(w.Combo1->currentText());
+        QCOMPARE(language, QStringLiteral("English.ini"));
+    }
+
+    void noLanguageFilesShowsTheSetting()
+    {
+        QDir(app->file("languages")).removeRecursively();
+        language = QStringLiteral("Sardo.ini");
+        auto &w = open();
+        QCOMPARE(w.Combo1->count(), 0);
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("Sardo.ini"));
+    }
+
+    void daysBoxInvalidValuesBecomeSeven_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("days");
+        QTest::newRow("zero") << "0" << "7" << 7;
+        QTest::newRow("nine") << "9" << "7" << 7;
+        QTest::newRow("word") << "tre" << "7" << 7;
+        QTest::newRow("empty") << "" << "7" << 7;
+        QTest::newRow("three") << "3" << "3" << 3;
+    }
+    void daysBoxInvalidValuesBecomeSeven()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, days);
+        GiorniGriglia = 2;
+        auto &w = open();
+        w.CmbGiorniGriglia->setEditText(typed);
+        QCOMPARE(w.CmbGiorniGriglia->currentText(), shown);
+        QCOMPARE(int(GiorniGriglia), days);
+    }
+
+    void typingAfterACorrectionReplacesTheSeven()
+    {
+        auto &w = open();
+        w.CmbGiorniGriglia->lineEdit()->selectAll();
+        QTest::keyClicks(w.CmbGiorniGriglia->lineEdit(), QStringLiteral("0"));
+        QCOMPARE(w.CmbGiorniGriglia->currentText(), QStringLiteral("7"));
+        QTest::keyClicks(w.CmbGiorniGriglia->lineEdit(), QStringLiteral("3"));
+        QCOMPARE(w.CmbGiorniGriglia->currentText(), QStringLiteral("3"));
+        QCOMPARE(int(GiorniGriglia), 3);
+    }
+
+    void checkBoxWritesItsSettingAtOnce()
+    {
+        Colore = false;
+        auto &w = open();
+        w.Check3->click();
+        QVERIFY(Colore);
+        w.Check3->click();
+        QVERIFY(!Colore);
+        // Nothing is stored before "Chiudi".
+        w.Check3->click();
+        QCOMPARE(storedRow("config2.cfg").value("Colore").toInt(), 1);
+    }
+
+    void proxyEditsAreKeptOnlyThroughChiudi()
+    {
+        const QString before = ProxyName;
+        QPointer<FrmPreferenze> w = &open();
+        w->txtProxy[0]->setText(QStringLiteral("proxy.ufficio"));
+        w->txtProxy[3]->setText(QStringLiteral("segreta"));
+        w->close(); // by its frame
+        QTRY_VERIFY(w.isNull());
+        QCOMPARE(ProxyName, before);
+        QCOMPARE(storedRow("config2.cfg").value("ProxyName").toString(), before);
+
+        auto &again = open();
+        QCOMPARE(again.txtProxy[0]->text(), before);
+        again.txtProxy[0]->setText(QStringLiteral("proxy.ufficio"));
+        again.txtProxy[1]->setText(QStringLiteral("3128"));
+        again.txtProxy[3]->setText(QStringLiteral("segreta"));
+        again.Command2->click();
+        QCOMPARE(ProxyName, QStringLiteral("proxy.ufficio"));
+        const QVariantMap row = storedRow("config2.cfg");
+        QCOMPARE(row.value("ProxyName").toString(), QStringLiteral("proxy.ufficio"));
+        QCOMPARE(row.value("ProxyPort").toString(), QStringLiteral("3128"));
+        QCOMPARE(row.value("ProxyPass").toString(), QStringLiteral("segreta"));
+        QVERIFY(!Windows::loaded<FrmPreferenze>() || !Windows::get<FrmPreferenze>().isVisible());
+    }
+
+    void storedPasswordIsReadableByTheUserOnly()
+    {
+        const QString path = app->db("config2.cfg");
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther);
+        auto &w = open();
+        w.txtProxy[3]->setText(QStringLiteral("segreta"));
+        w.Command2_Click();
+        const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                            QFileDevice::WriteOther;
+        QCOMPARE(QFile::permissions(path) & others, QFileDevice::Permissions());
+        QVERIFY(QFile::permissions(path) & QFileDevice::ReadOwner);
+    }
+
+    void chiudiStoresTheOtherSettingsToo()
+    {
+        auto &w = open();
+        w.CmbGiorniGriglia->setEditText(QStringLiteral("5"));
+        w.Text2->setText(QStringLiteral("/home/anna/film.mdb"));
+        QCOMPARE(Cinedrawerdb, QStringLiteral("/home/anna/film.mdb"));
+        w.Command2_Click();
+        const QVariantMap row = storedRow("config.cfg");
+        QCOMPARE(row.value("GiorniGriglia").toInt(), 5);
+        QCOMPARE(row.value("Cinedrawerdb").toString(), QStringLiteral("/home/anna/film.mdb"));
+    }
+
+    void helpOpensItsContext()
+    {
+        auto &w = open();
+        w.Command3->click();
+        QCOMPARE(helpAsked, QList<int>{1009});
+    }
+
+    void pickerWritesThePathIntoTheWindow()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("Film.mdb"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        auto &w = open();
+        w.Command1_Click();
+        QVERIFY(Windows::loaded<FrmBrowserCons>());
+        QPointer<FrmBrowserCons> picker = &Windows::get<FrmBrowserCons>();
+        QCOMPARE(picker->windowTitle(), QStringLiteral("Seleziona il tuo Database dell' Cinedrawer"));
+        picker->setFolder(dir.path());
+        QCOMPARE(picker->File1->count(), 1);
+        picker->File1_DblClick(picker->File1->item(0)->text());
+        const QString expected = QDir(dir.path()).absolutePath() + QStringLiteral("/Film.mdb");
+        QCOMPARE(w.Text2->text(), expected);
+        QCOMPARE(Cinedrawerdb, expected);
+        QTRY_VERIFY(picker.isNull());
+    }
+};
+
+QTEST_MAIN(TestFrmPreferenze)
+#include "tst_frmpreferenze.moc"
