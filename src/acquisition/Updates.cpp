@@ -1,7 +1,68 @@
 #include "acquisition/Updates.h"
 
+#include "core/AppState.h"
+#include "core/UiHooks.h"
+#include "platform/Prompt.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
+
+#include <cstdio>
+
 namespace orv {
 
-void CERCA_AGGIORNAMENTI() {}
+ReleaseCheck::ReleaseCheck(UrlReader read, PageOpener open, QString serverBase)
+    : read_(std::move(read)), open_(std::move(open)), base_(std::move(serverBase))
+{
+}
+
+double ReleaseCheck::publishedRelease(const QByteArray &list)
+{
+    // Only the first line counts: "72" above a line "5" is 72, not 725.
+    const QStringList lines = text::splitLinesAny(text::decode(list));
+    if (lines.isEmpty())
+        return 0;
+    const QString line = lines.first().trimmed();
+    qsizetype end = 0;
+    if (end < line.size() && (line[end] == QLatin1Char('+') || line[end] == QLatin1Char('-')))
+        ++end;
+    const qsizetype digitsFrom = end;
+    while (end < line.size() && line[end].isDigit() && line[end].unicode() < 0x80)
+        ++end;
+    if (end < line.size() && line[end] == QLatin1Char('.')) {
+        ++end;
+        while (end < line.size() && line[end].isDigit() && line[end].unicode() < 0x80)
+            ++end;
+    }
+    if (end - digitsFrom < 1 || (end - digitsFrom == 1 && line[digitsFrom] == QLatin1Char('.')))
+        return 0;
+    bool ok = false;
+    const double value = line.left(end).toDouble(&ok);
+    return ok ? value : 0;
+}
+
+bool ReleaseCheck::run(double current)
+{
+    const std::optional<QByteArray> list = read_(base_ + QStringLiteral("/orvento/codes/release.txt"));
+    if (!list || !(current < publishedRelease(*list)))
+        return false;
+    const QString page = base_ + QStringLiteral("/orvento/");
+    if (AvvioDownload || Prompt::unattended()) {
+        std::fprintf(stderr, "Orvento: nuova versione disponibile (%s): %s\n",
+                     qUtf8Printable(QString::number(publishedRelease(*list))), qUtf8Printable(page));
+        return true;
+    }
+    Prompt::message(Lingua[175], Lingua[176], Buttons::Ok, Icon::Critical);
+    open_(page);
+    return true;
+}
+
+void CERCA_AGGIORNAMENTI()
+{
+    ui::waitShow(QStringLiteral("Orvento"), QStringLiteral("Ricerca Upgrade e Nuove Versioni..."));
+    ReleaseCheck check(serverUrlReader(), [](const QString &url) { shell::open(url); }, serverBase());
+    // The number as the program writes it and reads it back: 72.
+    check.run(QString::number(VersioneProgramma).toDouble());
+    ui::waitClose();
+}
 
 } // namespace orv

@@ -24,6 +24,11 @@ inline std::function<void()> loadTvHook;
 inline void loadTv() { detail::call(loadTvHook); }
 inline void refreshTree() { loadTv(); }
 
+// FrmHigh.CARICA_HIGHLIGHTS: re-read the highlights folder into the viewer's
+// list (loading the viewer unshown).
+inline std::function<void()> caricaHighlightsHook;
+inline void caricaHighlights() { detail::call(caricaHighlightsHook); }
+
 // When the day grid is the current view: hide its frames and window, let
 // events run, CARICA_TV, METTI_SEGNALIBRO, show them again.
 inline std::function<void()> refreshGridIfCurrentHook;

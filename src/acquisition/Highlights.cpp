@@ -1,0 +1,271 @@
+#include "acquisition/Highlights.h"
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "core/UiHooks.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/Prompt.h"
+#include "platform/StatusSink.h"
+#include "platform/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace orv {
+
+namespace {
+
+const QString HighlightsFolder = QStringLiteral("highlights");
+const QString ChannelFolder = QStringLiteral("tv");
+const QString LogoFolder = QStringLiteral("loghitv");
+const QString HighlightsPath = QStringLiteral("/orvento/database2/highlights/");
+const QString ChannelPath = QStringLiteral("/orvento/database2/palinsesti/");
+
+void connectionFailure(const QString &tag)
+{
+    Prompt::message(QStringLiteral("Errore Nel Collegamento internet con il Server... Sei CONNESSO?(%1)\r\n\r\n"
+                                   "Assicurati di non avere FIREWALL che bloccano l'accesso ED assicurati che "
+                                   "Internet Explorer sia in modalita IN LINEA")
+                        .arg(tag));
+}
+
+void listMissing()
+{
+    Prompt::message(QStringLiteral("Download dal server fallito, per favore riprova\r\n\r\n"
+                                   "Se l'errore persiste per favore contatta l'assistenza tecnica"));
+}
+
+// Replaces target with the finished download in one step where the file
+// system allows it, so a reader never sees half a file.
+bool moveInto(const QString &part, const QString &target)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(part).toStdString(), QFile::encodeName(target).toStdString(), ec);
+    if (!ec)
+        return true;
+    QByteArray data;
+    const bool ok = files::readAll(part, data) && files::writeAtomically(target, data);
+    QFile::remove(part);
+    return ok;
+}
+
+} // namespace
+
+ListDownload::ListDownload(ListDownloadView &view, FileFetcher fetch, QString serverBase)
+    : view_(view), fetch_(std::move(fetch)), base_(std::move(serverBase))
+{
+}
+
+QStringList ListDownload::readList(const QString &file)
+{
+    QByteArray bytes;
+    if (!files::readAll(file, bytes))
+        return {};
+    QStringList names;
+    for (const QString &line : text::splitLinesAny(text::decode(bytes))) {
+        const QString name = line.trimmed();
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
+
+QString ListDownload::url(const QString &path) const { return base_ + path; }
+
+bool ListDownload::fetchInto(const QString &url, const QString &target)
+{
+    const QString part = appPath(QStringLiteral("TempDir")) + QLatin1Char('/') + QFileInfo(target).fileName() +
+                         QStringLiteral(".part");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QFile::remove(part);
+        if (fetch_(url, part) && QFileInfo(part).isFile() && moveInto(part, target))
+            return true;
+    }
+    QFile::remove(part);
+    return false;
+}
+
+QString ListDownload::targetFor(const QString &folder, const QString &name)
+{
+    if (!files::isPlainFileName(name)) {
+        report_.unusable << name;
+        std::fprintf(stderr, "Orvento: nome di file non valido nella lista del server, ignorato: %s\n",
+                     qUtf8Printable(name));
+        return {};
+    }
+    const QString dir = appPath(folder);
+    const QString target = files::resolve(dir, name);
+    // A folder of that name (say "restanti") is not a page to overwrite.
+    const QFileInfo info(target);
+    if (QFileInfo(info.absolutePath()) != QFileInfo(dir) || (info.exists() && !info.isFile())) {
+        report_.unusable << name;
+        return {};
+    }
+    return target;
+}
+
+bool ListDownload::present(const QString &folder, const QString &name)
+{
+    return QFileInfo(appPath(folder + QLatin1Char('/') + name)).isFile() ||
+           QFileInfo(appPath(folder + QStringLiteral("/restanti/") + name)).isFile();
+}
+
+void ListDownload::makeFolders(const QString &folder)
+{
+    QDir().mkpath(appPath(folder + QStringLiteral("/restanti")));
+    QDir().mkpath(appPath(QStringLiteral("TempDir")));
+}
+
+QString ListDownload::unusableSummary() const
+{
+    if (report_.unusable.isEmpty())
+        return {};
+    return QStringLiteral("Nomi di file non validi ignorati: ") + report_.unusable.join(QStringLiteral(", "));
+}
+
+HighlightsDownload::Result HighlightsDownload::run()
+{
+    view_.setStatus(QStringLiteral("Collegamento con il server in corso..."));
+    view_.setCaption(QStringLiteral("Scaricamento Nuovi HighLights"));
+    view_.processEvents();
+    view_.setStopEnabled(true);
+    makeFolders(HighlightsFolder);
+
+    const QString list = appPath(QStringLiteral("TempDir/listah.txt"));
+    if (!fetchInto(url(HighlightsPath + QStringLiteral("lista.txt")), list)) {
+        connectionFailure(QStringLiteral("H1"));
+        view_.setStatus(QStringLiteral("Download Nuovi HIGHLIGHTS Interrotto."));
+        view_.setStopEnabled(false);
+        view_.processEvents();
+        Annulla = true;
+        return Result::ListFailed;
+    }
+    if (!QFileInfo(list).isFile()) {
+        listMissing();
+        return Result::ListMissing;
+    }
+
+    // A Stop pressed during the listings cycle must not stop this download.
+    InterrompiCiclo = false;
+    for (const QString &name : readList(list)) {
+        if (InterrompiCiclo)
+            break;
+        const QString target = targetFor(HighlightsFolder, name);
+        if (target.isEmpty() || present(HighlightsFolder, name))
+            continue;
+        view_.setStatus(QStringLiteral("Download Nuovi HIghlights..."));
+        view_.processEvents();
+        StatusSink::write(1, name);
+        view_.processEvents();
+        if (!fetchInto(url(HighlightsPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
+            connectionFailure(QStringLiteral("5"));
+            Annulla = true;
+            view_.setStatus(QStringLiteral("Download Highlights Interrotto."));
+            view_.setStopEnabled(false);
+            view_.processEvents();
+            return Result::PageFailed;
+        }
+        report_.fetched << name;
+        view_.processEvents();
+    }
+
+    StatusSink::write(1, unusableSummary());
+    view_.setStatus(QStringLiteral("Download highlights completato con successo."));
+    view_.processEvents();
+    view_.setStopEnabled(false);
+    ui::caricaHighlights();
+    return Result::Completed;
+}
+
+QString ChannelFilesDownload::channelOf(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return (dot > 0 ? fileName.left(dot) : fileName).trimmed();
+}
+
+qint32 ChannelFilesDownload::channelCode(const QString &channel)
+{
+    if (channel.isEmpty())
+        return 0;
+    try {
+        Database db = Database::open(PercorsoPalinsesti);
+        const auto row = TelevisioniTable(db).byName(channel);
+        return row ? row->IDTV : 0;
+    } catch (const DbError &e) {
+        std::fprintf(stderr, "Orvento: lettura del codice di %s: %d %s\n", qUtf8Printable(channel), e.number(),
+                     qUtf8Printable(e.text()));
+        return 0;
+    }
+}
+
+ChannelFilesDownload::Result ChannelFilesDownload::run()
+{
+    const auto giveUp = [this](const QString &tag, const QString &status) {
+        connectionFailure(tag);
+        Annulla = true;
+        view_.setStatus(status);
+        view_.setStopEnabled(false);
+        view_.processEvents();
+    };
+    const QString interrupted = QStringLiteral("Download Nuovi Palinsesti Interrotto.");
+
+    view_.setStatus(QStringLiteral("Collegamento con il server in corso..."));
+    view_.setCaption(QStringLiteral("Scaricamento Nuovi Palinsesti"));
+    view_.processEvents();
+    view_.setStopEnabled(true);
+    makeFolders(ChannelFolder);
+    QDir().mkpath(appPath(LogoFolder));
+
+    const QString list = appPath(QStringLiteral("TempDir/listap.txt"));
+    if (!fetchInto(url(ChannelPath + QStringLiteral("lista.txt")), list)) {
+        giveUp(QStringLiteral("P1"), interrupted);
+        return Result::ListFailed;
+    }
+    if (!QFileInfo(list).isFile()) {
+        listMissing();
+        return Result::ListMissing;
+    }
+
+    InterrompiCiclo = false;
+    for (const QString &name : readList(list)) {
+        if (InterrompiCiclo)
+            break;
+        const QString target = targetFor(ChannelFolder, name);
+        if (target.isEmpty() || present(ChannelFolder, name))
+            continue;
+        view_.setStatus(QStringLiteral("Download Nuovo Palinsesto..."));
+        view_.processEvents();
+        if (!fetchInto(url(ChannelPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
+            giveUp(QStringLiteral("P5"), interrupted);
+            return Result::FileFailed;
+        }
+        report_.fetched << name;
+
+        // A file that names no known channel brings no logo.
+        const qint32 code = channelCode(channelOf(name));
+        if (code <= 0)
+            continue;
+        const QString logo = QString::number(code) + QStringLiteral(".gif");
+        if (!fetchInto(url(ChannelPath + logo), appPath(LogoFolder + QLatin1Char('/') + logo))) {
+            giveUp(QStringLiteral("P6"), QStringLiteral("Download Nuovo Logo TV Interrotto."));
+            return Result::LogoFailed;
+        }
+    }
+
+    const QString skipped = unusableSummary();
+    if (!skipped.isEmpty())
+        StatusSink::write(1, skipped);
+    view_.setStatus(QStringLiteral("Download Nuovi Palinsesti completato con successo."));
+    view_.processEvents();
+    view_.setStopEnabled(false);
+    ui::loadTv();
+    return Result::Completed;
+}
+
+} // namespace orv

@@ -1,0 +1,377 @@
+#include "acquisition/Highlights.h"
+
+#include "core/AppState.h"
+#include "core/UiHooks.h"
+#include "platform/Files.h"
+#include "platform/Prompt.h"
+#include "platform/StatusSink.h"
+#include "support/TempApp.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+using namespace orv;
+
+namespace {
+
+const QString Base = QStringLiteral("http://server.test");
+
+// A server in memory: a path with content is delivered whole; a path without
+// content fails after writing a few bytes, as a transfer cut short would.
+struct FakeServer {
+    std::map<QString, std::optional<QByteArray>> files;
+    int failuresBeforeSuccess = 0; // for every path: attempts that fail first
+    QStringList requests;
+
+    FileFetcher fetcher()
+    {
+        return [this](const QString &url, const QString &file) {
+            const QString path = url.mid(Base.size());
+            requests << path;
+            auto it = files.find(path);
+            QFile f(file);
+            if (it == files.end() || !it->second || requests.count(path) <= failuresBeforeSuccess) {
+                if (f.open(QIODevice::WriteOnly))
+                    f.write("<html>cut");
+                return false;
+            }
+            return f.open(QIODevice::WriteOnly) && f.write(*it->second) == it->second->size();
+        };
+    }
+};
+
+class RecordingView : public ListDownloadView {
+public:
+    QStringList statuses;
+    QStringList captions;
+    bool stopEnabled = false;
+    std::function<void()> onEvents;
+    void setStatus(const QString &text) override { statuses << text; }
+    void setCaption(const QString &text) override { captions << text; }
+    void setStopEnabled(bool on) override { stopEnabled = on; }
+    void processEvents() override
+    {
+        if (onEvents)
+            onEvents();
+    }
+};
+
+QByteArray contentOf(const QString &path)
+{
+    QByteArray data;
+    files::readAll(path, data);
+    return data;
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+// Every file under a folder, with its content.
+std::map<QString, QByteArray> snapshot(const QString &root)
+{
+    std::map<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        out[QDir(root).relativeFilePath(f)] = contentOf(f);
+    }
+    return out;
+}
+
+class ListDownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Annulla = false;
+        Prompt::setHandler([this](const PromptRequest &r) {
+            prompts << r.text;
+            return Answer::Ok;
+        });
+        StatusSink::setHandler([this](int panel, const QString &text) { panels << QString::number(panel) + ":" + text; });
+        ui::caricaHighlightsHook = [this] { ++viewerRefreshes; };
+        ui::loadTvHook = [this] { ++treeRebuilds; };
+    }
+    void TearDown() override
+    {
+        Prompt::setHandler({});
+        StatusSink::setHandler({});
+        ui::caricaHighlightsHook = nullptr;
+        ui::loadTvHook = nullptr;
+        Annulla = false;
+    }
+
+    void serve(const QString &path, const QByteArray &content) { server.files[path] = content; }
+    void failOn(const QString &path) { server.files[path] = std::nullopt; }
+
+    test::TempApp app;
+    FakeServer server;
+    RecordingView view;
+    QStringList prompts;
+    QStringList panels;
+    int viewerRefreshes = 0;
+    int treeRebuilds = 0;
+};
+
+using HighlightsTest = ListDownloadTest;
+const QString HList = QStringLiteral("/orvento/database2/highlights/lista.txt");
+const QString HPage = QStringLiteral("/orvento/database2/highlights/");
+
+TEST_F(HighlightsTest, FetchesOnlyPagesTheUserHasNeitherKeptNorSetAside)
+{
+    serve(HList, "kept.htm\r\n  new page.htm  \r\n\r\nset-aside.htm\r\n");
+    serve(HPage + "kept.htm", "server copy");
+    serve(HPage + "new%20page.htm", "<html>new</html>");
+    serve(HPage + "set-aside.htm", "server copy");
+    writeFile(app.file("highlights/kept.htm"), "mine");
+    writeFile(app.file("highlights/restanti/set-aside.htm"), "discarded");
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+
+    EXPECT_EQ(job.report().fetched, QStringList{"new page.htm"});
+    EXPECT_EQ(contentOf(app.file("highlights/new page.htm")), "<html>new</html>");
+    EXPECT_EQ(contentOf(app.file("highlights/kept.htm")), "mine");
+    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/set-aside.htm")));
+    EXPECT_EQ(server.requests, (QStringList{HList, HPage + "new%20page.htm"}));
+    EXPECT_EQ(viewerRefreshes, 1);
+    EXPECT_TRUE(prompts.isEmpty());
+    EXPECT_EQ(view.statuses.last(), "Download highlights completato con successo.");
+    EXPECT_EQ(view.captions, QStringList{"Scaricamento Nuovi HighLights"});
+    EXPECT_FALSE(view.stopEnabled);
+    EXPECT_TRUE(panels.contains("1:new page.htm"));
+    EXPECT_EQ(contentOf(app.file("TempDir/listah.txt")), "kept.htm\r\n  new page.htm  \r\n\r\nset-aside.htm\r\n");
+}
+
+TEST_F(HighlightsTest, PresenceIgnoresTheCaseOfTheName)
+{
+    serve(HList, "Serata.HTM\r\n");
+    serve(HPage + "Serata.HTM", "server copy");
+    writeFile(app.file("highlights/serata.htm"), "mine");
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+    EXPECT_TRUE(job.report().fetched.isEmpty());
+    EXPECT_EQ(contentOf(app.file("highlights/serata.htm")), "mine");
+}
+
+TEST_F(HighlightsTest, HostileNamesWriteNothingOutsideTheFolder)
+{
+    serve(HList, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\nrestanti\r\nsafe.htm\r\n");
+    for (const char *p : {"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti", "safe.htm"})
+        serve(HPage + QString::fromLatin1(p), "payload");
+    serve("/orvento/database/Orvento.cfg", "payload");
+    serve("/etc/passwd", "payload");
+    auto before = snapshot(app.path());
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+
+    auto after = snapshot(app.path());
+    EXPECT_EQ(after[QStringLiteral("highlights/safe.htm")], "payload");
+    after.erase(QStringLiteral("highlights/safe.htm"));
+    after.erase(QStringLiteral("TempDir/listah.txt"));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(job.report().unusable, (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti"}));
+    EXPECT_EQ(server.requests, (QStringList{HList, HPage + "safe.htm"}));
+    // The user learns that names were skipped.
+    ASSERT_FALSE(panels.isEmpty());
+    EXPECT_TRUE(panels.last().contains("/etc/passwd"));
+}
+
+TEST_F(HighlightsTest, AFailedPageLeavesNoFileAndEndsTheRun)
+{
+    serve(HList, "first.htm\r\nbroken.htm\r\nlater.htm\r\n");
+    serve(HPage + "first.htm", "one");
+    failOn(HPage + "broken.htm");
+    serve(HPage + "later.htm", "three");
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::PageFailed);
+
+    EXPECT_EQ(contentOf(app.file("highlights/first.htm")), "one");
+    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/broken.htm")));
+    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/later.htm")));
+    EXPECT_TRUE(QDir(app.file("TempDir")).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(server.requests.count(HPage + "broken.htm"), 2); // one retry
+    EXPECT_FALSE(server.requests.contains(HPage + "later.htm"));
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].startsWith("Errore Nel Collegamento internet con il Server... Sei CONNESSO?(5)\r\n\r\n"));
+    EXPECT_TRUE(Annulla);
+    EXPECT_EQ(view.statuses.last(), "Download Highlights Interrotto.");
+    EXPECT_EQ(viewerRefreshes, 0);
+}
+
+TEST_F(HighlightsTest, AFailedFirstAttemptIsRetriedOnce)
+{
+    serve(HList, "page.htm\r\n");
+    serve(HPage + "page.htm", "content");
+    server.failuresBeforeSuccess = 1;
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+    EXPECT_EQ(contentOf(app.file("highlights/page.htm")), "content");
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(HighlightsTest, UnreachableListReportsH1AndKeepsTheOldList)
+{
+    failOn(HList);
+    writeFile(app.file("TempDir/listah.txt"), "old list\r\n");
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::ListFailed);
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(H1)"));
+    EXPECT_TRUE(Annulla);
+    EXPECT_EQ(view.statuses.last(), "Download Nuovi HIGHLIGHTS Interrotto.");
+    EXPECT_EQ(contentOf(app.file("TempDir/listah.txt")), "old list\r\n");
+    EXPECT_EQ(viewerRefreshes, 0);
+}
+
+TEST_F(HighlightsTest, StopEndsTheLoopButStillCountsAsSuccess)
+{
+    serve(HList, "a.htm\r\nb.htm\r\n");
+    serve(HPage + "a.htm", "a");
+    serve(HPage + "b.htm", "b");
+    HighlightsDownload job(view, server.fetcher(), Base);
+    view.onEvents = [&] {
+        if (QFileInfo::exists(app.file("highlights/a.htm")))
+            job.stop();
+    };
+
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+    EXPECT_EQ(job.report().fetched, QStringList{"a.htm"});
+    EXPECT_EQ(viewerRefreshes, 1);
+}
+
+TEST_F(HighlightsTest, AStopLeftFromTheListingsCycleDoesNotStopIt)
+{
+    serve(HList, "a.htm\r\nb.htm\r\n");
+    serve(HPage + "a.htm", "a");
+    serve(HPage + "b.htm", "b");
+    HighlightsDownload job(view, server.fetcher(), Base);
+    job.stop();
+
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+    EXPECT_EQ(job.report().fetched, (QStringList{"a.htm", "b.htm"}));
+}
+
+TEST_F(HighlightsTest, MissingFoldersAreMade)
+{
+    QDir(app.file("highlights")).removeRecursively();
+    serve(HList, "a.htm\r\n");
+    serve(HPage + "a.htm", "a");
+
+    HighlightsDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+    EXPECT_EQ(contentOf(app.file("highlights/a.htm")), "a");
+    EXPECT_TRUE(QFileInfo(app.file("highlights/restanti")).isDir());
+}
+
+using ChannelFilesTest = ListDownloadTest;
+const QString PList = QStringLiteral("/orvento/database2/palinsesti/lista.txt");
+const QString PFile = QStringLiteral("/orvento/database2/palinsesti/");
+
+TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
+{
+    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\nRai 3.txt\r\nSconosciuto.txt\r\n");
+    serve(PFile + "Rai%201.txt", "rai uno");
+    serve(PFile + "Rai%202.txt", "rai due");
+    serve(PFile + "Rai%203.txt", "rai tre");
+    serve(PFile + "Sconosciuto.txt", "?");
+    serve(PFile + "101.gif", "GIF89a new");
+    serve(PFile + "102.gif", "GIF89a two");
+    serve(PFile + "103.gif", "GIF89a three");
+    writeFile(app.file("loghitv/101.gif"), "GIF89a old");
+    writeFile(app.file("tv/Rai 2.txt"), "mine");
+    writeFile(app.file("tv/restanti/Rai 3.txt"), "discarded");
+
+    ChannelFilesDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
+
+    EXPECT_EQ(job.report().fetched, (QStringList{"Rai 1.txt", "Sconosciuto.txt"}));
+    EXPECT_EQ(contentOf(app.file("tv/Rai 1.txt")), "rai uno");
+    EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a new");
+    EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
+    EXPECT_FALSE(QFileInfo::exists(app.file("tv/Rai 3.txt")));
+    EXPECT_EQ(server.requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
+    EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/0.gif")));
+    EXPECT_TRUE(prompts.isEmpty());
+    EXPECT_EQ(treeRebuilds, 1);
+    EXPECT_EQ(view.statuses.last(), "Download Nuovi Palinsesti completato con successo.");
+    EXPECT_EQ(view.captions, QStringList{"Scaricamento Nuovi Palinsesti"});
+}
+
+TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
+{
+    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\n");
+    serve(PFile + "Rai%201.txt", "rai uno");
+    serve(PFile + "Rai%202.txt", "rai due");
+    failOn(PFile + "101.gif");
+    writeFile(app.file("loghitv/101.gif"), "GIF89a good");
+
+    ChannelFilesDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::LogoFailed);
+
+    EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a good");
+    EXPECT_FALSE(QFileInfo::exists(app.file("tv/Rai 2.txt")));
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P6)"));
+    EXPECT_TRUE(Annulla);
+    EXPECT_EQ(view.statuses.last(), "Download Nuovo Logo TV Interrotto.");
+    EXPECT_EQ(treeRebuilds, 0);
+}
+
+TEST_F(ChannelFilesTest, AFailedNewLogoLeavesNoEmptyPicture)
+{
+    serve(PList, "Rai 1.txt\r\n");
+    serve(PFile + "Rai%201.txt", "rai uno");
+    failOn(PFile + "101.gif");
+
+    ChannelFilesDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::LogoFailed);
+    EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/101.gif")));
+}
+
+TEST_F(ChannelFilesTest, AFailedChannelFileEndsWithP5)
+{
+    serve(PList, "Rai 1.txt\r\n");
+    failOn(PFile + "Rai%201.txt");
+
+    ChannelFilesDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::FileFailed);
+    EXPECT_FALSE(QFileInfo::exists(app.file("tv/Rai 1.txt")));
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P5)"));
+    EXPECT_EQ(view.statuses.last(), "Download Nuovi Palinsesti Interrotto.");
+}
+
+TEST_F(ChannelFilesTest, UnreachableListReportsP1)
+{
+    failOn(PList);
+    ChannelFilesDownload job(view, server.fetcher(), Base);
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::ListFailed);
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P1)"));
+    EXPECT_TRUE(Annulla);
+    EXPECT_EQ(treeRebuilds, 0);
+}
+
+TEST(ChannelFileNames, NameTheChannelWithoutTheExtension)
+{
+    EXPECT_EQ(ChannelFilesDownload::channelOf("Rai 1.txt"), "Rai 1");
+    EXPECT_EQ(ChannelFilesDownload::channelOf("Sky Uno.HD.ini"), "Sky Uno.HD");
+    EXPECT_EQ(ChannelFilesDownload::channelOf("Rai 1"), "Rai 1");
+}
+
+} // namespace
