@@ -1,0 +1,406 @@
+#include "acquisition/DownloadCycle.h"
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "platform/Files.h"
+#include "platform/Prompt.h"
+#include "platform/Text.h"
+#include "support/TempApp.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace orv;
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+
+QString digits(const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")); }
+qint32 dayNum(int offset) { return digits(Today.addDays(offset)).toInt(); }
+
+// A well-formed day file of n programmes, titles prefixed.
+QByteArray dayFile(int n, const QString &prefix = QStringLiteral("P"))
+{
+    QString s;
+    for (int i = 0; i < n; ++i)
+        s += QStringLiteral("%1:00§30§Film§Genere§%2 %3§§Descr§§§§\r\n")
+                 .arg(6 + i, 2, 10, QLatin1Char('0'))
+                 .arg(prefix)
+                 .arg(i + 1);
+    return text::encodeCp1252(s);
+}
+
+struct Served {
+    FetchOutcome outcome = FetchOutcome::Fetched;
+    QByteArray body;
+};
+
+class DownloadCycleTest : public ::testing::Test, public DownloadView {
+protected:
+    void SetUp() override
+    {
+        qputenv("ORVENTO_SERVER", "http://server.test");
+        Prompt::setHandler([this](const PromptRequest &r) {
+            messages << r.text;
+            return Answer::Ok;
+        });
+        activate({});
+    }
+    void TearDown() override
+    {
+        Prompt::setHandler({});
+        Annulla = false;
+    }
+
+    // Only these channels are active.
+    void activate(std::initializer_list<int> codes)
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
+        for (int c : codes)
+            db.prepare(QStringLiteral("update Televisioni set Attivo = 1 where IDTV = ?")).bind(1, c).execute();
+    }
+    void setReload(int code, bool on, int days)
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.prepare(QStringLiteral("update Televisioni set Ricarica = ?, GIORNI = ? where IDTV = ?"))
+            .bindAll(on, days, code)
+            .execute();
+    }
+
+    void serve(const QString &path, FetchOutcome outcome, const QByteArray &body = {})
+    {
+        served[path] = {outcome, body};
+    }
+    void serveDays(int code, int first, int last, int programmes = 3)
+    {
+        for (int i = first; i <= last; ++i)
+            serve(dayPath(code, i), FetchOutcome::Fetched, dayFile(programmes));
+    }
+    static QString dayPath(int code, int offset)
+    {
+        return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(digits(Today.addDays(offset)));
+    }
+
+    FetchOutcome fetch(const QString &url, const QString &file)
+    {
+        const QString path = url.mid(QStringLiteral("http://server.test").size());
+        fetched << path;
+        if (onFetch)
+            onFetch(path);
+        auto it = served.find(path);
+        if (it == served.end())
+            return FetchOutcome::NotFound;
+        if (it->second.outcome == FetchOutcome::Fetched)
+            files::writeAtomically(file, it->second.body);
+        return it->second.outcome;
+    }
+
+    std::unique_ptr<DownloadCycle> makeCycle()
+    {
+        auto c = std::make_unique<DownloadCycle>(*this, [this](const QString &u, const QString &f) { return fetch(u, f); });
+        c->setToday(Today);
+        c->setScriptRunner([this](const QString &script, const QString &channel, const QString &day) {
+            scriptRuns << script + QLatin1Char('|') + channel + QLatin1Char('|') + day;
+        });
+        return c;
+    }
+
+    std::vector<Programme> rows(qint32 day, const QString &channel)
+    {
+        Database db = Database::open(PercorsoDb);
+        return ProgrammiTable(db).channelDay(day, channel);
+    }
+    void insertRow(qint32 day, const QString &channel, int n, const QString &title)
+    {
+        Database db = Database::open(PercorsoDb);
+        Programme p;
+        p.Data = day;
+        p.Palinsesto = channel;
+        p.Numerazione = n;
+        p.ORA = QStringLiteral("05:00");
+        p.Titolo = title;
+        ProgrammiTable(db).insert(p);
+    }
+
+    test::TempApp app;
+    std::map<QString, Served> served;
+    QStringList fetched;
+    QStringList messages;
+    QStringList scriptRuns;
+    std::function<void(const QString &)> onFetch;
+};
+
+} // namespace
+
+TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
+{
+    struct Case {
+        const char *check;
+        bool script;
+    };
+    const Case cases[] = {{"S", true},     {"s,1,2", true}, {"   Script", true}, {"\"sc\",x", true},
+                          {"D", false},    {"1S", false},   {"", false},          {"x\r\nS", false}};
+    for (const Case &c : cases) {
+        fetched.clear();
+        serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, c.check);
+        serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Fetched, "script");
+        auto made = makeCycle();
+        DownloadCycle &cycle = *made;
+        cycle.gateway(QStringLiteral("Rai 1"), 101);
+        EXPECT_EQ(cycle.report().scriptChannels, c.script ? 1 : 0) << c.check;
+        EXPECT_EQ(fetched.contains(QStringLiteral("/orvento/scripts/101.txt")), c.script) << c.check;
+        EXPECT_EQ(fetched.contains(dayPath(101, 0)), !c.script) << c.check;
+    }
+}
+
+TEST_F(DownloadCycleTest, ScriptChannelRunsOnlyTheEmptyDays)
+{
+    activate({101});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "S");
+    serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Fetched, "script");
+    insertRow(dayNum(1), QStringLiteral("Rai 1"), 1, QStringLiteral("già qui"));
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    ASSERT_EQ(scriptRuns.size(), 6);
+    EXPECT_EQ(scriptRuns.first(), QStringLiteral("script.txt|Rai 1|%1").arg(dayNum(0)));
+    EXPECT_FALSE(scriptRuns.join(QLatin1Char(' ')).contains(QString::number(dayNum(1))));
+    EXPECT_EQ(scriptRuns.last(), QStringLiteral("script.txt|Rai 1|%1").arg(dayNum(6)));
+}
+
+TEST_F(DownloadCycleTest, ScriptThatCannotBeFetchedSkipsOnlyThatChannel)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "S");
+    serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Failed);
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(102, 0, 19);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_TRUE(scriptRuns.isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Errore Nel Collegamento internet con il Server... Sei CONNESSO?(2)"));
+    EXPECT_EQ(cycle.report().daysStored, 20);
+    EXPECT_FALSE(cycle.report().cutShort);
+}
+
+TEST_F(DownloadCycleTest, ReadyMadeChannelStoresTwentyDays)
+{
+    activate({101});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 25, 4);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_EQ(cycle.report().daysStored, 20);
+    EXPECT_EQ(cycle.report().rowsStored, 80);
+    EXPECT_FALSE(fetched.contains(dayPath(101, 20)));
+    const auto day = rows(dayNum(19), QStringLiteral("Rai 1"));
+    ASSERT_EQ(day.size(), 4u);
+    EXPECT_EQ(day[3].Numerazione, 4);
+    EXPECT_EQ(day[3].Titolo, "P 4");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DownloadCycleTest, DaysAlreadyPresentAreNotFetchedAgain)
+{
+    activate({101});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 19);
+    insertRow(dayNum(0), QStringLiteral("RAI 1"), 1, QStringLiteral("vecchio"));
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_FALSE(fetched.contains(dayPath(101, 0)));
+    const auto day = rows(dayNum(0), QStringLiteral("Rai 1"));
+    ASSERT_EQ(day.size(), 1u);
+    EXPECT_EQ(day[0].Titolo, "vecchio");
+    EXPECT_EQ(cycle.report().daysStored, 19);
+}
+
+TEST_F(DownloadCycleTest, ReloadReplacesTheFirstDaysWhole)
+{
+    activate({103});
+    setReload(103, true, 2);
+    serve(QStringLiteral("/orvento/checks/103.txt"), FetchOutcome::Fetched, "D");
+    serveDays(103, 0, 19, 2);
+    for (int n = 1; n <= 5; ++n) {
+        insertRow(dayNum(0), QStringLiteral("Rai 3"), n, QStringLiteral("vecchio"));
+        insertRow(dayNum(2), QStringLiteral("Rai 3"), n, QStringLiteral("vecchio"));
+    }
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    const auto first = rows(dayNum(0), QStringLiteral("Rai 3"));
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].Titolo, "P 1");
+    // Beyond GIORNI a day with rows is left alone.
+    EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
+    EXPECT_EQ(rows(dayNum(2), QStringLiteral("Rai 3")).size(), 5u);
+}
+
+TEST_F(DownloadCycleTest, ReloadWithAFailingFetchKeepsTheOldRows)
+{
+    activate({103});
+    setReload(103, true, 2);
+    serve(QStringLiteral("/orvento/checks/103.txt"), FetchOutcome::Fetched, "D");
+    serveDays(103, 0, 19);
+    serve(dayPath(103, 0), FetchOutcome::Failed);
+    // The second day arrives, but is not a day file past its first line.
+    serve(dayPath(103, 1), FetchOutcome::Fetched, dayFile(1) + "<html>\r\n");
+    for (int n = 1; n <= 3; ++n) {
+        insertRow(dayNum(0), QStringLiteral("Rai 3"), n, QStringLiteral("vecchio"));
+        insertRow(dayNum(1), QStringLiteral("Rai 3"), n, QStringLiteral("vecchio"));
+    }
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Ricevuto Errore 1")});
+    EXPECT_EQ(fetched.count(dayPath(103, 0)), 2);
+    for (int d : {0, 1}) {
+        const auto kept = rows(dayNum(d), QStringLiteral("Rai 3"));
+        ASSERT_EQ(kept.size(), 3u) << d;
+        EXPECT_EQ(kept[0].Titolo, "vecchio") << d;
+    }
+    // The broken file ends the channel's days.
+    EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
+}
+
+TEST_F(DownloadCycleTest, MissingDayEndsTheChannelQuietly)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 1);
+    serveDays(101, 3, 19);
+    serveDays(102, 0, 19);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(fetched.count(dayPath(101, 2)), 1);
+    EXPECT_FALSE(fetched.contains(dayPath(101, 3)));
+    EXPECT_EQ(cycle.report().daysStored, 2 + 20);
+    EXPECT_FALSE(cycle.report().cutShort);
+}
+
+TEST_F(DownloadCycleTest, BrokenLineStoresNothingOfThatDay)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 19);
+    serve(dayPath(101, 1), FetchOutcome::Fetched, dayFile(3) + "7:30§§§§X§§§§§§\r\n" + dayFile(2));
+    serveDays(102, 0, 19);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_EQ(rows(dayNum(0), QStringLiteral("Rai 1")).size(), 3u);
+    EXPECT_TRUE(rows(dayNum(1), QStringLiteral("Rai 1")).empty());
+    EXPECT_FALSE(fetched.contains(dayPath(101, 2)));
+    EXPECT_EQ(rows(dayNum(19), QStringLiteral("Rai 2")).size(), 3u);
+}
+
+TEST_F(DownloadCycleTest, LateDayThatCannotBeFetchedEndsTheCycle)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 19);
+    serve(dayPath(101, 6), FetchOutcome::Failed); // index 7: the loop goes on
+    serve(dayPath(101, 7), FetchOutcome::Failed); // index 8: the cycle ends
+    serveDays(102, 0, 19);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages[0], "Ricevuto Errore 1");
+    EXPECT_EQ(messages[1], "Ricevuto Errore 1");
+    EXPECT_TRUE(messages[2].contains("Probabile Mancanza di connessione o di Dati (3)"));
+    EXPECT_EQ(cycle.report().daysStored, 6);
+    EXPECT_FALSE(fetched.contains(dayPath(101, 8)));
+    EXPECT_FALSE(fetched.contains(QStringLiteral("/orvento/checks/102.txt")));
+    EXPECT_TRUE(cycle.report().cutShort);
+    EXPECT_FALSE(cycle.report().reason.isEmpty());
+}
+
+TEST_F(DownloadCycleTest, CheckFileThatCannotBeFetchedEndsTheCycle)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Failed);
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    // A script check left from an earlier channel must not decide the mode.
+    files::writeAtomically(appPath(QStringLiteral("TempDir/checks.txt")), "S");
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_EQ(fetched.count(QStringLiteral("/orvento/checks/101.txt")), 2);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Errore Nel Collegamento internet con il Server... Sei CONNESSO?(1)\r\n\r\n"));
+    EXPECT_FALSE(fetched.contains(QStringLiteral("/orvento/scripts/101.txt")));
+    EXPECT_FALSE(fetched.contains(QStringLiteral("/orvento/checks/102.txt")));
+    EXPECT_TRUE(cycle.report().cutShort);
+}
+
+TEST_F(DownloadCycleTest, ChannelUnknownToTheServerIsSkipped)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(102, 0, 19);
+    files::writeAtomically(appPath(QStringLiteral("TempDir/checks.txt")), "S");
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_EQ(cycle.report().skippedChannels, 1);
+    EXPECT_EQ(cycle.report().scriptChannels, 0);
+    EXPECT_FALSE(fetched.contains(dayPath(101, 0)));
+    EXPECT_EQ(cycle.report().daysStored, 20);
+    EXPECT_FALSE(cycle.report().cutShort);
+}
+
+TEST_F(DownloadCycleTest, ChannelWithoutCodeIsNeverFetchedAsZero)
+{
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.gateway(QStringLiteral("Sconosciuto"), 0);
+    EXPECT_TRUE(fetched.isEmpty());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
+
+    messages.clear();
+    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("Sconosciuto")), QString());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
+    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("rai 4")), QStringLiteral("201"));
+    messages.clear();
+    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("L'ispettore")), QString());
+}
+
+TEST_F(DownloadCycleTest, StopEndsTheDayLoopAndTheChannelLoop)
+{
+    activate({101, 102});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serve(QStringLiteral("/orvento/checks/102.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 19);
+    serveDays(102, 0, 19);
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    onFetch = [&](const QString &path) {
+        if (path == dayPath(101, 2))
+            cycle.stop();
+    };
+    cycle.run();
+    // The day in progress is still stored.
+    EXPECT_EQ(cycle.report().daysStored, 3);
+    EXPECT_FALSE(fetched.contains(dayPath(101, 3)));
+    EXPECT_FALSE(fetched.contains(QStringLiteral("/orvento/checks/102.txt")));
+
+    // The next cycle starts with the flags cleared and fetches what is missing.
+    onFetch = {};
+    fetched.clear();
+    cycle.run();
+    EXPECT_FALSE(fetched.contains(dayPath(101, 0)));
+    EXPECT_TRUE(fetched.contains(dayPath(101, 3)));
+    EXPECT_EQ(cycle.report().daysStored, 17 + 20);
+}

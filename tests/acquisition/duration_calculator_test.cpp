@@ -1,0 +1,115 @@
+#include "acquisition/DurationCalculator.h"
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "support/TempApp.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(DurationRule, FromOneStartToTheNext)
+{
+    struct Case {
+        const char *current, *next;
+        int minutes;
+    };
+    const Case cases[] = {
+        {"20:30", "21:15", 45},  {"23:30", "00:15", 45}, // across midnight
+        {"22:50", "00:10", 80},  {"20:30", "20:30", 30}, // zero becomes 30
+        {"20:30", "20:10", 30},                          // negative becomes 30 as well
+        {"20:30", "19:00", 1350},                        // a smaller hour is the next day
+        {"9:30", "10:00", 30},   {"09:05", "9:45", 40},  // read around the ":"
+        {"ab:cd", "01:00", 60},  {"", "00:45", 45},      // what is not a number counts as 0
+        {"06:00", "06:01", 1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DurationCalculator::minutesBetween(QString::fromLatin1(c.current), QString::fromLatin1(c.next)),
+                  c.minutes)
+            << c.current << " -> " << c.next;
+}
+
+namespace {
+
+const QDate First(2026, 12, 6);
+
+class DurationPass : public ::testing::Test {
+protected:
+    qint32 day(int offset) const { return First.addDays(offset).toString("yyyyMMdd").toInt(); }
+
+    void add(int offset, const QString &channel, std::initializer_list<const char *> starts)
+    {
+        Database db = Database::open(PercorsoDb);
+        ProgrammiTable t(db);
+        int n = 0;
+        for (const char *s : starts) {
+            Programme p;
+            p.Data = day(offset);
+            p.Palinsesto = channel;
+            p.Numerazione = ++n;
+            p.ORA = QString::fromLatin1(s);
+            p.Durata = QStringLiteral("99");
+            t.insert(p);
+        }
+    }
+    QStringList durations(int offset, const QString &channel)
+    {
+        Database db = Database::open(PercorsoDb);
+        QStringList out;
+        for (const Programme &p : ProgrammiTable(db).channelDay(day(offset), channel))
+            out << p.Durata;
+        return out;
+    }
+    void run(const QString &channel, int days = 15)
+    {
+        Database db = Database::open(PercorsoDb);
+        DurationCalculator(db).channel(channel, First, days);
+    }
+
+    test::TempApp app;
+};
+
+} // namespace
+
+TEST_F(DurationPass, LastProgrammeTakesTheNextDaysFirst)
+{
+    add(0, "Rai 1", {"20:30", "21:15", "23:30"});
+    add(1, "Rai 1", {"00:15", "06:00"});
+    add(1, "Rai 2", {"01:00"});
+    run("Rai 1");
+    EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"45", "135", "45"}));
+    // The next day's last programme has no successor: it keeps its value.
+    EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"345", "99"}));
+    EXPECT_EQ(durations(1, "Rai 2"), QStringList{"99"});
+}
+
+TEST_F(DurationPass, EmptyDayDoesNotEndTheChannel)
+{
+    add(1, "Rai 1", {"10:00", "11:00"});
+    add(3, "Rai 1", {"10:00", "10:20"});
+    run("Rai 1");
+    EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"60", "99"}));
+    EXPECT_EQ(durations(3, "Rai 1"), (QStringList{"20", "99"}));
+}
+
+TEST_F(DurationPass, OnlyTheGivenDaysAreTouched)
+{
+    add(-1, "Rai 1", {"10:00", "11:00"});
+    add(2, "Rai 1", {"10:00", "11:00"});
+    add(3, "Rai 1", {"08:00"});
+    run("Rai 1", 3);
+    EXPECT_EQ(durations(-1, "Rai 1"), (QStringList{"99", "99"}));
+    // The last day still looks at the day after it for its last programme.
+    EXPECT_EQ(durations(2, "Rai 1"), (QStringList{"60", "1260"}));
+    EXPECT_EQ(durations(3, "Rai 1"), QStringList{"99"});
+}
+
+TEST_F(DurationPass, StepCanStopThePass)
+{
+    add(0, "Rai 1", {"10:00", "11:00"});
+    add(1, "Rai 1", {"10:00", "11:00"});
+    Database db = Database::open(PercorsoDb);
+    DurationCalculator(db).channel("Rai 1", First, 15, [](int index) { return index < 2; });
+    EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"60", "1380"}));
+    EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"99", "99"}));
+}

@@ -1,0 +1,88 @@
+#include "acquisition/FavouriteMarker.h"
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "support/TempApp.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(FavouritePattern, ApostrophesAndUnderscoresMatchAnyRun)
+{
+    EXPECT_EQ(FavouriteMarker::pattern("L'ispettore_X"), "L*ispettore*X");
+    EXPECT_EQ(FavouriteMarker::pattern("100%"), "100%");
+}
+
+namespace {
+
+class FavouriteMarking : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Database db = Database::open(PercorsoDb);
+        ProgrammiTable t(db);
+        int n = 0;
+        for (const QString &title : titles) {
+            Programme p;
+            p.Data = 20261206;
+            p.Palinsesto = QStringLiteral("Rai 1");
+            p.Numerazione = ++n;
+            p.Titolo = title;
+            t.insert(p);
+        }
+    }
+    QStringList marked()
+    {
+        Database db = Database::open(PercorsoDb);
+        QStringList out;
+        for (const Programme &p : ProgrammiTable(db).channelDay(20261206, QStringLiteral("Rai 1")))
+            if (p.Marked == QLatin1String("1"))
+                out << p.Titolo;
+        return out;
+    }
+    int mark(const QString &favourite)
+    {
+        Database db = Database::open(PercorsoDb);
+        return FavouriteMarker(db).mark(favourite);
+    }
+
+    test::TempApp app;
+    const QStringList titles{QString::fromUtf8("L'ispettore X"), QString::fromUtf8("L ispettore X"),
+                             QString::fromUtf8("L'ispettore Derrick"), QString::fromUtf8("ÈLISIR D'AMORE"),
+                             QString::fromUtf8("100% Musica"), QString::fromUtf8("1000 Musica"),
+                             QString::fromUtf8("A_B"), QString::fromUtf8("AxB"), QString::fromUtf8("Tg1")};
+};
+
+} // namespace
+
+TEST_F(FavouriteMarking, ApostropheAndBlankStandInsMatch)
+{
+    EXPECT_EQ(mark(QStringLiteral("L'ispettore_X")), 2);
+    EXPECT_EQ(marked(), (QStringList{"L'ispettore X", "L ispettore X"}));
+}
+
+TEST_F(FavouriteMarking, AccentedCapitalsMatchWithoutRegardToCase)
+{
+    EXPECT_EQ(mark(QString::fromUtf8("èlisir d'amore")), 1);
+    EXPECT_EQ(marked(), QStringList{QString::fromUtf8("ÈLISIR D'AMORE")});
+}
+
+TEST_F(FavouriteMarking, PercentIsAPlainCharacter)
+{
+    EXPECT_EQ(mark(QStringLiteral("100% Musica")), 1);
+    EXPECT_EQ(marked(), QStringList{"100% Musica"});
+}
+
+TEST_F(FavouriteMarking, UnderscoreInAFavouriteMatchesAnyRun)
+{
+    EXPECT_EQ(mark(QStringLiteral("A_B")), 2);
+    EXPECT_EQ(marked(), (QStringList{"A_B", "AxB"}));
+}
+
+TEST_F(FavouriteMarking, TitleWithoutWildcardsMatchesOnlyItself)
+{
+    EXPECT_EQ(mark(QStringLiteral("tg1")), 1);
+    EXPECT_EQ(mark(QStringLiteral("Tg")), 0);
+    EXPECT_EQ(marked(), QStringList{"Tg1"});
+}
