@@ -354,11 +354,12 @@ void FrmConfig::swapWith(int s, int p)
 
 void FrmConfig::Command3_Click()
 {
-    modified_ = false;
     try {
         Database db = Database::open(PercorsoPalinsesti);
         order_.apply(db);
+        modified_ = false;
     } catch (const std::exception &) {
+        // Nothing was written; the list stays marked so closing asks again.
         StatusSink::write(3, QStringLiteral("*"));
     }
     ui::loadTv();

@@ -140,4 +140,17 @@ TEST_F(ChannelOrderTest, NamesWithApostrophesAreAppliedLikeAnyOther)
     EXPECT_EQ(channel("Rai 1").Posizione, 2);
 }
 
+TEST_F(ChannelOrderTest, AFailedApplyWritesNothing)
+{
+    exec("create trigger rifiuta before update on Televisioni when new.NOMETV = 'Rai 2' "
+         "begin select raise(abort, 'bloccato'); end");
+    ChannelOrder o;
+    o.load(db);
+    o.setAllTicked(false);
+    o.moveDown(0);
+    EXPECT_THROW(o.apply(db), DbError);
+    EXPECT_EQ(channel("Rai 1").Posizione, 1);
+    EXPECT_TRUE(channel("Rai 1").Attivo);
+}
+
 } // namespace

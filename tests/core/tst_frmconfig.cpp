@@ -3,6 +3,7 @@
 #include "core/Store.h"
 #include "core/UiHooks.h"
 #include "platform/Prompt.h"
+#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
@@ -221,6 +222,21 @@ private slots:
         QCOMPARE(w.Label3->text(), QStringLiteral("Canale dell'Arte"));
         QCOMPARE(w.Label8->text(), QStringLiteral("Arte, musica e teatro"));
         QVERIFY(w.ListaModificata());
+    }
+
+    void aFailedApplyIsMarkedAndStillAsksOnClose()
+    {
+        exec("create trigger rifiuta before update on Televisioni "
+             "begin select raise(abort, 'bloccato'); end");
+        QStringList marks;
+        StatusSink::setHandler([&](int panel, const QString &text) { marks << QString::number(panel) + text; });
+        auto &w = open();
+        w.Command4_Click();
+        w.Command3_Click();
+        StatusSink::setHandler({});
+        QCOMPARE(marks, QStringList{"3*"});
+        QVERIFY(w.ListaModificata());
+        QVERIFY(channel("Rai 1").Attivo);
     }
 
     void tickAllTicksEveryLine()
