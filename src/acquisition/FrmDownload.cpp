@@ -1,7 +1,10 @@
 #include "acquisition/FrmDownload.h"
 
 #include "acquisition/FrmElaboraD.h"
+#include "acquisition/script/ScriptsTV.h"
 #include "core/AppState.h"
+#include "core/Settings.h"
+#include "platform/Net.h"
 #include "core/UiHooks.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
@@ -34,7 +37,8 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-FrmDownload::FrmDownload() : cycle_(*this, FetchFn())
+FrmDownload::FrmDownload()
+    : cycle_(*this, [this](const QString &url, const QString &file) { return fetch(url, file); })
 {
     setWindowTitle(QStringLiteral("Scaricamento Nuovi Programmi Televisivi"));
 
@@ -85,6 +89,10 @@ FrmDownload::FrmDownload() : cycle_(*this, FetchFn())
     layout->addWidget(Command1, 0, Qt::AlignRight);
     layout->addWidget(StatusBar1);
     setMinimumWidth(520);
+
+    cycle_.setScriptRunner([this](const QString &script, const QString &channel, const QString &day) {
+        runScript(script, channel, day);
+    });
 }
 
 FrmDownload::~FrmDownload() = default;
@@ -144,6 +152,8 @@ void FrmDownload::CICLO_TELEVISIONI()
     }
     running_ = true;
     closeAfterCycle_ = false;
+    ByteFile = ByteCiclo = 0;
+    InizioCiclo.start();
     cycle_.run();
     const DownloadCycle::Report &report = cycle_.report();
     exitCode_ = report.cutShort ? 1 : 0;
@@ -207,6 +217,69 @@ void FrmDownload::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !AvvioDownload)
         ui::stopHoverTimer();
+}
+
+FetchOutcome FrmDownload::fetch(const QString &url, const QString &file)
+{
+    net::ProxySettings proxy{UsaProxy, ProxyName, ProxyPort, ProxyUser, ProxyPass};
+    ByteFile = 0;
+    const qint64 before = ByteCiclo;
+    // A scratch file that did not arrive must not be read as if it had.
+    const net::FetchResult r = net::copyUrlToFile(
+        url, file, proxy, [this, before](qint64 received, qint64) {
+            ByteCiclo = before + received;
+            showTransfer(received);
+        },
+        net::DefaultTimeoutMs, net::OnFailure::Remove);
+    switch (r.outcome) {
+    case net::Outcome::Fetched: return FetchOutcome::Fetched;
+    case net::Outcome::NotFound: return FetchOutcome::NotFound;
+    case net::Outcome::Failed: break;
+    }
+    return FetchOutcome::Failed;
+}
+
+void FrmDownload::showTransfer(qint64 received)
+{
+    ByteFile = received;
+    auto kbytes = [](qint64 bytes) { return QString::number(qRound64(double(bytes) / 1000.0)); };
+    Label2->setText(kbytes(ByteFile) + QStringLiteral(" KBytes"));
+    Label3->setText(kbytes(ByteCiclo) + QStringLiteral(" KBytes"));
+    const qint64 seconds = InizioCiclo.isValid() ? InizioCiclo.elapsed() / 1000 : 0;
+    if (seconds > 0)
+        Label6->setText(QString::number(double(ByteCiclo) / 1000.0 / double(seconds), 'f', 2) +
+                        QStringLiteral(" KByte/Sec"));
+}
+
+void FrmDownload::runScript(const QString &script, const QString &channel, const QString &day)
+{
+    ScriptsTV &engine = ScriptsTV::shared();
+    engine.setRecordView(this);
+    engine.ESEGUI_SCRIPT_TV(script, channel, day);
+    engine.setRecordView(nullptr);
+}
+
+// ------------------------------------------------------------- RecordView
+
+void FrmDownload::recordChanged(const ProgrammeRecord &record)
+{
+    TxtCode->setText(ProgrammeRecord::shown(record.TxtCode));
+    TxtHour->setText(ProgrammeRecord::shown(record.TxtHour));
+    TxtTitle->setText(ProgrammeRecord::shown(record.TxtTitle));
+    TxtLink->setText(ProgrammeRecord::shown(record.TxtLink));
+    TxtType->setText(ProgrammeRecord::shown(record.TxtType));
+    TxtUserComments->setPlainText(ProgrammeRecord::shown(record.TxtUserComments));
+    TxtCover->setText(record.TxtCover);
+    for (auto &[index, box] : Check1)
+        box->setChecked(record.Check1[size_t(index)]);
+}
+
+void FrmDownload::captionChanged(const QString &caption) { setWindowTitle(caption); }
+
+void FrmDownload::coverChanged(const QImage &picture)
+{
+    ImgCover->setPixmap(QPixmap::fromImage(picture).scaled(ImgCover->size(), Qt::KeepAspectRatio,
+                                                           Qt::SmoothTransformation));
 }
 
 // ------------------------------------------------------------ DownloadView

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "acquisition/DownloadCycle.h"
+#include "acquisition/script/ProgrammeRecord.h"
 
+#include <QElapsedTimer>
 #include <QDate>
 #include <QWidget>
 #include <map>
@@ -19,7 +21,7 @@ namespace orv {
 
 // The download window "Scaricamento Nuovi Programmi Televisivi": runs the
 // listings download cycle and shows its progress.
-class FrmDownload : public QWidget, private DownloadView {
+class FrmDownload : public QWidget, private DownloadView, private RecordView {
     Q_OBJECT
 public:
     FrmDownload();
@@ -81,7 +83,17 @@ private:
     void finishBars() override;
     void processEvents() override;
 
+    // RecordView: the script engine's current programme.
+    void recordChanged(const ProgrammeRecord &record) override;
+    void captionChanged(const QString &caption) override;
+    void coverChanged(const QImage &picture) override;
+
     void buildRecordPanel();
+    // The transfers of the cycle: the listings server, through the proxy
+    // when the settings say so; the byte and speed figures follow them.
+    FetchOutcome fetch(const QString &url, const QString &file);
+    void showTransfer(qint64 received);
+    void runScript(const QString &script, const QString &channel, const QString &day);
 
     DownloadCycle cycle_;
     QDate today_;
@@ -89,6 +101,9 @@ private:
     bool running_ = false;
     bool closeAfterCycle_ = false;
     int exitCode_ = 0;
+    qint64 ByteFile = 0;
+    qint64 ByteCiclo = 0;
+    QElapsedTimer InizioCiclo;
 };
 
 } // namespace orv
