@@ -4,7 +4,10 @@
 #include "core/UiHooks.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
+#include "platform/Text.h"
+#include "platform/Net.h"
 #include "platform/StatusSink.h"
+#include "support/ListingsServer.h"
 #include "support/TempApp.h"
 
 #include <QDir>
@@ -372,6 +375,97 @@ TEST(ChannelFileNames, NameTheChannelWithoutTheExtension)
     EXPECT_EQ(ChannelFilesDownload::channelOf("Rai 1.txt"), "Rai 1");
     EXPECT_EQ(ChannelFilesDownload::channelOf("Sky Uno.HD.ini"), "Sky Uno.HD");
     EXPECT_EQ(ChannelFilesDownload::channelOf("Rai 1"), "Rai 1");
+}
+
+
+// The same downloads over the network, against the sample listings server.
+class ServerDownloadTest : public ListDownloadTest {
+protected:
+    QStringList listedHighlights(const test::ListingsServer &server)
+    {
+        QByteArray body;
+        EXPECT_TRUE(net::readUrl(server.url(HList), body).ok());
+        return text::splitLinesCr(QString::fromLatin1(body));
+    }
+};
+
+TEST_F(ServerDownloadTest, FetchesNewHighlightsAndSkipsTheSetAsideOnes)
+{
+    test::ListingsServer server;
+    ASSERT_TRUE(server.running());
+    const QStringList names = listedHighlights(server);
+    ASSERT_GE(names.size(), 2);
+    writeFile(app.file("highlights/restanti/" + names[0]), "discarded");
+
+    HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+
+    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/" + names[0])));
+    EXPECT_EQ(job.report().fetched, names.mid(1));
+    for (const QString &name : names.mid(1))
+        EXPECT_TRUE(contentOf(app.file("highlights/" + name)).startsWith("<html>")) << name.toStdString();
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(ServerDownloadTest, AHostileListWritesNothingOutsideTheHighlightsFolder)
+{
+    QStringList names;
+    {
+        test::ListingsServer plain;
+        ASSERT_TRUE(plain.running());
+        names = listedHighlights(plain);
+    }
+    ASSERT_FALSE(names.isEmpty());
+    const QString list = app.file("hostile.txt");
+    writeFile(list, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\n" + names[0].toLatin1() + "\r\n");
+    test::ListingsServer server({"--highlights-list", list});
+    ASSERT_TRUE(server.running());
+    auto before = snapshot(app.path());
+
+    HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
+
+    auto after = snapshot(app.path());
+    EXPECT_TRUE(after[QStringLiteral("highlights/") + names[0]].startsWith("<html>"));
+    after.erase(QStringLiteral("highlights/") + names[0]);
+    after.erase(QStringLiteral("TempDir/listah.txt"));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(job.report().unusable.size(), 3);
+}
+
+TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
+{
+    test::ListingsServer server({"--truncate", "/highlights/stasera_"});
+    ASSERT_TRUE(server.running());
+    const QStringList names = listedHighlights(server);
+    ASSERT_TRUE(names.last().startsWith("stasera_"));
+
+    HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(job.run(), HighlightsDownload::Result::PageFailed);
+
+    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/" + names.last())));
+    EXPECT_TRUE(QFileInfo::exists(app.file("highlights/" + names.first())));
+    EXPECT_TRUE(QDir(app.file("TempDir")).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
+    ASSERT_EQ(prompts.size(), 1);
+    EXPECT_TRUE(prompts[0].contains("(5)"));
+}
+
+TEST_F(ServerDownloadTest, NewChannelFilesBringTheirLogos)
+{
+    test::ListingsServer server;
+    ASSERT_TRUE(server.running());
+    writeFile(app.file("tv/Rai 2.txt"), "mine");
+
+    ChannelFilesDownload job(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
+
+    EXPECT_TRUE(contentOf(app.file("tv/Rai 1.txt")).contains("NomeTV=Rai 1"));
+    EXPECT_TRUE(contentOf(app.file("loghitv/101.gif")).startsWith("GIF"));
+    EXPECT_TRUE(contentOf(app.file("loghitv/103.gif")).startsWith("GIF"));
+    EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
+    EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/102.gif")));
+    EXPECT_TRUE(prompts.isEmpty());
+    EXPECT_EQ(treeRebuilds, 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "platform/Prompt.h"
+#include "support/ListingsServer.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -97,6 +98,30 @@ TEST_F(ReleaseCheckTest, TheUnattendedRunOnlyLogsTheNotice)
     EXPECT_TRUE(check(QByteArray("73")));
     EXPECT_TRUE(prompts.empty());
     EXPECT_TRUE(opened.isEmpty());
+}
+
+
+// The release the sample server publishes with --release, read over the network.
+TEST_F(ReleaseCheckTest, AgainstTheListingsServer)
+{
+    struct Case {
+        QStringList options;
+        bool announced;
+    };
+    const std::vector<Case> cases = {{{"--release", "73"}, true},
+                                     {{"--release", "72.5"}, true},
+                                     {{"--release", "72"}, false},
+                                     {{"--release", ""}, false},
+                                     {{"--release", "73", "--fail404", "release"}, false}};
+    for (const Case &c : cases) {
+        test::ListingsServer server(c.options);
+        ASSERT_TRUE(server.running());
+        opened.clear();
+        ReleaseCheck rc(serverUrlReader(), [this](const QString &url) { opened << url; }, server.baseUrl());
+        EXPECT_EQ(rc.run(72), c.announced) << c.options.join(' ').toStdString();
+        EXPECT_EQ(opened, c.announced ? QStringList{server.url("/orvento/")} : QStringList())
+            << c.options.join(' ').toStdString();
+    }
 }
 
 } // namespace

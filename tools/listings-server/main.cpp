@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,7 @@ namespace {
 struct Options {
     int port = 47800;
     QString release = QStringLiteral("72");
+    QString highlightsList; // a file served in place of the generated highlights list
     bool verbose = false;
     listings::FaultRules faults;
 };
@@ -25,7 +27,7 @@ void usage()
     std::fprintf(stderr,
                  "uso: orvento-listings-server [--port N] [--release TESTO] [--fail404 RE] [--fail500 RE]\n"
                  "                             [--truncate RE] [--slow RE] [--delay-ms N] [--redirect RE]\n"
-                 "                             [--verbose]\n");
+                 "                             [--highlights-list FILE] [--verbose]\n");
 }
 
 bool parse(int argc, char **argv, Options &o)
@@ -52,6 +54,8 @@ bool parse(int argc, char **argv, Options &o)
             o.port = std::atoi(value().c_str());
         } else if (a == "--release") {
             o.release = QString::fromStdString(value());
+        } else if (a == "--highlights-list") {
+            o.highlightsList = QString::fromStdString(value());
         } else if (a == "--delay-ms") {
             o.faults.delayMs = std::atoi(value().c_str());
         } else if (a == "--fail404") {
@@ -114,6 +118,13 @@ int main(int argc, char **argv)
             res.status = 500;
             res.set_content("Internal server error\r\n", "text/plain");
             return;
+        }
+        if (!opt.highlightsList.isEmpty() && path == "/orvento/database2/highlights/lista.txt") {
+            QFile list(opt.highlightsList);
+            if (list.open(QIODevice::ReadOnly)) {
+                res.set_content(list.readAll().toStdString(), "text/plain");
+                return;
+            }
         }
         std::vector<std::pair<std::string, std::string>> query(req.params.begin(), req.params.end());
         std::string host = req.get_header_value("Host");
