@@ -1,0 +1,81 @@
+#include "acquisition/FrmDownload.h"
+#include "acquisition/Highlights.h"
+
+#include "core/AppState.h"
+#include "platform/Windows.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+// The two list downloads run on the download window.
+namespace orv {
+
+namespace {
+
+class DownloadWindowView : public ListDownloadView {
+public:
+    explicit DownloadWindowView(FrmDownload &window) : window_(&window) {}
+    void setStatus(const QString &text) override
+    {
+        if (window_)
+            window_->Label1->setText(text);
+    }
+    void setCaption(const QString &text) override
+    {
+        if (window_)
+            window_->setWindowTitle(text);
+    }
+    void setStopEnabled(bool on) override
+    {
+        if (window_)
+            window_->Command1->setEnabled(on);
+    }
+    void processEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    // The user may close the window while events run.
+    QPointer<FrmDownload> window_;
+};
+
+// Runs one list download on the window, with its Stop button wired to it.
+// A second start while the window is busy is refused.
+template <typename Job> typename Job::Result runOnWindow(bool &busy, bool &started)
+{
+    FrmDownload &window = Windows::get<FrmDownload>();
+    started = !busy && !window.running();
+    if (!started) {
+        window.raise();
+        return {};
+    }
+    busy = true;
+    DownloadWindowView view(window);
+    Job job(view, serverFileFetcher(), serverBase());
+    const auto stop = QObject::connect(window.Command1, &QPushButton::clicked, window.Command1, [&job] { job.stop(); });
+    const auto result = job.run();
+    QObject::disconnect(stop);
+    busy = false;
+    return result;
+}
+
+bool gHighlightsBusy = false;
+bool gChannelFilesBusy = false;
+
+} // namespace
+
+void SCARICA_HIGH()
+{
+    bool started = false;
+    const auto result = runOnWindow<HighlightsDownload>(gHighlightsBusy, started);
+    if (started && result == HighlightsDownload::Result::Completed)
+        Windows::unload<FrmDownload>();
+}
+
+void SCARICA_PALINSESTI()
+{
+    bool started = false;
+    runOnWindow<ChannelFilesDownload>(gChannelFilesBusy, started);
+}
+
+} // namespace orv
