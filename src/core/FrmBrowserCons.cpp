@@ -40,12 +40,15 @@ FrmBrowserCons::FrmBrowserCons()
     auto *root = new QVBoxLayout(this);
     Drive1 = new QComboBox(this);
     auto *lists = new QHBoxLayout;
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Dir1 = new QListWidget(this);
     File1 = new QListWidget(this);
     lists->addWidget(Dir1, 1);
     lists->addWidget(File1, 1);
     Label1 = new QLabel(QStringLiteral("Clicca 2 volte per selezionare il Database"), this);
     root->addWidget(Drive1);
+    root->addWidget(folderLabel_);
     root->addLayout(lists, 1);
     root->addWidget(Label1);
 
@@ -108,7 +111,21 @@ void FrmBrowserCons::setFolder(const QString &path)
 
     File1->clear();
     File1->addItems(catalogueFiles(folder_));
-    setToolTip(folder_);
+    folderLabel_->setText(folder_);
+
+    // The drive list shows the drive the folder lies on.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        const QString r = Drive1->itemData(i).toString();
+        const bool under = folder_ == r || folder_.startsWith(r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/'));
+        if (under && r.size() > bestLength) {
+            best = i;
+            bestLength = r.size();
+        }
+    }
+    if (best >= 0)
+        Drive1->setCurrentIndex(best);
 }
 
 QStringList FrmBrowserCons::catalogueFiles(const QString &folder)

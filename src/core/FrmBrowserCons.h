@@ -38,6 +38,7 @@ public:
 private:
     void fillDrives();
     QString folder_;
+    QLabel *folderLabel_ = nullptr;
 };
 
 } // namespace orv

@@ -116,7 +116,8 @@ void FrmPreferenze::buildUi()
     root->addWidget(Frame2);
 
     auto *bottom = new QHBoxLayout;
-    Command3 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QString(), this);
+    Command3 = new QPushButton(QStringLiteral("?"), this);
+    Command3->setFixedWidth(Command3->sizeHint().height());
     Command2 = new QPushButton(this);
     Command2->setDefault(true);
     bottom->addWidget(Command3);
