@@ -39,9 +39,12 @@ private:
     QPointer<FrmDownload> window_;
 };
 
+bool busy = false;
+
 // Runs one list download on the window, with its Stop button wired to it.
-// A second start while the window is busy is refused.
-template <typename Job> typename Job::Result runOnWindow(bool &busy, bool &started)
+// A second start while the window is busy (with either list or with the
+// listings cycle) is refused.
+template <typename Job> typename Job::Result runOnWindow(bool &started)
 {
     FrmDownload &window = Windows::get<FrmDownload>();
     started = !busy && !window.running();
@@ -59,15 +62,12 @@ template <typename Job> typename Job::Result runOnWindow(bool &busy, bool &start
     return result;
 }
 
-bool gHighlightsBusy = false;
-bool gChannelFilesBusy = false;
-
 } // namespace
 
 void SCARICA_HIGH()
 {
     bool started = false;
-    const auto result = runOnWindow<HighlightsDownload>(gHighlightsBusy, started);
+    const auto result = runOnWindow<HighlightsDownload>(started);
     if (started && result == HighlightsDownload::Result::Completed)
         Windows::unload<FrmDownload>();
 }
@@ -75,7 +75,7 @@ void SCARICA_HIGH()
 void SCARICA_PALINSESTI()
 {
     bool started = false;
-    runOnWindow<ChannelFilesDownload>(gChannelFilesBusy, started);
+    runOnWindow<ChannelFilesDownload>(started);
 }
 
 } // namespace orv
