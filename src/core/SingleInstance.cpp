@@ -35,7 +35,7 @@ bool SingleInstance::acquire()
         return true;
     lock_ = std::make_unique<QLockFile>(path_);
     // Only a dead owner makes the lock stale, never its age: the program
-    // runs for days.
+    // may run for days.
     lock_->setStaleLockTime(0);
     return lock_->tryLock(0);
 }

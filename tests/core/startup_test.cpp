@@ -1,0 +1,216 @@
+#include "core/AppState.h"
+#include "core/SingleInstance.h"
+#include "core/StartupSteps.h"
+#include "core/UserStore.h"
+#include "platform/Database.h"
+#include "support/TempApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+TEST(DownloadCommand, OnlyTheExactSingleWordRunsUnattended)
+{
+    EXPECT_TRUE(startup::isDownloadCommand({QStringLiteral("Download")}));
+    EXPECT_FALSE(startup::isDownloadCommand({}));
+    EXPECT_FALSE(startup::isDownloadCommand({QStringLiteral("download")}));
+    EXPECT_FALSE(startup::isDownloadCommand({QStringLiteral("Download ")}));
+    EXPECT_FALSE(startup::isDownloadCommand({QStringLiteral(" Download")}));
+    EXPECT_FALSE(startup::isDownloadCommand({QStringLiteral("Download"), QStringLiteral("Download")}));
+}
+
+TEST(StaleLockFiles, OnlyTheOldEngineLockFilesGo)
+{
+    QTemporaryDir dir;
+    const QStringList names = {"Orvento.ldb", "CONFIG.LDB", "Orvento.cfg", "Orvento.cfg-wal", "Orvento.cfg-shm",
+                               "Orvento.cfg-journal", "ldb.txt"};
+    for (const QString &n : names) {
+        QFile f(dir.filePath(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(startup::removeStaleLockFiles(dir.path()), 2);
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(left, QStringList({"Orvento.cfg", "Orvento.cfg-journal", "Orvento.cfg-shm", "Orvento.cfg-wal",
+                                 "ldb.txt"}));
+}
+
+class FirstRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        companion = dir.filePath(QStringLiteral("OrventoMonitor"));
+        QFile f(companion);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    bool run(UserStore &store)
+    {
+        return startup::startCompanionOnFirstRun(store, companion, [this](const QString &program) {
+            launched << program;
+            return true;
+        });
+    }
+
+    QTemporaryDir dir;
+    QString companion;
+    QStringList launched;
+    UserStore store = UserStore::atFile(dir.filePath(QStringLiteral("user.ini")));
+};
+
+TEST_F(FirstRunTest, CompanionStartsOnceAcrossRuns)
+{
+    EXPECT_TRUE(run(store));
+    EXPECT_EQ(store.value(QStringLiteral("FirstTime")), QStringLiteral("False"));
+    UserStore again = UserStore::atFile(dir.filePath(QStringLiteral("user.ini")));
+    EXPECT_FALSE(run(again));
+    EXPECT_EQ(launched, QStringList{companion});
+}
+
+TEST_F(FirstRunTest, StoredTextDecides)
+{
+    for (const char *yes : {"1", "True", "-1"}) {
+        store.setValue(QStringLiteral("FirstTime"), QString::fromLatin1(yes));
+        EXPECT_TRUE(startup::isFirstRun(store)) << yes;
+    }
+    for (const char *no : {"False", "0", ""}) {
+        store.setValue(QStringLiteral("FirstTime"), QString::fromLatin1(no));
+        EXPECT_FALSE(startup::isFirstRun(store)) << no;
+    }
+}
+
+TEST_F(FirstRunTest, AbsentCompanionIsNotStarted)
+{
+    QFile::remove(companion);
+    EXPECT_FALSE(run(store));
+    EXPECT_TRUE(launched.isEmpty());
+    EXPECT_EQ(store.value(QStringLiteral("FirstTime")), QStringLiteral("False"));
+}
+
+TEST_F(FirstRunTest, UnwritableStoreDoesNotStopStartUp)
+{
+    // The store's folder is a plain file: nothing can be written there.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    UserStore broken = UserStore::atFile(dir.filePath(QStringLiteral("blocker/user.ini")));
+    EXPECT_FALSE(broken.setValue(QStringLiteral("EXEFile"), QStringLiteral("/x")));
+    EXPECT_TRUE(run(broken));
+}
+
+TEST(SingleInstanceLock, SecondHolderOfTheSameFolderIsRefused)
+{
+    QTemporaryDir a, b;
+    SingleInstance first(a.path());
+    ASSERT_TRUE(first.acquire());
+    SingleInstance second(a.path() + QStringLiteral("/."));
+    EXPECT_FALSE(second.acquire());
+    SingleInstance other(b.path());
+    EXPECT_TRUE(other.acquire());
+}
+
+// The program itself, started as a process on a throw-away application folder
+// and a throw-away per-user store.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program = qEnvironmentVariable("ORVENTO_PROGRAM");
+        if (program.isEmpty() || !QFile::exists(program))
+            GTEST_SKIP() << "ORVENTO_PROGRAM not built";
+        // Nothing to fetch: the unattended cycle has no channel and no update check.
+        Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Attivo = 0"));
+        Database::open(app.db(QStringLiteral("config.cfg"))).exec(QStringLiteral("update Config set CheckUpdate = 0"));
+    }
+
+    QProcessEnvironment environment(bool display) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVENTO_HOME"), app.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), user.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("ORVENTO_SERVER"), QStringLiteral("http://127.0.0.1:9"));
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        if (display)
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+
+    void start(QProcess &p, const QStringList &args, bool display) const
+    {
+        p.setProcessEnvironment(environment(display));
+        p.setProgram(program);
+        p.setArguments(args);
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.start();
+    }
+
+    QString userValue(const QString &key) const
+    {
+        QSettings s(user.filePath(QStringLiteral("config/Orvento/Orvento.conf")), QSettings::IniFormat);
+        return s.value(QStringLiteral("Options/") + key).toString();
+    }
+
+    // Waits (bounded) until the user store holds EXEFile: the instance is past its lock.
+    bool waitUntilStarted() const
+    {
+        for (int i = 0; i < 600; ++i) {
+            if (!userValue(QStringLiteral("EXEFile")).isEmpty())
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    test::TempApp app;
+    QTemporaryDir user, runtime;
+    QString program;
+};
+
+TEST_F(ProgramTest, DownloadRunsWithoutADisplayAndExitsZero)
+{
+    QProcess p;
+    start(p, {QStringLiteral("Download")}, false);
+    ASSERT_TRUE(p.waitForFinished(180000)) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(userValue(QStringLiteral("FirstTime")), QStringLiteral("False"));
+    EXPECT_EQ(userValue(QStringLiteral("EXEFile")),
+              QFileInfo(program).canonicalFilePath());
+}
+
+TEST_F(ProgramTest, SecondInstanceIsRefusedWhileTheFirstRuns)
+{
+    QProcess first;
+    start(first, {}, true);
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(waitUntilStarted()) << first.readAllStandardError().toStdString();
+    ASSERT_EQ(first.state(), QProcess::Running);
+
+    // "download" is not the unattended word: this is a second interactive start.
+    QProcess second;
+    start(second, {QStringLiteral("download")}, true);
+    ASSERT_TRUE(second.waitForFinished(120000));
+    EXPECT_NE(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardError().contains("Orvento gia' in esecuzione!"));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A first instance that died leaves its lock behind; the next start takes it.
+    first.kill();
+    first.waitForFinished();
+    QProcess third;
+    start(third, {QStringLiteral("Download")}, false);
+    ASSERT_TRUE(third.waitForFinished(180000));
+    EXPECT_EQ(third.exitCode(), 0) << third.readAllStandardError().toStdString();
+}
+
+} // namespace
