@@ -1,0 +1,80 @@
+#include "acquisition/FrmDownload.h"
+#include "acquisition/Highlights.h"
+
+#include "core/AppState.h"
+#include "core/UiHooks.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/ListingsServer.h"
+#include "support/TempApp.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+// The two downloads as the main window's commands run them: on the download
+// window, from the server the settings name.
+class DownloadWindowListsTest : public ::testing::Test {
+protected:
+    void start(const QStringList &options = {})
+    {
+        server = std::make_unique<test::ListingsServer>(options);
+        ASSERT_TRUE(server->running());
+        qputenv("ORVENTO_SERVER", server->baseUrl().toUtf8());
+    }
+    void SetUp() override
+    {
+        Prompt::setHandler([this](const PromptRequest &r) {
+            prompts << r.text;
+            return Answer::Ok;
+        });
+        ui::caricaHighlightsHook = [this] { ++viewerRefreshes; };
+    }
+    void TearDown() override
+    {
+        Windows::unload<FrmDownload>();
+        Prompt::setHandler({});
+        ui::caricaHighlightsHook = nullptr;
+        qunsetenv("ORVENTO_SERVER");
+        Annulla = false;
+    }
+
+    test::TempApp app;
+    std::unique_ptr<test::ListingsServer> server;
+    QStringList prompts;
+    int viewerRefreshes = 0;
+};
+
+TEST_F(DownloadWindowListsTest, CompletedHighlightsRefreshTheViewerAndCloseTheWindow)
+{
+    start();
+    Windows::get<FrmDownload>().show();
+    SCARICA_HIGH();
+
+    EXPECT_FALSE(QDir(app.file("highlights")).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(viewerRefreshes, 1);
+    EXPECT_FALSE(Windows::loaded<FrmDownload>());
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DownloadWindowListsTest, AFailedHighlightsListLeavesTheWindowOpenWithItsStatus)
+{
+    start({"--fail500", "/highlights/lista"});
+    Windows::get<FrmDownload>().show();
+    SCARICA_HIGH();
+
+    ASSERT_TRUE(Windows::loaded<FrmDownload>());
+    FrmDownload &w = Windows::get<FrmDownload>();
+    EXPECT_EQ(w.Label1->text(), "Download Nuovi HIGHLIGHTS Interrotto.");
+    EXPECT_EQ(w.windowTitle(), "Scaricamento Nuovi HighLights");
+    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_EQ(viewerRefreshes, 0);
+}
+
+} // namespace
