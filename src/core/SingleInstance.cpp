@@ -6,12 +6,23 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace orv {
 
 namespace {
+// The user's runtime folder. A run started without a session (cron) has no
+// XDG_RUNTIME_DIR, yet must find the lock of the session's instance.
 QString lockFolder()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty()) {
+        const QFileInfo session(QStringLiteral("/run/user/") + QString::number(::getuid()));
+        if (session.isDir() && session.isWritable())
+            dir = session.filePath();
+    }
+    if (dir.isEmpty())
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty() || !QDir().mkpath(dir))
         dir = QDir::tempPath();
     return dir;
