@@ -220,7 +220,7 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     } catch (const RunEnd &) {
     } catch (const RunGuard &guard) {
         if (!guard.stopped)
-            generalFailure();
+            generalFailure(); // the run ends whatever the answer
     } catch (const ScriptFailure &) {
     }
     finishRun();
@@ -326,7 +326,8 @@ void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
     try {
         openPage(MainPage, tempFile("html1.txt"));
     } catch (const ScriptFailure &) {
-        generalFailure();
+        if (!generalFailure())
+            throw RunEnd{};
     }
     ScriptCursore = "0";
     ScriptFerma = false;
@@ -344,7 +345,8 @@ void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
                 else
                     ESEGUI_ISTRUZIONE();
             } catch (const ScriptFailure &) {
-                generalFailure();
+                if (!generalFailure())
+                    throw RunEnd{};
             }
         }
     }
@@ -352,14 +354,13 @@ void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
     ScriptPc = 0;
 }
 
-void ScriptsTV::generalFailure()
+bool ScriptsTV::generalFailure()
 {
     const Answer a = Prompt::message(QStringLiteral("General Script Failure, Check Script's Line n° : ") +
                                          QString::number(ScriptPc),
                                      QString(), Buttons::RetryCancel, Icon::Information, Answer::Cancel);
     RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
-    if (a != Answer::Retry)
-        throw RunEnd{};
+    return a == Answer::Retry;
 }
 
 void ScriptsTV::step()
@@ -851,20 +852,226 @@ void ScriptsTV::ISTR_SAVEDATA()
     PULISCI_CAMPI_PROGRAMMA();
 }
 
-// ------------------------------------------- not supported yet
-// Control flow, tag blocks and page switching come next; until then a line
-// using them fails like any other run-time failure.
-void ScriptsTV::ISTR_REPEAT() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_WHILE() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_STARTGODEEP() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_ENDGODEEP() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_IF() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_CHECKVARIABLE() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_STARTDELETETAGS() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_STARTSUBSTITUTETAGS() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_GOTO() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_STARTREADWEB() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_RESTOREWEB() { throw ScriptFailure{}; }
-void ScriptsTV::ISTR_OPENNEWWEB() { throw ScriptFailure{}; }
+// ---------------------------------------------------------- control flow
+
+// The "#IF#" and "#WHILE#" argument: two variable references after the
+// character that follows the keyword, then whatever stands after them.
+bool ScriptsTV::twoVariables(int offset, QByteArray &a, QByteArray &b, QByteArray &rest) const
+{
+    const QByteArray text = argument(offset);
+    const qsizetype p1 = inStr(1, text, "#");
+    const qsizetype p2 = p1 ? inStr(p1 + 1, text, "#") : 0;
+    const qsizetype p3 = p2 ? inStr(p2 + 1, text, "#") : 0;
+    const qsizetype p4 = p3 ? inStr(p3 + 1, text, "#") : 0;
+    if (!p4)
+        return false;
+    a = mid(text, p1 + 1, 2);
+    b = mid(text, p3 + 1, 2);
+    rest = mid(text, p4 + 1);
+    return true;
+}
+
+void ScriptsTV::ISTR_REPEAT()
+{
+    ScriptEsciCiclo = false;
+    ScriptInizioCiclo = ScriptPc + 1;
+    while (!ScriptEsciCiclo) {
+        ++ScriptPc;
+        step();
+        ESEGUI_ISTRUZIONE();
+    }
+}
+
+void ScriptsTV::ISTR_WHILE()
+{
+    QByteArray a, b, rest;
+    if (!twoVariables(8, a, b, rest)) {
+        boxSettingFerma("Error on Script Expression : The #WHILE# Instruction is not complete !");
+        return;
+    }
+    const bool equal = variable(a) == variable(b);
+    const bool again = rest.contains("==") ? equal : !equal;
+    if (again) {
+        ScriptEsciCiclo = false;
+        ScriptPc = ScriptInizioCiclo - 1;
+    } else {
+        ScriptEsciCiclo = true;
+    }
+}
+
+void ScriptsTV::ISTR_IF()
+{
+    QByteArray a, b, rest;
+    if (!twoVariables(5, a, b, rest)) {
+        boxSettingFerma("Error on Script Expression : The #IF# Instruction is not complete !");
+        return;
+    }
+    bool holds;
+    if (rest.contains("=="))
+        holds = variable(a) == variable(b);
+    else if (rest.contains("<>"))
+        holds = variable(a) != variable(b);
+    else if (rest.contains("<<"))
+        holds = leadingNumber(variable(a)) < leadingNumber(variable(b));
+    else if (rest.contains(">>"))
+        holds = leadingNumber(variable(a)) > leadingNumber(variable(b));
+    else
+        return;
+    ScriptFineBlocco = false;
+    while (ScriptPc < ScriptNumRighe && !ScriptFineBlocco) {
+        ++ScriptPc;
+        step();
+        if (containsNoCase(line(ScriptPc), "#ENDIF#"))
+            ScriptFineBlocco = true;
+        else if (holds)
+            ESEGUI_ISTRUZIONE();
+    }
+}
+
+void ScriptsTV::ISTR_GOTO()
+{
+    ScriptSuErrore.clear();
+    const QByteArray target = argument(7) + ":";
+    const int from = ScriptPc;
+    for (ScriptPc = 1; ScriptPc <= ScriptNumRighe; ++ScriptPc) {
+        if (containsNoCase(ScriptRighe[ScriptPc], target)) {
+            ScriptEsciCiclo = ScriptFineBlocco = true;
+            return;
+        }
+    }
+    ScriptPc = from;
+    box("Error on Script Expression : The #GOTO# Instruction point to a label that didn't exist!");
+    ScriptFerma = true;
+    ScriptPc = ScriptNumRighe;
+}
+
+void ScriptsTV::ISTR_STARTGODEEP()
+{
+    if (TakeNone) {
+        skipTypeBlock();
+        return;
+    }
+    if (TakeAll)
+        return;
+    if (!importa_) {
+        try {
+            Database db = Database::open(appPath(QStringLiteral("database/config.cfg")));
+            importa_ = ImportaTable(db).types();
+        } catch (const DbError &) {
+            throw ScriptFailure{};
+        }
+    }
+    const QString type = ProgrammeRecord::shown(record_.TxtType);
+    for (const QString &title : *importa_)
+        if (!title.isEmpty() && type.contains(title, Qt::CaseSensitive))
+            return;
+    skipTypeBlock();
+}
+
+void ScriptsTV::skipTypeBlock()
+{
+    while (ScriptPc < ScriptNumRighe) {
+        ++ScriptPc;
+        if (containsNoCase(ScriptRighe[ScriptPc], "#ENDGODEEP#"))
+            return;
+    }
+}
+
+void ScriptsTV::ISTR_ENDGODEEP() {}
+
+// ------------------------------------------------------------ tag blocks
+
+void ScriptsTV::ISTR_CHECKVARIABLE()
+{
+    const double n = roundHalfEven(leadingNumber(argument(17)));
+    if (!(n >= std::numeric_limits<qint16>::min() && n <= std::numeric_limits<qint16>::max()))
+        throw ScriptFailure{};
+    ScriptVarTag = int(n);
+}
+
+void ScriptsTV::ISTR_STARTDELETETAGS() { tagBlock(false); }
+void ScriptsTV::ISTR_STARTSUBSTITUTETAGS() { tagBlock(true); }
+
+void ScriptsTV::tagBlock(bool substitute)
+{
+    const QByteArray header = substitute ? "#SUBSTITUTETAGS#" : "#DELETETAGS#";
+    const QByteArray end = substitute ? "#ENDSUBSTITUTETAGS#" : "#ENDDELETETAGS#";
+    const int remembered = ScriptPc;
+    int at = 0;
+    for (int i = 1; i <= ScriptNumRighe && !at; ++i)
+        if (containsNoCase(ScriptRighe[i], header))
+            at = i;
+    if (!at)
+        return;
+    for (int i = at + 1; i <= ScriptNumRighe; ++i) {
+        ScriptPc = i;
+        const QByteArray &l = ScriptRighe[i];
+        if (containsNoCase(l, end))
+            break;
+        if (ScriptFerma)
+            continue;
+        if (ScriptVarTag < 0 || ScriptVarTag > 50)
+            throw ScriptFailure{};
+        QByteArray &v = ScriptVariabili[ScriptVarTag];
+        if (substitute) {
+            const qsizetype e1 = inStr(1, l, "=");
+            const qsizetype e2 = e1 ? inStr(e1 + 1, l, "=") : 0;
+            if (!e2)
+                throw ScriptFailure{};
+            const QByteArray old = mid(l, e1 + 1, e2 - e1 - 1);
+            if (!old.isEmpty())
+                v.replace(old, mid(l, e2 + 1));
+        } else {
+            const qsizetype h1 = inStr(1, l, "#");
+            const qsizetype h2 = h1 ? inStr(h1 + 1, l, "#") : 0;
+            const QByteArray tag = h2 ? mid(l, h2 + 2) : mid(l, 2);
+            if (!tag.isEmpty())
+                v.replace(tag, " ");
+        }
+    }
+    ScriptPc = remembered;
+}
+
+// ------------------------------------------------------- page switching
+
+void ScriptsTV::ISTR_OPENNEWWEB()
+{
+    try {
+        const QByteArray arg = argument(13);
+        const qsizetype p = inStr(1, arg, "#");
+        if (p == 0)
+            throw ScriptFailure{};
+        const int nn = variableIndex(mid(arg, p + 1, 2));
+        ScriptFilePagina = nn;
+        const QByteArray address = ScriptVariabili[nn];
+        // Only web pages are fetched; anything else is refused before any transfer.
+        if (!isWebAddress(address))
+            throw ScriptFailure{};
+        if (ScriptGeneration >= 2) {
+            fetchInto(ProgrammeRecord::shown(address), tempFile("FileWeb.txt"));
+        } else {
+            fetchInto(ProgrammeRecord::shown(address), tempFile("FileWebB.txt"));
+            normalise(tempFile("FileWebB.txt"), tempFile("FileWeb.txt"));
+        }
+        if (nn == 0 || pages_.count(nn))
+            throw ScriptFailure{};
+        openPage(nn, tempFile("FileWeb.txt"));
+    } catch (const ScriptFailure &) {
+        box("Error on Script Expression : #OPENNEWWEB# ");
+    }
+}
+
+void ScriptsTV::ISTR_RESTOREWEB()
+{
+    pages_.erase(ScriptFilePagina);
+    ScriptFilePagina = MainPage;
+}
+
+void ScriptsTV::ISTR_STARTREADWEB()
+{
+    pages_.erase(ScriptFilePagina);
+    openPage(ScriptFilePagina, ScriptFilePagina == MainPage ? tempFile("html1.txt") : tempFile("FileWeb.txt"));
+    ScriptCursore = "0";
+}
 
 } // namespace orv

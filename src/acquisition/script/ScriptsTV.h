@@ -104,7 +104,8 @@ private:
     void ESEGUI_SEZIONI_SCRIPT();
     void runPass(const QByteArray &start, const QByteArray &end);
     void ESEGUI_ISTRUZIONE();
-    void generalFailure();
+    // The general failure box; true when the answer is Retry.
+    bool generalFailure();
     void finishRun();
     void step();
 
@@ -120,7 +121,7 @@ private:
     void boxSettingFerma(const QByteArray &message);
     void applyOnError(const QByteArray &arg);
     bool threeVariables(const QByteArray &arg, QByteArray &aa, QByteArray &bb, QByteArray &cc) const;
-    bool twoVariables(QByteArray &a, QByteArray &b, QByteArray &rest) const;
+    bool twoVariables(int offset, QByteArray &a, QByteArray &b, QByteArray &rest) const;
     bool recordVariable(int offset, const char *message, QByteArray *value, bool silentWithScriptError = false);
     void recordChanged();
     void PULISCI_CAMPI_PROGRAMMA();
