@@ -88,18 +88,6 @@ TEST_F(ChannelOrderTest, MovesPastTheEndsAreRefused)
     EXPECT_EQ(o.entries().back().name, before[before.size() - 2].name);
 }
 
-TEST_F(ChannelOrderTest, ApplyWritesTicks)
-{
-    ChannelOrder o;
-    o.load(db);
-    o.setAllTicked(false);
-    o.setTicked(indexOf(o, "Nove"), true);
-    o.apply(db);
-    const auto active = TelevisioniTable(db).activeByPosition();
-    ASSERT_EQ(active.size(), 1u);
-    EXPECT_EQ(active[0].NOMETV, "Nove");
-}
-
 TEST_F(ChannelOrderTest, UnlistedChannelsFollowInTheirOrderWithoutSharedPositions)
 {
     // Two channels the window does not offer, one at the head of the order.

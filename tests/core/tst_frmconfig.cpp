@@ -238,17 +238,6 @@ private slots:
         QVERIFY(w.ListaModificata());
         QVERIFY(channel("Rai 1").Attivo);
     }
-
-    void tickAllTicksEveryLine()
-    {
-        auto &w = open();
-        w.Command5_Click();
-        for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
-            QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
-        w.Command3_Click();
-        Database db = Database::open(PercorsoPalinsesti);
-        QCOMPARE(int(TelevisioniTable(db).activeByPosition().size()), w.TreeView1->topLevelItemCount());
-    }
 };
 
 QTEST_MAIN(TestFrmConfig)
