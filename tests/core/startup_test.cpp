@@ -123,8 +123,8 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        program = qEnvironmentVariable("ORVENTO_PROGRAM");
-        if (program.isEmpty() || !QFile::exists(program))
+        program = qEnvironmentVariable("ORVENTO_PROGRAM", QStringLiteral(ORVENTO_PROGRAM));
+        if (!QFile::exists(program))
             GTEST_SKIP() << "ORVENTO_PROGRAM not built";
         // Nothing to fetch: the unattended cycle has no channel and no update check.
         Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Attivo = 0"));
