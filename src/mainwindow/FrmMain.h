@@ -1,15 +1,173 @@
 #pragma once
 
+#include "mainwindow/Commands.h"
+
+#include <QDate>
 #include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QAction;
+class QCalendarWidget;
+class QDateEdit;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QFrame;
 
 namespace orv {
 
-// The main window. (Bare for now: menus, tree, views and timers arrive with
-// the main-window work.)
+class MdiChild;
+
+// The main window: navigation bar, channel tree, child views, toolbars,
+// status bar and timers. Everything else is reached from here.
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
     FrmMain();
+    ~FrmMain() override;
+
+    // The load sequence; runs once, on the first show (or when called).
+    void Form_Load();
+    bool isLoaded() const { return loaded_; }
+
+    // Channel tree, date navigation, view dispatch.
+    void LOAD_TV();
+    void SEARCH_TV_TREE();
+    void SMISTAMENTO_VISUALIZZAZIONI();
+    void CARICA_SCHEDA_PALINSESTO();
+    void MonthView1_DateClick();
+    void DTPicker1_Change();
+    void DTPicker1_Click();
+    void CmdGiornoDx_Click();
+    void CmdGiornoSx_Click();
+    void m_menuv_Click(int index);
+    void TreeView1_NodeClick(QTreeWidgetItem *node);
+    void ImgFrecce_Click();
+    // The current day and channel (the selected node's key; empty when none).
+    QDate currentDay() const;
+    QString currentChannel() const;
+    void setCurrentDay(const QDate &day);
+
+    // Command sources.
+    void Toolbar1_ButtonClick(const QString &key);
+    void Toolbar2_ButtonClick(const QString &key);
+    void Toolbar3_ButtonClick(const QString &key);
+    void ImgIcone_Click(int index);
+    void runCommand(Command command);
+    void supportMail(int topicIndex);
+    void APPLICA_LINGUA();
+
+    // Life cycle and panels.
+    void CmdClose_Click(int index);
+    void m_menu_visu_Click(int index);
+    void m_vecchi_Click();
+    void m_puliscidb_Click();
+    void StatusBar1_PanelClick();
+    void ImgIcone_MouseMove(int index);
+    void Picture2_MouseMove();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer_POP2_Timer();
+    // Mouse over one of the main window's controls: hover delay off.
+    void stopHoverTimer();
+    // The monitor alert stops blinking (status panel 2 emptied).
+    void stopMonitorAlert();
+    bool popUpPressed() const;
+
+    // Shows a view as a child window (created on first use) in front.
+    void showChild(MdiChild &child);
+    // The daily-grid refresh after a change of channels or a download.
+    void refreshGrid();
+    // A long job (download, post-processing) runs; a second start is refused.
+    bool jobRunning() const { return job_; }
+
+    // Geometry in twips, as the settings store it.
+    static constexpr int TwipsPerPixel = 15;
+    static constexpr int MinWidthTwips = 11355;
+    static constexpr int MinHeightTwips = 8320;
+    void applyStoredGeometry();
+    void storeGeometry();
+
+    // Status-bar panel text (1-based) and the alert's picture.
+    QString panelText(int panel) const;
+    bool alertPictureShown() const;
+
+    // The program's end after the closing sequence; tests replace it.
+    static inline std::function<void()> endProgram;
+
+    QCalendarWidget *MonthView1 = nullptr;
+    QDateEdit *DTPicker1 = nullptr;
+    std::array<QLabel *, 3> LabDATA{};
+    QPushButton *CmdGiornoSx = nullptr;
+    QPushButton *CmdGiornoDx = nullptr;
+    QFrame *Picture1 = nullptr;
+    QFrame *Picture2 = nullptr;
+    QFrame *Picture3 = nullptr;
+    QFrame *Picture4 = nullptr;
+    QTreeWidget *TreeView1 = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+    QToolBar *Toolbar2 = nullptr;
+    QToolBar *Toolbar3 = nullptr;
+    std::array<QLabel *, 9> ImgIcone{};
+    std::array<QLabel *, 9> LabIcone{};
+    QLabel *lblHighlight = nullptr;
+    QLabel *HighLabel1 = nullptr;
+    QLabel *ImgFrecce = nullptr;
+    std::array<QLabel *, 7> LabTitoloBar{};
+    QMdiArea *mdiArea = nullptr;
+    QTimer *TimerProg = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QTimer *Timer_POP2 = nullptr;
+    QMenu *menu1 = nullptr;
+    QMenu *m_config1 = nullptr;
+    std::array<QAction *, 8> m_menuv{};
+    std::array<QAction *, 3> m_menu_visu{};
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildNavigationBar();
+    void buildTreePanel();
+    void buildLogoPanel();
+    void buildMenus();
+    void buildToolbars();
+    void buildStatusBar();
+    void buildTimers();
+    void refreshDateLabels(const QDate &shown);
+    void setLabDATA(int index, const QString &text);
+    void loadStage(const QString &text);
+    void cleanOldListings();
+    bool confirmCleaning();
+    void openWeb(const QString &path);
+    void runJob(const std::function<void()> &job);
+    void runDownload(bool refreshAfter);
+    void runPostProcessing();
+    void runChannelFiles();
+    bool refuseSecondJob();
+    void onSubWindowActivated();
+    QAction *toolbarButton(QToolBar *bar, int number) const;
+    void setPanel(int panel, const QString &text);
+
+    bool loaded_ = false;
+    bool closing_ = false;
+    bool closePending_ = false;
+    bool job_ = false;
+    std::array<QLabel *, 4> panels_{};
+    QLabel *alertIcon_ = nullptr;
+    bool alertShown_ = false;
+    QList<QAction *> menuActions_;
 };
 
 } // namespace orv

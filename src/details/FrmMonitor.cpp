@@ -1,0 +1,63 @@
+#include "details/FrmMonitor.h"
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "mainwindow/DateNav.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MainState.h"
+#include "platform/Database.h"
+#include "platform/StatusSink.h"
+#include "platform/Windows.h"
+
+#include <QDate>
+#include <QEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace orv {
+
+FrmMonitor::FrmMonitor()
+{
+    setWindowTitle(QStringLiteral("Monitor"));
+    auto *layout = new QVBoxLayout(this);
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setHeaderHidden(true);
+    layout->addWidget(TreeView1);
+    resize(420, 360);
+}
+
+void FrmMonitor::Command3_Click()
+{
+    TreeView1->clear();
+    try {
+        Database mon = Database::open(appPath(QStringLiteral("database/monitor.cfg")));
+        const QStringList words = MonitorTable(mon).words();
+        Database db = Database::open(PercorsoDb);
+        const qint32 today = datenav::dayOf(QDate::currentDate());
+        for (const QString &word : words) {
+            auto *wordNode = new QTreeWidgetItem(TreeView1, {word});
+            Statement st = db.prepare(QStringLiteral(
+                "select * from Programmi where Data >= ?1 and (Titolo like ?2 or Descrizione like ?2 "
+                "or Type like ?2 or Genere like ?2) order by Data, ORA"));
+            st.bind(1, qint64(today)).bind(2, QStringLiteral("*") + word + QStringLiteral("*"));
+            while (st.next()) {
+                const Programme p = ProgrammiTable::read(st);
+                const QString day = dayText(p.Data);
+                new QTreeWidgetItem(wordNode, {day.mid(6, 2) + '/' + day.mid(4, 2) + '/' + day.left(4) + ' ' +
+                                               p.ORA + ' ' + p.Palinsesto + " - " + p.Titolo});
+                MonitorTrovato = true;
+            }
+        }
+    } catch (const std::exception &) {
+        StatusSink::mark(QStringLiteral("-"));
+    }
+}
+
+void FrmMonitor::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && Windows::loaded<FrmMain>())
+        Windows::get<FrmMain>().stopMonitorAlert();
+    QWidget::changeEvent(event);
+}
+
+} // namespace orv

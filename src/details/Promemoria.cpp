@@ -1,0 +1,5 @@
+#include "details/Promemoria.h"
+
+namespace orv {
+void VERIFICA_PROMEMORIA() {}
+} // namespace orv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace orv {
+
+class Database;
+
+// What the channel tree lists: the active, shown channels in Posizione
+// order, narrowed by the group filter.
+namespace channeltree {
+
+struct Row {
+    QString name;                  // NOMETV
+    std::optional<qint64> antenna; // ANTENNA; empty when NULL
+};
+
+struct Node {
+    QString key;      // the channel name, also the node text
+    QString imageKey; // image of the channel's group
+};
+
+inline constexpr const char *RootKey = "R";
+inline constexpr const char *RootText = "Palinsesti Disponibili";
+inline constexpr const char *RootImage = "root1";
+
+// "parabola" .. "radio" for groups 1..7; empty otherwise.
+QString groupImage(qint64 group);
+// The image of the node a row gets under the filter, or nothing when the
+// row is not listed.
+std::optional<QString> nodeImage(const std::optional<qint64> &antenna, int filter);
+// The rows of "Televisioni" that the tree considers, in Posizione order.
+std::vector<Row> readRows(Database &db);
+
+} // namespace channeltree
+} // namespace orv

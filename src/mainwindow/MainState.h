@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+// State the main window shares with the views and the small windows.
+namespace orv {
+
+// Set by the keyword monitor's search when a programme matches.
+inline bool MonitorTrovato = false;
+// 1 while the monitor alert blinks in status panel 2 (set once per run).
+inline qint16 AllarmeMonitor = 0;
+// The tip window is being opened by the start-up.
+inline bool TipAllAvvio = false;
+// The raised navigation icon; 99 = none.
+inline qint16 IconaEvidenziata = 99;
+// Hover-card delay: ticks counted by Timer_POP2 and the hovered grid cell.
+inline qint16 TickPopUp = 0;
+inline qint32 LabProgHover = 0;
+inline int HoverX = 0, HoverY = 0;
+// Answer of the last confirmation box (1 = OK).
+inline qint16 RispostaMsgBox = 0;
+
+} // namespace orv

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "core/Store.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MainLinks.h"
+#include "mainwindow/MainState.h"
+#include "mainwindow/cHtmlHelp.h"
+#include "mainwindow/frmTip.h"
+#include "platform/Database.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/TempApp.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace orv::test {
+
+// The Italian texts, read straight from the bundled language file.
+inline void loadItalian()
+{
+    QFile f(sourceData(QStringLiteral("languages/Italiano.ini")));
+    f.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    for (int i = 0; i < 250 && 19 + i < lines.size(); ++i)
+        Lingua[i] = QString::fromUtf8(lines[19 + i]).remove(QLatin1Char('\r')).mid(7);
+}
+
+// A main window on a throw-away application folder, with the jobs of the
+// other rooms replaced by counters and every message box answered.
+class MainFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<TempApp>();
+        frmTip::storeFile = store.filePath(QStringLiteral("user.ini"));
+        frmTip::setShowAtStartup(false);
+        loadItalian();
+        griglia = false;
+        Pulisci = false;
+        PopUp = true;
+        HighLights = false;
+        Top = 600;
+        Left = 600;
+        Width = 15000;
+        Heigth = 10950;
+        VistaCorrente = 0;
+        FiltroAntenna = 0;
+        AllarmeMonitor = 0;
+        MonitorTrovato = false;
+        AvvioInCorso = false;
+        TickPopUp = 0;
+        links::Jobs &j = links::jobs();
+        j.downloadCycle = [this] {
+            ++downloads;
+            if (duringDownload)
+                duringDownload();
+        };
+        j.highlights = [this] { ++highlights; };
+        j.channelFiles = [this] { ++channelFiles; };
+        j.postProcessing = [this] { ++postProcessing; };
+        j.stopJobs = [this] { ++stops; };
+        j.showChannelSetup = [this] { ++channelSetups; };
+        j.showPreferences = [this] { ++preferences; };
+        j.saveSettings = [this] { ++saves; };
+        j.splashStage = [this](const QString &s) { stages << s; };
+        j.closeSplash = [] {};
+        j.openUrl = [this](const QString &u) { urls << u; };
+        FrmMain::endProgram = [this] { ++ends; };
+        Prompt::setHandler([this](const PromptRequest &r) {
+            prompts << r.text;
+            return answer;
+        });
+    }
+
+    void TearDown() override
+    {
+        Windows::unloadAll();
+        oHtmlHelp.reset();
+        Prompt::setHandler({});
+        FrmMain::endProgram = {};
+        links::resetJobs();
+        frmTip::storeFile.clear();
+    }
+
+    FrmMain &loadMain()
+    {
+        FrmMain &m = Windows::get<FrmMain>();
+        m.show();
+        return m;
+    }
+
+    void addProgramme(qint32 day, const QString &channel, int number, const QString &title)
+    {
+        Database db = Database::open(PercorsoDb);
+        Programme p;
+        p.Data = day;
+        p.Palinsesto = channel;
+        p.Numerazione = number;
+        p.ORA = QStringLiteral("20:30");
+        p.Titolo = title;
+        ProgrammiTable(db).insert(p);
+    }
+
+    qint64 programmeCount()
+    {
+        Database db = Database::open(PercorsoDb);
+        return ProgrammiTable(db).count();
+    }
+
+    std::unique_ptr<TempApp> app;
+    QTemporaryDir store;
+    Answer answer = Answer::Ok;
+    QStringList prompts, stages, urls;
+    int downloads = 0, highlights = 0, channelFiles = 0, postProcessing = 0, stops = 0;
+    int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
+    std::function<void()> duringDownload;
+};
+
+} // namespace orv::test

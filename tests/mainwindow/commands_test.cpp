@@ -1,0 +1,313 @@
+#include "MainFixture.h"
+
+#include "details/FrmMonitor.h"
+#include "details/FrmPreferiti.h"
+#include "grid/FrmSchedaGiorno.h"
+#include "mainwindow/FrmAbout.h"
+#include "mainwindow/HelpViewer.h"
+#include "views/FrmHigh.h"
+#include "views/FrmMyTV.h"
+#include "views/FrmReport.h"
+#include "views/FrmRicerche.h"
+#include "views/FrmSchedaHtml.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QToolBar>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+QWidget *activeChild(FrmMain &m)
+{
+    QMdiSubWindow *sub = m.mdiArea->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+QAction *menuItem(FrmMain &m, const char *name) { return m.menuBar()->findChild<QAction *>(QLatin1String(name)); }
+} // namespace
+
+class Routing : public MainFixture {};
+
+TEST_F(Routing, ToolbarKeysOpenTheirViews)
+{
+    FrmMain &m = loadMain();
+    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
+    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+    m.Toolbar2_ButtonClick(QStringLiteral("lista"));
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    m.Toolbar2_ButtonClick(QStringLiteral("high"));
+    EXPECT_NE(dynamic_cast<FrmHigh *>(activeChild(m)), nullptr);
+    m.Toolbar2_ButtonClick(QStringLiteral("mytv"));
+    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
+    m.Toolbar3_ButtonClick(QStringLiteral("cerca"));
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.Toolbar3_ButtonClick(QStringLiteral("report"));
+    EXPECT_NE(dynamic_cast<FrmReport *>(activeChild(m)), nullptr);
+    m.Toolbar3_ButtonClick(QStringLiteral("monitor"));
+    EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
+    m.Toolbar1_ButtonClick(QStringLiteral("manager"));
+    EXPECT_EQ(channelSetups, 1);
+}
+
+TEST_F(Routing, AKeyInTheWrongCaseDoesNothing)
+{
+    FrmMain &m = loadMain();
+    QWidget *before = activeChild(m);
+    m.Toolbar2_ButtonClick(QStringLiteral("Griglia"));
+    m.Toolbar2_ButtonClick(QStringLiteral("SCARICA"));
+    m.Toolbar1_ButtonClick(QStringLiteral("Manager"));
+    EXPECT_EQ(activeChild(m), before);
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_EQ(downloads, 0);
+    EXPECT_EQ(channelSetups, 0);
+}
+
+TEST_F(Routing, NavigationIconsReachTheirWindows)
+{
+    FrmMain &m = loadMain();
+    m.ImgIcone_Click(5);
+    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(0);
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(6);
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(7);
+    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(8);
+    EXPECT_TRUE(Windows::get<FrmPreferiti>().isVisible());
+    m.ImgIcone_Click(3);
+    EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
+    m.ImgIcone_Click(4);
+    ASSERT_TRUE(oHtmlHelp && oHtmlHelp->viewer());
+    EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("index.htm"));
+}
+
+TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGrid)
+{
+    FrmMain &m = loadMain();
+    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    const int builds = grid.buildCount();
+    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(downloads, 1);
+    EXPECT_EQ(grid.buildCount(), builds + 1);
+    EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
+    EXPECT_TRUE(grid.Frame2->isVisibleTo(&grid));
+}
+
+TEST_F(Routing, DownloadFromTheIconLeavesTheGridAlone)
+{
+    FrmMain &m = loadMain();
+    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    const int builds = grid.buildCount();
+    m.ImgIcone_Click(2);
+    EXPECT_EQ(downloads, 1);
+    EXPECT_EQ(grid.buildCount(), builds);
+}
+
+TEST_F(Routing, HighlightsFollowThePreference)
+{
+    FrmMain &m = loadMain();
+    HighLights = false;
+    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(highlights, 0);
+    HighLights = true;
+    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(highlights, 1);
+}
+
+TEST_F(Routing, ASecondDownloadWhileOneRunsIsRefused)
+{
+    FrmMain &m = loadMain();
+    duringDownload = [&] {
+        m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+        m.ImgIcone_Click(2);
+        menuItem(m, "m_elaboradati")->trigger();
+    };
+    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(downloads, 1);
+    EXPECT_EQ(postProcessing, 0);
+    EXPECT_FALSE(m.jobRunning());
+    menuItem(m, "m_elaboradati")->trigger();
+    EXPECT_EQ(postProcessing, 1);
+}
+
+TEST_F(Routing, ClosingDuringADownloadStopsItThenCloses)
+{
+    HighLights = true;
+    FrmMain &m = loadMain();
+    duringDownload = [&] {
+        m.close();
+        EXPECT_EQ(stops, 1);
+        EXPECT_EQ(saves, 0);
+        EXPECT_TRUE(m.isVisible());
+    };
+    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(highlights, 0);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(Routing, MenusReachTheirCommands)
+{
+    FrmMain &m = loadMain();
+    menuItem(m, "m_menu1_1")->trigger();
+    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+    menuItem(m, "m_report")->trigger();
+    EXPECT_NE(dynamic_cast<FrmReport *>(activeChild(m)), nullptr);
+    menuItem(m, "m_config2_0")->trigger();
+    menuItem(m, "m_config2_1")->trigger();
+    menuItem(m, "m_config2_2")->trigger();
+    EXPECT_EQ(channelSetups, 1);
+    EXPECT_EQ(preferences, 1);
+    EXPECT_EQ(channelFiles, 1);
+    menuItem(m, "m_help1_web")->trigger();
+    menuItem(m, "m_help1_forum")->trigger();
+    menuItem(m, "m_contact3")->trigger();
+    ASSERT_EQ(urls.size(), 3);
+    EXPECT_EQ(urls[0], serverBase() + QStringLiteral("/orvento/"));
+    EXPECT_EQ(urls[1], serverBase() + QStringLiteral("/forum/"));
+    EXPECT_TRUE(urls[2].startsWith(QStringLiteral("mailto:")));
+    EXPECT_TRUE(urls[2].contains(QStringLiteral("Richiesta%20Palinsesti"))) << urls[2].toStdString();
+    menuItem(m, "m_help1_about")->trigger();
+    EXPECT_TRUE(Windows::get<FrmAbout>().isVisible());
+    EXPECT_FALSE(menuItem(m, "m_elaboradati")->isVisible());
+    EXPECT_FALSE(menuItem(m, "m_contact2")->isVisible());
+}
+
+TEST_F(Routing, FaqOpensItsPage)
+{
+    FrmMain &m = loadMain();
+    menuItem(m, "m_help1_faq")->trigger();
+    ASSERT_TRUE(oHtmlHelp->viewer());
+    EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), oHtmlHelp->pageForContext(1000));
+    EXPECT_NE(oHtmlHelp->pageForContext(1000), QStringLiteral("index.htm"));
+}
+
+TEST_F(Routing, ExitSavesAndEnds)
+{
+    FrmMain &m = loadMain();
+    m.Toolbar2_ButtonClick(QStringLiteral("exit"));
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(ends, 1);
+}
+
+// ---------------------------------------------------------------- captions
+
+class Captions : public MainFixture {};
+
+TEST_F(Captions, TextsComeFromTheLanguageTable)
+{
+    FrmMain &m = loadMain();
+    EXPECT_EQ(m.m_menuv[4]->text(), QStringLiteral("Sport"));
+    EXPECT_EQ(m.Toolbar2->actions()[6]->toolTip(), Lingua[35]);
+    EXPECT_EQ(m.Toolbar3->actions()[8]->text(), Lingua[31]);
+    EXPECT_EQ(m.ImgIcone[1]->toolTip(), Lingua[8]);
+    EXPECT_EQ(m.LabIcone[2]->toolTip(), Lingua[6]);
+    EXPECT_EQ(menuItem(m, "m_contact4")->text(), Lingua[69]);
+    EXPECT_EQ(m.menuBar()->findChild<QMenu *>(QStringLiteral("m_File"))->title(), Lingua[41]);
+    EXPECT_EQ(m.LabTitoloBar[1]->text(), Lingua[13]);
+}
+
+TEST_F(Captions, EmptyEntriesGiveEmptyCaptionsAndDesignTextsStay)
+{
+    Lingua[23] = QString();
+    Lingua[9] = QString();
+    FrmMain &m = loadMain();
+    EXPECT_TRUE(m.Toolbar2->actions()[2]->text().isEmpty());
+    EXPECT_TRUE(m.ImgIcone[4]->toolTip().isEmpty());
+    EXPECT_EQ(m.Toolbar2->actions()[12]->text(), QStringLiteral("Exit        "));
+    EXPECT_EQ(m.LabIcone[5]->text(), QStringLiteral("Griglia"));
+}
+
+// ---------------------------------------------------------------- tips
+
+class Tips : public MainFixture {
+protected:
+    void writeTips(const QByteArray &content)
+    {
+        QFile f(appPath(QStringLiteral("TIPOFDAY.TXT")));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(content);
+    }
+};
+
+TEST_F(Tips, OffAtStartUpShowsNothing)
+{
+    frmTip::setShowAtStartup(false);
+    loadMain();
+    EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
+}
+
+TEST_F(Tips, OnAtStartUpShowsATip)
+{
+    frmTip::setShowAtStartup(true);
+    loadMain();
+    ASSERT_TRUE(Windows::loaded<frmTip>());
+    frmTip &tip = Windows::get<frmTip>();
+    EXPECT_TRUE(tip.isVisible());
+    EXPECT_TRUE(tip.tips().contains(tip.lblTipText->text()));
+    EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
+}
+
+TEST_F(Tips, TheHelpMenuShowsTheTipWithoutSwitchingStartUpTipsOn)
+{
+    frmTip::setShowAtStartup(false);
+    FrmMain &m = loadMain();
+    menuItem(m, "m_help1_tip")->trigger();
+    frmTip &tip = Windows::get<frmTip>();
+    EXPECT_TRUE(tip.isVisible());
+    EXPECT_FALSE(tip.chkLoadTipsAtStartup->isChecked());
+    EXPECT_FALSE(frmTip::showAtStartup());
+    tip.chkLoadTipsAtStartup->setChecked(true);
+    EXPECT_TRUE(frmTip::showAtStartup());
+}
+
+TEST_F(Tips, ASingleLineAlwaysShowsThatLineAndEmptyLinesAreTips)
+{
+    writeTips("Solo questo\r\n");
+    FrmMain &m = loadMain();
+    menuItem(m, "m_help1_tip")->trigger();
+    frmTip &tip = Windows::get<frmTip>();
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
+    tip.cmdNextTip_Click();
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
+    ASSERT_TRUE(tip.LoadTips(appPath(QStringLiteral("TIPOFDAY.TXT"))));
+
+    writeTips("uno\r\n\r\ntre\r\n");
+    frmTip fresh;
+    ASSERT_TRUE(fresh.LoadTips(appPath(QStringLiteral("TIPOFDAY.TXT"))));
+    EXPECT_EQ(fresh.tips(), (QStringList{"uno", "", "tre"}));
+}
+
+TEST_F(Tips, AMissingFileExplainsWhatToDo)
+{
+    QFile::remove(appPath(QStringLiteral("TIPOFDAY.TXT")));
+    FrmMain &m = loadMain();
+    menuItem(m, "m_help1_tip")->trigger();
+    frmTip &tip = Windows::get<frmTip>();
+    EXPECT_TRUE(tip.lblTipText->text().startsWith(QStringLiteral("File TIPOFDAY.TXT non trovato.")));
+    EXPECT_TRUE(tip.tips().isEmpty());
+    EXPECT_FALSE(tip.LoadTips(QString()));
+}
+
+TEST_F(Tips, TheBundledFileHoldsTips)
+{
+    frmTip tip;
+    ASSERT_TRUE(tip.LoadTips(appPath(QStringLiteral("TIPOFDAY.TXT"))));
+    EXPECT_GE(tip.tips().size(), 25);
+    for (const QString &t : tip.tips())
+        EXPECT_FALSE(t.trimmed().isEmpty());
+}

@@ -1,0 +1,500 @@
+#include "MainFixture.h"
+
+#include "details/FrmMonitor.h"
+#include "grid/FrmPopUpGhost.h"
+#include "grid/FrmSchedaGiorno.h"
+#include "mainwindow/DateNav.h"
+#include "platform/StatusSink.h"
+#include "views/FrmMyTV.h"
+#include "views/FrmReport.h"
+#include "views/FrmSchedaHtml.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+QStringList childNames(QTreeWidget *tree)
+{
+    QStringList names;
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i)
+        names << root->child(i)->text(0);
+    return names;
+}
+
+QString childImage(QTreeWidget *tree, const QString &name)
+{
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i)
+        if (root->child(i)->text(0) == name)
+            return root->child(i)->data(0, Qt::UserRole + 1).toString();
+    return QString();
+}
+
+QWidget *activeChild(FrmMain &m)
+{
+    QMdiSubWindow *sub = m.mdiArea->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+} // namespace
+
+// ---------------------------------------------------------------- load
+
+class MainLoad : public MainFixture {};
+
+TEST_F(MainLoad, WithoutGridTheCardIsInFrontAndTheTreeShown)
+{
+    FrmMain &m = loadMain();
+    EXPECT_EQ(VistaCorrente, 1);
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_EQ(m.currentDay(), QDate::currentDate());
+}
+
+TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
+{
+    griglia = true;
+    AvvioInCorso = true;
+    FrmMain &m = loadMain();
+    EXPECT_EQ(VistaCorrente, 3);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+    ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().builtDay(), QDate::currentDate());
+    EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia"}));
+    EXPECT_FALSE(AvvioInCorso);
+}
+
+TEST_F(MainLoad, DateLabelsShowTheCalendarDay)
+{
+    FrmMain &m = loadMain();
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(m.LabDATA[0]->text(), datenav::shortDate(today));
+    EXPECT_EQ(m.LabDATA[2]->text(), datenav::weekdayName(datenav::weekdayNumber(today)));
+}
+
+TEST_F(MainLoad, PopUpSettingOffReleasesTheHoverButton)
+{
+    PopUp = false;
+    FrmMain &m = loadMain();
+    EXPECT_FALSE(m.popUpPressed());
+    m.Toolbar3->actions()[3]->setChecked(true);
+    m.Toolbar3_ButtonClick(QStringLiteral("popup"));
+    EXPECT_TRUE(PopUp);
+}
+
+class Cleaning : public MainFixture {
+protected:
+    void addThreeDays()
+    {
+        const QDate today = QDate::currentDate();
+        addProgramme(datenav::dayOf(today.addDays(-2)), QStringLiteral("Rai 1"), 1, QStringLiteral("Vecchio"));
+        addProgramme(datenav::dayOf(today.addDays(-1)), QStringLiteral("Rai 1"), 1, QStringLiteral("Ieri"));
+        addProgramme(datenav::dayOf(today), QStringLiteral("Rai 1"), 1, QStringLiteral("Oggi"));
+    }
+};
+
+TEST_F(Cleaning, StartUpWithPulisciKeepsYesterdayAndDeletesTheDayBefore)
+{
+    addThreeDays();
+    Pulisci = true;
+    loadMain();
+    EXPECT_EQ(programmeCount(), 2);
+    Database db = Database::open(PercorsoDb);
+    EXPECT_TRUE(ProgrammiTable(db).channelDay(datenav::dayOf(QDate::currentDate().addDays(-2)), "Rai 1").empty());
+}
+
+TEST_F(Cleaning, StartUpWithoutPulisciDeletesNothing)
+{
+    addThreeDays();
+    loadMain();
+    EXPECT_EQ(programmeCount(), 3);
+}
+
+TEST_F(Cleaning, CancelDeletesNothingAndReportsNothing)
+{
+    addThreeDays();
+    FrmMain &m = loadMain();
+    answer = Answer::Cancel;
+    m.m_puliscidb_Click();
+    m.m_vecchi_Click();
+    EXPECT_EQ(programmeCount(), 3);
+    EXPECT_EQ(prompts.size(), 2);
+    EXPECT_FALSE(prompts.contains(QStringLiteral("Pulizia Database Completata")));
+}
+
+TEST_F(Cleaning, ConfirmedCommandsDeleteAndReport)
+{
+    addThreeDays();
+    FrmMain &m = loadMain();
+    m.m_vecchi_Click();
+    EXPECT_EQ(programmeCount(), 2);
+    EXPECT_EQ(prompts.first(), Lingua[177]);
+    EXPECT_EQ(prompts.last(), QStringLiteral("Pulizia Database Completata"));
+    m.m_puliscidb_Click();
+    EXPECT_EQ(programmeCount(), 0);
+}
+
+// ---------------------------------------------------------------- monitor alert
+
+class MonitorAlert : public MainFixture {
+protected:
+    void watch(const QString &word, const QString &title)
+    {
+        Database mon = Database::open(appPath(QStringLiteral("database/monitor.cfg")));
+        MonitorTable(mon).add(word);
+        addProgramme(datenav::dayOf(QDate::currentDate()), QStringLiteral("Rai 1"), 1, title);
+    }
+};
+
+TEST_F(MonitorAlert, AHitBlinksPanelTwoAndTheFirstClickOpensTheMonitor)
+{
+    watch(QStringLiteral("derby"), QStringLiteral("Il grande Derby"));
+    FrmMain &m = loadMain();
+    ASSERT_EQ(AllarmeMonitor, 1);
+    m.Timer2_Timer();
+    EXPECT_EQ(m.panelText(2), QStringLiteral("Trovato Programma TV !"));
+    m.Timer2_Timer();
+    EXPECT_TRUE(m.panelText(2).isEmpty());
+    m.Timer2_Timer();
+
+    FrmMonitor &monitor = Windows::get<FrmMonitor>();
+    EXPECT_FALSE(monitor.isVisible());
+    m.StatusBar1_PanelClick();
+    EXPECT_TRUE(monitor.isVisible());
+    EXPECT_FALSE(m.Timer2->isActive());
+    EXPECT_TRUE(m.panelText(2).isEmpty());
+    EXPECT_EQ(AllarmeMonitor, 1);
+
+    monitor.hide();
+    m.StatusBar1_PanelClick();
+    EXPECT_FALSE(monitor.isVisible());
+}
+
+TEST_F(MonitorAlert, WithoutAHitNothingBlinksAndClicksDoNothing)
+{
+    watch(QStringLiteral("derby"), QStringLiteral("Telegiornale"));
+    FrmMain &m = loadMain();
+    EXPECT_EQ(AllarmeMonitor, 0);
+    m.Timer2_Timer();
+    EXPECT_TRUE(m.panelText(2).isEmpty());
+    m.StatusBar1_PanelClick();
+    EXPECT_FALSE(Windows::get<FrmMonitor>().isVisible());
+}
+
+TEST_F(MonitorAlert, AMissingPictureLeavesTheTextBlinking)
+{
+    QFile::remove(appPath(QStringLiteral("htmlcards/smile2.ico")));
+    watch(QStringLiteral("derby"), QStringLiteral("Derby"));
+    FrmMain &m = loadMain();
+    m.Timer2_Timer();
+    EXPECT_EQ(m.panelText(2), QStringLiteral("Trovato Programma TV !"));
+    m.Timer2_Timer();
+    EXPECT_TRUE(m.panelText(2).isEmpty());
+}
+
+// ---------------------------------------------------------------- geometry
+
+class Geometry : public MainFixture {};
+
+TEST_F(Geometry, StoredTwipsComeBackAfterARun)
+{
+    FrmMain &m = loadMain();
+    m.storeGeometry();
+    EXPECT_EQ(Width, 15000);
+    EXPECT_EQ(Heigth, 10950);
+    m.close();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(Width, 15000);
+    EXPECT_EQ(Heigth, 10950);
+}
+
+TEST_F(Geometry, ASmallStoredSizeOpensAtTheMinimum)
+{
+    Width = 6000;
+    Heigth = 6000;
+    FrmMain &m = loadMain();
+    EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
+    EXPECT_GE(m.height() * FrmMain::TwipsPerPixel, FrmMain::MinHeightTwips);
+    m.resize(100, 100);
+    EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
+}
+
+TEST_F(Geometry, APositionOffTheScreensComesBack)
+{
+    Left = 900000;
+    Top = 900000;
+    FrmMain &m = loadMain();
+    EXPECT_NE(QGuiApplication::screenAt(m.pos() + QPoint(40, 10)), nullptr);
+}
+
+// ---------------------------------------------------------------- channel tree
+
+class ChannelTree : public MainFixture {
+protected:
+    void setGroups()
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
+        auto set = [&](const char *name, const QVariant &antenna, int pos) {
+            Statement st = db.prepare(QStringLiteral(
+                "update Televisioni set Attivo = 1, Visualizzare = 1, ANTENNA = ?1, Posizione = ?2 where NOMETV = ?3"));
+            st.bind(1, antenna).bind(2, pos).bind(3, QString::fromLatin1(name));
+            st.execute();
+        };
+        set("Rai 1", 0, 1);
+        set("Rai 2", 1, 2);
+        set("Rai 3", 7, 3);
+        set("Rete 4", 8, 4);
+        set("Canale 5", -1, 5);
+        set("Italia 1", QVariant(), 6);
+        set("La7", 4, 7);
+    }
+};
+
+TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatellite)
+{
+    setGroups();
+    FrmMain &m = loadMain();
+    EXPECT_EQ(childNames(m.TreeView1), (QStringList{"Rai 1", "Rai 2", "Rai 3", "Rete 4", "La7"}));
+    EXPECT_EQ(childImage(m.TreeView1, "Rai 1"), QStringLiteral("parabola"));
+    EXPECT_EQ(childImage(m.TreeView1, "Rete 4"), QStringLiteral("parabola"));
+    EXPECT_EQ(childImage(m.TreeView1, "Rai 3"), QStringLiteral("radio"));
+    EXPECT_EQ(m.TreeView1->topLevelItem(0)->text(0), QStringLiteral("Palinsesti Disponibili"));
+}
+
+TEST_F(ChannelTree, FilterFourListsOnlySport)
+{
+    setGroups();
+    FrmMain &m = loadMain();
+    m.m_menuv_Click(4);
+    EXPECT_EQ(FiltroAntenna, 4);
+    EXPECT_EQ(childNames(m.TreeView1), QStringList{"La7"});
+    EXPECT_EQ(childImage(m.TreeView1, "La7"), QStringLiteral("sport"));
+    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
+}
+
+TEST_F(ChannelTree, NoQualifyingRowLeavesTheRootAlone)
+{
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
+    }
+    FrmMain &m = loadMain();
+    ASSERT_EQ(m.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(m.TreeView1->topLevelItem(0)->childCount(), 0);
+}
+
+TEST_F(ChannelTree, ReapplyingTheFilterLosesTheSelection)
+{
+    FrmMain &m = loadMain();
+    TvCorrente = QStringLiteral("Rai 2");
+    m.SEARCH_TV_TREE();
+    ASSERT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
+    m.m_menuv_Click(0);
+    EXPECT_TRUE(m.currentChannel().isEmpty());
+}
+
+TEST_F(ChannelTree, SearchIsExactAndTakesTheRoot)
+{
+    FrmMain &m = loadMain();
+    TvCorrente = QStringLiteral("Rai 2");
+    m.SEARCH_TV_TREE();
+    EXPECT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
+    TvCorrente = QStringLiteral("RAI 1");
+    m.SEARCH_TV_TREE();
+    EXPECT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
+    TvCorrente = QStringLiteral("Palinsesti Disponibili");
+    m.SEARCH_TV_TREE();
+    EXPECT_EQ(m.currentChannel(), QStringLiteral("R"));
+}
+
+TEST_F(ChannelTree, AChannelHiddenByTheFilterResetsIt)
+{
+    setGroups();
+    FrmMain &m = loadMain();
+    m.m_menuv_Click(4);
+    TvCorrente = QStringLiteral("Rai 2");
+    m.SEARCH_TV_TREE();
+    EXPECT_EQ(FiltroAntenna, 0);
+    EXPECT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
+    // A channel that is not listed at all changes nothing.
+    m.m_menuv_Click(4);
+    TvCorrente = QStringLiteral("Canale 5");
+    m.SEARCH_TV_TREE();
+    EXPECT_EQ(FiltroAntenna, 4);
+}
+
+// ---------------------------------------------------------------- dispatch
+
+class Dispatch : public MainFixture {};
+
+TEST_F(Dispatch, ANodeClickShowsThatChannelsCard)
+{
+    FrmMain &m = loadMain();
+    VistaCorrente = 3;
+    TvCorrente = QStringLiteral("Rai 3");
+    m.SEARCH_TV_TREE();
+    m.TreeView1_NodeClick(m.TreeView1->currentItem());
+    EXPECT_EQ(VistaCorrente, 1);
+    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
+    EXPECT_EQ(card.shownChannel(), QStringLiteral("Rai 3"));
+    EXPECT_EQ(activeChild(m), &card);
+}
+
+TEST_F(Dispatch, TheRootNodeDispatchesWithKeyR)
+{
+    FrmMain &m = loadMain();
+    m.TreeView1_NodeClick(m.TreeView1->topLevelItem(0));
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownChannel(), QStringLiteral("R"));
+}
+
+TEST_F(Dispatch, ViewCodesChooseTheViewRebuilt)
+{
+    FrmMain &m = loadMain();
+    m.CmdGiornoDx_Click();
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), tomorrow);
+
+    VistaCorrente = 2;
+    m.CmdGiornoDx_Click();
+    EXPECT_EQ(Windows::get<FrmReport>().builtDay(), tomorrow.addDays(1));
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), tomorrow);
+
+    VistaCorrente = 3;
+    m.CmdGiornoSx_Click();
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    EXPECT_EQ(grid.builtDay(), tomorrow);
+    EXPECT_EQ(grid.MonthView2, QDate::currentDate());
+    EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
+
+    Windows::get<FrmMyTV>();
+    EXPECT_EQ(VistaCorrente, 4);
+    m.CmdGiornoSx_Click();
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate());
+}
+
+TEST_F(Dispatch, DayButtonsCrossYearEnds)
+{
+    FrmMain &m = loadMain();
+    m.setCurrentDay(QDate(2026, 12, 31));
+    m.CmdGiornoDx_Click();
+    EXPECT_EQ(m.currentDay(), QDate(2027, 1, 1));
+    EXPECT_EQ(m.LabDATA[0]->text(), QStringLiteral("01/01/2027"));
+    EXPECT_EQ(m.LabDATA[2]->text(), QString::fromUtf8("Venerdì"));
+    m.setCurrentDay(QDate(2028, 3, 1));
+    m.CmdGiornoSx_Click();
+    EXPECT_EQ(m.currentDay(), QDate(2028, 2, 29));
+}
+
+TEST_F(Dispatch, PickerClickShowsItsDateButTheViewKeepsTheCalendarDay)
+{
+    FrmMain &m = loadMain();
+    m.DTPicker1_Click();
+    EXPECT_EQ(m.LabDATA[0]->text(), QStringLiteral("29/08/2002"));
+    EXPECT_EQ(m.LabDATA[2]->text(), datenav::weekdayName(datenav::weekdayNumber(QDate::currentDate())));
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate());
+}
+
+// ---------------------------------------------------------------- hover delay
+
+class HoverDelay : public MainFixture {};
+
+TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
+{
+    griglia = true;
+    FrmMain &m = loadMain();
+    LabProgHover = 12;
+    TickPopUp = 0;
+    m.Timer_POP2->start();
+    for (int i = 0; i < 60; ++i)
+        m.Timer_POP2_Timer();
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_TRUE(m.Timer_POP2->isActive());
+    m.Timer_POP2_Timer();
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), 12);
+    EXPECT_EQ(TickPopUp, 0);
+    EXPECT_FALSE(m.Timer_POP2->isActive());
+}
+
+TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
+{
+    griglia = true;
+    FrmMain &m = loadMain();
+    m.Toolbar3->actions()[3]->setChecked(false);
+    Windows::get<FrmPopUpGhost>().show();
+    m.Timer_POP2->start();
+    for (int i = 0; i < 100; ++i)
+        m.Timer_POP2_Timer();
+    EXPECT_EQ(TickPopUp, 0);
+    EXPECT_FALSE(Windows::get<FrmPopUpGhost>().isVisible());
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_TRUE(m.Timer_POP2->isActive());
+}
+
+TEST_F(HoverDelay, TheTickIsAboutSixteenMilliseconds)
+{
+    FrmMain &m = loadMain();
+    EXPECT_EQ(m.Timer_POP2->interval(), 16);
+    EXPECT_FALSE(m.Timer_POP2->isActive());
+}
+
+// ---------------------------------------------------------------- panels
+
+class Panels : public MainFixture {};
+
+TEST_F(Panels, CloseButtonsAndTheListMenu)
+{
+    FrmMain &m = loadMain();
+    NavBar = true;
+    m.CmdClose_Click(2);
+    EXPECT_FALSE(m.Picture2->isVisibleTo(&m));
+    EXPECT_FALSE(NavBar);
+    m.CmdClose_Click(1);
+    EXPECT_FALSE(m.Picture4->isVisibleTo(&m));
+    m.CmdClose_Click(0);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+    m.m_menu_visu_Click(1);
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    EXPECT_TRUE(m.m_menu_visu[1]->isChecked());
+    m.m_menu_visu_Click(1);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+}
+
+TEST_F(Panels, ErrorMarksLandInTheStatusBar)
+{
+    FrmMain &m = loadMain();
+    StatusSink::mark(QStringLiteral("*"));
+    EXPECT_EQ(m.panelText(1), QStringLiteral("*"));
+    StatusSink::write(3, QStringLiteral("12 errore"));
+    EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
+}
+
+TEST_F(Panels, IconHighlightFollowsTheMouse)
+{
+    FrmMain &m = loadMain();
+    IconaEvidenziata = 99;
+    const QPoint start = m.ImgIcone[3]->pos();
+    m.ImgIcone_MouseMove(3);
+    EXPECT_EQ(IconaEvidenziata, 3);
+    EXPECT_EQ(m.ImgIcone[3]->pos(), start - QPoint(1, 1));
+    m.ImgIcone_MouseMove(3);
+    EXPECT_EQ(m.ImgIcone[3]->pos(), start - QPoint(1, 1));
+    m.Timer1_Timer();
+    EXPECT_FALSE(m.lblHighlight->isVisibleTo(&m));
+    m.Picture2_MouseMove();
+    EXPECT_EQ(m.ImgIcone[3]->pos(), start);
+    EXPECT_EQ(IconaEvidenziata, 99);
+}

@@ -1,0 +1,113 @@
+#include "mainwindow/ChannelTree.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/DateNav.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(DayArithmetic, WeekdayNumbersStartOnSunday)
+{
+    EXPECT_EQ(datenav::weekdayNumber(QDate(2026, 12, 6)), 1); // a Sunday
+    EXPECT_EQ(datenav::weekdayNumber(QDate(2026, 12, 7)), 2);
+    EXPECT_EQ(datenav::weekdayNumber(QDate(2026, 12, 12)), 7);
+    EXPECT_EQ(datenav::weekdayName(datenav::weekdayNumber(QDate(2026, 12, 9))), QString::fromUtf8("Mercoledì"));
+    EXPECT_EQ(datenav::weekdayName(1), QStringLiteral("Domenica"));
+    EXPECT_EQ(datenav::weekdayName(7), QStringLiteral("Sabato"));
+    EXPECT_TRUE(datenav::weekdayName(0).isEmpty());
+    EXPECT_TRUE(datenav::weekdayName(8).isEmpty());
+}
+
+TEST(DayArithmetic, CleaningKeepsYesterdayAcrossMonthAndYearEnds)
+{
+    EXPECT_EQ(datenav::cleaningCut(QDate(2026, 3, 15)), 20260314);
+    EXPECT_EQ(datenav::cleaningCut(QDate(2026, 3, 1)), 20260228);
+    EXPECT_EQ(datenav::cleaningCut(QDate(2024, 3, 1)), 20240229);
+    EXPECT_EQ(datenav::cleaningCut(QDate(2027, 1, 1)), 20261231);
+}
+
+TEST(DayArithmetic, ShortDateAndDayNumber)
+{
+    EXPECT_EQ(datenav::shortDate(QDate(2026, 1, 5)), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(datenav::dayOf(QDate(2026, 1, 5)), 20260105);
+}
+
+struct TreeCase {
+    std::optional<qint64> antenna;
+    int filter;
+    std::optional<QString> image;
+};
+
+class ChannelTreeRows : public ::testing::TestWithParam<TreeCase> {};
+
+TEST_P(ChannelTreeRows, GroupAndFilterDecideTheNode)
+{
+    const TreeCase &c = GetParam();
+    EXPECT_EQ(channeltree::nodeImage(c.antenna, c.filter), c.image);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllGroupsAndSport, ChannelTreeRows,
+    ::testing::Values(TreeCase{0, 0, QStringLiteral("parabola")}, TreeCase{1, 0, QStringLiteral("parabola")},
+                      TreeCase{2, 0, QStringLiteral("televisione2")}, TreeCase{7, 0, QStringLiteral("radio")},
+                      TreeCase{8, 0, QStringLiteral("parabola")}, TreeCase{-1, 0, std::nullopt},
+                      TreeCase{std::nullopt, 0, std::nullopt}, TreeCase{4, 4, QStringLiteral("sport")},
+                      TreeCase{0, 4, std::nullopt}, TreeCase{8, 4, std::nullopt}, TreeCase{1, 4, std::nullopt},
+                      TreeCase{-1, 4, std::nullopt}, TreeCase{std::nullopt, 4, std::nullopt},
+                      TreeCase{7, 7, QStringLiteral("radio")}));
+
+struct KeyCase {
+    Command (*source)(const QString &);
+    const char *key;
+    Command expected;
+};
+
+class ToolbarKeys : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(ToolbarKeys, EachKeyReachesItsCommand)
+{
+    const KeyCase &c = GetParam();
+    EXPECT_EQ(c.source(QString::fromLatin1(c.key)), c.expected) << c.key;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllToolbars, ToolbarKeys,
+    ::testing::Values(KeyCase{commands::toolbar2, "lista", Command::ChannelCard},
+                      KeyCase{commands::toolbar2, "griglia", Command::DayGrid},
+                      KeyCase{commands::toolbar2, "high", Command::Highlights},
+                      KeyCase{commands::toolbar2, "scarica", Command::DownloadAndRefresh},
+                      KeyCase{commands::toolbar2, "mytv", Command::MyTV},
+                      KeyCase{commands::toolbar2, "help", Command::HelpContents},
+                      KeyCase{commands::toolbar2, "exit", Command::Exit},
+                      KeyCase{commands::toolbar2, "stampa", Command::None},
+                      KeyCase{commands::toolbar2, "Griglia", Command::None},
+                      KeyCase{commands::toolbar2, "SCARICA", Command::None},
+                      KeyCase{commands::toolbar2, "popup", Command::None},
+                      KeyCase{commands::toolbar3, "popup", Command::HoverToggle},
+                      KeyCase{commands::toolbar3, "cerca", Command::SearchPage},
+                      KeyCase{commands::toolbar3, "monitor", Command::MonitorThenEvents},
+                      KeyCase{commands::toolbar3, "report", Command::DailyReport},
+                      KeyCase{commands::toolbar3, "traytv", Command::MonitorProgram},
+                      KeyCase{commands::toolbar3, "Monitor", Command::None},
+                      KeyCase{commands::toolbar3, "lista", Command::None},
+                      KeyCase{commands::toolbar1, "manager", Command::ChannelSetup},
+                      KeyCase{commands::toolbar1, "Manager", Command::None}));
+
+TEST(NavigationIcons, EachIndexReachesItsCommand)
+{
+    const Command expected[] = {Command::ChannelCard,  Command::ConfiguraMenu, Command::Download,
+                                Command::Monitor,      Command::HelpContents,  Command::DayGrid,
+                                Command::SearchPage,   Command::MyTV,          Command::Favourites};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(commands::icon(i), expected[i]) << i;
+    EXPECT_EQ(commands::icon(-1), Command::None);
+    EXPECT_EQ(commands::icon(9), Command::None);
+}
+
+TEST(NavigationIcons, ContactTopicsNameTheSubject)
+{
+    EXPECT_EQ(commands::contactTopic(0), QStringLiteral("Supporto Tecnico"));
+    EXPECT_EQ(commands::contactTopic(3), QStringLiteral("Richiesta Palinsesti"));
+    EXPECT_EQ(commands::contactTopic(4), QStringLiteral("Stampa"));
+    EXPECT_TRUE(commands::contactTopic(5).isEmpty());
+}
