@@ -131,14 +131,6 @@ TEST_F(LanguageTest, ShortFileReportsAndFallsBackToItalian)
     EXPECT_EQ(Lingua[250], QString());
 }
 
-TEST_F(LanguageTest, TruncatedHeaderReportsAndFallsBackToItalian)
-{
-    load("Orvento\r\nItaliano\r\n");
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("62 ")));
-    EXPECT_EQ(Lingua[5], italian.entries[5]);
-}
-
 TEST_F(LanguageTest, MissingOrUnsafeFileFallsBackToItalian)
 {
     for (const QString &name : {QStringLiteral("Klingon.ini"), QString(), QStringLiteral("../database/config.cfg")}) {

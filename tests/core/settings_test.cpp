@@ -124,14 +124,6 @@ TEST_F(SettingsTest, EveryKeyRoundTripsThroughBothFiles)
     EXPECT_EQ(HTMLmytv, QStringLiteral("my.htm"));
 }
 
-TEST_F(SettingsTest, GridDaysKeepAnyStoredWholeNumber)
-{
-    run(QStringLiteral("config.cfg"), QStringLiteral("update Config set GiorniGriglia = 12"));
-    CARICA_CONFIGURAZIONE();
-    EXPECT_EQ(GiorniGriglia, 12);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
 TEST_F(SettingsTest, NullValueIsReportedOnceAndNeverWrittenBack)
 {
     run(QStringLiteral("config2.cfg"), QStringLiteral("update Config set ProxyPass = null, ProxyUser = 'io'"));

@@ -68,23 +68,11 @@ protected:
 
 TEST_F(FirstRunTest, CompanionStartsOnceAcrossRuns)
 {
-    EXPECT_TRUE(run(store));
+    EXPECT_TRUE(run(store)); // nothing stored yet: the first run
     EXPECT_EQ(store.value(QStringLiteral("FirstTime")), QStringLiteral("False"));
     UserStore again = UserStore::atFile(dir.filePath(QStringLiteral("user.ini")));
     EXPECT_FALSE(run(again));
     EXPECT_EQ(launched, QStringList{companion});
-}
-
-TEST_F(FirstRunTest, StoredTextDecides)
-{
-    for (const char *yes : {"1", "True", "-1"}) {
-        store.setValue(QStringLiteral("FirstTime"), QString::fromLatin1(yes));
-        EXPECT_TRUE(startup::isFirstRun(store)) << yes;
-    }
-    for (const char *no : {"False", "0", ""}) {
-        store.setValue(QStringLiteral("FirstTime"), QString::fromLatin1(no));
-        EXPECT_FALSE(startup::isFirstRun(store)) << no;
-    }
 }
 
 TEST_F(FirstRunTest, AbsentCompanionIsNotStarted)
