@@ -39,7 +39,7 @@ bool isSuccess(int status) { return status >= 200 && status < 300; }
 
 bool isFetchableUrl(const QString &url)
 {
-    const QUrl u(url.trimmed(), QUrl::StrictMode);
+    const QUrl u(url.trimmed(), QUrl::TolerantMode);
     const QString scheme = u.scheme().toLower();
     return u.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
            !u.host().isEmpty();

@@ -158,6 +158,15 @@ TEST_F(NetTest, OnlyHttpAndHttpsAreFetched)
     EXPECT_TRUE(orv::net::isFetchableUrl("https://example.org/a.txt"));
 }
 
+TEST_F(NetTest, ListedNamesWithBlanksAndAccentsAreFetched)
+{
+    ListingsServer server;
+    for (const QString &name : {QStringLiteral("Rai 1.txt"), QStringLiteral("Radio Citt\u00E0.txt")}) {
+        const auto r = orv::net::copyUrlToFile(server.url("/orvento/database2/palinsesti/" + name), file("tv.txt"));
+        EXPECT_TRUE(r.ok()) << name.toStdString() << ": " << r.error.toStdString();
+    }
+}
+
 TEST_F(NetTest, ProgressCountsUpToTheWholeBody)
 {
     ListingsServer server;

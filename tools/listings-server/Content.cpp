@@ -319,7 +319,14 @@ QByteArray highlightPage(const QString &name, const QDate &today, const QString 
     return cp1252(out);
 }
 
-QString channelFileName(const Channel &channel) { return channel.name + QStringLiteral(".txt"); }
+QString channelFileName(const Channel &channel)
+{
+    // "Documentari & Co." must not give a name with "..".
+    QString name = channel.name;
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name + QStringLiteral(".txt");
+}
 
 QByteArray channelList()
 {
