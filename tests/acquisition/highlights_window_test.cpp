@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/UiHooks.h"
 #include "platform/Prompt.h"
+#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
@@ -75,6 +76,23 @@ TEST_F(DownloadWindowListsTest, AFailedHighlightsListLeavesTheWindowOpenWithItsS
     EXPECT_FALSE(w.Command1->isEnabled());
     EXPECT_EQ(prompts.size(), 1);
     EXPECT_EQ(viewerRefreshes, 0);
+}
+
+TEST_F(DownloadWindowListsTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPage)
+{
+    start();
+    FrmDownload &w = Windows::get<FrmDownload>();
+    w.show();
+    // The first page's name in the status bar is the moment the user presses Stop.
+    StatusSink::setHandler([&w](int, const QString &text) {
+        if (!text.isEmpty() && w.Command1->isEnabled())
+            w.Command1->click();
+    });
+    SCARICA_HIGH();
+    StatusSink::setHandler({});
+
+    EXPECT_EQ(QDir(app.file("highlights")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(viewerRefreshes, 1); // a stopped download still counts as done
 }
 
 } // namespace
