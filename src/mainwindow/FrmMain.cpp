@@ -37,6 +37,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -78,6 +79,7 @@ QPushButton *closeButton(QWidget *parent)
 FrmMain::FrmMain()
 {
     setWindowTitle(QStringLiteral("Orvento 7.2 Build 1"));
+    setWindowIcon(standardIcon(QStyle::SP_ComputerIcon));
     setMinimumSize((MinWidthTwips + TwipsPerPixel - 1) / TwipsPerPixel,
                    (MinHeightTwips + TwipsPerPixel - 1) / TwipsPerPixel);
     resize(1024, 740);
@@ -99,6 +101,11 @@ FrmMain::FrmMain()
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &FrmMain::onSubWindowActivated);
+
+    for (QLabel *title : LabTitoloBar)
+        title->installEventFilter(this);
+    mdiArea->viewport()->installEventFilter(this);
+    Picture1->installEventFilter(this);
 
     buildMenus();
     buildToolbars();
@@ -133,6 +140,7 @@ FrmMain::FrmMain()
 
 FrmMain::~FrmMain()
 {
+    oHtmlHelp.reset();
     StatusSink::setHandler({});
     ui::loadTvHook = {};
     ui::refreshGridIfCurrentHook = {};
@@ -150,7 +158,7 @@ FrmMain::~FrmMain()
 void FrmMain::buildNavigationBar()
 {
     Picture2 = panel(centralWidget() ? centralWidget() : this);
-    Picture2->setFixedWidth(230);
+    Picture2->setFixedWidth(250);
     Picture2->setMouseTracking(true);
     Picture2->installEventFilter(this);
     auto *col = new QVBoxLayout(Picture2);
@@ -170,6 +178,7 @@ void FrmMain::buildNavigationBar()
     MonthView1->setGridVisible(false);
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setFirstDayOfWeek(Qt::Monday);
+    MonthView1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     col->addWidget(MonthView1);
     connect(MonthView1, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
 
@@ -265,7 +274,6 @@ void FrmMain::buildTreePanel()
     ImgFrecce->setToolTip(QStringLiteral("Filtra i palinsesti per gruppo"));
     ImgFrecce->installEventFilter(this);
     LabTitoloBar[3] = new QLabel(QStringLiteral("Visualizza Tutte"), Picture3);
-    LabTitoloBar[3]->installEventFilter(this);
     HighLabel1 = new QLabel(QStringLiteral("◀"), Picture3);
     HighLabel1->hide();
     filter->addWidget(ImgFrecce);
@@ -810,7 +818,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
             stopHoverTimer();
         else if (std::find(LabDATA.begin(), LabDATA.end(), watched) != LabDATA.end())
             stopHoverTimer();
-        else if (std::find(LabTitoloBar.begin(), LabTitoloBar.end(), watched) != LabTitoloBar.end()) {
+        else if (std::find(LabTitoloBar.begin(), LabTitoloBar.end(), watched) != LabTitoloBar.end() ||
+                 watched == mdiArea->viewport()) {
             stopHoverTimer();
             HighLabel1->hide();
         }
@@ -871,6 +880,7 @@ void FrmMain::showChild(MdiChild &child)
     if (!sub) {
         sub = mdiArea->addSubWindow(&child);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->setWindowIcon(windowIcon());
         sub->resize(mdiArea->size() * 0.9);
     }
     child.show();

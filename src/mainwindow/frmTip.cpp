@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +28,8 @@ UserStore store()
 {
     if (!frmTip::storeFile.isEmpty())
         return UserStore::atFile(frmTip::storeFile);
-    return UserStore(QCoreApplication::applicationName());
+    // The tip setting lives under the executable's own name.
+    return UserStore(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 } // namespace
 
