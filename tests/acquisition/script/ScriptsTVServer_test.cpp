@@ -25,8 +25,6 @@ protected:
         ASSERT_TRUE(server.running());
     }
 
-    QString today() const { return QDate::currentDate().toString(QStringLiteral("yyyyMMdd")); }
-
     void runChannel(int code, const QString &channel, const QString &day)
     {
         const QString script = app.file(QStringLiteral("TempDir/script.txt"));
@@ -60,30 +58,51 @@ protected:
 
 } // namespace
 
-TEST_F(ServerScriptTest, La7FillsTheDayFromTheChannelPage)
+TEST_F(ServerScriptTest, La7FillsTheDayFromTheChannelPageAndItsDetailPages)
 {
-    const QString day = today();
+    Locandine = true;
+    // A day whose list holds at least one type with a detail page.
+    QString day, html;
+    for (int d = 0; d < 7 && day.isEmpty(); ++d) {
+        const QDate date = QDate::currentDate().addDays(d);
+        html = page(QStringLiteral("/web/la7/guida.htm?giorno=%1&mese=%2&anno=%3")
+                        .arg(date.day(), 2, 10, QLatin1Char('0'))
+                        .arg(date.month(), 2, 10, QLatin1Char('0'))
+                        .arg(date.year()));
+        if (html.contains(QRegularExpression(QStringLiteral("<i>(Film|Telefilm|Documentario)</i>"))))
+            day = date.toString(QStringLiteral("yyyyMMdd"));
+    }
+    ASSERT_FALSE(day.isEmpty());
     runChannel(107, QStringLiteral("La7"), day);
     EXPECT_TRUE(boxes.empty()) << boxTexts().join(QLatin1Char('\n')).toStdString();
-    const QDate d = QDate::fromString(day, QStringLiteral("yyyyMMdd"));
-    const QString html = page(QStringLiteral("/web/la7/guida.htm?giorno=%1&mese=%2&anno=%3")
-                                  .arg(d.day(), 2, 10, QLatin1Char('0'))
-                                  .arg(d.month(), 2, 10, QLatin1Char('0'))
-                                  .arg(d.year()));
     const QStringList times = all(html, QStringLiteral("<li class=\"prog\"><b>([^<]*)</b>"));
     const QStringList titles = all(html, QStringLiteral("<a href=\"[^\"]*\">([^<]*)</a>"));
     const QStringList links = all(html, QStringLiteral("<a href=\"([^\"]*)\">"));
+    const QStringList plots = all(html, QStringLiteral("<p>([^<]*)</p>"));
+    const QStringList types = all(html, QStringLiteral("<i>([^<]*)</i>"));
     const auto rows = stored(QStringLiteral("La7"), day);
     ASSERT_GT(times.size(), 5);
     ASSERT_EQ(rows.size(), size_t(times.size()));
+    int withCover = 0;
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].Numerazione, int(i) + 1);
         EXPECT_EQ(rows[i].ORA, times[qsizetype(i)]);
         EXPECT_EQ(rows[i].Titolo, titles[qsizetype(i)]);
         EXPECT_EQ(rows[i].link, links[qsizetype(i)]);
-        EXPECT_FALSE(rows[i].Type.isEmpty());
-        EXPECT_FALSE(rows[i].Descrizione.isEmpty());
+        EXPECT_EQ(rows[i].Type, types[qsizetype(i)]);
+        // Detail pages give the plot with their line breaks turned into blanks.
+        EXPECT_EQ(rows[i].Descrizione, plots[qsizetype(i)]);
+        // Only the types listed in Importa open their detail page, which names the cover.
+        const bool detailed = QStringList({"Film", "Telefilm", "Documentario", "Miniserie", "Cartoni Animati"})
+                                  .contains(rows[i].Type);
+        const QString cover = QStringLiteral("La7_107-%1-%2.jpg").arg(day).arg(i + 1);
+        EXPECT_EQ(rows[i].Immagine, detailed ? cover : QString()) << rows[i].Type.toStdString();
+        if (detailed) {
+            ++withCover;
+            EXPECT_FALSE(QImage(app.file(QStringLiteral("covers/") + cover)).isNull());
+        }
     }
+    EXPECT_GT(withCover, 0);
 }
 
 TEST_F(ServerScriptTest, GulpFillsTheDayFromItsGenerationTwoPage)
