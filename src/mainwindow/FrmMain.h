@@ -85,8 +85,12 @@ public:
     void showChild(MdiChild &child);
     // The daily-grid refresh after a change of channels or a download.
     void refreshGrid();
-    // A long job (download, post-processing) runs; a second start is refused.
+    // Long jobs (download, post-processing, builds): a second start while
+    // one runs is refused and the running job's window comes to the front;
+    // closing the window meanwhile stops the job and closes when it ends.
     bool jobRunning() const { return job_; }
+    bool startJob();
+    void finishJob();
 
     // Geometry in twips, as the settings store it.
     static constexpr int TwipsPerPixel = 15;

@@ -13,6 +13,7 @@
 #include "mainwindow/MainState.h"
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
+#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
 #include "views/FrmMyTV.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QToolBar>
+#include <QTimer>
 #include <QUrl>
 
 namespace orv {
@@ -46,10 +48,34 @@ void toFront(QWidget &w)
 }
 } // namespace
 
-void FrmMain::Toolbar1_ButtonClick(const QString &key) { runCommand(commands::toolbar1(key)); }
-void FrmMain::Toolbar2_ButtonClick(const QString &key) { runCommand(commands::toolbar2(key)); }
-void FrmMain::Toolbar3_ButtonClick(const QString &key) { runCommand(commands::toolbar3(key)); }
-void FrmMain::ImgIcone_Click(int index) { runCommand(commands::icon(index)); }
+namespace {
+// A command that fails leaves its mark in the status bar; the program goes on.
+template <typename F> void guarded(F &&f)
+{
+    try {
+        f();
+    } catch (const std::exception &) {
+        StatusSink::mark(QStringLiteral("*"));
+    }
+}
+} // namespace
+
+void FrmMain::Toolbar1_ButtonClick(const QString &key)
+{
+    guarded([&] { runCommand(commands::toolbar1(key)); });
+}
+void FrmMain::Toolbar2_ButtonClick(const QString &key)
+{
+    guarded([&] { runCommand(commands::toolbar2(key)); });
+}
+void FrmMain::Toolbar3_ButtonClick(const QString &key)
+{
+    guarded([&] { runCommand(commands::toolbar3(key)); });
+}
+void FrmMain::ImgIcone_Click(int index)
+{
+    guarded([&] { runCommand(commands::icon(index)); });
+}
 
 void FrmMain::runCommand(Command command)
 {
@@ -180,32 +206,51 @@ bool FrmMain::refuseSecondJob()
     return true;
 }
 
-void FrmMain::runJob(const std::function<void()> &job)
+bool FrmMain::startJob()
 {
-    if (!job || refuseSecondJob())
-        return;
+    if (refuseSecondJob())
+        return false;
     job_ = true;
-    job();
+    return true;
+}
+
+void FrmMain::finishJob()
+{
     job_ = false;
     if (closePending_)
         close();
 }
 
+void FrmMain::runJob(const std::function<void()> &job)
+{
+    if (!job || !startJob())
+        return;
+    try {
+        job();
+    } catch (...) {
+        finishJob();
+        throw;
+    }
+    finishJob();
+}
+
 void FrmMain::runDownload(bool refreshAfter)
 {
-    if (refuseSecondJob())
+    if (!startJob())
         return;
-    job_ = true;
-    if (links::jobs().downloadCycle)
-        links::jobs().downloadCycle();
-    // Highlights only when the user wants them, and not when closing.
-    if (HighLights && !closePending_ && links::jobs().highlights)
-        links::jobs().highlights();
-    job_ = false;
-    if (closePending_) {
-        close();
-        return;
+    try {
+        if (links::jobs().downloadCycle)
+            links::jobs().downloadCycle();
+        // Highlights only when the user wants them, and not when closing.
+        if (HighLights && !closePending_ && links::jobs().highlights)
+            links::jobs().highlights();
+    } catch (...) {
+        finishJob();
+        throw;
     }
+    finishJob();
+    if (closePending_)
+        return;
     if (refreshAfter && VistaCorrente == 3) {
         Picture3->hide();
         refreshGrid();

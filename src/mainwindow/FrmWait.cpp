@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace orv {
@@ -35,6 +36,9 @@ void FrmWait::begin(const QString &caption, const QString &message, int maximum)
     ProgressBar1->setValue(0);
     started_.start();
     running_ = true;
+    // Callers that block on a transfer still run the event loop: the window
+    // then appears by itself once the job has lasted long enough.
+    QTimer::singleShot(ShowAfterMs, this, [this] { showIfDue(); });
 }
 
 void FrmWait::step(int value, int maximum)
@@ -53,7 +57,7 @@ void FrmWait::finish()
 
 void FrmWait::showIfDue()
 {
-    if (!running_ || isVisible() || started_.elapsed() < ShowAfterMs)
+    if (!running_ || isVisible() || started_.elapsed() < ShowAfterMs - 1)
         return;
     show();
     raise();
