@@ -18,7 +18,7 @@ QByteArray left(const QByteArray &s, qsizetype n) { return n <= 0 ? QByteArray()
 
 static inline char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
 
-template <bool Fold> static qsizetype search(qsizetype start1, const QByteArray &h, const QByteArray &n)
+template <bool Fold> static qsizetype search(qsizetype start1, QByteArrayView h, QByteArrayView n)
 {
     if (start1 < 1)
         start1 = 1;
@@ -46,71 +46,85 @@ template <bool Fold> static qsizetype search(qsizetype start1, const QByteArray 
     }
 }
 
-qsizetype inStr(qsizetype start1, const QByteArray &h, const QByteArray &n) { return search<false>(start1, h, n); }
-qsizetype inStrNoCase(qsizetype start1, const QByteArray &h, const QByteArray &n)
+qsizetype inStr(qsizetype start1, QByteArrayView h, QByteArrayView n) { return search<false>(start1, h, n); }
+qsizetype inStrNoCase(qsizetype start1, QByteArrayView h, QByteArrayView n)
 {
     return search<true>(start1, h, n);
 }
 
-double leadingNumber(const QByteArray &s)
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads [sign] digits [. digits] from i onwards, skipping the characters skip
+// accepts; gives the value and whether any digit was seen.
+template <typename Skip> double readNumber(const QByteArray &s, qsizetype &i, bool &digits, Skip skip)
 {
-    QByteArray t;
-    t.reserve(s.size());
-    for (char c : s)
-        if (c != ' ' && c != '\t' && c != '\n')
-            t.append(c);
-    qsizetype i = 0;
-    QByteArray num;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        num.append(t[i++]);
-    bool point = false, digits = false;
-    for (; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
+    const qsizetype n = s.size();
+    auto next = [&] {
+        while (i < n && skip(s[i]))
+            ++i;
+    };
+    next();
+    double sign = 1;
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+        sign = s[i] == '-' ? -1 : 1;
+        ++i;
+        next();
+    }
+    double value = 0;
+    digits = false;
+    while (i < n && isDigit(s[i])) {
+        value = value * 10 + (s[i] - '0');
+        digits = true;
+        ++i;
+        next();
+    }
+    if (i < n && s[i] == '.') {
+        ++i;
+        next();
+        double scale = 0.1;
+        while (i < n && isDigit(s[i])) {
+            value += (s[i] - '0') * scale;
+            scale /= 10;
             digits = true;
-            num.append(c);
-        } else if (c == '.' && !point) {
-            point = true;
-            num.append(c);
-        } else {
-            break;
+            ++i;
+            next();
         }
     }
-    return digits ? std::strtod(num.constData(), nullptr) : 0.0;
+    return sign * value;
+}
+
+} // namespace
+
+double leadingNumber(const QByteArray &s)
+{
+    qsizetype i = 0;
+    bool digits = false;
+    const double v = readNumber(s, i, digits, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+    return digits ? v : 0.0;
 }
 
 std::optional<double> strictNumber(const QByteArray &s)
 {
     const QByteArray t = trimBlanks(s);
-    if (t.isEmpty())
-        return std::nullopt;
     qsizetype i = 0;
-    if (t[i] == '+' || t[i] == '-')
-        ++i;
     bool digits = false;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-        ++i, digits = true;
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
-            ++i, digits = true;
-    }
+    double v = readNumber(t, i, digits, [](char) { return false; });
     if (!digits)
         return std::nullopt;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         qsizetype j = i + 1;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
-            ++j;
-        const qsizetype expStart = j;
-        while (j < t.size() && t[j] >= '0' && t[j] <= '9')
-            ++j;
-        if (j == expStart)
+        bool expDigits = false;
+        const double e = readNumber(t, j, expDigits, [](char) { return false; });
+        if (!expDigits || (j < t.size() && t[j] == '.'))
             return std::nullopt;
+        v *= std::pow(10.0, e);
         i = j;
     }
     if (i != t.size())
         return std::nullopt;
-    return std::strtod(t.constData(), nullptr);
+    return v;
 }
 
 double roundHalfEven(double x) { return std::nearbyint(x); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -16,9 +17,9 @@ QByteArray left(const QByteArray &s, qsizetype n);
 
 // 1-based position of needle in haystack from start1, 0 when absent. An
 // empty haystack gives 0, an empty needle gives start1 (when inside).
-qsizetype inStr(qsizetype start1, const QByteArray &haystack, const QByteArray &needle);
-qsizetype inStrNoCase(qsizetype start1, const QByteArray &haystack, const QByteArray &needle);
-inline bool containsNoCase(const QByteArray &haystack, const QByteArray &needle)
+qsizetype inStr(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
+qsizetype inStrNoCase(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
+inline bool containsNoCase(QByteArrayView haystack, QByteArrayView needle)
 {
     return inStrNoCase(1, haystack, needle) > 0;
 }

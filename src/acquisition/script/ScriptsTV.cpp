@@ -211,6 +211,7 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     recordChanged();
     pages_.clear();
     importa_.reset();
+    keywordOf_.fill(NotLooked);
     steps_ = 0;
     depth_ = 0;
     annullaAtStart_ = Annulla;
@@ -385,16 +386,25 @@ void ScriptsTV::ESEGUI_ISTRUZIONE()
     if (depth_ > maxDepth_)
         throw RunGuard{};
     const QByteArray &l = line(ScriptPc);
-    ScriptPosChiave = 0;
-    if (!l.contains('#'))
-        return;
-    for (const Keyword &k : keywords()) {
-        ScriptPosChiave = int(inStrNoCase(1, l, k.text));
-        if (ScriptPosChiave > 0) {
-            (this->*k.routine)();
-            return;
+    int &which = keywordOf_[ScriptPc];
+    if (which == NotLooked) {
+        which = NoKeyword;
+        const auto &table = keywords();
+        for (size_t i = 0; l.contains('#') && i < table.size(); ++i) {
+            const qsizetype at = inStrNoCase(1, l, table[i].text);
+            if (at > 0) {
+                which = int(i);
+                keywordAt_[ScriptPc] = int(at);
+                break;
+            }
         }
     }
+    if (which == NoKeyword) {
+        ScriptPosChiave = 0;
+        return;
+    }
+    ScriptPosChiave = keywordAt_[ScriptPc];
+    (this->*keywords()[size_t(which)].routine)();
 }
 
 // ------------------------------------------------------- shared helpers

@@ -170,6 +170,10 @@ private:
     std::map<int, Page> pages_;
     std::unique_ptr<Store> store_;
     std::optional<QStringList> importa_;
+    // Which keyword each script line holds, and where: found once per run.
+    static constexpr int NotLooked = -2, NoKeyword = -1;
+    std::array<int, RigheMax + 1> keywordOf_;
+    std::array<int, RigheMax + 1> keywordAt_;
     qint64 maxLines_ = 2000000;
     int maxDepth_ = 200;
     qint64 steps_ = 0;
