@@ -1,6 +1,8 @@
 #include "platform/Net.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -35,6 +37,19 @@ QNetworkProxy proxyFor(const ProxySettings &s)
 
 bool isSuccess(int status) { return status >= 200 && status < 300; }
 
+// Direct transfers share one manager, so that its set-up is paid once and
+// connections to the server are reused; a proxy gets a manager of its own,
+// so that changed settings or credentials never leak into the next transfer.
+QNetworkAccessManager *directManager()
+{
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared) {
+        shared = new QNetworkAccessManager(QCoreApplication::instance());
+        shared->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
+    return shared;
+}
+
 } // namespace
 
 bool isFetchableUrl(const QString &url)
@@ -55,6 +70,7 @@ Transfer::~Transfer()
     if (reply_) {
         reply_->disconnect(this);
         reply_->abort();
+        reply_->deleteLater();
     }
     if (file_)
         file_->cancelWriting();
@@ -87,14 +103,19 @@ void Transfer::start()
             return;
         }
     }
-    manager_ = std::make_unique<QNetworkAccessManager>();
-    manager_->setProxy(proxyFor(proxy_));
+    QNetworkAccessManager *manager = directManager();
+    if (proxy_.use) {
+        manager_ = std::make_unique<QNetworkAccessManager>();
+        manager_->setProxy(proxyFor(proxy_));
+        manager = manager_.get();
+    }
 
     QNetworkRequest request{QUrl(url_)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(10);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Orvento"));
+    request.setRawHeader("Connection", "close");
 
     idle_ = new QTimer(this);
     idle_->setSingleShot(true);
@@ -104,7 +125,7 @@ void Transfer::start()
     });
     idle_->start();
 
-    reply_ = manager_->get(request);
+    reply_ = manager->get(request);
     connect(reply_, &QNetworkReply::socketStartedConnecting, this, [this] {
         idle_->start();
         emit phaseChanged(Phase::Connecting);
