@@ -5,6 +5,8 @@
 #include "support/ListingsServer.h"
 
 #include <QDate>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 
 using namespace orv;
@@ -120,5 +122,62 @@ TEST_F(ServerScriptTest, GulpFillsTheDayFromItsGenerationTwoPage)
         EXPECT_EQ(rows[i].ORA, QString(times[qsizetype(i)]).replace(QLatin1Char('.'), QLatin1Char(':')));
         EXPECT_EQ(rows[i].Titolo, titles[qsizetype(i)]);
         EXPECT_FALSE(rows[i].Type.isEmpty());
+    }
+}
+
+// The whole road: "orvento Download" against the sample server fills the
+// script channels' seven days through the download cycle and the engine.
+TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
+{
+    const QFileInfo serverProgram(qEnvironmentVariable("ORVENTO_LISTINGS_SERVER", QStringLiteral(ORVENTO_LISTINGS_SERVER)));
+    const QString program = serverProgram.dir().filePath(QStringLiteral("../app/orvento"));
+    if (!QFileInfo(program).isExecutable())
+        GTEST_SKIP() << "the program is not built";
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0 where IDTV not in (107, 502)"));
+    }
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ORVENTO_HOME"), app.path());
+    env.insert(QStringLiteral("ORVENTO_SERVER"), server.baseUrl());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    run.setProcessEnvironment(env);
+    run.start(program, {QStringLiteral("Download")});
+    ASSERT_TRUE(run.waitForFinished(240000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+
+    const QDate today = QDate::currentDate();
+    for (int d = 0; d < 7; ++d) {
+        const QString day = today.addDays(d).toString(QStringLiteral("yyyyMMdd"));
+        EXPECT_GT(stored(QStringLiteral("La7"), day).size(), 5u) << day.toStdString();
+        EXPECT_GT(stored(QStringLiteral("Rai Gulp"), day).size(), 5u) << day.toStdString();
+    }
+
+    const QString day = today.toString(QStringLiteral("yyyyMMdd"));
+    const QString html = page(QStringLiteral("/web/la7/guida.htm?giorno=%1&mese=%2&anno=%3")
+                                  .arg(today.day(), 2, 10, QLatin1Char('0'))
+                                  .arg(today.month(), 2, 10, QLatin1Char('0'))
+                                  .arg(today.year()));
+    const QStringList times = all(html, QStringLiteral("<li class=\"prog\"><b>([^<]*)</b>"));
+    const QStringList types = all(html, QStringLiteral("<i>([^<]*)</i>"));
+    const QStringList titles = all(html, QStringLiteral("<a href=\"[^\"]*\">([^<]*)</a>"));
+    const QStringList links = all(html, QStringLiteral("<a href=\"([^\"]*)\">"));
+    const QStringList plots = all(html, QStringLiteral("<p>([^<]*)</p>"));
+    const auto rows = stored(QStringLiteral("La7"), day);
+    ASSERT_EQ(rows.size(), size_t(times.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const qsizetype k = qsizetype(i);
+        EXPECT_EQ(rows[i].ORA, times[k]);
+        EXPECT_EQ(rows[i].Type, types[k]);
+        EXPECT_EQ(rows[i].Titolo, titles[k]);
+        EXPECT_EQ(rows[i].link, links[k]);
+        EXPECT_EQ(rows[i].Descrizione, plots[k]);
+        if (!rows[i].Immagine.isEmpty())
+            EXPECT_TRUE(QFile::exists(app.file(QStringLiteral("covers/") + rows[i].Immagine)))
+                << rows[i].Immagine.toStdString();
+        // The post-processing ran after the download: durations are filled.
+        if (i + 1 < rows.size())
+            EXPECT_FALSE(rows[i].Durata.isEmpty());
     }
 }
