@@ -1,36 +1,25 @@
 #include "acquisition/Highlights.h"
 #include "acquisition/Updates.h"
 
-#include "core/Settings.h"
-#include "platform/Net.h"
+#include "acquisition/UrlCopy.h"
 
-// The transfers of the highlights, channel-file and update downloads.
+// The transfers of the highlights, channel-file and update downloads: the
+// program's own copy operations, so the proxy settings and the transfer
+// figures apply to them as to every other download.
 namespace orv {
-
-namespace {
-
-net::ProxySettings proxy()
-{
-    return {UsaProxy, ProxyName, ProxyPort, ProxyUser, ProxyPass};
-}
-
-} // namespace
 
 FileFetcher serverFileFetcher()
 {
-    return [](const QString &url, const QString &file) {
-        // An error page is not the file asked for: only a whole success counts.
-        return net::copyUrlToFile(url, file, proxy(), {}, net::DefaultTimeoutMs, net::OnFailure::Remove).ok();
-    };
+    // An error page is not the file asked for: only a whole success counts.
+    return [](const QString &url, const QString &file) { return CopyURLToFile(url, file).ok(); };
 }
 
 UrlReader serverUrlReader()
 {
     return [](const QString &url) -> std::optional<QByteArray> {
-        QByteArray body;
-        if (!net::readUrl(url, body, proxy()).ok())
+        if (!LEGGI_URL(url).ok())
             return std::nullopt;
-        return body;
+        return TestoUrl.toUtf8();
     };
 }
 
