@@ -27,14 +27,6 @@ TEST_F(ScriptRunTest, BlanksInsideTheQueryAreReplaced)
                                     "http://x.test/a_b"}));
 }
 
-TEST_F(ScriptRunTest, ReplaceSpacesValueIsCutAtAComma)
-{
-    writeScript("t\r\n#REPLACESPACES#=+,x\r\n#WEBQUERY#http://x.test/a b\r\n");
-    run();
-    ASSERT_EQ(fetched.size(), 1);
-    EXPECT_EQ(fetched[0], QStringLiteral("http://x.test/a+b"));
-}
-
 TEST_F(ScriptRunTest, QueryOnlyOnLineZeroGivesTheS1Box)
 {
     writeScript("#WEBQUERY#http://x.test/\r\n#DOWNLOADINFO#\r\n#PUT#=x#01\r\n#ENDDOWNLOADINFO#\r\n");
@@ -60,13 +52,6 @@ TEST_F(ScriptRunTest, QueryWithoutHttpEndsTheRunSilently)
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(fetched.isEmpty());
     EXPECT_EQ(var(1), QByteArray());
-}
-
-TEST_F(ScriptRunTest, MissingScriptEndsQuietly)
-{
-    run();
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(fetched.isEmpty());
 }
 
 TEST_F(ScriptRunTest, NormalisedCrLfPageReadsEachLineThenAnEmptyOne)
@@ -128,14 +113,6 @@ TEST_F(ScriptRunTest, MarkerLineIsNeverExecuted)
     run();
     EXPECT_EQ(var(1), QByteArray());
     EXPECT_EQ(var(2), QByteArray("y"));
-}
-
-TEST_F(ScriptRunTest, SectionWithoutEndRunsToTheTableEnd)
-{
-    writeScript("t\r\n#WEBQUERY#http://x.test/\r\n#DOWNLOADINFO#\r\n#PUT#=y#02\r\n");
-    run();
-    EXPECT_EQ(var(2), QByteArray("y"));
-    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ScriptRunTest, EarlierKeywordInTheTableWins)

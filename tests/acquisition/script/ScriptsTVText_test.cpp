@@ -84,15 +84,6 @@ TEST_F(SearchInstructionTest, FindLineStopEndsThePassAskShowsTheBox)
     EXPECT_EQ(var(4), QByteArray("y"));
 }
 
-TEST_F(SearchInstructionTest, FindLineWithoutVariableShowsTheBoxAndGoesOn)
-{
-    answers = {Answer::Retry};
-    runScript({"#FINDLINE#=word", "#PUT#=x#01"}, kPage);
-    EXPECT_EQ(boxTexts(),
-              QStringList{"Error on Script Expression : The #FINDLINE# Instruction is not complete !Line : 3"});
-    EXPECT_EQ(var(1), QByteArray("x"));
-}
-
 TEST_F(SearchInstructionTest, ReadNextLineAtThePageEnd)
 {
     answers = {Answer::Retry};
@@ -115,15 +106,6 @@ TEST_F(CursorInstructionTest, SetAndComputeCursor)
     EXPECT_EQ(var(1), QByteArray("10"));
     EXPECT_EQ(var(2), QByteArray("10"));
     EXPECT_EQ(var(3), QByteArray("x7"));
-}
-
-TEST_F(CursorInstructionTest, PutCursorWithoutVariableStopsThePass)
-{
-    answers = {Answer::Retry};
-    runScript({"#PUTCURSOR#=01", "#PUT#=x#01"}, kPage);
-    EXPECT_EQ(boxTexts(),
-              QStringList{"Error on Script Expression : The #PUTCURSOR# Instruction is not complete !Line : 3"});
-    EXPECT_EQ(var(1), QByteArray());
 }
 
 using TextInstructionTest = ScriptFixture;
@@ -180,14 +162,6 @@ TEST_F(TextInstructionTest, TakeWordWithoutNumberIsAGeneralFailure)
     EXPECT_EQ(boxTexts(), QStringList{"General Script Failure, Check Script's Line n° : 6"});
 }
 
-TEST_F(TextInstructionTest, TakeWordIncompleteStopsThePass)
-{
-    runScript({"#TAKEWORD#=#01##02#", "#PUT#=x#04"}, "abc\r\n");
-    EXPECT_EQ(boxTexts(),
-              QStringList{"Error on Script Expression : The #TAKEWORD# Instruction is not complete !Line : 3"});
-    EXPECT_EQ(var(4), QByteArray());
-}
-
 TEST_F(TextInstructionTest, TakeWordLenTakesAGivenLength)
 {
     runScript({"#READNEXTLINE#", "#PUT#=2#02", "#PUT#=3#03", "#TAKEWORDLEN#=#01##02##03#", "#PUT#=7#02",
@@ -195,12 +169,6 @@ TEST_F(TextInstructionTest, TakeWordLenTakesAGivenLength)
               "abcdefgh\r\n");
     EXPECT_EQ(var(1), QByteArray("cde"));
     EXPECT_EQ(var(4), QByteArray("h"));
-}
-
-TEST_F(TextInstructionTest, TakeWordLenNegativeLengthIsAGeneralFailure)
-{
-    runScript({"#READNEXTLINE#", "#PUT#=2#02", "#PUT#=-1#03", "#TAKEWORDLEN#=#01##02##03#"}, "abcdefgh\r\n");
-    EXPECT_EQ(boxTexts(), QStringList{"General Script Failure, Check Script's Line n° : 6"});
 }
 
 TEST_F(TextInstructionTest, StringExpandsVariablesInOrder)
