@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <cmath>
 
 namespace orv {
@@ -25,6 +26,13 @@ net::ProxySettings noProxy() { return {}; }
 
 // Scratch files are overwritten at every use; after a failed fetch the old
 // one must not be read as if it had just arrived.
+net::FetchResult refused(const QString &why)
+{
+    net::FetchResult r;
+    r.error = why;
+    return r;
+}
+
 net::OnFailure policyFor(const QString &fileName)
 {
     const QString folder = QFileInfo(fileName).absolutePath();
@@ -34,21 +42,17 @@ net::OnFailure policyFor(const QString &fileName)
                : net::OnFailure::KeepOld;
 }
 
-net::FetchResult refused(const QString &why)
-{
-    net::FetchResult r;
-    r.error = why;
-    return r;
-}
 
 // One transfer through the proxy window, waiting for its end.
 net::FetchResult proxyTransfer(FrmProxyDown &window, const QString &file, const QString &url, net::OnFailure policy)
 {
     ProxyOccupato = true;
     ProxyErrore = false;
+    QPointer<FrmProxyDown> alive(&window);
     window.StartDownload(file, url, policy);
     waitForProxyTransfer(window);
-    return window.lastResult();
+    // The window may have been closed while we waited.
+    return alive ? alive->lastResult() : refused(QStringLiteral("Trasferimento interrotto"));
 }
 
 // The throw-away fetch that precedes every proxy transfer; its outcome does

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using orv::net::Outcome;
@@ -205,6 +206,20 @@ TEST_F(UrlCopyProxyTest, ReadUrlThroughTheProxyKeepsLineBreaks)
     ASSERT_TRUE(orv::LEGGI_URL(server.url("/orvento/database2/highlights/lista.txt")).ok());
     EXPECT_GE(orv::TestoUrl.count("\r\n"), 2);
     EXPECT_FALSE(QFile::exists(app.file("TempDir/trash.txt")));
+}
+
+TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
+{
+    ListingsServer server({"--slow", "^/orvento/checks/", "--delay-ms", "20000"});
+    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
+    orv::test::TestProxy proxy("utente", "segreta");
+    useProxy(proxy);
+    write(app.file("TempDir/checks.txt"), "old");
+    QTimer::singleShot(300, [] { orv::Windows::unload<orv::FrmProxyDown>(); });
+    const auto r = orv::CopyURLToFile(server.url("/orvento/checks/101.txt"), app.file("TempDir/checks.txt"));
+    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_FALSE(orv::ProxyOccupato);
+    EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
 }
 
 TEST_F(UrlCopyTest, ProxyWindowProgressTexts)
