@@ -1,12 +1,26 @@
 // Test main for the GoogleTest programs: windows and Qt services need an
-// application object, which runs offscreen under ctest.
+// application object, which runs offscreen; the environment the tests read is
+// set here because ctest passes discovered tests only part of it.
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+static void setDefault(const char *name, const char *value)
+{
+    if (qEnvironmentVariableIsEmpty(name))
+        qputenv(name, value);
+}
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    setDefault("QT_QPA_PLATFORM", "offscreen");
+    if (geteuid() == 0)
+        setDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    setDefault("ORVENTO_SOURCE_DIR", ORVENTO_SOURCE_DIR);
+    setDefault("ORVENTO_LISTINGS_SERVER", ORVENTO_LISTINGS_SERVER);
+#ifdef ORVENTO_PROGRAM
+    setDefault("ORVENTO_PROGRAM", ORVENTO_PROGRAM);
+#endif
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
