@@ -316,16 +316,17 @@ struct HighlightTopic {
     const char *prefix;
     const char *heading;
     QStringList types;
+    int from, to; // start times worth a mention, in minutes
 };
 
 const std::vector<HighlightTopic> &topics()
 {
     static const std::vector<HighlightTopic> t = {
-        {"film_settimana", "I film della settimana", {"Film"}},
-        {"serie_settimana", "Serie e miniserie da non perdere", {"Telefilm", "Miniserie"}},
-        {"sport_settimana", "Lo sport in TV", {"Sport"}},
-        {"documentari_settimana", "Documentari: natura, storia & scienza", {"Documentario"}},
-        {"ragazzi_settimana", "Per i più giovani", {"Cartoni Animati", "Programmi per ragazzi"}},
+        {"film_settimana", "I film della settimana", {"Film"}, 20 * 60, 23 * 60 + 30},
+        {"serie_settimana", "Serie e miniserie da non perdere", {"Telefilm", "Miniserie"}, 20 * 60, 23 * 60 + 30},
+        {"sport_settimana", "Lo sport in TV", {"Sport"}, 12 * 60, 23 * 60},
+        {"documentari_settimana", "Documentari: natura, storia & scienza", {"Documentario"}, 14 * 60, 23 * 60 + 30},
+        {"ragazzi_settimana", "Per i più giovani", {"Cartoni Animati", "Programmi per ragazzi"}, 14 * 60, 19 * 60},
     };
     return t;
 }
@@ -366,10 +367,16 @@ QByteArray highlightPage(const QString &name, const QDate &today, const QString 
     const int days = tonight ? 1 : 7;
     for (int d = 0; d < days && count < 24; ++d) {
         const QDate day = today.addDays(d);
+        // Spread a week's picks over its days.
+        const int dayLimit = tonight ? 24 : count + 4;
         for (const Channel &c : channels()) {
+            if (count >= dayLimit)
+                break;
             for (const Programme &p : daySchedule(c, day)) {
                 const bool prime = p.start >= 20 * 60 + 30 && p.start < 22 * 60;
-                const bool wanted = tonight ? prime : topics()[size_t(index)].types.contains(p.type) && p.start >= 14 * 60;
+                const HighlightTopic *topic = tonight ? nullptr : &topics()[size_t(index)];
+                const bool wanted = tonight ? prime
+                                            : topic->types.contains(p.type) && p.start >= topic->from && p.start < topic->to;
                 if (!wanted || count >= 24)
                     continue;
                 out += QStringLiteral("<li><b>%1 %2</b> - %3: <a href=\"%4\">%5</a> <i>(%6)</i><br>%7</li>\r\n")
