@@ -138,6 +138,7 @@ struct ScriptsTV::Store {
 
 ScriptsTV::ScriptsTV(FetchFn fetch) : fetch_(std::move(fetch))
 {
+    keywordOf_.fill(NotLooked);
     pump_ = [] {
         if (QCoreApplication::instance())
             QCoreApplication::processEvents();
