@@ -29,6 +29,9 @@ constexpr int KeyRole = Qt::UserRole;
 
 QIcon treeIcon(const QString &key)
 {
+    static QHash<QString, QIcon> cache;
+    if (auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
     static const QHash<QString, QStyle::StandardPixmap> pictures = {
         {QStringLiteral("root1"), QStyle::SP_DirHomeIcon},
         {QStringLiteral("parabola"), QStyle::SP_DriveNetIcon},
@@ -40,7 +43,9 @@ QIcon treeIcon(const QString &key)
         {QStringLiteral("radio"), QStyle::SP_MediaVolume},
     };
     auto it = pictures.find(key);
-    return it == pictures.end() ? QIcon() : QApplication::style()->standardIcon(*it);
+    const QIcon icon = it == pictures.end() ? QIcon() : QApplication::style()->standardIcon(*it);
+    cache.insert(key, icon);
+    return icon;
 }
 
 // The language text of each group filter's title.
@@ -66,6 +71,7 @@ void FrmMain::LOAD_TV()
         return;
     }
     QSet<QString> keys{QString::fromLatin1(channeltree::RootKey)};
+    QList<QTreeWidgetItem *> nodes;
     for (const channeltree::Row &row : rows) {
         const std::optional<QString> image = channeltree::nodeImage(row.antenna, FiltroAntenna);
         if (!image)
@@ -77,11 +83,14 @@ void FrmMain::LOAD_TV()
             continue;
         }
         keys.insert(row.name);
-        auto *node = new QTreeWidgetItem(root, {row.name});
+        auto *node = new QTreeWidgetItem({row.name});
         node->setData(0, KeyRole, row.name);
         node->setData(0, Qt::UserRole + 1, *image);
         node->setIcon(0, treeIcon(*image));
+        nodes.append(node);
     }
+    // Added at once: one insertion instead of one per channel.
+    root->addChildren(nodes);
 }
 
 void FrmMain::SEARCH_TV_TREE()
