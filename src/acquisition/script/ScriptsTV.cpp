@@ -285,7 +285,8 @@ bool ScriptsTV::prepare()
     const QString address = text::decode(url);
     if (ScriptGeneration < 2) {
         fetchInto(address, tempFile("html.txt"));
-        normalise(tempFile("html.txt"), tempFile("html1.txt"));
+        if (!NORMALIZZA_HTML())
+            return false;
     } else {
         fetchInto(address, tempFile("html1.txt"));
     }
@@ -304,8 +305,18 @@ QByteArray ScriptsTV::LEGGI_SCRIPTGENERATION(const QString &nome)
     return v.isEmpty() ? QByteArray("1") : v;
 }
 
-void ScriptsTV::NORMALIZZA_HTML() { normalise(tempFile("html.txt"), tempFile("html1.txt")); }
-void ScriptsTV::NORMALIZZA_WEB() { normalise(tempFile("FileWebB.txt"), tempFile("FileWeb.txt")); }
+static bool normalised(const char *source, const char *target)
+{
+    try {
+        normalise(tempFile(source), tempFile(target));
+        return true;
+    } catch (const ScriptFailure &) {
+        return false;
+    }
+}
+
+bool ScriptsTV::NORMALIZZA_HTML() { return normalised("html.txt", "html1.txt"); }
+bool ScriptsTV::NORMALIZZA_WEB() { return normalised("FileWebB.txt", "FileWeb.txt"); }
 
 void ScriptsTV::fetchInto(const QString &url, const QString &file)
 {
@@ -1062,7 +1073,8 @@ void ScriptsTV::ISTR_OPENNEWWEB()
             fetchInto(ProgrammeRecord::shown(address), tempFile("FileWeb.txt"));
         } else {
             fetchInto(ProgrammeRecord::shown(address), tempFile("FileWebB.txt"));
-            normalise(tempFile("FileWebB.txt"), tempFile("FileWeb.txt"));
+            if (!NORMALIZZA_WEB())
+                throw ScriptFailure{};
         }
         if (nn == 0 || pages_.count(nn))
             throw ScriptFailure{};

@@ -52,9 +52,10 @@ public:
 
     static QByteArray LEGGI_REPLACESPACES(const QString &nome);
     static QByteArray LEGGI_SCRIPTGENERATION(const QString &nome);
-    // The page normalisers: html.txt to html1.txt, FileWebB.txt to FileWeb.txt.
-    static void NORMALIZZA_HTML();
-    static void NORMALIZZA_WEB();
+    // The page normalisers: html.txt to html1.txt, FileWebB.txt to FileWeb.txt;
+    // false when a file could not be written or read.
+    static bool NORMALIZZA_HTML();
+    static bool NORMALIZZA_WEB();
     // The cover file name for a channel and code (unsafe characters made "_").
     static QString coverName(const QString &tv, const QByteArray &code);
 

@@ -138,10 +138,12 @@ TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
                                   .contains(rows[i].Type);
         const QString cover = QStringLiteral("La7_107-%1-%2.jpg").arg(day).arg(i + 1);
         EXPECT_EQ(rows[i].Immagine, detailed ? cover : QString()) << rows[i].Type.toStdString();
-        if (detailed)
+        if (detailed) {
             EXPECT_FALSE(QImage(app.file(QStringLiteral("covers/") + cover)).isNull());
+        }
         // The post-processing ran after the download: durations are filled.
-        if (i + 1 < rows.size())
+        if (i + 1 < rows.size()) {
             EXPECT_FALSE(rows[i].Durata.isEmpty());
+        }
     }
 }
