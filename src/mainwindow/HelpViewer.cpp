@@ -1,9 +1,9 @@
 #include "mainwindow/HelpViewer.h"
 
 #include "platform/Files.h"
+#include "platform/Shell.h"
 #include "platform/Text.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -81,7 +81,7 @@ HelpViewer::HelpViewer(const QString &folder) : QWidget(nullptr, Qt::Window), fo
             else
                 showPage(page, url.fragment());
         } else {
-            QDesktopServices::openUrl(url);
+            shell::open(url.toString());
         }
     });
     loadContents();
