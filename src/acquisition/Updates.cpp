@@ -40,19 +40,30 @@ double ReleaseCheck::publishedRelease(const QByteArray &list)
     return ok ? value : 0;
 }
 
-bool ReleaseCheck::run(double current)
+bool ReleaseCheck::newerThan(double current)
 {
     const std::optional<QByteArray> list = read_(base_ + QStringLiteral("/orvento/codes/release.txt"));
-    if (!list || !(current < publishedRelease(*list)))
-        return false;
+    published_ = list ? publishedRelease(*list) : 0;
+    return current < published_;
+}
+
+void ReleaseCheck::announce()
+{
     const QString page = base_ + QStringLiteral("/orvento/");
     if (AvvioDownload || Prompt::unattended()) {
         std::fprintf(stderr, "Orvento: nuova versione disponibile (%s): %s\n",
-                     qUtf8Printable(QString::number(publishedRelease(*list))), qUtf8Printable(page));
-        return true;
+                     qUtf8Printable(QString::number(published_)), qUtf8Printable(page));
+        return;
     }
     Prompt::message(Lingua[175], Lingua[176], Buttons::Ok, Icon::Critical);
     open_(page);
+}
+
+bool ReleaseCheck::run(double current)
+{
+    if (!newerThan(current))
+        return false;
+    announce();
     return true;
 }
 
@@ -61,8 +72,11 @@ void CERCA_AGGIORNAMENTI()
     ui::waitShow(QStringLiteral("Orvento"), QStringLiteral("Ricerca Upgrade e Nuove Versioni..."));
     ReleaseCheck check(serverUrlReader(), [](const QString &url) { shell::open(url); }, serverBase());
     // The number as the program writes it and reads it back: 72.
-    check.run(QString::number(VersioneProgramma).toDouble());
+    const bool newer = check.newerThan(QString::number(VersioneProgramma).toDouble());
+    // The wait is over before the notice, which may stay open a long time.
     ui::waitClose();
+    if (newer)
+        check.announce();
 }
 
 } // namespace orv

@@ -23,14 +23,19 @@ public:
     // decimal-number reader takes a leading number; 0 when there is none.
     static double publishedRelease(const QByteArray &list);
 
-    // True when a newer release was announced. In the unattended run the
+    // Reads the published release; true when it is higher than current.
+    bool newerThan(double current);
+    // Tells the user and opens the product page. In the unattended run the
     // notice is only written to standard error and no browser is opened.
+    void announce();
+    // Both: true when a newer release was announced.
     bool run(double current);
 
 private:
     UrlReader read_;
     PageOpener open_;
     QString base_;
+    double published_ = 0;
 };
 
 // The reader the program uses: the listings server through the user's proxy
