@@ -80,8 +80,8 @@ QString ListDownload::url(const QString &path) const { return base_ + path; }
 
 bool ListDownload::fetchInto(const QString &url, const QString &target)
 {
-    const QString part = appPath(QStringLiteral("TempDir")) + QLatin1Char('/') + QFileInfo(target).fileName() +
-                         QStringLiteral(".part");
+    // One file at a time arrives here; a listed name of any length fits.
+    const QString part = appPath(QStringLiteral("TempDir")) + QStringLiteral("/scaricamento.part");
     for (int attempt = 0; attempt < 2; ++attempt) {
         QFile::remove(part);
         if (fetch_(url, part) && QFileInfo(part).isFile() && moveInto(part, target))
