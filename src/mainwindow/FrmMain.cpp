@@ -881,7 +881,12 @@ void FrmMain::showChild(MdiChild &child)
         sub = mdiArea->addSubWindow(&child);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->setWindowIcon(windowIcon());
-        sub->resize(mdiArea->size() * 0.9);
+        // A new view fills the area; the user may then arrange them.
+        if (QLayout *layout = centralWidget()->layout())
+            layout->activate();
+        sub->setGeometry(mdiArea->viewport()->rect());
+        // While the window is still being laid out the area grows later.
+        QTimer::singleShot(0, sub, [sub, area = mdiArea] { sub->setGeometry(area->viewport()->rect()); });
     }
     child.show();
     sub->show();
