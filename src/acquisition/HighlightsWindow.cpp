@@ -5,6 +5,7 @@
 #include "platform/Windows.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -39,6 +40,27 @@ private:
     QPointer<FrmDownload> window_;
 };
 
+// Closing the window while a list downloads is a Stop, as it is for the
+// listings cycle.
+class CloseIsStop : public QObject {
+public:
+    CloseIsStop(QWidget *window, std::function<void()> stop) : QObject(window), stop_(std::move(stop))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            stop_();
+        return false;
+    }
+
+private:
+    std::function<void()> stop_;
+};
+
 bool busy = false;
 
 // Runs one list download on the window, with its Stop button wired to it.
@@ -56,8 +78,10 @@ template <typename Job> typename Job::Result runOnWindow(bool &started)
     DownloadWindowView view(window);
     Job job(view, serverFileFetcher(), serverBase());
     const auto stop = QObject::connect(window.Command1, &QPushButton::clicked, window.Command1, [&job] { job.stop(); });
+    QPointer<CloseIsStop> closing = new CloseIsStop(&window, [&job] { job.stop(); });
     const auto result = job.run();
     QObject::disconnect(stop);
+    delete closing.data();
     busy = false;
     return result;
 }
