@@ -247,7 +247,7 @@ void ScriptsTV::finishRun()
 bool ScriptsTV::prepare()
 {
     QByteArray data;
-    if (!files::readAll(appPath(QStringLiteral("TempDir/") + ScriptNome), data))
+    if (!files::isPlainFileName(ScriptNome) || !files::readAll(appPath(QStringLiteral("TempDir/") + ScriptNome), data))
         return false;
     const QList<QByteArray> lines = text::splitLinesCr(data);
     if (lines.size() > RigheMax + 1)
