@@ -503,14 +503,20 @@ void FrmMain::buildTimers()
     Timer_POP2 = make(16, false, &FrmMain::Timer_POP2_Timer);
     // Panels 3 and 4: the current date and time.
     auto *clock = new QTimer(this);
-    connect(clock, &QTimer::timeout, this, [this] {
-        const QDateTime now = QDateTime::currentDateTime();
-        panels_[2]->setText(datenav::shortDate(now.date()));
-        panels_[3]->setText(now.time().toString(QStringLiteral("HH:mm")));
-    });
+    connect(clock, &QTimer::timeout, this, &FrmMain::showClock);
     clock->start(1000);
-    panels_[2]->setText(datenav::shortDate(QDate::currentDate()));
-    panels_[3]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    showClock();
+}
+
+void FrmMain::showClock()
+{
+    // Marks written into panels 3 and 4 stay in front of the date and time.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString texts[2] = {datenav::shortDate(now.date()), now.time().toString(QStringLiteral("HH:mm"))};
+    for (int i = 0; i < 2; ++i) {
+        const QString &mark = panelMarks_[i];
+        panels_[2 + i]->setText(mark.isEmpty() ? texts[i] : mark + QStringLiteral("  ") + texts[i]);
+    }
 }
 
 // ---------------------------------------------------------------- life cycle
@@ -682,13 +688,19 @@ void FrmMain::m_menu_visu_Click(int index)
 
 void FrmMain::setPanel(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 4)
+    if (panel == 1 || panel == 2)
         panels_[panel - 1]->setText(text);
+    else if (panel == 3 || panel == 4) {
+        panelMarks_[panel - 3] = text;
+        showClock();
+    }
 }
 
 QString FrmMain::panelText(int panel) const
 {
-    return panel >= 1 && panel <= 4 ? panels_[panel - 1]->text() : QString();
+    if (panel == 3 || panel == 4)
+        return panelMarks_[panel - 3];
+    return panel >= 1 && panel <= 2 ? panels_[panel - 1]->text() : QString();
 }
 
 bool FrmMain::alertPictureShown() const { return alertShown_; }

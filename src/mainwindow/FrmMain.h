@@ -99,7 +99,8 @@ public:
     void applyStoredGeometry();
     void storeGeometry();
 
-    // Status-bar panel text (1-based) and the alert's picture.
+    // Status-bar panel text (1-based; for panels 3 and 4 the text written
+    // there, shown before the date and the time) and the alert's picture.
     QString panelText(int panel) const;
     bool alertPictureShown() const;
 
@@ -163,6 +164,7 @@ private:
     void onSubWindowActivated();
     QAction *toolbarButton(QToolBar *bar, int number) const;
     void setPanel(int panel, const QString &text);
+    void showClock();
 
     bool loaded_ = false;
     bool closing_ = false;
@@ -171,6 +173,7 @@ private:
     std::array<QLabel *, 4> panels_{};
     QLabel *alertIcon_ = nullptr;
     bool alertShown_ = false;
+    std::array<QString, 2> panelMarks_;
     QList<QAction *> menuActions_;
 };
 

@@ -286,6 +286,23 @@ TEST_F(ChannelTree, FilterFourListsOnlySport)
     EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
 }
 
+TEST_F(ChannelTree, ARowTheTreeCannotTakeIsSkippedAlone)
+{
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set NOMETV = 'R' where NOMETV = 'Rai 2'"));
+        db.exec(QStringLiteral("update Televisioni set NOMETV = '' where NOMETV = 'Rai 3'"));
+    }
+    FrmMain &m = loadMain();
+    const QStringList names = childNames(m.TreeView1);
+    EXPECT_FALSE(names.contains(QStringLiteral("R")));
+    EXPECT_FALSE(names.contains(QString()));
+    EXPECT_TRUE(names.contains(QStringLiteral("Rai 1")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Rete 4")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Radio 1")));
+    EXPECT_EQ(m.panelText(3), QStringLiteral("*"));
+}
+
 TEST_F(ChannelTree, NoQualifyingRowLeavesTheRootAlone)
 {
     {
