@@ -47,34 +47,63 @@ int DurationCalculator::minutesBetween(const QString &current, const QString &ne
     return minutes > 0 ? minutes : 30;
 }
 
+std::vector<DurationCalculator::Start> DurationCalculator::starts(const QDate &day, const QString &name)
+{
+    if (!select_)
+        select_ = db_.prepare(QStringLiteral("select rowid, ORA, Durata from Programmi "
+                                             "where Data = ? and Palinsesto = ? order by Numerazione"));
+    Statement &st = *select_;
+    st.reset();
+    st.bindAll(qint64(dayOf(day)), name);
+    std::vector<Start> out;
+    while (st.next())
+        out.push_back({st.integer(0), st.text(1), st.text(2)});
+    st.reset();
+    return out;
+}
+
 void DurationCalculator::channel(const QString &name, const QDate &first, int days, const DayStep &step)
 {
-    ProgrammiTable table(db_);
-    std::vector<Programme> today;
+    struct Change {
+        qint64 row;
+        QString minutes;
+    };
+    std::vector<Change> changes;
+    std::vector<Start> today;
     bool haveToday = false;
     for (int index = 1; index <= days; ++index) {
         if (step && !step(index))
-            return;
+            break;
         const QDate date = first.addDays(index - 1);
         if (!haveToday)
-            today = table.channelDay(dayOf(date), name);
+            today = starts(date, name);
         haveToday = false;
         if (today.empty())
             continue;
-        std::vector<Programme> tomorrow = table.channelDay(dayOf(date.addDays(1)), name);
-        Transaction tx(db_);
+        std::vector<Start> tomorrow = starts(date.addDays(1), name);
         for (size_t i = 0; i < today.size(); ++i) {
-            const Programme *next = i + 1 < today.size() ? &today[i + 1]
-                                    : tomorrow.empty()   ? nullptr
-                                                         : &tomorrow.front();
+            const Start *next = i + 1 < today.size() ? &today[i + 1] : tomorrow.empty() ? nullptr : &tomorrow.front();
             if (!next)
                 break;
-            table.setDurata(today[i].key(), QString::number(minutesBetween(today[i].ORA, next->ORA)));
+            const QString minutes = QString::number(minutesBetween(today[i].ora, next->ora));
+            if (minutes != today[i].durata)
+                changes.push_back({today[i].row, minutes});
         }
-        tx.commit();
         today = std::move(tomorrow);
         haveToday = true;
     }
+    if (changes.empty())
+        return;
+    if (!update_)
+        update_ = db_.prepare(QStringLiteral("update Programmi set Durata = ? where rowid = ?"));
+    Transaction tx(db_);
+    for (const Change &c : changes) {
+        update_->reset();
+        update_->bindAll(c.minutes, c.row);
+        update_->execute();
+    }
+    update_->reset();
+    tx.commit();
 }
 
 } // namespace orv

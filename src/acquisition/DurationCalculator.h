@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace orv {
 
@@ -26,10 +28,21 @@ public:
     // Writes Durata on every programme of the channel from the first day on,
     // for the given number of days. A day without programmes is skipped; the
     // last programme of a day keeps its duration when the next day is empty.
+    // The step runs with no transaction open; what was worked out before a
+    // stop is still written, in one transaction.
     void channel(const QString &name, const QDate &first, int days, const DayStep &step = {});
 
 private:
+    struct Start {
+        qint64 row;
+        QString ora;
+        QString durata;
+    };
+    std::vector<Start> starts(const QDate &day, const QString &name);
+
     Database &db_;
+    std::optional<Statement> select_;
+    std::optional<Statement> update_;
 };
 
 } // namespace orv

@@ -143,7 +143,9 @@ void FrmElaboraD::METTI_PREFERITI()
             Label2->setText(QStringLiteral("Fase 2 - Ricerca Preferiti: %1/%2").arg(done).arg(ProgressBar2->maximum()));
             ++done;
             marker.mark(title);
+            letEventsRun();
         }
+        marker.write();
     } catch (const DbError &) {
         StatusSink::mark(QStringLiteral("*"));
     }
