@@ -1,10 +1,9 @@
 #include "acquisition/FrmDownload.h"
 
 #include "acquisition/FrmElaboraD.h"
+#include "acquisition/UrlCopy.h"
 #include "acquisition/script/ScriptsTV.h"
 #include "core/AppState.h"
-#include "core/Settings.h"
-#include "platform/Net.h"
 #include "core/UiHooks.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
@@ -37,8 +36,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-FrmDownload::FrmDownload()
-    : cycle_(*this, [this](const QString &url, const QString &file) { return fetch(url, file); })
+FrmDownload::FrmDownload() : cycle_(*this, &FrmDownload::fetch)
 {
     setWindowTitle(QStringLiteral("Scaricamento Nuovi Programmi Televisivi"));
 
@@ -90,12 +88,17 @@ FrmDownload::FrmDownload()
     layout->addWidget(StatusBar1);
     setMinimumWidth(520);
 
+    setDownloadProgress(this);
     cycle_.setScriptRunner([this](const QString &script, const QString &channel, const QString &day) {
         runScript(script, channel, day);
     });
 }
 
-FrmDownload::~FrmDownload() = default;
+FrmDownload::~FrmDownload()
+{
+    if (downloadProgress() == this)
+        setDownloadProgress(nullptr);
+}
 
 void FrmDownload::buildRecordPanel()
 {
@@ -152,8 +155,9 @@ void FrmDownload::CICLO_TELEVISIONI()
     }
     running_ = true;
     closeAfterCycle_ = false;
-    ByteFile = ByteCiclo = 0;
-    InizioCiclo.start();
+    ByteFile = 0;
+    ByteCiclo = 0;
+    InizioCiclo = QTime::currentTime();
     cycle_.run();
     const DownloadCycle::Report &report = cycle_.report();
     exitCode_ = report.cutShort ? 1 : 0;
@@ -221,17 +225,7 @@ void FrmDownload::changeEvent(QEvent *event)
 
 FetchOutcome FrmDownload::fetch(const QString &url, const QString &file)
 {
-    net::ProxySettings proxy{UsaProxy, ProxyName, ProxyPort, ProxyUser, ProxyPass};
-    ByteFile = 0;
-    const qint64 before = ByteCiclo;
-    // A scratch file that did not arrive must not be read as if it had.
-    const net::FetchResult r = net::copyUrlToFile(
-        url, file, proxy, [this, before](qint64 received, qint64) {
-            ByteCiclo = before + received;
-            showTransfer(received);
-        },
-        net::DefaultTimeoutMs, net::OnFailure::Remove);
-    switch (r.outcome) {
+    switch (CopyURLToFile(url, file).outcome) {
     case net::Outcome::Fetched: return FetchOutcome::Fetched;
     case net::Outcome::NotFound: return FetchOutcome::NotFound;
     case net::Outcome::Failed: break;
@@ -239,17 +233,9 @@ FetchOutcome FrmDownload::fetch(const QString &url, const QString &file)
     return FetchOutcome::Failed;
 }
 
-void FrmDownload::showTransfer(qint64 received)
-{
-    ByteFile = received;
-    auto kbytes = [](qint64 bytes) { return QString::number(qRound64(double(bytes) / 1000.0)); };
-    Label2->setText(kbytes(ByteFile) + QStringLiteral(" KBytes"));
-    Label3->setText(kbytes(ByteCiclo) + QStringLiteral(" KBytes"));
-    const qint64 seconds = InizioCiclo.isValid() ? InizioCiclo.elapsed() / 1000 : 0;
-    if (seconds > 0)
-        Label6->setText(QString::number(double(ByteCiclo) / 1000.0 / double(seconds), 'f', 2) +
-                        QStringLiteral(" KByte/Sec"));
-}
+void FrmDownload::setFileBytes(const QString &text) { Label2->setText(text); }
+void FrmDownload::setCycleBytes(const QString &text) { Label3->setText(text); }
+void FrmDownload::setRate(const QString &text) { Label6->setText(text); }
 
 void FrmDownload::runScript(const QString &script, const QString &channel, const QString &day)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "acquisition/DownloadCycle.h"
+#include "acquisition/DownloadProgress.h"
 #include "acquisition/script/ProgrammeRecord.h"
 
-#include <QElapsedTimer>
 #include <QDate>
 #include <QWidget>
 #include <map>
@@ -21,7 +21,7 @@ namespace orv {
 
 // The download window "Scaricamento Nuovi Programmi Televisivi": runs the
 // listings download cycle and shows its progress.
-class FrmDownload : public QWidget, private DownloadView, private RecordView {
+class FrmDownload : public QWidget, private DownloadView, private RecordView, private DownloadProgress {
     Q_OBJECT
 public:
     FrmDownload();
@@ -89,10 +89,14 @@ private:
     void coverChanged(const QImage &picture) override;
 
     void buildRecordPanel();
+    // DownloadProgress: the transfer figures.
+    void setFileBytes(const QString &text) override;
+    void setCycleBytes(const QString &text) override;
+    void setRate(const QString &text) override;
+
     // The transfers of the cycle: the listings server, through the proxy
-    // when the settings say so; the byte and speed figures follow them.
-    FetchOutcome fetch(const QString &url, const QString &file);
-    void showTransfer(qint64 received);
+    // when the settings say so.
+    static FetchOutcome fetch(const QString &url, const QString &file);
     void runScript(const QString &script, const QString &channel, const QString &day);
 
     DownloadCycle cycle_;
@@ -101,9 +105,6 @@ private:
     bool running_ = false;
     bool closeAfterCycle_ = false;
     int exitCode_ = 0;
-    qint64 ByteFile = 0;
-    qint64 ByteCiclo = 0;
-    QElapsedTimer InizioCiclo;
 };
 
 } // namespace orv
