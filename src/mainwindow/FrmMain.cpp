@@ -891,7 +891,10 @@ void FrmMain::showChild(MdiChild &child)
             sub = w;
     if (!sub) {
         sub = mdiArea->addSubWindow(&child);
-        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        // Closing a view unloads it, as the old child windows were; a view
+        // unloaded elsewhere takes its frame with it.
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);
+        connect(&child, &QObject::destroyed, sub, &QObject::deleteLater);
         sub->setWindowIcon(windowIcon());
         // A new view fills the area; the user may then arrange them.
         if (QLayout *layout = centralWidget()->layout())

@@ -13,6 +13,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -58,6 +60,23 @@ TEST_F(Routing, ToolbarKeysOpenTheirViews)
     EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
     m.Toolbar1_ButtonClick(QStringLiteral("manager"));
     EXPECT_EQ(channelSetups, 1);
+}
+
+TEST_F(Routing, ClosingAViewUnloadsItAndTheCommandLoadsItAfresh)
+{
+    FrmMain &m = loadMain();
+    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
+    ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
+    m.mdiArea->activeSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().buildCount(), 1);
+    EXPECT_EQ(activeChild(m), &Windows::get<FrmSchedaGiorno>());
+    Windows::unload<FrmSchedaGiorno>();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QMdiSubWindow *sub : m.mdiArea->subWindowList())
+        EXPECT_NE(sub->widget(), nullptr);
 }
 
 TEST_F(Routing, AKeyInTheWrongCaseDoesNothing)
