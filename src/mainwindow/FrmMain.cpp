@@ -821,7 +821,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
             Picture2_MouseMove();
         else if (watched == ImgFrecce)
             HighLabel1->show();
-        else if (watched == TreeView1->viewport() || watched == Picture3) {
+        else if ((TreeView1 && watched == TreeView1->viewport()) || watched == Picture3) {
             HighLabel1->hide();
             stopHoverTimer();
         } else if (watched == Toolbar1)
@@ -831,7 +831,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         else if (std::find(LabDATA.begin(), LabDATA.end(), watched) != LabDATA.end())
             stopHoverTimer();
         else if (std::find(LabTitoloBar.begin(), LabTitoloBar.end(), watched) != LabTitoloBar.end() ||
-                 watched == mdiArea->viewport()) {
+                 (mdiArea && watched == mdiArea->viewport())) {
             stopHoverTimer();
             HighLabel1->hide();
         }

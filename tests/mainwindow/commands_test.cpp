@@ -22,7 +22,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
+#include <QPushButton>
+#include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 using namespace orv;
 using namespace orv::test;
@@ -329,4 +332,44 @@ TEST_F(Tips, TheBundledFileHoldsTips)
     EXPECT_GE(tip.tips().size(), 25);
     for (const QString &t : tip.tips())
         EXPECT_FALSE(t.trimmed().isEmpty());
+}
+
+// ---------------------------------------------------------------- the controls themselves
+
+class Controls : public MainFixture {};
+
+TEST_F(Controls, ClicksOnIconsButtonsTreeAndToolbarReachTheirCommands)
+{
+    FrmMain &m = loadMain();
+    QTest::mouseClick(m.LabIcone[5], Qt::LeftButton);
+    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+    QTest::mouseClick(m.ImgIcone[0], Qt::LeftButton);
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+
+    QTreeWidgetItem *rai3 = m.TreeView1->findItems(QStringLiteral("Rai 3"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(rai3, nullptr);
+    QTest::mouseClick(m.TreeView1->viewport(), Qt::LeftButton, {}, m.TreeView1->visualItemRect(rai3).center());
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownChannel(), QStringLiteral("Rai 3"));
+
+    QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate().addDays(1));
+    QTest::mouseClick(m.CmdGiornoSx, Qt::LeftButton);
+    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate());
+
+    m.Toolbar3->actions()[5]->trigger(); // "cerca"
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.Toolbar2->actions()[12]->trigger(); // "exit"
+    EXPECT_EQ(saves, 1);
+}
+
+TEST_F(Controls, TheFilterMenuNarrowsTheTree)
+{
+    FrmMain &m = loadMain();
+    m.m_menuv[7]->trigger();
+    EXPECT_EQ(FiltroAntenna, 7);
+    QTreeWidgetItem *root = m.TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    ASSERT_GT(root->childCount(), 0);
+    for (int i = 0; i < root->childCount(); ++i)
+        EXPECT_EQ(root->child(i)->data(0, Qt::UserRole + 1).toString(), QStringLiteral("radio"));
 }
