@@ -62,7 +62,7 @@ std::vector<DurationCalculator::Start> DurationCalculator::starts(const QDate &d
     return out;
 }
 
-void DurationCalculator::channel(const QString &name, const QDate &first, int days, const DayStep &step)
+void DurationCalculator::channel(const QString &name, QDate first, int days, const DayStep &step)
 {
     struct Change {
         qint64 row;

@@ -30,7 +30,7 @@ public:
     // last programme of a day keeps its duration when the next day is empty.
     // The step runs with no transaction open; what was worked out before a
     // stop is still written, in one transaction.
-    void channel(const QString &name, const QDate &first, int days, const DayStep &step = {});
+    void channel(const QString &name, QDate first, int days, const DayStep &step = {});
 
 private:
     struct Start {

@@ -101,17 +101,18 @@ void FrmElaboraD::ELABORA_TV()
 
 void FrmElaboraD::CALCOLA_DURATA(const QString &channel)
 {
-    MonthView1 = today();
+    const QDate first = today();
+    MonthView1 = first;
     ProgressBar1->setRange(1, Days);
     try {
         Database db = Database::open(PercorsoDb);
-        DurationCalculator(db).channel(channel, MonthView1, Days, [this](int index) {
+        DurationCalculator(db).channel(channel, first, Days, [this, first](int index) {
             if (index > 1)
                 letEventsRun();
             if (Annulla)
                 return false;
             ProgressBar1->setValue(index);
-            MonthView1 = today().addDays(index - 1);
+            MonthView1 = first.addDays(index - 1);
             return true;
         });
     } catch (const DbError &) {
