@@ -856,29 +856,33 @@ bool FrmMain::confirmCleaning()
     return a == Answer::Ok;
 }
 
+void FrmMain::runCleaning(const std::function<void()> &clean)
+{
+    // Not while a download writes the same table.
+    if (!startJob())
+        return;
+    if (confirmCleaning()) {
+        try {
+            clean();
+        } catch (const std::exception &) {
+            StatusSink::mark(QStringLiteral("-"));
+        }
+        Prompt::message(QStringLiteral("Pulizia Database Completata"));
+    }
+    finishJob();
+}
+
 void FrmMain::m_vecchi_Click()
 {
-    if (!confirmCleaning())
-        return;
-    try {
-        cleanOldListings();
-    } catch (const std::exception &) {
-        StatusSink::mark(QStringLiteral("-"));
-    }
-    Prompt::message(QStringLiteral("Pulizia Database Completata"));
+    runCleaning([this] { cleanOldListings(); });
 }
 
 void FrmMain::m_puliscidb_Click()
 {
-    if (!confirmCleaning())
-        return;
-    try {
+    runCleaning([] {
         Database db = Database::open(PercorsoDb);
         db.exec(QStringLiteral("delete from Programmi"));
-    } catch (const std::exception &) {
-        StatusSink::mark(QStringLiteral("-"));
-    }
-    Prompt::message(QStringLiteral("Pulizia Database Completata"));
+    });
 }
 
 // ---------------------------------------------------------------- children

@@ -155,6 +155,7 @@ private:
     void loadStage(const QString &text);
     void cleanOldListings();
     bool confirmCleaning();
+    void runCleaning(const std::function<void()> &clean);
     void openWeb(const QString &path);
     void runJob(const std::function<void()> &job);
     void runDownload(bool refreshAfter);

@@ -157,10 +157,12 @@ TEST_F(Routing, ASecondDownloadWhileOneRunsIsRefused)
         m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
         m.ImgIcone_Click(2);
         menuItem(m, "m_elaboradati")->trigger();
+        menuItem(m, "m_puliscidb")->trigger();
     };
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(downloads, 1);
     EXPECT_EQ(postProcessing, 0);
+    EXPECT_TRUE(prompts.isEmpty());
     EXPECT_FALSE(m.jobRunning());
     menuItem(m, "m_elaboradati")->trigger();
     EXPECT_EQ(postProcessing, 1);
