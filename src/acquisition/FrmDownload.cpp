@@ -273,7 +273,12 @@ void FrmDownload::coverChanged(const QImage &picture)
 void FrmDownload::setStatus(const QString &text) { Label1->setText(text); }
 void FrmDownload::setConnection(const QString &text) { StatusBar1->setText(text); }
 void FrmDownload::setStopEnabled(bool on) { Command1->setEnabled(on); }
-void FrmDownload::setChannelRange(int maximum) { ProgressBar2->setRange(0, maximum); }
+void FrmDownload::setChannelRange(int maximum)
+{
+    // With no channel the bar keeps its range (an empty range is a busy bar).
+    if (maximum > 0)
+        ProgressBar2->setRange(0, maximum);
+}
 void FrmDownload::setChannelsDone(int done) { ProgressBar2->setValue(done); }
 void FrmDownload::setDayRange(int minimum, int maximum) { ProgressBar1->setRange(minimum, maximum); }
 void FrmDownload::setDayIndex(int index) { ProgressBar1->setValue(index); }
