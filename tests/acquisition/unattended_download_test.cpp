@@ -117,6 +117,7 @@ TEST_F(UnattendedDownload, CheckFilesThatFailEndTheRunWithAnError)
     ASSERT_TRUE(server.running());
     EXPECT_NE(runProgram(server), 0);
     EXPECT_TRUE(errors.contains(QStringLiteral("Sei CONNESSO?(1)"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("Download interrotto"))) << errors.toStdString();
     Database db = Database::open(PercorsoDb);
     EXPECT_EQ(ProgrammiTable(db).count(), 0);
 }
