@@ -8,12 +8,6 @@
 
 using namespace orv;
 
-TEST(FavouritePattern, ApostrophesAndUnderscoresMatchAnyRun)
-{
-    EXPECT_EQ(FavouriteMarker::pattern("L'ispettore_X"), "L*ispettore*X");
-    EXPECT_EQ(FavouriteMarker::pattern("100%"), "100%");
-}
-
 namespace {
 
 class FavouriteMarking : public ::testing::Test {
