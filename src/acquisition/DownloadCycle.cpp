@@ -10,7 +10,6 @@
 #include "platform/Text.h"
 
 #include <QFile>
-#include <cstdio>
 
 namespace orv {
 
@@ -134,8 +133,10 @@ void DownloadCycle::run()
         TelevisioniTable table(db);
         view_.setChannelRange(int(table.activeByCode().size()));
         channels = table.activeByPosition();
+        programmes();
     } catch (const DbError &e) {
-        cutShort(QStringLiteral("Archivio dei canali non leggibile: %1").arg(e.text()));
+        cutShort(QStringLiteral("Archivio non leggibile: %1").arg(e.text()));
+        channels.clear();
     }
 
     int done = 0;

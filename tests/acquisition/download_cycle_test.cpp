@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "support/TempApp.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -403,4 +404,18 @@ TEST_F(DownloadCycleTest, StopEndsTheDayLoopAndTheChannelLoop)
     EXPECT_FALSE(fetched.contains(dayPath(101, 0)));
     EXPECT_TRUE(fetched.contains(dayPath(101, 3)));
     EXPECT_EQ(cycle.report().daysStored, 17 + 20);
+}
+
+TEST_F(DownloadCycleTest, MissingListingsDatabaseEndsTheCycleWithAnError)
+{
+    activate({101});
+    serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, "D");
+    serveDays(101, 0, 19);
+    ASSERT_TRUE(QFile::remove(PercorsoDb));
+    auto made = makeCycle();
+    DownloadCycle &cycle = *made;
+    cycle.run();
+    EXPECT_TRUE(fetched.isEmpty());
+    EXPECT_TRUE(cycle.report().cutShort);
+    EXPECT_FALSE(QFile::exists(PercorsoDb));
 }
