@@ -9,6 +9,7 @@
 #include "platform/Windows.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -65,9 +66,29 @@ void FrmElaboraD::changeEvent(QEvent *event)
 
 void FrmElaboraD::ELABORA_DURATA()
 {
+    // A second start while a pass runs would unload the window under it.
+    if (running_) {
+        raise();
+        activateWindow();
+        return;
+    }
+    running_ = true;
     ELABORA_TV();
     METTI_PREFERITI();
+    running_ = false;
     Windows::unload<FrmElaboraD>();
+}
+
+void FrmElaboraD::closeEvent(QCloseEvent *event)
+{
+    // Closing during the pass ends the duration loops; the window goes
+    // when the pass is over.
+    if (running_) {
+        Annulla = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void FrmElaboraD::ELABORA_TV()

@@ -32,6 +32,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void ELABORA_TV();
@@ -40,6 +41,7 @@ private:
 
     QDate today_;
     QDate MonthView1;
+    bool running_ = false;
 };
 
 } // namespace orv

@@ -6,6 +6,7 @@
 #include "support/TempApp.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -95,4 +96,22 @@ TEST_F(PostProcessing, PhaseTwoCounterShowsTheFavouriteInHand)
     FrmElaboraD &w = Windows::get<FrmElaboraD>();
     w.METTI_PREFERITI();
     EXPECT_EQ(w.Label2->text(), QStringLiteral("Fase 2 - Ricerca Preferiti: 2/3"));
+}
+
+TEST_F(PostProcessing, SecondStartDuringThePassIsRefused)
+{
+    for (int d = 0; d < 3; ++d)
+        addDay(d, QStringLiteral("Rai 1"), {QStringLiteral("Tg1"), QStringLiteral("Film")});
+    FrmElaboraD &w = Windows::get<FrmElaboraD>();
+    w.setToday(First);
+    w.show();
+    int nested = 0;
+    // A second start arrives while the first pass lets events run.
+    QObject::connect(w.ProgressBar1, &QProgressBar::valueChanged, [&] {
+        if (nested++ == 0)
+            Windows::get<FrmElaboraD>().ELABORA_DURATA();
+    });
+    w.ELABORA_DURATA();
+    EXPECT_FALSE(Windows::loaded<FrmElaboraD>());
+    EXPECT_EQ(rows(2, QStringLiteral("Rai 1"))[0].Durata, "120");
 }
