@@ -53,6 +53,8 @@ FrmDownload::FrmDownload() : cycle_(*this, &FrmDownload::fetch)
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setRange(1, DownloadCycle::DatabaseBarMaximum);
     ProgressBar1->setValue(1);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar2->setTextVisible(false);
     Label9 = new QLabel(this);
     Label2 = new QLabel(this);
     Label3 = new QLabel(this);
@@ -125,7 +127,9 @@ void FrmDownload::buildRecordPanel()
     int r = 0;
     for (const Row &row : rows) {
         auto *box = new QCheckBox(QString::fromUtf8(row.text), Frame5);
-        box->setEnabled(false);
+        // Shows what the script has taken; not for the user to tick.
+        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->setFocusPolicy(Qt::NoFocus);
         Check1[row.index] = box;
         grid->addWidget(box, r, 0);
         grid->addWidget(row.field, r, 1);

@@ -36,8 +36,10 @@ FrmElaboraD::FrmElaboraD()
     ProgressBar1 = new QProgressBar(this);
     ProgressBar2 = new QProgressBar(this);
     ProgressBar1->setRange(1, Days);
-    ProgressBar2->setRange(0, 0);
+    ProgressBar2->setRange(0, 1);
     ProgressBar2->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar2->setTextVisible(false);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(ProgressBar2);
