@@ -244,6 +244,9 @@ void FrmDownload::setRate(const QString &text) { Label6->setText(text); }
 void FrmDownload::runScript(const QString &script, const QString &channel, const QString &day)
 {
     ScriptsTV &engine = ScriptsTV::shared();
+    // The script's pages are transfers of the cycle: they count in the
+    // window's figures and go through the proxy window when it is in use.
+    engine.setFetch([](const QString &url, const QString &file) { COPIA_URL_SU_FILE(url, file); });
     engine.setRecordView(this);
     engine.ESEGUI_SCRIPT_TV(script, channel, day);
     engine.setRecordView(nullptr);

@@ -1,12 +1,16 @@
 #include "acquisition/FrmDownload.h"
 
+#include "acquisition/UrlCopy.h"
 #include "core/AppState.h"
+#include "core/Settings.h"
 #include "core/Store.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "support/ListingsServer.h"
 #include "support/TempApp.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -125,4 +129,46 @@ TEST_F(DownloadWindow, CutShortCycleGivesANonZeroExitCode)
     EXPECT_NE(window().unattendedExitCode(), 0);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("(1)")));
+}
+
+// A script channel against the listings server: the pages the script fetches
+// are transfers of the cycle like the check and script files.
+TEST(DownloadWindowScript, PageTransfersCountInTheFigures)
+{
+    test::TempApp app;
+    test::ListingsServer server;
+    ASSERT_TRUE(server.running());
+    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
+    QStringList messages;
+    Prompt::setHandler([&](const PromptRequest &r) {
+        messages << r.text;
+        return Answer::Ok;
+    });
+    const bool checkUpdate = CheckUpdate;
+    CheckUpdate = false;
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
+        db.exec(QStringLiteral("update Televisioni set Attivo = 1 where IDTV = 107"));
+    }
+
+    FrmDownload &window = Windows::get<FrmDownload>();
+    window.CICLO_TELEVISIONI();
+    const qint64 listFiles = QFileInfo(appPath(QStringLiteral("TempDir/checks.txt"))).size() +
+                             QFileInfo(appPath(QStringLiteral("TempDir/script.txt"))).size();
+    Database db = Database::open(PercorsoDb);
+    const qint64 rows = ProgrammiTable(db).count();
+    const QString total = window.Label3->text();
+
+    Windows::unloadAll();
+    Prompt::setHandler({});
+    CheckUpdate = checkUpdate;
+    qunsetenv("ORVENTO_SERVER");
+
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral(" | ")).toStdString();
+    ASSERT_GT(rows, 0);
+    ASSERT_GT(listFiles, 0);
+    // Seven days of pages came in besides the two small files.
+    EXPECT_GT(ByteCiclo, listFiles);
+    EXPECT_EQ(total, kbytesText(ByteCiclo));
 }
