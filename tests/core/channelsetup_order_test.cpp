@@ -66,8 +66,8 @@ TEST_F(ChannelOrderTest, TwoMovesUpCarryTickAndGroupThenApplyWritesOneTwoThree)
     EXPECT_TRUE(o.moveUp(2));
     EXPECT_TRUE(o.moveUp(1));
     EXPECT_EQ(o.entries()[0], (ChannelEntry{"Rai 3", 7, false}));
-    EXPECT_EQ(o.entries()[1], (ChannelEntry{"Rai 1", 3, true}));
-    EXPECT_EQ(o.entries()[2], (ChannelEntry{"Rai 2", 3, true}));
+    EXPECT_EQ(o.entries()[1], (ChannelEntry{"Rai 1", 2, true}));
+    EXPECT_EQ(o.entries()[2], (ChannelEntry{"Rai 2", 2, true}));
     o.apply(db);
     EXPECT_EQ(channel("Rai 3").Posizione, 1);
     EXPECT_FALSE(channel("Rai 3").Attivo);

@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "core/Language.h"
 #include "core/Store.h"
 #include "support/TempApp.h"
 
@@ -211,6 +212,24 @@ TEST_F(StoreTest, InstalledChannelListIsConsistent)
         groups.insert(c.ANTENNA);
     }
     EXPECT_EQ(groups.size(), 7);
+}
+
+// The filter menu names each group with texts 16 to 22; a channel must sit
+// under the title a viewer would look for it.
+TEST_F(StoreTest, InstalledChannelsSitUnderTheirGroupTitle)
+{
+    const LanguageFile italian = readLanguageFile(app.file(QStringLiteral("languages/Italiano.ini")));
+    ASSERT_EQ(italian.errorNumber, 0);
+    auto groupTitle = [&](const char *name) {
+        const auto c = TelevisioniTable(channels).byName(QString::fromUtf8(name));
+        return c ? italian.entries.value(15 + c->ANTENNA).toStdString() : std::string("(assente)");
+    };
+    for (const char *name : {"Rai 1", "Canale 5", "La7"})
+        EXPECT_EQ(groupTitle(name), std::string("Televisione")) << name;
+    for (const char *name : {"Rai Movie", "Iris"})
+        EXPECT_EQ(groupTitle(name), std::string("Cinema")) << name;
+    EXPECT_EQ(groupTitle("Rai Sport"), std::string("Sport"));
+    EXPECT_EQ(groupTitle("Radio 1"), std::string("Radio"));
 }
 
 } // namespace

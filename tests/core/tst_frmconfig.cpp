@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(w.Label6->text(), QString::number(w.TreeView1->topLevelItemCount()));
         QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
         QCOMPARE(node(w, 0)->checkState(0), Qt::Checked);
-        QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione"));
+        QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione2"));
         QCOMPARE(w.TreeView1->currentItem(), node(w, 0));
         QVERIFY(!w.ListaModificata());
     }
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
         QCOMPARE(node(w, 1)->text(0), QStringLiteral("Rai 1"));
         QCOMPARE(node(w, 1)->checkState(0), Qt::Checked);
-        QCOMPARE(node(w, 1)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione"));
+        QCOMPARE(node(w, 1)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione2"));
         QCOMPARE(w.TreeView1->currentItem(), node(w, 0));
         QVERIFY(w.ListaModificata());
 
