@@ -615,6 +615,9 @@ void FrmMain::closeEvent(QCloseEvent *event)
         return;
     }
     closing_ = true;
+    // The other windows close first, so their pending work is kept or
+    // dropped by their own question before the settings are saved.
+    Windows::closeAll(this);
     try {
         if (width() * TwipsPerPixel < 5000 || height() * TwipsPerPixel < 5000)
             setWindowState(windowState() | Qt::WindowMaximized);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <typeindex>
 #include <unordered_map>
+#include <vector>
 
 namespace orv {
 
@@ -31,6 +32,20 @@ public:
             it->second->close();
             delete it->second.data();
         }
+    }
+    // Closes every shown top-level window but `except`, so each runs its own closing
+    // (questions about unsaved work) before the program ends. A window that
+    // refuses stays open; unloadAll() takes it at the very end.
+    static void closeAll(const QWidget *except)
+    {
+        std::vector<QPointer<QWidget>> shown;
+        for (auto &[type, w] : registry())
+            if (w && w != except && w->isWindow() && w->isVisible())
+                shown.push_back(w);
+        // A closing may load or unload windows, so work on a copy.
+        for (const QPointer<QWidget> &w : shown)
+            if (w && w->isVisible())
+                w->close();
     }
     // Destroys every window (end of the program, tests).
     static void unloadAll()

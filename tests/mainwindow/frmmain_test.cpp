@@ -1,5 +1,6 @@
 #include "MainFixture.h"
 
+#include "core/FrmConfig.h"
 #include "details/FrmMonitor.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
@@ -514,4 +515,40 @@ TEST_F(Panels, IconHighlightFollowsTheMouse)
     m.Picture2_MouseMove();
     EXPECT_EQ(m.ImgIcone[3]->pos(), start);
     EXPECT_EQ(IconaEvidenziata, 99);
+}
+
+// ---------------------------------------------------------------- closing
+
+class Closing : public MainFixture {};
+
+TEST_F(Closing, ChannelSetupAsksAndAppliesBeforeTheProgramEnds)
+{
+    FrmMain &m = loadMain();
+    FrmConfig &c = Windows::get<FrmConfig>();
+    c.show();
+    c.Command4_Click(); // clear all, not applied
+    answer = Answer::Ok;
+    m.close();
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(prompts.contains(Lingua[88])) << prompts.join(QLatin1Char('|')).toStdString();
+    Database db = Database::open(PercorsoPalinsesti);
+    for (const Channel &ch : TelevisioniTable(db).allByPosition())
+        EXPECT_EQ(ch.Attivo, false) << ch.NOMETV.toStdString();
+}
+
+TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
+{
+    FrmMain &m = loadMain();
+    FrmConfig &c = Windows::get<FrmConfig>();
+    c.show();
+    c.Command4_Click();
+    answer = Answer::Cancel;
+    m.close();
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_FALSE(c.isVisible());
+    Database db = Database::open(PercorsoPalinsesti);
+    int active = 0;
+    for (const Channel &ch : TelevisioniTable(db).allByPosition())
+        active += ch.Attivo ? 1 : 0;
+    EXPECT_GT(active, 0);
 }
