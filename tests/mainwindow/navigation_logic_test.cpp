@@ -3,6 +3,8 @@
 #include "mainwindow/DateNav.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 using namespace orv;
 
@@ -40,6 +42,12 @@ struct TreeCase {
 
 class ChannelTreeRows : public ::testing::TestWithParam<TreeCase> {};
 
+// Readable names in the test listing instead of the raw bytes of a case.
+void PrintTo(const TreeCase &c, std::ostream *os)
+{
+    *os << "group " << (c.antenna ? std::to_string(*c.antenna) : std::string("null")) << ", filter " << c.filter;
+}
+
 TEST_P(ChannelTreeRows, GroupAndFilterDecideTheNode)
 {
     const TreeCase &c = GetParam();
@@ -63,6 +71,12 @@ struct KeyCase {
 };
 
 class ToolbarKeys : public ::testing::TestWithParam<KeyCase> {};
+
+void PrintTo(const KeyCase &c, std::ostream *os)
+{
+    const char *bar = c.source == commands::toolbar1 ? "Toolbar1" : c.source == commands::toolbar2 ? "Toolbar2" : "Toolbar3";
+    *os << bar << " \"" << c.key << '"';
+}
 
 TEST_P(ToolbarKeys, EachKeyReachesItsCommand)
 {
