@@ -320,10 +320,16 @@ bool ScriptsTV::NORMALIZZA_WEB() { return normalised("FileWebB.txt", "FileWeb.tx
 
 void ScriptsTV::fetchInto(const QString &url, const QString &file)
 {
-    // A failed fetch must never leave an earlier run's page to be read.
+    // A failed fetch must never leave an earlier run's page to be read; it
+    // leaves an empty page, which the script reads as a page without lines.
     QFile::remove(file);
     if (fetch_)
         fetch_(url, file);
+    if (!QFileInfo::exists(file)) {
+        QFile empty(file);
+        if (empty.open(QIODevice::WriteOnly))
+            empty.close();
+    }
 }
 
 void ScriptsTV::ESEGUI_SEZIONI_SCRIPT()

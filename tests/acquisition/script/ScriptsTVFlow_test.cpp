@@ -268,10 +268,29 @@ TEST_F(PageSwitchTest, FailedSecondPageIsNeverAnEarlierOne)
     engine.ScriptVariabili[20] = "http://pages.test/scheda/2";
     engine.ScriptRigaPagina.clear();
     engine.ScriptVariabili[1].clear();
-    answers = {Answer::Retry, Answer::Retry};
+    answers = {Answer::Retry};
     run();
-    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxTexts(), QStringList{"The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# "
+                                      "Function Line : 6"});
     EXPECT_EQ(var(1), QByteArray());
+}
+
+// A detail page that cannot be fetched is an empty page: the script reads
+// nothing from it and goes on, also in the unattended run (Cancel everywhere).
+TEST_F(PageSwitchTest, UnreachableSecondPageIsAnEmptyPage)
+{
+    for (const QByteArray &header : {QByteArray(), kGen2}) {
+        boxes.clear();
+        engine.ScriptVariabili[20] = "http://pages.test/scheda/mancante";
+        writeScript(scriptOf({"#PUT#=0#10", "#OPENNEWWEB#=#20", "#FINDLINE#=D#01", "#RESTOREWEB#", "#READNEXTLINE#",
+                              "#TAKEWORD#=#02##10##10#"},
+                             {}, header));
+        web[PageUrl] = "M1\r\n";
+        run();
+        EXPECT_TRUE(boxes.empty()) << boxTexts().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(var(1), QByteArray("0"));
+        EXPECT_EQ(var(2), QByteArray("M1"));
+    }
 }
 
 TEST_F(PageSwitchTest, StartReadWebRewindsTheCurrentPage)
