@@ -164,8 +164,8 @@ void FrmMain::runCommand(Command command)
         supportMail(0);
         return;
     case Command::MonitorProgram:
-        // A missing companion program does nothing.
-        QProcess::startDetached(appPath(QStringLiteral("OrventoMonitor.exe")), {});
+        // The companion the first start launches; a missing one does nothing.
+        QProcess::startDetached(appPath(QStringLiteral("\\OrventoMonitor")), {});
         return;
     case Command::HoverToggle:
         PopUp = popUpPressed();

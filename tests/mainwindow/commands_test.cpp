@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -80,6 +81,22 @@ TEST_F(Routing, ClosingAViewUnloadsItAndTheCommandLoadsItAfresh)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (QMdiSubWindow *sub : m.mdiArea->subWindowList())
         EXPECT_NE(sub->widget(), nullptr);
+}
+
+TEST_F(Routing, TrayTvStartsTheCompanionStartUpKnows)
+{
+    // The same program the first start launches, found in the application folder.
+    const QString marker = PercorsoApp + QStringLiteral("/companion-started");
+    QFile script(PercorsoApp + QStringLiteral("/OrventoMonitor"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    FrmMain &m = loadMain();
+    m.Toolbar3_ButtonClick(QStringLiteral("traytv"));
+    for (int i = 0; i < 500 && !QFile::exists(marker); ++i)
+        QTest::qWait(10);
+    EXPECT_TRUE(QFile::exists(marker));
 }
 
 TEST_F(Routing, AKeyInTheWrongCaseDoesNothing)
