@@ -16,15 +16,22 @@ void FavouriteMarker::load()
 {
     titles_.emplace();
     QHash<QString, size_t> index;
+    // Titles repeat from day to day: each spelling is folded once.
+    QHash<QString, size_t> spelling;
     auto st = db_.prepare(QStringLiteral("select rowid, Titolo, Marked from Programmi where Titolo is not null"));
     while (st.next()) {
-        const QString folded = st.text(1).toCaseFolded();
-        auto it = index.find(folded);
-        if (it == index.end()) {
-            it = index.insert(folded, titles_->size());
-            titles_->push_back({folded, {}, {}});
+        const QString title = st.text(1);
+        auto known = spelling.constFind(title);
+        if (known == spelling.cend()) {
+            const QString folded = title.toCaseFolded();
+            auto it = index.find(folded);
+            if (it == index.end()) {
+                it = index.insert(folded, titles_->size());
+                titles_->push_back({folded, {}, {}});
+            }
+            known = spelling.insert(title, *it);
         }
-        Title &t = (*titles_)[*it];
+        Title &t = (*titles_)[*known];
         t.rows.push_back(st.integer(0));
         t.marked.push_back(st.text(2) == QLatin1String("1"));
     }
@@ -61,14 +68,21 @@ void FavouriteMarker::write()
 {
     if (pending_.empty())
         return;
-    // In table order each page is read and written once.
+    // In table order each page is read and written once; a run of
+    // consecutive rows (a title's episodes, a channel's evening of
+    // favourites) takes one statement.
     std::sort(pending_.begin(), pending_.end());
-    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where rowid = ?"));
+    pending_.erase(std::unique(pending_.begin(), pending_.end()), pending_.end());
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where rowid between ? and ?"));
     Transaction tx(db_);
-    for (qint64 row : pending_) {
+    for (size_t first = 0; first < pending_.size();) {
+        size_t last = first;
+        while (last + 1 < pending_.size() && pending_[last + 1] == pending_[last] + 1)
+            ++last;
         st.reset();
-        st.bind(1, row);
+        st.bindAll(pending_[first], pending_[last]);
         st.execute();
+        first = last + 1;
     }
     tx.commit();
     pending_.clear();

@@ -80,3 +80,18 @@ TEST_F(FavouriteMarking, TitleWithoutWildcardsMatchesOnlyItself)
     EXPECT_EQ(mark(QStringLiteral("Tg")), 0);
     EXPECT_EQ(marked(), QStringList{"Tg1"});
 }
+
+TEST_F(FavouriteMarking, SeveralFavouritesMarkOnlyTheirOwnRows)
+{
+    {
+        Database db = Database::open(PercorsoDb);
+        FavouriteMarker marker(db);
+        EXPECT_EQ(marker.mark(QStringLiteral("L*X")), 2);
+        EXPECT_EQ(marker.mark(QStringLiteral("*Musica")), 2);
+        EXPECT_EQ(marker.mark(QStringLiteral("Tg1")), 1);
+        // Rows matched twice are counted twice and written once.
+        EXPECT_EQ(marker.mark(QStringLiteral("L?ispettore X")), 2);
+        marker.write();
+    }
+    EXPECT_EQ(marked(), (QStringList{"L'ispettore X", "L ispettore X", "100% Musica", "1000 Musica", "Tg1"}));
+}
