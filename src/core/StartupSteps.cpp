@@ -21,6 +21,19 @@ bool displayAvailable()
     return false;
 }
 
+QByteArray unattendedPlatforms()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return {};
+    QByteArrayList platforms;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        platforms << "wayland";
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        platforms << "xcb";
+    platforms << "offscreen";
+    return platforms.join(';');
+}
+
 int removeStaleLockFiles(const QString &databaseFolder)
 {
     int removed = 0;

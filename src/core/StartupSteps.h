@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,12 @@ bool isDownloadCommand(const QStringList &arguments);
 
 // Whether a window system can be reached (or a Qt platform was chosen).
 bool displayAvailable();
+
+// The Qt platforms the unattended run tries, in order: the session's window
+// system when one is named, then offscreen, so that a display that has gone
+// away (a stale DISPLAY in a scheduled job) cannot stop the run. Empty when a
+// platform was chosen by QT_QPA_PLATFORM.
+QByteArray unattendedPlatforms();
 
 // Deletes the old engine's stale lock files "*.ldb" in the folder; SQLite's
 // own side files are left alone. Gives how many were deleted.

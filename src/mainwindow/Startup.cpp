@@ -56,8 +56,9 @@ int Main(int argc, char **argv)
     if (download) {
         // Unattended from the first message on: nothing may wait for an answer.
         Prompt::setUnattended(true);
-        if (!startup::displayAvailable())
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QByteArray platforms = startup::unattendedPlatforms();
+        if (!platforms.isEmpty())
+            qputenv("QT_QPA_PLATFORM", platforms);
     }
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvento"));
