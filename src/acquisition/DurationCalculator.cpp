@@ -2,6 +2,8 @@
 
 #include "core/Store.h"
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -94,15 +96,33 @@ void DurationCalculator::channel(const QString &name, QDate first, int days, con
     }
     if (changes.empty())
         return;
-    if (!update_)
-        update_ = db_.prepare(QStringLiteral("update Programmi set Durata = ? where rowid = ?"));
+    // A statement per row costs more than the row itself: the rows go in
+    // chunks, each one statement joining the new values on rowid.
+    auto updateOf = [this](size_t rows) {
+        QString values = QStringLiteral("(?,?)");
+        for (size_t i = 1; i < rows; ++i)
+            values += QStringLiteral(",(?,?)");
+        return db_.prepare(QStringLiteral("update Programmi set Durata = v.column2 from (values %1) as v "
+                                          "where Programmi.rowid = v.column1")
+                               .arg(values));
+    };
     Transaction tx(db_);
-    for (const Change &c : changes) {
-        update_->reset();
-        update_->bindAll(c.minutes, c.row);
-        update_->execute();
+    for (size_t first = 0; first < changes.size(); first += UpdateChunk) {
+        const size_t rows = std::min(UpdateChunk, changes.size() - first);
+        std::optional<Statement> partial;
+        if (rows == UpdateChunk && !update_)
+            update_ = updateOf(rows);
+        else if (rows < UpdateChunk)
+            partial = updateOf(rows);
+        Statement &st = rows == UpdateChunk ? *update_ : *partial;
+        st.reset();
+        for (size_t i = 0; i < rows; ++i) {
+            st.bind(int(2 * i + 1), changes[first + i].row);
+            st.bind(int(2 * i + 2), changes[first + i].minutes);
+        }
+        st.execute();
+        st.reset();
     }
-    update_->reset();
     tx.commit();
 }
 

@@ -40,6 +40,8 @@ private:
     };
     std::vector<Start> starts(const QDate &day, const QString &name);
 
+    static constexpr size_t UpdateChunk = 64;
+
     Database &db_;
     std::optional<Statement> select_;
     std::optional<Statement> update_;

@@ -113,3 +113,43 @@ TEST_F(DurationPass, StepCanStopThePass)
     EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"60", "1380"}));
     EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"99", "99"}));
 }
+
+TEST_F(DurationPass, EveryRowOfALongPassGetsItsOwnDuration)
+{
+    // Three full days of uneven gaps, another channel's rows in between.
+    std::vector<std::vector<int>> gaps(3);
+    {
+        Database db = Database::open(PercorsoDb);
+        ProgrammiTable t(db);
+        for (int d = 0; d < 3; ++d)
+            for (const char *channel : {"Rai 1", "Rai 2"}) {
+                int start = 5 * 60;
+                for (int i = 0; i < 40; ++i) {
+                    Programme p;
+                    p.Data = day(d);
+                    p.Palinsesto = QString::fromLatin1(channel);
+                    p.Numerazione = i + 1;
+                    p.ORA = QStringLiteral("%1:%2").arg(start / 60, 2, 10, QLatin1Char('0')).arg(start % 60, 2, 10, QLatin1Char('0'));
+                    p.Durata = QStringLiteral("99");
+                    t.insert(p);
+                    const int gap = 10 + ((i + d) % 7) * 5;
+                    if (QLatin1String(channel) == QLatin1String("Rai 1"))
+                        gaps[size_t(d)].push_back(gap);
+                    start += gap;
+                }
+            }
+    }
+    run("Rai 1");
+    for (int d = 0; d < 3; ++d) {
+        QStringList expected;
+        int start = 5 * 60;
+        for (int i = 0; i < 39; ++i) {
+            expected << QString::number(gaps[size_t(d)][size_t(i)]);
+            start += gaps[size_t(d)][size_t(i)];
+        }
+        // The last one runs to five o'clock of the next day, if there is one.
+        expected << (d < 2 ? QString::number(24 * 60 + 5 * 60 - start) : QStringLiteral("99"));
+        EXPECT_EQ(durations(d, "Rai 1"), expected) << "day " << d;
+        EXPECT_EQ(durations(d, "Rai 2"), QStringList(40, QStringLiteral("99"))) << "day " << d;
+    }
+}
