@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -263,8 +264,16 @@ void FrmDownload::recordChanged(const ProgrammeRecord &record)
     TxtType->setText(ProgrammeRecord::shown(record.TxtType));
     TxtUserComments->setPlainText(ProgrammeRecord::shown(record.TxtUserComments));
     TxtCover->setText(record.TxtCover);
-    for (auto &[index, box] : Check1)
-        box->setChecked(record.Check1[size_t(index)]);
+    // A filled field ticks its box and turns its caption green; cleared, black.
+    for (auto &[index, box] : Check1) {
+        const bool filled = record.Check1[size_t(index)];
+        QPalette pal = box->palette();
+        const QColor colour = filled ? QColor(0, 128, 0) : QColor(Qt::black);
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            pal.setColor(g, box->foregroundRole(), colour);
+        box->setPalette(pal);
+        box->setChecked(filled);
+    }
 }
 
 void FrmDownload::captionChanged(const QString &caption) { setWindowTitle(caption); }

@@ -62,6 +62,8 @@ public:
     QPlainTextEdit *TxtUserComments;
     QLabel *ImgCover;
     std::map<int, QCheckBox *> Check1; // 0 to 5 and 13
+    // The panel Frame5 as the script engine sees it.
+    RecordView &recordView() { return *this; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -10,6 +10,7 @@
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
@@ -171,4 +172,23 @@ TEST(DownloadWindowScript, PageTransfersCountInTheFigures)
     // Seven days of pages came in besides the two small files.
     EXPECT_GT(ByteCiclo, listFiles);
     EXPECT_EQ(total, kbytesText(ByteCiclo));
+}
+
+TEST_F(DownloadWindow, FilledRecordFieldsTickGreenAndClearBackToBlack)
+{
+    ProgrammeRecord record;
+    record.TxtTitle = "Il Padrino";
+    record.Check1[2] = true;
+    window().recordView().recordChanged(record);
+    QCheckBox *title = window().Check1.at(2);
+    QCheckBox *hour = window().Check1.at(1);
+    EXPECT_TRUE(title->isChecked());
+    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(0, 128, 0));
+    EXPECT_FALSE(hour->isChecked());
+    EXPECT_EQ(hour->palette().color(hour->foregroundRole()), QColor(Qt::black));
+
+    record.clear();
+    window().recordView().recordChanged(record);
+    EXPECT_FALSE(title->isChecked());
+    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(Qt::black));
 }
