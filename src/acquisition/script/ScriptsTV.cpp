@@ -32,7 +32,21 @@ struct RunGuard {
     bool stopped = false;
 };
 
-QString tempFile(const char *name) { return appPath(QStringLiteral("TempDir/") + QLatin1String(name)); }
+QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
+QString tempFile(const char *name) { return tempFile(QString::fromLatin1(name)); }
+
+// The 1-based positions of the first N "#" of s; false when there are fewer.
+template <size_t N> bool hashes(const QByteArray &s, qsizetype (&p)[N])
+{
+    qsizetype from = 1;
+    for (qsizetype &q : p) {
+        q = inStr(from, s, "#");
+        if (q == 0)
+            return false;
+        from = q + 1;
+    }
+    return true;
+}
 
 bool isWebAddress(const QByteArray &url)
 {
@@ -72,7 +86,7 @@ QByteArray headerValue(const QString &nome, const QByteArray &key, bool numeric,
 {
     QByteArray data;
     QByteArray value;
-    if (!files::readAll(appPath(QStringLiteral("TempDir/") + nome), data)) {
+    if (!files::readAll(tempFile(nome), data)) {
         if (reportFailure)
             StatusSink::write(3, QStringLiteral("53 File not found: ") + nome);
         return value;
@@ -208,8 +222,7 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     ScriptFilePagina = MainPage;
     ContaProgrammi = 0;
     // A programme left half-collected by an earlier run must not leak into this one.
-    record_.clear();
-    recordChanged();
+    PULISCI_CAMPI_PROGRAMMA();
     pages_.clear();
     importa_.reset();
     keywordOf_.fill(NotLooked);
@@ -239,15 +252,13 @@ void ScriptsTV::finishRun()
     } catch (const DbError &e) {
         StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
-    store_->table.reset();
-    store_->tx.reset();
     store_.reset();
 }
 
 bool ScriptsTV::prepare()
 {
     QByteArray data;
-    if (!files::isPlainFileName(ScriptNome) || !files::readAll(appPath(QStringLiteral("TempDir/") + ScriptNome), data))
+    if (!files::isPlainFileName(ScriptNome) || !files::readAll(tempFile(ScriptNome), data))
         return false;
     const QList<QByteArray> lines = text::splitLinesCr(data);
     if (lines.size() > RigheMax + 1)
@@ -336,7 +347,6 @@ void ScriptsTV::ESEGUI_SEZIONI_SCRIPT()
 {
     runPass("#DOWNLOADINFO#", "#ENDDOWNLOADINFO#");
     runPass("#COMMENTS#", "#ENDCOMMENTS#");
-    pages_.clear();
 }
 
 void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
@@ -495,13 +505,8 @@ void ScriptsTV::applyOnError(const QByteArray &arg)
 bool ScriptsTV::threeVariables(const QByteArray &arg, QByteArray &aa, QByteArray &bb, QByteArray &cc) const
 {
     qsizetype p[6];
-    qsizetype from = 1;
-    for (qsizetype &q : p) {
-        q = inStr(from, arg, "#");
-        if (q == 0)
-            return false;
-        from = q + 1;
-    }
+    if (!hashes(arg, p))
+        return false;
     aa = mid(arg, p[0] + 1, 2);
     bb = mid(arg, p[2] + 1, 2);
     cc = mid(arg, p[4] + 1, 2);
@@ -712,66 +717,50 @@ bool ScriptsTV::recordVariable(int offset, const char *message, QByteArray *valu
     return true;
 }
 
-void ScriptsTV::ISTR_TAKECODE()
+bool ScriptsTV::takeField(int offset, const char *message, QByteArray &field, int check, bool trim)
 {
     QByteArray v;
-    if (!recordVariable(11, "Error on Script Expression : The #TAKECODE# Instruction is not complete !", &v))
-        return;
-    record_.TxtCode = v;
-    record_.Check1[0] = true;
+    if (!recordVariable(offset, message, &v))
+        return false;
+    field = trim ? trimBlanks(v) : v;
+    record_.Check1[check] = true;
     recordChanged();
+    return true;
+}
+
+void ScriptsTV::ISTR_TAKECODE()
+{
+    takeField(11, "Error on Script Expression : The #TAKECODE# Instruction is not complete !", record_.TxtCode, 0,
+              false);
 }
 
 void ScriptsTV::ISTR_TAKEHOUR()
 {
-    QByteArray v;
-    if (!recordVariable(11, "Error on Script Expression : The #TAKEHOUR# Instruction is not complete !", &v))
-        return;
-    record_.TxtHour = trimBlanks(v);
-    record_.Check1[1] = true;
-    recordChanged();
+    takeField(11, "Error on Script Expression : The #TAKEHOUR# Instruction is not complete !", record_.TxtHour, 1);
 }
 
 void ScriptsTV::ISTR_TAKETITLE()
 {
-    QByteArray v;
-    if (!recordVariable(12, "Error on Script Expression : The #TAKETITLE# Instruction is not complete !", &v))
-        return;
-    record_.TxtTitle = trimBlanks(v);
-    record_.Check1[2] = true;
-    if (view_)
+    if (takeField(12, "Error on Script Expression : The #TAKETITLE# Instruction is not complete !",
+                  record_.TxtTitle, 2) &&
+        view_)
         view_->captionChanged(ProgrammeRecord::shown(record_.TxtTitle));
-    recordChanged();
 }
 
 void ScriptsTV::ISTR_TITLE()
 {
-    QByteArray v;
-    if (!recordVariable(8, "Error on Script Expression : The #MOVIETITLE# Instruction is not complete !", &v))
-        return;
-    record_.TxtTitle = v;
-    record_.Check1[2] = true;
-    recordChanged();
+    takeField(8, "Error on Script Expression : The #MOVIETITLE# Instruction is not complete !", record_.TxtTitle, 2,
+              false);
 }
 
 void ScriptsTV::ISTR_TAKELINK()
 {
-    QByteArray v;
-    if (!recordVariable(11, "Error on Script Expression : The #TAKELINK# Instruction is not complete !", &v))
-        return;
-    record_.TxtLink = trimBlanks(v);
-    record_.Check1[3] = true;
-    recordChanged();
+    takeField(11, "Error on Script Expression : The #TAKELINK# Instruction is not complete !", record_.TxtLink, 3);
 }
 
 void ScriptsTV::ISTR_TAKETYPE()
 {
-    QByteArray v;
-    if (!recordVariable(11, "Error on Script Expression : The #TAKETYPE# Instruction is not complete !", &v))
-        return;
-    record_.TxtType = trimBlanks(v);
-    record_.Check1[4] = true;
-    recordChanged();
+    takeField(11, "Error on Script Expression : The #TAKETYPE# Instruction is not complete !", record_.TxtType, 4);
 }
 
 void ScriptsTV::ISTR_TAKECOMMENTS()
@@ -887,15 +876,12 @@ void ScriptsTV::ISTR_SAVEDATA()
 bool ScriptsTV::twoVariables(int offset, QByteArray &a, QByteArray &b, QByteArray &rest) const
 {
     const QByteArray text = argument(offset);
-    const qsizetype p1 = inStr(1, text, "#");
-    const qsizetype p2 = p1 ? inStr(p1 + 1, text, "#") : 0;
-    const qsizetype p3 = p2 ? inStr(p2 + 1, text, "#") : 0;
-    const qsizetype p4 = p3 ? inStr(p3 + 1, text, "#") : 0;
-    if (!p4)
+    qsizetype p[4];
+    if (!hashes(text, p))
         return false;
-    a = mid(text, p1 + 1, 2);
-    b = mid(text, p3 + 1, 2);
-    rest = mid(text, p4 + 1);
+    a = mid(text, p[0] + 1, 2);
+    b = mid(text, p[2] + 1, 2);
+    rest = mid(text, p[3] + 1);
     return true;
 }
 
@@ -1011,10 +997,7 @@ void ScriptsTV::ISTR_ENDGODEEP() {}
 
 void ScriptsTV::ISTR_CHECKVARIABLE()
 {
-    const double n = roundHalfEven(leadingNumber(argument(17)));
-    if (!(n >= std::numeric_limits<qint16>::min() && n <= std::numeric_limits<qint16>::max()))
-        throw ScriptFailure{};
-    ScriptVarTag = int(n);
+    ScriptVarTag = roundedInt16(leadingNumber(argument(17)));
 }
 
 void ScriptsTV::ISTR_STARTDELETETAGS() { tagBlock(false); }

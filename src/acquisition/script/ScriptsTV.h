@@ -124,6 +124,7 @@ private:
     bool threeVariables(const QByteArray &arg, QByteArray &aa, QByteArray &bb, QByteArray &cc) const;
     bool twoVariables(int offset, QByteArray &a, QByteArray &b, QByteArray &rest) const;
     bool recordVariable(int offset, const char *message, QByteArray *value, bool silentWithScriptError = false);
+    bool takeField(int offset, const char *message, QByteArray &field, int check, bool trim = true);
     void recordChanged();
     void PULISCI_CAMPI_PROGRAMMA();
     void SALVA_LOCANDINA();
