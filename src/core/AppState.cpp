@@ -1,9 +1,9 @@
 #include "core/AppState.h"
 
+#include "core/UserStore.h"
 #include "platform/Files.h"
 
 #include <QDir>
-#include <QSettings>
 
 namespace orv {
 
@@ -19,14 +19,12 @@ QString appPath(const QString &relative) { return files::resolve(PercorsoApp, re
 
 QString serverBase()
 {
-    QString env = qEnvironmentVariable("ORVENTO_SERVER");
-    if (!env.isEmpty())
-        return env.endsWith(QLatin1Char('/')) ? env.chopped(1) : env;
-    QSettings s(QStringLiteral("Orvento"), QStringLiteral("Orvento"));
-    QString v = s.value(QStringLiteral("Options/Server")).toString();
-    if (!v.isEmpty())
-        return v.endsWith(QLatin1Char('/')) ? v.chopped(1) : v;
-    return QString::fromLatin1(DefaultServer);
+    QString base = qEnvironmentVariable("ORVENTO_SERVER");
+    if (base.isEmpty())
+        base = UserStore().value(QStringLiteral("Server"));
+    if (base.isEmpty())
+        return QString::fromLatin1(DefaultServer);
+    return base.endsWith(QLatin1Char('/')) ? base.chopped(1) : base;
 }
 
 } // namespace orv

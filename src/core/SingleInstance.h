@@ -19,7 +19,6 @@ public:
 
     // True when this process is now the running instance.
     bool acquire();
-    QString lockPath() const { return path_; }
 
 private:
     QString path_;

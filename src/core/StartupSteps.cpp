@@ -13,14 +13,6 @@ bool isDownloadCommand(const QStringList &arguments)
     return arguments.size() == 1 && arguments.front() == QLatin1String("Download");
 }
 
-bool displayAvailable()
-{
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        if (!qEnvironmentVariableIsEmpty(name))
-            return true;
-    return false;
-}
-
 QByteArray unattendedPlatforms()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -45,6 +37,8 @@ int removeStaleLockFiles(const QString &databaseFolder)
     return removed;
 }
 
+namespace {
+// "FirstTime" is yes for "1", "True" or any non-zero number.
 bool isFirstRun(const UserStore &store)
 {
     const QString v = store.value(QStringLiteral("FirstTime"), QStringLiteral("1")).trimmed();
@@ -54,6 +48,7 @@ bool isFirstRun(const UserStore &store)
     const double n = v.toDouble(&number);
     return number && n != 0;
 }
+} // namespace
 
 bool startDetached(const QString &program)
 {

@@ -14,9 +14,6 @@ namespace startup {
 // The unattended run: the arguments are exactly the one word "Download".
 bool isDownloadCommand(const QStringList &arguments);
 
-// Whether a window system can be reached (or a Qt platform was chosen).
-bool displayAvailable();
-
 // The Qt platforms the unattended run tries, in order: the session's window
 // system when one is named, then offscreen, so that a display that has gone
 // away (a stale DISPLAY in a scheduled job) cannot stop the run. Empty when a
@@ -26,9 +23,6 @@ QByteArray unattendedPlatforms();
 // Deletes the old engine's stale lock files "*.ldb" in the folder; SQLite's
 // own side files are left alone. Gives how many were deleted.
 int removeStaleLockFiles(const QString &databaseFolder);
-
-// "FirstTime" is yes for "1", "True" or any non-zero number.
-bool isFirstRun(const UserStore &store);
 
 using Launcher = std::function<bool(const QString &program)>;
 // Starts a program on its own without waiting for it; false when it cannot.

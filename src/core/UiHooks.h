@@ -22,7 +22,6 @@ template <typename F, typename... A> inline void call(const std::function<F> &f,
 // FrmMain.LOAD_TV: rebuild the channel tree from Televisioni.
 inline std::function<void()> loadTvHook;
 inline void loadTv() { detail::call(loadTvHook); }
-inline void refreshTree() { loadTv(); }
 
 // FrmHigh.CARICA_HIGHLIGHTS: re-read the highlights folder into the viewer's
 // list (loading the viewer unshown).
@@ -33,9 +32,6 @@ inline void caricaHighlights() { detail::call(caricaHighlightsHook); }
 // events run, CARICA_TV, METTI_SEGNALIBRO, show them again.
 inline std::function<void()> refreshGridIfCurrentHook;
 inline void refreshGridIfCurrent() { detail::call(refreshGridIfCurrentHook); }
-
-// A text into a status-bar panel (1-based); same road as StatusSink.
-inline void statusPanel(int panel, const QString &text) { StatusSink::write(panel, text); }
 
 // FrmMain.Timer_POP2 switched off (mouse over another window).
 inline std::function<void()> stopHoverTimerHook;

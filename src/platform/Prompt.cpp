@@ -77,7 +77,7 @@ Answer Prompt::show(const PromptRequest &r)
 {
     if (gHandler)
         return gHandler(r);
-    if (gUnattended || noDisplay()) {
+    if (!Prompt::canShowWindows()) {
         writePromptToStderr(r);
         return r.defaultAnswer;
     }
@@ -115,7 +115,7 @@ QString Prompt::input(const QString &text, const QString &title, const QString &
 {
     if (gInputHandler)
         return gInputHandler(text, title, defaultText);
-    if (gUnattended || noDisplay()) {
+    if (!Prompt::canShowWindows()) {
         writePromptToStderr({text, title, Buttons::Ok, Icon::None, Answer::Ok});
         return defaultText;
     }
@@ -126,6 +126,7 @@ QString Prompt::input(const QString &text, const QString &title, const QString &
 
 void Prompt::setUnattended(bool on) { gUnattended = on; }
 bool Prompt::unattended() { return gUnattended; }
+bool Prompt::canShowWindows() { return !gUnattended && !noDisplay(); }
 void Prompt::setHandler(Handler handler) { gHandler = std::move(handler); }
 void Prompt::setInputHandler(InputHandler handler) { gInputHandler = std::move(handler); }
 

@@ -36,6 +36,8 @@ public:
 
     static void setUnattended(bool on);
     static bool unattended();
+    // False in the unattended run and without a display: nothing may wait on a window.
+    static bool canShowWindows();
     // Installs a handler (tests); an empty handler restores the real boxes.
     static void setHandler(Handler handler);
     using InputHandler = std::function<QString(const QString &text, const QString &title, const QString &def)>;
