@@ -96,12 +96,13 @@ TEST_F(LanguageTest, QuotedHeaderItemsMayHoldCommas)
     EXPECT_EQ(Lingua[249], QStringLiteral("testo 249"));
 }
 
-TEST_F(LanguageTest, LineFeedEndsAndByteOrderMark)
+TEST_F(LanguageTest, LineFeedEndsByteOrderMarkAndExtraLines)
 {
-    load("\xEF\xBB\xBF" + languageFile(LanguageEntries, "\n"));
+    load("\xEF\xBB\xBF" + languageFile(LanguageEntries, "\n") + entryLine(250, "in piu'") + "\n");
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(Lingua[0], QStringLiteral("testo 0"));
     EXPECT_EQ(Lingua[249], QStringLiteral("testo 249"));
+    EXPECT_EQ(Lingua[250], QString());
 }
 
 TEST_F(LanguageTest, CodePage1252File)
@@ -110,13 +111,6 @@ TEST_F(LanguageTest, CodePage1252File)
     content.replace(entryLine(5, "testo 5"), entryLine(5, "Novit\xE0 \x80"));
     load(content);
     EXPECT_EQ(Lingua[5], QStringLiteral("Novit\u00E0 \u20AC"));
-}
-
-TEST_F(LanguageTest, LinesAfterTheLastEntryAreNotRead)
-{
-    load(languageFile(LanguageEntries) + entryLine(250, "in piu'") + "\r\n");
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(Lingua[250], QString());
 }
 
 TEST_F(LanguageTest, ShortFileReportsAndFallsBackToItalian)

@@ -3,7 +3,6 @@
 #include "core/Store.h"
 #include "support/TempApp.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -128,90 +127,6 @@ TEST_F(StoreTest, FavouriteIdsRunOnFromTheHighest)
     EXPECT_TRUE(f.contains(QStringLiteral("il_padrino")));
     EXPECT_EQ(f.remove(QStringLiteral("MONTALBANO")), 1);
     EXPECT_EQ(f.titles().size(), 2);
-}
-
-TEST_F(StoreTest, ChannelSelectionsFollowFlagsAndPositions)
-{
-    TelevisioniTable tv(channels);
-    auto active = tv.activeByPosition();
-    ASSERT_FALSE(active.empty());
-    for (size_t i = 1; i < active.size(); ++i)
-        EXPECT_LT(active[i - 1].Posizione, active[i].Posizione);
-    for (const auto &c : tv.activeVisibleByPosition())
-        EXPECT_TRUE(c.Attivo && c.Visualizzare);
-    EXPECT_LT(tv.visibleByPosition().size(), tv.allByPosition().size());
-    EXPECT_TRUE(tv.setAttivoPosizione(QStringLiteral("radio 3"), true, 2));
-    EXPECT_TRUE(tv.byCode(703)->Attivo);
-    EXPECT_EQ(tv.byCode(703)->Posizione, 2);
-}
-
-TEST_F(StoreTest, ConfigRowReadsAndWritesByColumn)
-{
-    Database cfg = Database::open(appPath(QStringLiteral("\\database\\config2.cfg")));
-    ConfigTable c(cfg);
-    ASSERT_TRUE(c.hasRow());
-    EXPECT_EQ(c.readRow().value(QStringLiteral("language")).toString(), QStringLiteral("Italiano.ini"));
-    c.writeRow({{QStringLiteral("language"), QStringLiteral("English.ini")}, {QStringLiteral("Colore"), false}});
-    auto row = c.readRow();
-    EXPECT_EQ(row.value(QStringLiteral("language")).toString(), QStringLiteral("English.ini"));
-    EXPECT_EQ(row.value(QStringLiteral("Colore")).toInt(), 0);
-
-    Database cfg1 = Database::open(appPath(QStringLiteral("\\database\\config.cfg")));
-    ImportaTable imp(cfg1);
-    EXPECT_TRUE(imp.types().contains(QStringLiteral("Film")));
-    EXPECT_FALSE(imp.types().contains(QString()));
-    EXPECT_GT(imp.allRows().size(), imp.types().size());
-}
-
-// Every table and field the program reads is installed.
-TEST_F(StoreTest, InstalledSchemaHasEveryField)
-{
-    const QList<QPair<QString, QStringList>> expected = {
-        {QStringLiteral("database/Orvento.cfg|Programmi"),
-         {"Data", "Palinsesto", "Numerazione", "ORA", "Titolo", "Titolo2", "Type", "Genere", "Descrizione",
-          "Durata", "link", "Link1", "Link2", "Immagine", "Marked", "Promemoria", "Registra"}},
-        {QStringLiteral("database/Palinsesti.cfg|Televisioni"),
-         {"IDTV", "NOMETV", "Descrizione", "Attivo", "Visualizzare", "Posizione", "ANTENNA", "Canale",
-          "Digitale", "Colore", "Ricarica", "GIORNI"}},
-        {QStringLiteral("database/Preferiti.cfg|Preferiti"), {"ID", "Titolo"}},
-        {QStringLiteral("database/monitor.cfg|Monitor"), {"Titolo"}},
-        {QStringLiteral("database/config.cfg|Importa"), {"Titolo"}},
-        {QStringLiteral("database/config.cfg|Config"),
-         {"CARD", "Width", "Heigth", "Top", "Left", "FullScreen", "TakeOnlyListed", "ScriptError", "ShutDown",
-          "ShutType", "CheckUpdate", "TakeAll", "TakeNone", "HTMLRicerche", "Locandine", "HighLights", "NavBar",
-          "GiorniGriglia", "Cinedrawerdb"}},
-        {QStringLiteral("database/config2.cfg|Config"),
-         {"HTMLReport", "Colore", "Pulisci", "UsaProxy", "ProxyName", "ProxyPort", "ProxyUser", "ProxyPass",
-          "language", "HTMLmytv", "griglia", "PopUp"}},
-    };
-    for (const auto &[where, fields] : expected) {
-        const QStringList parts = where.split(QLatin1Char('|'));
-        Database db = Database::open(app.file(parts[0]));
-        auto st = db.prepare(QStringLiteral("select * from ") + parts[1]);
-        for (const QString &f : fields)
-            EXPECT_GE(st.columnIndex(f), 0) << qPrintable(where) << " " << qPrintable(f);
-        if (parts[1] == QLatin1String("Config")) {
-            EXPECT_TRUE(ConfigTable(db).hasRow()) << qPrintable(where);
-        }
-    }
-}
-
-TEST_F(StoreTest, InstalledChannelListIsConsistent)
-{
-    TelevisioniTable tv(channels);
-    auto all = tv.allByPosition();
-    EXPECT_GE(all.size(), 40u);
-    QSet<int> groups;
-    int pos = 0;
-    for (const auto &c : all) {
-        EXPECT_EQ(c.Posizione, ++pos);
-        EXPECT_GE(c.ANTENNA, 1);
-        EXPECT_LE(c.ANTENNA, 7);
-        EXPECT_GE(c.Colore, 1);
-        EXPECT_LE(c.Colore, 10);
-        groups.insert(c.ANTENNA);
-    }
-    EXPECT_EQ(groups.size(), 7);
 }
 
 // The filter menu names each group with texts 16 to 22; a channel must sit
