@@ -42,7 +42,6 @@ public:
     // non-zero when an error cut it short (the reason went to standard error).
     int unattendedExitCode() const { return exitCode_; }
     bool running() const { return running_; }
-    const DownloadCycle::Report &lastReport() const { return cycle_.report(); }
 
     // Where transfers go (tests put in local files).
     void setFetch(FetchFn fetch);

@@ -122,6 +122,15 @@ void ListDownload::makeFolders(const QString &folder)
     QDir().mkpath(appPath(QStringLiteral("TempDir")));
 }
 
+void ListDownload::giveUp(const QString &tag, const QString &status)
+{
+    connectionFailure(tag);
+    Annulla = true;
+    view_.setStatus(status);
+    view_.setStopEnabled(false);
+    view_.processEvents();
+}
+
 QString ListDownload::unusableSummary() const
 {
     if (report_.unusable.isEmpty())
@@ -139,11 +148,7 @@ HighlightsDownload::Result HighlightsDownload::run()
 
     const QString list = appPath(QStringLiteral("TempDir/listah.txt"));
     if (!fetchInto(url(HighlightsPath + QStringLiteral("lista.txt")), list)) {
-        connectionFailure(QStringLiteral("H1"));
-        view_.setStatus(QStringLiteral("Download Nuovi HIGHLIGHTS Interrotto."));
-        view_.setStopEnabled(false);
-        view_.processEvents();
-        Annulla = true;
+        giveUp(QStringLiteral("H1"), QStringLiteral("Download Nuovi HIGHLIGHTS Interrotto."));
         return Result::ListFailed;
     }
     if (!QFileInfo(list).isFile()) {
@@ -164,11 +169,7 @@ HighlightsDownload::Result HighlightsDownload::run()
         StatusSink::write(1, name);
         view_.processEvents();
         if (!fetchInto(url(HighlightsPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
-            connectionFailure(QStringLiteral("5"));
-            Annulla = true;
-            view_.setStatus(QStringLiteral("Download Highlights Interrotto."));
-            view_.setStopEnabled(false);
-            view_.processEvents();
+            giveUp(QStringLiteral("5"), QStringLiteral("Download Highlights Interrotto."));
             return Result::PageFailed;
         }
         report_.fetched << name;
@@ -206,13 +207,6 @@ qint32 ChannelFilesDownload::channelCode(const QString &channel)
 
 ChannelFilesDownload::Result ChannelFilesDownload::run()
 {
-    const auto giveUp = [this](const QString &tag, const QString &status) {
-        connectionFailure(tag);
-        Annulla = true;
-        view_.setStatus(status);
-        view_.setStopEnabled(false);
-        view_.processEvents();
-    };
     const QString interrupted = QStringLiteral("Download Nuovi Palinsesti Interrotto.");
 
     view_.setStatus(QStringLiteral("Collegamento con il server in corso..."));

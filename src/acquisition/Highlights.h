@@ -57,6 +57,9 @@ protected:
     static void makeFolders(const QString &folder);
     // A line for the status panel naming the skipped names; empty when none.
     QString unusableSummary() const;
+    // A transfer failed: the connection message with its tag, the run marked
+    // cancelled, status shown and Stop disabled.
+    void giveUp(const QString &tag, const QString &status);
 
     ListDownloadView &view_;
     FileFetcher fetch_;
