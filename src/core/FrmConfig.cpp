@@ -296,21 +296,17 @@ void FrmConfig::TreeView1_NodeClick(QTreeWidgetItem *node)
     modified_ = true;
 }
 
-void FrmConfig::Command5_Click()
+void FrmConfig::tickAll(bool on)
 {
     modified_ = true;
-    order_.setAllTicked(true);
+    order_.setAllTicked(on);
     for (int i = 0; i < order_.count(); ++i)
         showEntry(i);
 }
 
-void FrmConfig::Command4_Click()
-{
-    modified_ = true;
-    order_.setAllTicked(false);
-    for (int i = 0; i < order_.count(); ++i)
-        showEntry(i);
-}
+void FrmConfig::Command5_Click() { tickAll(true); }
+
+void FrmConfig::Command4_Click() { tickAll(false); }
 
 void FrmConfig::Command7_Click()
 {
@@ -340,11 +336,8 @@ void FrmConfig::Command8_Click()
 
 void FrmConfig::swapWith(int s, int p)
 {
-    const bool moved = p < s ? order_.moveUp(s) : order_.moveDown(s);
-    if (!moved) {
-        StatusSink::write(3, QStringLiteral("*"));
+    if (!(p < s ? order_.moveUp(s) : order_.moveDown(s)))
         return;
-    }
     showEntry(s);
     showEntry(p);
     // The selection follows the moved channel.

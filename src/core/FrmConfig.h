@@ -62,6 +62,7 @@ private:
     void showEntry(int index);
     int selectedIndex() const;
     void swapWith(int s, int p);
+    void tickAll(bool on);
     void TreeView1_ItemChanged(QTreeWidgetItem *item, int column);
 
     ChannelOrder order_;

@@ -25,18 +25,9 @@ QStringList importaListItems(const QStringList &rows)
 
 QStringList languageFiles(const QString &folder)
 {
-    QDir dir(folder);
-    if (!dir.exists())
-        return {};
-    // The old file list matched "*.ini" in any case.
-    dir.setFilter(QDir::Files | QDir::Readable);
-    dir.setNameFilters({QStringLiteral("*.ini")});
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    QStringList out;
-    for (const QString &name : dir.entryList())
-        if (name.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
-            out << name;
-    return out;
+    // Name filters match without regard to case, as the old file list did.
+    return QDir(folder, QStringLiteral("*.ini"), QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::Readable)
+        .entryList();
 }
 
 int gridDays(const QString &text, bool *valid)
