@@ -49,10 +49,14 @@ private:
         Database db = Database::open(PercorsoPalinsesti);
         db.exec(QString::fromUtf8(sql));
     }
-    std::vector<Channel> table()
+    // Every row's name, tick and position, in position order.
+    QStringList table()
     {
         Database db = Database::open(PercorsoPalinsesti);
-        return TelevisioniTable(db).allByPosition();
+        QStringList rows;
+        for (const Channel &c : TelevisioniTable(db).allByPosition())
+            rows << QStringLiteral("%1|%2|%3").arg(c.NOMETV).arg(c.Attivo).arg(c.Posizione);
+        return rows;
     }
 
 private slots:
@@ -81,21 +85,6 @@ private slots:
         app.reset();
     }
 
-    void listsGroupsOneToSevenOnly()
-    {
-        exec("update Televisioni set ANTENNA = 0 where NOMETV = 'Rai 2'");
-        exec("update Televisioni set ANTENNA = 8 where NOMETV = 'Rai 3'");
-        auto &w = open();
-        QCOMPARE(indexOf(w, "Rai 2"), -1);
-        QCOMPARE(indexOf(w, "Rai 3"), -1);
-        QCOMPARE(w.Label6->text(), QString::number(w.TreeView1->topLevelItemCount()));
-        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
-        QCOMPARE(node(w, 0)->checkState(0), Qt::Checked);
-        QCOMPARE(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione2"));
-        QCOMPARE(w.TreeView1->currentItem(), node(w, 0));
-        QVERIFY(!w.ListaModificata());
-    }
-
     void twoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree()
     {
         exec("update Televisioni set Attivo = 0, ANTENNA = 7 where NOMETV = 'Rai 3'");
@@ -122,7 +111,7 @@ private slots:
         QCOMPARE(gridRefreshes, 1);
     }
 
-    void movingTheFirstUpIsRefused()
+    void movesPastTheEndsAreRefused()
     {
         auto &w = open();
         w.TreeView1->setCurrentItem(node(w, 0));
@@ -130,88 +119,60 @@ private slots:
         QCOMPARE(asked, QStringList{Lingua[86]});
         QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
         QVERIFY(!w.ListaModificata());
-    }
 
-    void movingTheLastDownIsRefusedYetMarksTheList()
-    {
-        auto &w = open();
         const int last = w.TreeView1->topLevelItemCount() - 1;
         const QString name = node(w, last)->text(0);
         w.TreeView1->setCurrentItem(node(w, last));
         w.Command8_Click();
-        QCOMPARE(asked, QStringList{Lingua[87]});
+        QCOMPARE(asked, (QStringList{Lingua[86], Lingua[87]}));
         QCOMPARE(node(w, last)->text(0), name);
-        QVERIFY(w.ListaModificata());
+        QVERIFY(w.ListaModificata()); // the refused move down still marks the list
     }
 
     void cancelOnCloseLeavesTheTableUntouched()
     {
         const auto before = table();
-        QPointer<FrmConfig> w = &open();
-        w->TreeView1->setCurrentItem(node(*w, 3));
-        w->Command7_Click();
-        w->Command4_Click();
-        answer = Answer::Cancel;
-        w->close();
-        QCOMPARE(asked, QStringList{Lingua[88]});
-        const auto after = table();
-        QCOMPARE(after.size(), before.size());
-        for (size_t i = 0; i < before.size(); ++i) {
-            QCOMPARE(after[i].NOMETV, before[i].NOMETV);
-            QCOMPARE(after[i].Attivo, before[i].Attivo);
-            QCOMPARE(after[i].Posizione, before[i].Posizione);
-        }
-        QCOMPARE(treeReloads, 1); // the tree is rebuilt all the same
-    }
-
-    void okOnCloseApplies()
-    {
         auto &w = open();
+        w.TreeView1->setCurrentItem(node(w, 3));
+        w.Command7_Click();
         w.Command4_Click();
-        answer = Answer::Ok;
+        answer = Answer::Cancel;
         w.close();
-        Database db = Database::open(PercorsoPalinsesti);
-        QVERIFY(TelevisioniTable(db).activeByPosition().empty());
-    }
-
-    void closingUnchangedAsksNothing()
-    {
-        auto &w = open();
-        w.close();
-        QVERIFY(asked.isEmpty());
-        QCOMPARE(treeReloads, 1);
+        QCOMPARE(asked, QStringList{Lingua[88]});
+        QCOMPARE(table(), before);
+        QCOMPARE(treeReloads, 1); // the tree is rebuilt all the same
     }
 
     void aSingleTickAsksOnClose()
     {
+        QPointer<FrmConfig> unchanged = &open();
+        unchanged->close();
+        QTRY_VERIFY(unchanged.isNull());
+        QVERIFY(asked.isEmpty());
+
         auto &w = open();
-        const int i = indexOf(w, "TV8");
-        node(w, i)->setCheckState(0, Qt::Checked);
+        node(w, indexOf(w, "TV8"))->setCheckState(0, Qt::Checked);
         QVERIFY(w.ListaModificata());
         w.close();
         QCOMPARE(asked, QStringList{Lingua[88]});
         QVERIFY(channel("TV8").Attivo);
     }
 
-    void comingBackKeepsUnappliedChanges()
-    {
-        auto &w = open();
-        const int i = indexOf(w, "TV8");
-        node(w, i)->setCheckState(0, Qt::Checked);
-        w.TreeView1->setCurrentItem(node(w, 1));
-        w.Command7_Click();
-        w.Form_Activate();
-        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 2"));
-        QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
-        QVERIFY(w.ListaModificata());
-    }
-
-    void comingBackUnchangedShowsTheTableAgain()
+    void comingBackReloadsOnlyWithoutUnappliedChanges()
     {
         auto &w = open();
         exec("update Televisioni set Attivo = 1 where NOMETV = 'TV8'");
         w.Form_Activate();
-        QCOMPARE(node(w, indexOf(w, "TV8"))->checkState(0), Qt::Checked);
+        const int i = indexOf(w, "TV8");
+        QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
+
+        node(w, i)->setCheckState(0, Qt::Unchecked);
+        w.TreeView1->setCurrentItem(node(w, 1));
+        w.Command7_Click();
+        w.Form_Activate();
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 2"));
+        QCOMPARE(node(w, i)->checkState(0), Qt::Unchecked);
+        QVERIFY(w.ListaModificata());
     }
 
     void clickingAChannelShowsItsDescription()
@@ -224,9 +185,10 @@ private slots:
         QVERIFY(w.ListaModificata());
     }
 
-    void aFailedApplyIsMarkedAndStillAsksOnClose()
+    void aFailedApplyWritesNothingAndStillAsksOnClose()
     {
-        exec("create trigger rifiuta before update on Televisioni "
+        // Rai 1's row is written before Rai 2's is refused: it must roll back.
+        exec("create trigger rifiuta before update on Televisioni when new.NOMETV = 'Rai 2' "
              "begin select raise(abort, 'bloccato'); end");
         QStringList marks;
         StatusSink::setHandler([&](int panel, const QString &text) { marks << QString::number(panel) + text; });
@@ -237,6 +199,7 @@ private slots:
         QCOMPARE(marks, QStringList{"3*"});
         QVERIFY(w.ListaModificata());
         QVERIFY(channel("Rai 1").Attivo);
+        QCOMPARE(channel("Rai 1").Posizione, 1);
     }
 };
 
