@@ -50,35 +50,26 @@ protected:
 
 } // namespace
 
-TEST_F(FavouriteMarking, ApostropheAndBlankStandInsMatch)
+TEST_F(FavouriteMarking, PatternsFollowTheOldEnginesLikeRules)
 {
-    EXPECT_EQ(mark(QStringLiteral("L'ispettore_X")), 2);
-    EXPECT_EQ(marked(), (QStringList{"L'ispettore X", "L ispettore X"}));
-}
-
-TEST_F(FavouriteMarking, AccentedCapitalsMatchWithoutRegardToCase)
-{
-    EXPECT_EQ(mark(QString::fromUtf8("èlisir d'amore")), 1);
-    EXPECT_EQ(marked(), QStringList{QString::fromUtf8("ÈLISIR D'AMORE")});
-}
-
-TEST_F(FavouriteMarking, PercentIsAPlainCharacter)
-{
-    EXPECT_EQ(mark(QStringLiteral("100% Musica")), 1);
-    EXPECT_EQ(marked(), QStringList{"100% Musica"});
-}
-
-TEST_F(FavouriteMarking, UnderscoreInAFavouriteMatchesAnyRun)
-{
-    EXPECT_EQ(mark(QStringLiteral("A_B")), 2);
-    EXPECT_EQ(marked(), (QStringList{"A_B", "AxB"}));
-}
-
-TEST_F(FavouriteMarking, TitleWithoutWildcardsMatchesOnlyItself)
-{
-    EXPECT_EQ(mark(QStringLiteral("tg1")), 1);
-    EXPECT_EQ(mark(QStringLiteral("Tg")), 0);
-    EXPECT_EQ(marked(), QStringList{"Tg1"});
+    struct Case {
+        QString favourite;
+        int count;
+        QStringList marked;
+    };
+    const Case cases[] = {
+        {"L'ispettore_X", 2, {"L'ispettore X", "L ispettore X"}}, // apostrophe and "_" stand in for anything
+        {QString::fromUtf8("èlisir d'amore"), 1, {QString::fromUtf8("ÈLISIR D'AMORE")}},
+        {"100% Musica", 1, {"100% Musica"}}, // "%" is a plain character
+        {"A_B", 2, {"A_B", "AxB"}},
+        {"tg1", 1, {"Tg1"}},
+        {"Tg", 0, {}},
+    };
+    for (const Case &c : cases) {
+        Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = ''"));
+        EXPECT_EQ(mark(c.favourite), c.count) << c.favourite.toStdString();
+        EXPECT_EQ(marked(), c.marked) << c.favourite.toStdString();
+    }
 }
 
 TEST_F(FavouriteMarking, SeveralFavouritesMarkOnlyTheirOwnRows)

@@ -1,20 +1,14 @@
 #include "acquisition/FrmDownload.h"
 
-#include "acquisition/UrlCopy.h"
 #include "core/AppState.h"
-#include "core/Settings.h"
 #include "core/Store.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
-#include "support/ListingsServer.h"
 #include "support/TempApp.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -68,19 +62,6 @@ protected:
 
 } // namespace
 
-TEST_F(DownloadWindow, CycleEndsWithTheStatusLineAndFullBars)
-{
-    window().show();
-    window().CICLO_TELEVISIONI();
-    EXPECT_EQ(window().Label1->text(), QStringLiteral("Importazione Completata."));
-    EXPECT_EQ(window().ProgressBar2->maximum(), 2);
-    EXPECT_EQ(window().ProgressBar2->value(), 2);
-    EXPECT_FALSE(window().Command1->isEnabled());
-    EXPECT_EQ(stored(), 40);
-    EXPECT_EQ(window().unattendedExitCode(), 0);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
 TEST_F(DownloadWindow, SecondStartWhileRunningIsRefused)
 {
     int nested = 0;
@@ -108,70 +89,6 @@ TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
     EXPECT_EQ(fetches, 3);
     EXPECT_EQ(window().Label1->text(), QStringLiteral("Importazione Completata."));
     EXPECT_FALSE(window().isVisible());
-}
-
-TEST_F(DownloadWindow, StopButtonIsEnabledWhileTheCycleRuns)
-{
-    bool enabledDuring = false;
-    onFetch = [&](const QString &) {
-        enabledDuring = window().Command1->isEnabled();
-        window().Command1->click();
-    };
-    window().show();
-    window().CICLO_TELEVISIONI();
-    EXPECT_TRUE(enabledDuring);
-    EXPECT_EQ(fetches, 2); // the check file and the first day
-}
-
-TEST_F(DownloadWindow, CutShortCycleGivesANonZeroExitCode)
-{
-    window().setFetch([](const QString &, const QString &) { return FetchOutcome::Failed; });
-    window().CICLO_TELEVISIONI();
-    EXPECT_NE(window().unattendedExitCode(), 0);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("(1)")));
-}
-
-// A script channel against the listings server: the pages the script fetches
-// are transfers of the cycle like the check and script files.
-TEST(DownloadWindowScript, PageTransfersCountInTheFigures)
-{
-    test::TempApp app;
-    test::ListingsServer server;
-    ASSERT_TRUE(server.running());
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    QStringList messages;
-    Prompt::setHandler([&](const PromptRequest &r) {
-        messages << r.text;
-        return Answer::Ok;
-    });
-    const bool checkUpdate = CheckUpdate;
-    CheckUpdate = false;
-    {
-        Database db = Database::open(PercorsoPalinsesti);
-        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
-        db.exec(QStringLiteral("update Televisioni set Attivo = 1 where IDTV = 107"));
-    }
-
-    FrmDownload &window = Windows::get<FrmDownload>();
-    window.CICLO_TELEVISIONI();
-    const qint64 listFiles = QFileInfo(appPath(QStringLiteral("TempDir/checks.txt"))).size() +
-                             QFileInfo(appPath(QStringLiteral("TempDir/script.txt"))).size();
-    Database db = Database::open(PercorsoDb);
-    const qint64 rows = ProgrammiTable(db).count();
-    const QString total = window.Label3->text();
-
-    Windows::unloadAll();
-    Prompt::setHandler({});
-    CheckUpdate = checkUpdate;
-    qunsetenv("ORVENTO_SERVER");
-
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral(" | ")).toStdString();
-    ASSERT_GT(rows, 0);
-    ASSERT_GT(listFiles, 0);
-    // Seven days of pages came in besides the two small files.
-    EXPECT_GT(ByteCiclo, listFiles);
-    EXPECT_EQ(total, kbytesText(ByteCiclo));
 }
 
 TEST_F(DownloadWindow, FilledRecordFieldsTickGreenAndClearBackToBlack)

@@ -5,7 +5,6 @@
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
-#include <QLabel>
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
@@ -82,20 +81,6 @@ TEST_F(PostProcessing, EveryDayOfEveryActiveChannelGetsDurationsAndMarks)
     // Beyond the pass's fifteen days nothing changes but the marks.
     EXPECT_EQ(rows(15, QStringLiteral("Rai 1"))[0].Durata, "");
     EXPECT_EQ(rows(15, QStringLiteral("Rai 1"))[1].Marked, "1");
-}
-
-TEST_F(PostProcessing, PhaseTwoCounterShowsTheFavouriteInHand)
-{
-    {
-        Database db = Database::open(PercorsoPreferiti);
-        PreferitiTable t(db);
-        t.addWithNextId(QStringLiteral("A"));
-        t.addWithNextId(QStringLiteral("B"));
-        t.addWithNextId(QStringLiteral("C"));
-    }
-    FrmElaboraD &w = Windows::get<FrmElaboraD>();
-    w.METTI_PREFERITI();
-    EXPECT_EQ(w.Label2->text(), QStringLiteral("Fase 2 - Ricerca Preferiti: 2/3"));
 }
 
 TEST_F(PostProcessing, SecondStartDuringThePassIsRefused)

@@ -95,19 +95,4 @@ TEST_F(DownloadWindowListsTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPag
     EXPECT_EQ(viewerRefreshes, 1); // a stopped download still counts as done
 }
 
-TEST_F(DownloadWindowListsTest, ClosingTheWindowIsAStop)
-{
-    start();
-    FrmDownload &w = Windows::get<FrmDownload>();
-    w.show();
-    StatusSink::setHandler([&w](int, const QString &text) {
-        if (!text.isEmpty() && w.isVisible())
-            w.close();
-    });
-    SCARICA_HIGH();
-    StatusSink::setHandler({});
-
-    EXPECT_EQ(QDir(app.file("highlights")).entryList(QDir::Files).size(), 1);
-}
-
 } // namespace

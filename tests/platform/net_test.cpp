@@ -94,16 +94,6 @@ TEST_F(NetTest, ServerErrorIsAFailureNotContent)
     EXPECT_EQ(contentOf(file("release.txt")), "old");
 }
 
-TEST_F(NetTest, AFailedScratchFileIsRemovedNotLeftStale)
-{
-    ListingsServer server({"--fail500", "^/orvento/checks/"});
-    write(file("checks.txt"), "S");
-    const auto r = orv::net::copyUrlToFile(server.url("/orvento/checks/101.txt"), file("checks.txt"), {}, {},
-                                           orv::net::DefaultTimeoutMs, orv::net::OnFailure::Remove);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_FALSE(QFile::exists(file("checks.txt")));
-}
-
 TEST_F(NetTest, RefusedConnectionFails)
 {
     QTcpServer probe;
@@ -158,27 +148,6 @@ TEST_F(NetTest, OnlyHttpAndHttpsAreFetched)
     EXPECT_TRUE(orv::net::isFetchableUrl("https://example.org/a.txt"));
 }
 
-TEST_F(NetTest, ListedNamesWithBlanksAndAccentsAreFetched)
-{
-    ListingsServer server;
-    for (const QString &name : {QStringLiteral("Rai 1.txt"), QStringLiteral("Radio Citt\u00E0.txt")}) {
-        const auto r = orv::net::copyUrlToFile(server.url("/orvento/database2/palinsesti/" + name), file("tv.txt"));
-        EXPECT_TRUE(r.ok()) << name.toStdString() << ": " << r.error.toStdString();
-    }
-}
-
-TEST_F(NetTest, ProgressCountsUpToTheWholeBody)
-{
-    ListingsServer server;
-    QList<qint64> seen;
-    const auto r = orv::net::copyUrlToFile(server.url("/test/bytes/150000"), file("p.bin"), {},
-                                           [&](qint64 received, qint64) { seen << received; });
-    ASSERT_TRUE(r.ok());
-    ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.last(), 150000);
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-}
-
 TEST_F(NetTest, ReadUrlKeepsLineBreaks)
 {
     ListingsServer server;
@@ -188,18 +157,7 @@ TEST_F(NetTest, ReadUrlKeepsLineBreaks)
     EXPECT_GE(body.count("\r\n"), 2);
 }
 
-TEST_F(NetTest, ReadUrlGivesNothingForAnErrorPage)
-{
-    ListingsServer server({"--fail500", "release"});
-    QByteArray body = "stale";
-    const auto r = orv::net::readUrl(server.url("/orvento/codes/release.txt"), body);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_TRUE(body.isEmpty());
-}
-
-class NetProxyTest : public NetTest {};
-
-TEST_F(NetProxyTest, TransfersThroughAProxyWithCredentials)
+TEST_F(NetTest, TransfersThroughAProxyWithCredentials)
 {
     ListingsServer server;
     orv::test::TestProxy proxy("utente", "segreta");
@@ -210,28 +168,6 @@ TEST_F(NetProxyTest, TransfersThroughAProxyWithCredentials)
     EXPECT_EQ(contentOf(file("via.bin")), expectedBytes(5000));
     EXPECT_EQ(proxy.forwarded(), QStringList{url});
     EXPECT_GE(proxy.challenges(), 1);
-}
-
-TEST_F(NetProxyTest, PortWrittenInTheHostIsUsed)
-{
-    ListingsServer server;
-    orv::test::TestProxy proxy;
-    orv::net::ProxySettings settings{true, QStringLiteral("127.0.0.1:%1").arg(proxy.port()), "", "", ""};
-    const auto r = orv::net::copyUrlToFile(server.url("/trash.txt"), file("trash.txt"), settings);
-    EXPECT_TRUE(r.ok()) << r.error.toStdString();
-    EXPECT_EQ(proxy.forwarded().size(), 1);
-}
-
-TEST_F(NetProxyTest, WrongPasswordIsAFailure)
-{
-    ListingsServer server;
-    orv::test::TestProxy proxy("utente", "segreta");
-    orv::net::ProxySettings settings{true, "127.0.0.1", QString::number(proxy.port()), "utente", "sbagliata"};
-    write(file("x.txt"), "old");
-    const auto r = orv::net::copyUrlToFile(server.url("/trash.txt"), file("x.txt"), settings);
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_EQ(contentOf(file("x.txt")), "old");
-    EXPECT_TRUE(proxy.forwarded().isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "platform/Database.h"
-#include "platform/Files.h"
 #include "platform/Net.h"
 #include "platform/Text.h"
 
@@ -7,7 +6,6 @@
 #include "support/TempApp.h"
 
 #include <QDate>
-#include <QImage>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
@@ -114,13 +112,6 @@ TEST_F(ListingsServerTest, DayFilesAreCodePage1252WithLineBreakMarks)
     EXPECT_TRUE(sawBreakMark);
 }
 
-TEST_F(ListingsServerTest, TheSameDayIsTheSameOnEveryRequest)
-{
-    const QString path = QStringLiteral("/orvento/database2/203/%1.txt").arg(day(3));
-    EXPECT_EQ(get(*server, path), get(*server, path));
-    EXPECT_NE(get(*server, path), get(*server, QStringLiteral("/orvento/database2/203/%1.txt").arg(day(4))));
-}
-
 TEST_F(ListingsServerTest, OutsideTheWindowAndUnknownChannelsAreNotFound)
 {
     orv::net::FetchResult r;
@@ -131,96 +122,6 @@ TEST_F(ListingsServerTest, OutsideTheWindowAndUnknownChannelsAreNotFound)
         get(*server, path, &r);
         EXPECT_EQ(r.outcome, orv::net::Outcome::NotFound) << path.toStdString();
     }
-}
-
-TEST_F(ListingsServerTest, ScriptChannelsAreMarkedAndTheirPagesMatchTheirScripts)
-{
-    int scripted = 0;
-    for (const auto &[code, name] : channels) {
-        const QByteArray check = get(*server, QStringLiteral("/orvento/checks/%1.txt").arg(code));
-        ASSERT_FALSE(check.isEmpty()) << code;
-        if (check.at(0) != 'S')
-            continue;
-        ++scripted;
-        const QStringList script = orv::text::splitLinesCr(orv::text::decode(
-            get(*server, QStringLiteral("/orvento/scripts/%1.txt").arg(code))));
-        ASSERT_GT(script.size(), 5) << code;
-        QString query;
-        for (qsizetype i = 1; i < script.size() && query.isEmpty(); ++i)
-            if (script[i].contains("#WEBQUERY#", Qt::CaseInsensitive))
-                query = script[i].mid(script[i].indexOf("http:", 0, Qt::CaseInsensitive));
-        ASSERT_TRUE(query.startsWith(server->baseUrl())) << code;
-        EXPECT_TRUE(script.contains("#DOWNLOADINFO#") && script.contains("#ENDDOWNLOADINFO#"));
-        EXPECT_TRUE(script.contains("#SAVEDATA#"));
-        for (int offset = 0; offset < 7; ++offset) {
-            const QDate d = QDate::currentDate().addDays(offset);
-            QString url = query;
-            url.replace("#DAY#", d.toString("dd")).replace("#MONTH#", d.toString("MM"));
-            url.replace("#SHORTYEAR#", d.toString("yy")).replace("#LONGYEAR#", d.toString("yyyy"));
-            orv::net::FetchResult r;
-            const QByteArray page = get(*server, url.mid(server->baseUrl().size()), &r);
-            EXPECT_TRUE(r.ok()) << url.toStdString();
-            // One programme of the page for each line of the channel's day file.
-            const int programmes = int(get(*server, QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(day(offset))).count("\r\n"));
-            EXPECT_EQ(int(page.count("<li class=\"prog\">") + page.count("<td class=\"ora\">")), programmes) << url.toStdString();
-        }
-    }
-    EXPECT_GE(scripted, 2);
-    EXPECT_EQ(get(*server, "/orvento/checks/107.txt").left(1), "S");
-    EXPECT_EQ(get(*server, "/orvento/checks/502.txt").left(1), "S");
-}
-
-TEST_F(ListingsServerTest, DetailPagesAndCoversExistForLinkedProgrammes)
-{
-    const QString text = orv::text::decodeCp1252(get(*server, QStringLiteral("/orvento/database2/203/%1.txt").arg(day(1))));
-    const QStringList fields = orv::text::splitLinesCr(text).first().split(QChar(0xA7));
-    ASSERT_TRUE(fields[7].startsWith(server->baseUrl())) << fields[7].toStdString();
-    const QString page = orv::text::decode(get(*server, fields[7].mid(server->baseUrl().size())));
-    EXPECT_TRUE(page.contains(fields[4].toHtmlEscaped()) || page.contains(fields[4]));
-    static const QRegularExpression img("src=\"([^\"]+\\.jpg)\"");
-    const auto m = img.match(page);
-    ASSERT_TRUE(m.hasMatch());
-    QImage cover;
-    EXPECT_TRUE(cover.loadFromData(get(*server, m.captured(1).mid(server->baseUrl().size())), "JPG"));
-}
-
-TEST_F(ListingsServerTest, LogosAreGifsForEveryChannel)
-{
-    for (const auto &[code, name] : channels) {
-        QImage logo;
-        ASSERT_TRUE(logo.loadFromData(get(*server, QStringLiteral("/orvento/database2/palinsesti/%1.gif").arg(code)), "GIF"))
-            << code;
-        EXPECT_EQ(logo.size(), QSize(40, 30));
-    }
-}
-
-TEST_F(ListingsServerTest, ListedHighlightsAndChannelFilesAreServedUnderPlainNames)
-{
-    const QStringList highlights = orv::text::splitLinesCr(orv::text::decode(get(*server, "/orvento/database2/highlights/lista.txt")));
-    ASSERT_GE(highlights.size(), 3);
-    for (const QString &name : highlights) {
-        EXPECT_TRUE(orv::files::isPlainFileName(name)) << name.toStdString();
-        EXPECT_TRUE(get(*server, "/orvento/database2/highlights/" + name).contains("<html>")) << name.toStdString();
-    }
-    const QStringList files = orv::text::splitLinesCr(orv::text::decode(get(*server, "/orvento/database2/palinsesti/lista.txt")));
-    EXPECT_EQ(files.size(), int(channels.size()));
-    for (const QString &name : files) {
-        EXPECT_TRUE(orv::files::isPlainFileName(name)) << name.toStdString();
-        const QString content = orv::text::decode(get(*server, "/orvento/database2/palinsesti/" + name));
-        EXPECT_TRUE(content.contains("NomeTV=" + name.chopped(4))) << name.toStdString();
-    }
-}
-
-TEST_F(ListingsServerTest, ReleaseProductPageAndTrash)
-{
-    EXPECT_EQ(get(*server, "/orvento/codes/release.txt"), "72\r\n");
-    EXPECT_TRUE(get(*server, "/orvento/").contains("Orvento"));
-    orv::net::FetchResult r;
-    get(*server, "/trash.txt", &r);
-    EXPECT_TRUE(r.ok());
-
-    ListingsServer newer({"--release", "73"});
-    EXPECT_EQ(get(newer, "/orvento/codes/release.txt"), "73\r\n");
 }
 
 } // namespace
