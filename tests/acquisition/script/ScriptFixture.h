@@ -6,7 +6,6 @@
 #include "core/Store.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "support/TempApp.h"
 
 #include <QBuffer>
@@ -18,6 +17,8 @@
 #include <map>
 
 namespace orv::test {
+
+using Bytes = QList<QByteArray>;
 
 // A throw-away application folder, pages served from memory, and message
 // boxes recorded and answered from a queue (Cancel when it runs out).
@@ -32,7 +33,6 @@ protected:
     QStringList fetched;
     std::vector<PromptRequest> boxes;
     std::deque<Answer> answers;
-    std::vector<std::pair<int, QString>> status;
     ScriptsTV engine{[this](const QString &url, const QString &file) {
         fetched << url;
         auto it = web.find(url);
@@ -56,12 +56,10 @@ protected:
             answers.pop_front();
             return a;
         });
-        StatusSink::setHandler([this](int panel, const QString &t) { status.emplace_back(panel, t); });
     }
     void TearDown() override
     {
         Prompt::setHandler({});
-        StatusSink::setHandler({});
     }
 
     void writeScript(const QByteArray &body, const char *name = "script.txt")
@@ -92,6 +90,13 @@ protected:
     void run(const char *day = Day) { engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), Channel, day); }
 
     QByteArray var(int i) const { return engine.ScriptVariabili[i]; }
+    QList<QByteArray> vars(std::initializer_list<int> which) const
+    {
+        QList<QByteArray> out;
+        for (int i : which)
+            out << engine.ScriptVariabili[i];
+        return out;
+    }
 
     std::vector<Programme> rows(const char *day = Day)
     {
@@ -108,9 +113,9 @@ protected:
         return out;
     }
 
-    static QByteArray jpeg(int w = 4, int h = 4)
+    static QByteArray jpeg()
     {
-        QImage img(w, h, QImage::Format_RGB32);
+        QImage img(4, 4, QImage::Format_RGB32);
         img.fill(Qt::red);
         QByteArray bytes;
         QBuffer buf(&bytes);

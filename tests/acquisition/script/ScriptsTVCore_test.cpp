@@ -17,14 +17,9 @@ TEST_F(ScriptRunTest, BlanksInsideTheQueryAreReplaced)
 {
     writeScript("t\r\n#WEBQUERY#http://x.test/a b c  \r\n");
     run();
-    writeScript("t\r\n#REPLACESPACES#=+\r\n#WEBQUERY#http://x.test/a b\r\n");
-    run();
-    writeScript("t\r\n#REPLACESPACES#=\r\n#WEBQUERY#http://x.test/a b\r\n");
-    run();
     writeScript("t\r\n#REPLACESPACES#=-,x\r\n#REPLACESPACES#=_\r\n#WEBQUERY#http://x.test/a b\r\n");
     run();
-    EXPECT_EQ(fetched, QStringList({"http://x.test/a%20b%20c", "http://x.test/a+b", "http://x.test/a%20b",
-                                    "http://x.test/a_b"}));
+    EXPECT_EQ(fetched, QStringList({"http://x.test/a%20b%20c", "http://x.test/a_b"}));
 }
 
 TEST_F(ScriptRunTest, QueryOnlyOnLineZeroGivesTheS1Box)
@@ -38,81 +33,16 @@ TEST_F(ScriptRunTest, QueryOnlyOnLineZeroGivesTheS1Box)
     EXPECT_EQ(var(1), QByteArray());
 }
 
-TEST_F(ScriptRunTest, ScriptWithLoneLfLinesIsOneLine)
+// A CR LF page gains an empty line after each; an LF page is split at its LFs
+// and ends with the two blank lines added.
+TEST_F(ScriptRunTest, PagesAreNormalisedBeforeReading)
 {
-    writeScript("t\n#WEBQUERY#http://x.test/\n");
-    run();
-    EXPECT_EQ(boxTexts(), QStringList{"Errore In Ricezione Dati da Internet. Codice (S1)!"});
-}
-
-TEST_F(ScriptRunTest, QueryWithoutHttpEndsTheRunSilently)
-{
-    writeScript(scriptOf({"#PUT#=x#01"}).replace("http://", "ftp://"));
-    run();
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(fetched.isEmpty());
-    EXPECT_EQ(var(1), QByteArray());
-}
-
-TEST_F(ScriptRunTest, NormalisedCrLfPageReadsEachLineThenAnEmptyOne)
-{
-    runScript({"#READNEXTLINE#", "#PUT#=0#10", "#TAKEWORD#=#01##10##10#", "#READNEXTLINE#",
-               "#TAKEWORD#=#02##10##10#", "#READNEXTLINE#", "#TAKEWORD#=#03##10##10#"},
-              "uno\r\ndue\r\n");
-    EXPECT_EQ(var(1), QByteArray("uno"));
-    EXPECT_EQ(var(2), QByteArray(""));
-    EXPECT_EQ(var(3), QByteArray("due"));
-}
-
-TEST_F(ScriptRunTest, NormalisedLfPageReadsLineByLineAndEndsWithBlanks)
-{
-    runScript({"#PUT#=0#10", "#READNEXTLINE#", "#TAKEWORD#=#01##10##10#", "#READNEXTLINE#",
-               "#TAKEWORD#=#02##10##10#", "#READNEXTLINE#", "#TAKEWORD#=#03##10##10#"},
-              "uno\ndue");
-    EXPECT_EQ(var(1), QByteArray("uno"));
-    EXPECT_EQ(var(2), QByteArray("due  "));
-    EXPECT_EQ(var(3), QByteArray(""));
-}
-
-TEST_F(ScriptRunTest, GenerationTwoReadsThePageAsFetched)
-{
-    writeScript(scriptOf({"#PUT#=0#10", "#READNEXTLINE#", "#TAKEWORD#=#01##10##10#"}, {},
-                         "#SCRIPTGENERATION#=2\r\n"));
-    web[PageUrl] = "uno\ndue";
-    run();
-    EXPECT_EQ(var(1), QByteArray("uno\ndue"));
-    EXPECT_EQ(engine.ScriptGeneration, 2);
-}
-
-TEST_F(ScriptRunTest, GenerationReadsTheHeaderItem)
-{
-    writeScript(scriptOf({}, {}, "#SCRIPTGENERATION#=abc\r\n"));
-    run();
-    EXPECT_EQ(engine.ScriptGeneration, 0);
-    writeScript(scriptOf({}, {}, "#SCRIPTGENERATION#=2.5\r\n"));
-    run();
-    EXPECT_EQ(engine.ScriptGeneration, 2);
-    writeScript(scriptOf({}));
-    run();
-    EXPECT_EQ(engine.ScriptGeneration, 1);
-}
-
-TEST_F(ScriptRunTest, SectionsRunInTheirPassesOnly)
-{
-    writeScript("t\r\n#WEBQUERY#http://x.test/\r\n#PUT#=outside#01\r\n#COMMENTS#\r\n#PUT#=second#02\r\n"
-                "#ENDCOMMENTS#\r\n#PUT#=after#03\r\n");
-    run();
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray("second"));
-    EXPECT_EQ(var(3), QByteArray());
-}
-
-TEST_F(ScriptRunTest, MarkerLineIsNeverExecuted)
-{
-    writeScript("t\r\n#WEBQUERY#http://x.test/\r\n#DOWNLOADINFO# #PUT#=x#01\r\n#PUT#=y#02\r\n#ENDDOWNLOADINFO#\r\n");
-    run();
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray("y"));
+    const QList<QByteArray> read = {"#PUT#=0#10", "#READNEXTLINE#", "#TAKEWORD#=#01##10##10#", "#READNEXTLINE#",
+                                    "#TAKEWORD#=#02##10##10#", "#READNEXTLINE#", "#TAKEWORD#=#03##10##10#"};
+    runScript(read, "uno\r\ndue\r\n");
+    EXPECT_EQ(vars({1, 2, 3}), Bytes({"uno", "", "due"}));
+    runScript(read, "uno\ndue");
+    EXPECT_EQ(vars({1, 2, 3}), Bytes({"uno", "due  ", ""}));
 }
 
 TEST_F(ScriptRunTest, EarlierKeywordInTheTableWins)
@@ -139,68 +69,27 @@ TEST_F(ScriptRunTest, FailedFetchNeverReadsAnEarlierPage)
     EXPECT_EQ(var(1), QByteArray("  "));
 }
 
-TEST_F(ScriptRunTest, FailedGenerationTwoFetchReadsAnEmptyPage)
+TEST_F(ScriptRunTest, GeneralFailureRetryGoesOnCancelEndsTheRun)
 {
-    writeScript(scriptOf({"#READNEXTLINE#", "#PUT#=0#10", "#TAKEWORD#=#01##10##10#"}, {},
-                         "#SCRIPTGENERATION#=2\r\n"));
-    web[PageUrl] = "pagina\r\n";
-    run();
-    ASSERT_EQ(var(1), QByteArray("pagina"));
-    web.clear();
-    engine.ScriptRigaPagina.clear();
+    const QList<QByteArray> script = {"#PUT#=a#01", "#PUT#=b#ab", "#PUT#=c#03"};
     answers = {Answer::Retry};
-    run();
-    // Neither the earlier page nor a failure: a page without lines.
-    EXPECT_EQ(boxTexts(), QStringList{"The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# "
-                                      "Function Line : 4"});
-    EXPECT_EQ(var(1), QByteArray());
-}
-
-TEST_F(ScriptRunTest, GeneralFailureShowsTheLineAndRetryGoesOn)
-{
-    answers = {Answer::Retry};
-    runScript({"#PUT#=a#01", "#PUT#=b#ab", "#PUT#=c#03"}, "x\r\n");
+    runScript(script, "x\r\n", {"#PUT#=d#04"});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("General Script Failure, Check Script's Line n° : 4"));
     EXPECT_EQ(boxes[0].buttons, Buttons::RetryCancel);
     EXPECT_EQ(boxes[0].defaultAnswer, Answer::Cancel);
     EXPECT_EQ(engine.RispostaScript, 4);
-    EXPECT_EQ(var(3), QByteArray("c"));
-}
+    EXPECT_EQ(vars({3, 4}), Bytes({"c", "d"}));
 
-TEST_F(ScriptRunTest, CancelInTheGeneralFailureBoxEndsTheRun)
-{
-    runScript({"#PUT#=b#51", "#PUT#=c#03"}, "x\r\n", {"#PUT#=d#04"});
-    EXPECT_EQ(boxes.size(), 1u);
+    engine.ScriptVariabili[3].clear();
+    engine.ScriptVariabili[4].clear();
+    runScript(script, "x\r\n", {"#PUT#=d#04"});
+    EXPECT_EQ(boxes.size(), 2u);
     EXPECT_EQ(engine.RispostaScript, 2);
-    EXPECT_EQ(var(3), QByteArray());
-    EXPECT_EQ(var(4), QByteArray());
+    EXPECT_EQ(vars({3, 4}), Bytes({"", ""}));
     // The next run opens its pages without hindrance.
     runScript({"#READNEXTLINE#", "#PUT#=ok#05"}, "x\r\n");
     EXPECT_EQ(var(5), QByteArray("ok"));
-}
-
-TEST_F(ScriptRunTest, SecondPassRunsAfterTheFirstWasStopped)
-{
-    runScript({"#PUT#=nohash", "#PUT#=a#01"}, "x\r\n", {"#PUT#=b#02"});
-    EXPECT_EQ(boxTexts(), QStringList{"Error on Script Expression : The #PUT# Instruction is not complete !Line : 3"});
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray("b"));
-}
-
-TEST_F(ScriptRunTest, RunawayRunEndsThroughTheGeneralFailureBox)
-{
-    engine.setMaxExecutedLines(20);
-    answers = {Answer::Retry};
-    QList<QByteArray> many;
-    for (int i = 0; i < 40; ++i)
-        many << "#PUT#=x#" + QByteArray::number(10 + i % 10);
-    many << "#PUT#=end#01";
-    runScript(many, "x\r\n", {"#PUT#=second#02"});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("General Script Failure")));
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray());
 }
 
 TEST_F(ScriptRunTest, StopButtonEndsTheRun)
@@ -217,7 +106,6 @@ TEST_F(ScriptRunTest, StopButtonEndsTheRun)
     runScript(many, "x\r\n");
     Annulla = false;
     EXPECT_GT(pumps, 1);
-    EXPECT_EQ(var(10), QByteArray("x"));
-    EXPECT_EQ(var(1), QByteArray());
+    EXPECT_EQ(vars({10, 1}), Bytes({"x", ""}));
     EXPECT_TRUE(boxes.empty());
 }

@@ -14,25 +14,15 @@ using namespace orv::test;
 
 namespace {
 
-// The script channels of the sample server, run by the engine over the real
-// network layer against the server's own pages.
+// The sample server's script channels, downloaded by the program itself.
 class ServerScriptTest : public ScriptFixture {
 protected:
     ListingsServer server;
-    ScriptsTV real; // fetches over the network
 
     void SetUp() override
     {
         ScriptFixture::SetUp();
         ASSERT_TRUE(server.running());
-    }
-
-    void runChannel(int code, const QString &channel, const QString &day)
-    {
-        const QString script = app.file(QStringLiteral("TempDir/script.txt"));
-        ASSERT_TRUE(net::copyUrlToFile(server.url(QStringLiteral("/orvento/scripts/%1.txt").arg(code)), script).ok());
-        real.setEventPump({});
-        real.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), channel, day);
     }
 
     std::vector<Programme> stored(const QString &channel, const QString &day)
@@ -59,24 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(ServerScriptTest, GulpFillsTheDayFromItsGenerationTwoPage)
-{
-    const QString day = QDate::currentDate().addDays(1).toString(QStringLiteral("yyyyMMdd"));
-    runChannel(502, QStringLiteral("Rai Gulp"), day);
-    EXPECT_TRUE(boxes.empty()) << boxTexts().join(QLatin1Char('\n')).toStdString();
-    const QString html = page(QStringLiteral("/web/gulp/%1.html").arg(day));
-    const QStringList times = all(html, QStringLiteral("<td class=\"ora\">([^<]*)</td>"));
-    const QStringList titles = all(html, QStringLiteral("<td class=\"titolo\">([^<]*)</td>"));
-    const auto rows = stored(QStringLiteral("Rai Gulp"), day);
-    ASSERT_GT(times.size(), 5);
-    ASSERT_EQ(rows.size(), size_t(times.size()));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].ORA, QString(times[qsizetype(i)]).replace(QLatin1Char('.'), QLatin1Char(':')));
-        EXPECT_EQ(rows[i].Titolo, titles[qsizetype(i)]);
-        EXPECT_FALSE(rows[i].Type.isEmpty());
-    }
-}
 
 // The whole road: "orvento Download" against the sample server fills the
 // script channels' seven days through the download cycle and the engine.

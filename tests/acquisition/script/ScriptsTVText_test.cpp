@@ -11,25 +11,14 @@ static const QByteArray kPage = "abc word\r\nnext line\r\nlast WORD here\r\n";
 TEST_F(SearchInstructionTest, FindGivesTheColumnAndKeepsTheCursorOnIt)
 {
     runScript({"#READNEXTLINE#", "#FIND#=WORD#01", "#FIND#=word#02", "#COMPUTECURSOR#=1", "#FIND#=word#03", "#PUTCURSOR#=#04"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("5"));
-    EXPECT_EQ(var(2), QByteArray("5"));
-    EXPECT_EQ(var(3), QByteArray("0"));
-    EXPECT_EQ(var(4), QByteArray("6"));
+    EXPECT_EQ(vars({1, 2, 3, 4}), Bytes({"5", "5", "0", "6"}));
     EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(SearchInstructionTest, FindBeyondTheLineEndFindsNothing)
-{
-    runScript({"#READNEXTLINE#", "#SETCURSOR#=40", "#FIND#=word#01", "#PUTCURSOR#=#04"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("0"));
-    EXPECT_EQ(var(4), QByteArray("40"));
 }
 
 TEST_F(SearchInstructionTest, FindAskActionIsExactCase)
 {
     runScript({"#READNEXTLINE#", "#FIND#=zzz#01#ONERROR#=*ask*", "#FIND#=zzz#02#onerror#=*ASK*", "#PUT#=x#03"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("0"));
-    EXPECT_EQ(var(2), QByteArray("0"));
+    EXPECT_EQ(vars({1, 2}), Bytes({"0", "0"}));
     EXPECT_EQ(boxTexts(), QStringList{"Can't Find The Word : zzz On the #FIND# ScriptLine : 5"});
     EXPECT_EQ(boxes[0].title, QStringLiteral("Script Engine Information"));
     EXPECT_EQ(boxes[0].buttons, Buttons::RetryCancel);
@@ -38,62 +27,27 @@ TEST_F(SearchInstructionTest, FindAskActionIsExactCase)
     EXPECT_TRUE(engine.ScriptEsciCiclo);
 }
 
-TEST_F(SearchInstructionTest, FindAtTheSectionStartIsAGeneralFailure)
-{
-    answers = {Answer::Retry};
-    runScript({"#FIND#=word#01", "#RESETCURSOR#", "#READNEXTLINE#", "#RESETCURSOR#", "#FIND#=word#02"}, kPage);
-    EXPECT_EQ(boxTexts(), QStringList{"General Script Failure, Check Script's Line n° : 3"});
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray("5"));
-}
-
 TEST_F(SearchInstructionTest, FindWithoutVariableStopsThePass)
 {
     runScript({"#READNEXTLINE#", "#FIND#=word", "#PUT#=x#01"}, kPage, {"#PUT#=y#02"});
     EXPECT_EQ(boxTexts(),
               QStringList{"Error on Script Expression : The #FIND# Instruction is not complete !Line : 4"});
-    EXPECT_EQ(var(1), QByteArray());
-    EXPECT_EQ(var(2), QByteArray("y"));
+    EXPECT_EQ(vars({1, 2}), Bytes({"", "y"}));
 }
 
 TEST_F(SearchInstructionTest, FindLineReadsForwardToTheWord)
 {
     runScript({"#FINDLINE#=word#01", "#FINDLINE#=HERE#02", "#PUT#=0#10", "#TAKEWORD#=#03##10##10#", "#PUTCURSOR#=#04"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("1"));
-    EXPECT_EQ(var(2), QByteArray("1"));
-    EXPECT_EQ(var(3), QByteArray("last WORD here"));
-    EXPECT_EQ(var(4), QByteArray("11"));
-}
-
-TEST_F(SearchInstructionTest, FindLineNeverExaminesTheCurrentLine)
-{
-    runScript({"#READNEXTLINE#", "#FINDLINE#=abc#01", "#PUT#=go on#02"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("0"));
-    EXPECT_EQ(engine.ScriptRigaPagina, QByteArray(""));
-    EXPECT_EQ(var(2), QByteArray("go on"));
+    EXPECT_EQ(vars({1, 2, 3, 4}), Bytes({"1", "1", "last WORD here", "11"}));
 }
 
 TEST_F(SearchInstructionTest, FindLineStopEndsThePassAskShowsTheBox)
 {
     runScript({"#FINDLINE#=zzz#01#ONERROR#=*STOP*", "#PUT#=x#02"}, kPage,
               {"#FINDLINE#=zzz#03#ONERROR#=*ASK*", "#PUT#=y#04"});
-    EXPECT_EQ(var(1), QByteArray("0"));
-    EXPECT_EQ(var(2), QByteArray());
-    EXPECT_EQ(var(3), QByteArray("0"));
+    EXPECT_EQ(vars({1, 2, 3}), Bytes({"0", "", "0"}));
     EXPECT_EQ(boxTexts(), QStringList{"Can't Find The Word : zzzLine : 7"});
     EXPECT_EQ(var(4), QByteArray("y"));
-}
-
-TEST_F(SearchInstructionTest, ReadNextLineAtThePageEnd)
-{
-    answers = {Answer::Retry};
-    runScript({"#FINDLINE#=zzz#01", "#SETCURSOR#=9", "#READNEXTLINE#", "#PUTCURSOR#=#02"}, "a\r\n");
-    EXPECT_EQ(boxTexts(), QStringList{"The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# "
-                                      "Function Line : 5"});
-    EXPECT_EQ(var(2), QByteArray("1"));
-    EXPECT_EQ(engine.ScriptRigaPagina, QByteArray(""));
-    EXPECT_TRUE(engine.ScriptEsciCiclo);
-    EXPECT_FALSE(engine.ScriptFineBlocco);
 }
 
 using CursorInstructionTest = ScriptFixture;
@@ -103,20 +57,10 @@ TEST_F(CursorInstructionTest, SetAndComputeCursor)
     runScript({"#SETCURSOR#=12", "#COMPUTECURSOR#=-2", "#PUTCURSOR#=#01", "#COMPUTECURSOR#=abc", "#PUTCURSOR#=#02",
                "#SETCURSOR#=x7", "#PUTCURSOR#=#03"},
               kPage);
-    EXPECT_EQ(var(1), QByteArray("10"));
-    EXPECT_EQ(var(2), QByteArray("10"));
-    EXPECT_EQ(var(3), QByteArray("x7"));
+    EXPECT_EQ(vars({1, 2, 3}), Bytes({"10", "10", "x7"}));
 }
 
 using TextInstructionTest = ScriptFixture;
-
-TEST_F(TextInstructionTest, PutKeepsBlanks)
-{
-    runScript({"#PUT#=  due  #01", "#PUT#=#02", "#PUT#=x#3"}, kPage);
-    EXPECT_EQ(var(1), QByteArray("  due  "));
-    EXPECT_EQ(var(2), QByteArray(""));
-    EXPECT_EQ(var(3), QByteArray("x"));
-}
 
 TEST_F(TextInstructionTest, TakeWordCutsBetweenColumns)
 {
@@ -134,32 +78,23 @@ TEST_F(TextInstructionTest, TakeWordCutsBetweenColumns)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(TextInstructionTest, TakeWordEmptyRangeShowsTheBox)
+TEST_F(TextInstructionTest, TakeWordEmptyRangeShowsTheBoxOrStopsSilentlyWithScriptError)
 {
+    const QList<QByteArray> script = {"#READNEXTLINE#", "#PUT#=5#02", "#PUT#=6#03", "#TAKEWORD#=#01##02##03#",
+                                      "#PUT#=x#04"};
     answers = {Answer::Retry};
     engine.ScriptVariabili[1] = "old";
-    runScript({"#READNEXTLINE#", "#PUT#=5#02", "#PUT#=6#03", "#TAKEWORD#=#01##02##03#", "#PUT#=x#04"},
-              "abcdefgh\r\n");
+    runScript(script, "abcdefgh\r\n");
     EXPECT_EQ(boxTexts(),
               QStringList{"Error on Script Expression : The #TAKEWORD# Instruction is not complete !Line : 6"});
-    EXPECT_EQ(var(1), QByteArray("old"));
-    EXPECT_EQ(var(4), QByteArray("x"));
-}
+    EXPECT_EQ(vars({1, 4}), Bytes({"old", "x"}));
 
-TEST_F(TextInstructionTest, TakeWordEmptyRangeWithScriptErrorStopsSilently)
-{
+    boxes.clear();
+    engine.ScriptVariabili[4].clear();
     ScriptError = true;
-    runScript({"#READNEXTLINE#", "#PUT#=5#02", "#PUT#=6#03", "#TAKEWORD#=#01##02##03#", "#PUT#=x#04"},
-              "abcdefgh\r\n", {"#PUT#=y#05"});
+    runScript(script, "abcdefgh\r\n", {"#PUT#=y#05"});
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(var(4), QByteArray());
-    EXPECT_EQ(var(5), QByteArray("y"));
-}
-
-TEST_F(TextInstructionTest, TakeWordWithoutNumberIsAGeneralFailure)
-{
-    runScript({"#READNEXTLINE#", "#PUT#=#02", "#PUT#=6#03", "#TAKEWORD#=#01##02##03#"}, "abcdefgh\r\n");
-    EXPECT_EQ(boxTexts(), QStringList{"General Script Failure, Check Script's Line n° : 6"});
+    EXPECT_EQ(vars({4, 5}), Bytes({"", "y"}));
 }
 
 TEST_F(TextInstructionTest, TakeWordLenTakesAGivenLength)
@@ -167,8 +102,7 @@ TEST_F(TextInstructionTest, TakeWordLenTakesAGivenLength)
     runScript({"#READNEXTLINE#", "#PUT#=2#02", "#PUT#=3#03", "#TAKEWORDLEN#=#01##02##03#", "#PUT#=7#02",
                "#TAKEWORDLEN#=#04##02##03#"},
               "abcdefgh\r\n");
-    EXPECT_EQ(var(1), QByteArray("cde"));
-    EXPECT_EQ(var(4), QByteArray("h"));
+    EXPECT_EQ(vars({1, 4}), Bytes({"cde", "h"}));
 }
 
 TEST_F(TextInstructionTest, StringExpandsVariablesInOrder)
@@ -179,9 +113,7 @@ TEST_F(TextInstructionTest, StringExpandsVariablesInOrder)
     runScript({"#PUT#=20#01", "#PUT#=30#02", "#STRING#=#09#=Ora #01#:#02# #50#", "#STRING#=#10#=#05#/#07#",
                "#STRING#=#11#=a#ONERROR#=*STOP*"},
               kPage);
-    EXPECT_EQ(var(9), QByteArray("Ora 20:30 #50#"));
-    EXPECT_EQ(var(10), QByteArray("sei/#01#"));
-    EXPECT_EQ(var(11), QByteArray("a"));
+    EXPECT_EQ(vars({9, 10, 11}), Bytes({"Ora 20:30 #50#", "sei/#01#", "a"}));
     EXPECT_EQ(engine.ScriptSuErrore, QByteArray("*STOP*"));
 }
 
