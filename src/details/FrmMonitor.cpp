@@ -34,11 +34,12 @@ void FrmMonitor::Command3_Click()
         const QStringList words = MonitorTable(mon).words();
         Database db = Database::open(PercorsoDb);
         const qint32 today = datenav::dayOf(QDate::currentDate());
+        Statement st = db.prepare(QStringLiteral(
+            "select * from Programmi where Data >= ?1 and (Titolo like ?2 or Descrizione like ?2 "
+            "or Type like ?2 or Genere like ?2) order by Data, ORA"));
         for (const QString &word : words) {
             auto *wordNode = new QTreeWidgetItem(TreeView1, {word});
-            Statement st = db.prepare(QStringLiteral(
-                "select * from Programmi where Data >= ?1 and (Titolo like ?2 or Descrizione like ?2 "
-                "or Type like ?2 or Genere like ?2) order by Data, ORA"));
+            st.reset();
             st.bind(1, qint64(today)).bind(2, QStringLiteral("*") + word + QStringLiteral("*"));
             while (st.next()) {
                 const Programme p = ProgrammiTable::read(st);

@@ -1,17 +1,9 @@
 #include "mainwindow/ChannelTree.h"
 
+#include "core/ChannelOrder.h"
 #include "platform/Database.h"
 
 namespace orv::channeltree {
-
-QString groupImage(qint64 group)
-{
-    static const char *const keys[] = {"parabola", "televisione2", "televisione", "sport",
-                                       "ragazzi",  "locali",       "radio"};
-    if (group < 1 || group > 7)
-        return QString();
-    return QString::fromLatin1(keys[group - 1]);
-}
 
 std::optional<QString> nodeImage(const std::optional<qint64> &antenna, int filter)
 {
@@ -24,11 +16,11 @@ std::optional<QString> nodeImage(const std::optional<qint64> &antenna, int filte
             g = 1;
         if (g < 1)
             return std::nullopt;
-        return groupImage(g);
+        return ChannelOrder::groupImageKey(int(g));
     }
     if (g != filter)
         return std::nullopt;
-    return groupImage(g);
+    return ChannelOrder::groupImageKey(int(g));
 }
 
 std::vector<Row> readRows(Database &db)

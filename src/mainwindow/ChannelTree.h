@@ -17,17 +17,13 @@ struct Row {
     std::optional<qint64> antenna; // ANTENNA; empty when NULL
 };
 
-struct Node {
-    QString key;      // the channel name, also the node text
-    QString imageKey; // image of the channel's group
-};
-
 inline constexpr const char *RootKey = "R";
 inline constexpr const char *RootText = "Palinsesti Disponibili";
 inline constexpr const char *RootImage = "root1";
 
-// "parabola" .. "radio" for groups 1..7; empty otherwise.
-QString groupImage(qint64 group);
+// The language text of each group filter's title (filter 0..7).
+inline constexpr int GroupTitleText[8] = {10, 16, 17, 18, 19, 20, 21, 22};
+
 // The image of the node a row gets under the filter, or nothing when the
 // row is not listed.
 std::optional<QString> nodeImage(const std::optional<qint64> &antenna, int filter);

@@ -29,7 +29,6 @@ enum class Command {
     About,
     WebProduct,
     WebForum,
-    SupportMail,
     MonitorProgram,
     HoverToggle,
     Exit,

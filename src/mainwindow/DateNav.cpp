@@ -1,5 +1,7 @@
 #include "mainwindow/DateNav.h"
 
+#include "core/Store.h"
+
 namespace orv::datenav {
 
 int weekdayNumber(const QDate &date)
@@ -19,7 +21,7 @@ QString weekdayName(int number)
 
 QString shortDate(const QDate &date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
 
-qint32 dayOf(const QDate &date) { return date.year() * 10000 + date.month() * 100 + date.day(); }
+qint32 dayOf(const QDate &date) { return dayNumber(date.year(), date.month(), date.day()); }
 
 qint32 cleaningCut(const QDate &today) { return dayOf(today.addDays(-1)); }
 

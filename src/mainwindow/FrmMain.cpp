@@ -486,7 +486,7 @@ void FrmMain::buildStatusBar()
 
 void FrmMain::buildTimers()
 {
-    auto make = [this](int ms, bool on, void (FrmMain::*slot)()) {
+    auto make = [this](int ms, bool on, auto slot) {
         auto *t = new QTimer(this);
         t->setInterval(ms);
         connect(t, &QTimer::timeout, this, slot);
@@ -494,9 +494,7 @@ void FrmMain::buildTimers()
             t->start();
         return t;
     };
-    TimerProg = make(59000, true, nullptr);
-    disconnect(TimerProg, nullptr, this, nullptr);
-    connect(TimerProg, &QTimer::timeout, this, [] { VERIFICA_PROMEMORIA(); });
+    TimerProg = make(59000, true, &VERIFICA_PROMEMORIA);
     Timer1 = make(5000, true, &FrmMain::Timer1_Timer);
     Timer2 = make(500, true, &FrmMain::Timer2_Timer);
     // The old "1 ms" timer ticked about every 16 ms: 61 ticks make a second.
@@ -635,8 +633,6 @@ void FrmMain::closeEvent(QCloseEvent *event)
     else
         QCoreApplication::quit();
 }
-
-void FrmMain::resizeEvent(QResizeEvent *event) { QMainWindow::resizeEvent(event); }
 
 void FrmMain::applyStoredGeometry()
 {
@@ -854,9 +850,8 @@ void FrmMain::cleanOldListings()
 
 bool FrmMain::confirmCleaning()
 {
-    const Answer a = Prompt::message(Lingua[177], Lingua[178], Buttons::OkCancel, Icon::Question, Answer::Cancel);
-    RispostaMsgBox = a == Answer::Ok ? 1 : 2;
-    return a == Answer::Ok;
+    return Prompt::message(Lingua[177], Lingua[178], Buttons::OkCancel, Icon::Question, Answer::Cancel) ==
+           Answer::Ok;
 }
 
 void FrmMain::runCleaning(const std::function<void()> &clean)

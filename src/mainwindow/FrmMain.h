@@ -139,7 +139,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -157,7 +156,9 @@ private:
     bool confirmCleaning();
     void runCleaning(const std::function<void()> &clean);
     void openWeb(const QString &path);
-    void runJob(const std::function<void()> &job);
+    // False when the job did not start (none installed, or one running).
+    bool runJob(const std::function<void()> &job);
+    void showFocused(MdiChild &child, QWidget *field);
     void runDownload(bool refreshAfter);
     void runPostProcessing();
     void runChannelFiles();

@@ -8,6 +8,7 @@
 #include "details/FrmMonitor.h"
 #include "details/FrmPreferiti.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "mainwindow/ChannelTree.h"
 #include "mainwindow/FrmAbout.h"
 #include "mainwindow/MainLinks.h"
 #include "mainwindow/MainState.h"
@@ -40,15 +41,8 @@ namespace orv {
 namespace {
 constexpr const char *SupportAddress = "supporto@orvento.example";
 
-void toFront(QWidget &w)
-{
-    w.show();
-    w.raise();
-    w.activateWindow();
-}
-} // namespace
+using links::toFront;
 
-namespace {
 // A command that fails leaves its mark in the status bar; the program goes on.
 template <typename F> void guarded(F &&f)
 {
@@ -90,20 +84,12 @@ void FrmMain::runCommand(Command command)
         showChild(Windows::get<FrmSchedaGiorno>());
         Picture3->hide();
         return;
-    case Command::SearchPage: {
-        FrmRicerche &w = Windows::get<FrmRicerche>();
-        showChild(w);
-        QCoreApplication::processEvents();
-        w.TxtRicerca->setFocus();
+    case Command::SearchPage:
+        showFocused(Windows::get<FrmRicerche>(), Windows::get<FrmRicerche>().TxtRicerca);
         return;
-    }
-    case Command::DailyReport: {
-        FrmReport &w = Windows::get<FrmReport>();
-        showChild(w);
-        QCoreApplication::processEvents();
-        w.CmbRicerca->setFocus();
+    case Command::DailyReport:
+        showFocused(Windows::get<FrmReport>(), Windows::get<FrmReport>().CmbRicerca);
         return;
-    }
     case Command::MyTV:
         showChild(Windows::get<FrmMyTV>());
         QCoreApplication::processEvents();
@@ -160,9 +146,6 @@ void FrmMain::runCommand(Command command)
     case Command::WebForum:
         openWeb(QStringLiteral("/forum/"));
         return;
-    case Command::SupportMail:
-        supportMail(0);
-        return;
     case Command::MonitorProgram:
         // The companion the first start launches; a missing one does nothing.
         QProcess::startDetached(appPath(QStringLiteral("\\OrventoMonitor")), {});
@@ -177,6 +160,13 @@ void FrmMain::runCommand(Command command)
         m_config1->popup(QCursor::pos());
         return;
     }
+}
+
+void FrmMain::showFocused(MdiChild &child, QWidget *field)
+{
+    showChild(child);
+    QCoreApplication::processEvents();
+    field->setFocus();
 }
 
 void FrmMain::openWeb(const QString &path)
@@ -221,10 +211,10 @@ void FrmMain::finishJob()
         close();
 }
 
-void FrmMain::runJob(const std::function<void()> &job)
+bool FrmMain::runJob(const std::function<void()> &job)
 {
     if (!job || !startJob())
-        return;
+        return false;
     try {
         job();
     } catch (...) {
@@ -232,24 +222,19 @@ void FrmMain::runJob(const std::function<void()> &job)
         throw;
     }
     finishJob();
+    return true;
 }
 
 void FrmMain::runDownload(bool refreshAfter)
 {
-    if (!startJob())
-        return;
-    try {
+    const bool ran = runJob([this] {
         if (links::jobs().downloadCycle)
             links::jobs().downloadCycle();
         // Highlights only when the user wants them, and not when closing.
         if (HighLights && !closePending_ && links::jobs().highlights)
             links::jobs().highlights();
-    } catch (...) {
-        finishJob();
-        throw;
-    }
-    finishJob();
-    if (closePending_)
+    });
+    if (!ran || closePending_)
         return;
     if (refreshAfter && VistaCorrente == 3) {
         Picture3->hide();
@@ -279,9 +264,8 @@ void FrmMain::APPLICA_LINGUA()
     auto menuItem = [this](const char *name) { return menuBar()->findChild<QAction *>(QLatin1String(name)); };
     auto menu = [this](const char *name) { return menuBar()->findChild<QMenu *>(QLatin1String(name)); };
 
-    static const int groupTexts[8] = {10, 16, 17, 18, 19, 20, 21, 22};
     for (int i = 0; i < 8; ++i)
-        m_menuv[i]->setText(text(groupTexts[i]));
+        m_menuv[i]->setText(text(channeltree::GroupTitleText[i]));
     static const int iconOrder[5] = {0, 2, 3, 1, 4};
     for (int k = 0; k < 5; ++k) {
         ImgIcone[iconOrder[k]]->setToolTip(text(5 + k));

@@ -47,9 +47,6 @@ QIcon treeIcon(const QString &key)
     cache.insert(key, icon);
     return icon;
 }
-
-// The language text of each group filter's title.
-constexpr int GroupTitleText[8] = {10, 16, 17, 18, 19, 20, 21, 22};
 } // namespace
 
 void FrmMain::LOAD_TV()
@@ -186,19 +183,9 @@ void FrmMain::refreshDateLabels(const QDate &shown)
     setLabDATA(2, QString::number(datenav::weekdayNumber(shown)));
 }
 
-void FrmMain::CmdGiornoDx_Click()
-{
-    setCurrentDay(currentDay().addDays(1));
-    refreshDateLabels(currentDay());
-    SMISTAMENTO_VISUALIZZAZIONI();
-}
+void FrmMain::CmdGiornoDx_Click() { setCurrentDay(currentDay().addDays(1)); MonthView1_DateClick(); }
 
-void FrmMain::CmdGiornoSx_Click()
-{
-    setCurrentDay(currentDay().addDays(-1));
-    refreshDateLabels(currentDay());
-    SMISTAMENTO_VISUALIZZAZIONI();
-}
+void FrmMain::CmdGiornoSx_Click() { setCurrentDay(currentDay().addDays(-1)); MonthView1_DateClick(); }
 
 void FrmMain::MonthView1_DateClick()
 {
@@ -206,11 +193,7 @@ void FrmMain::MonthView1_DateClick()
     SMISTAMENTO_VISUALIZZAZIONI();
 }
 
-void FrmMain::DTPicker1_Change()
-{
-    refreshDateLabels(currentDay());
-    SMISTAMENTO_VISUALIZZAZIONI();
-}
+void FrmMain::DTPicker1_Change() { MonthView1_DateClick(); }
 
 void FrmMain::DTPicker1_Click()
 {
@@ -228,7 +211,7 @@ void FrmMain::m_menuv_Click(int index)
         return;
     HighLabel1->hide();
     FiltroAntenna = qint16(index);
-    LabTitoloBar[3]->setText(Lingua[GroupTitleText[index]]);
+    LabTitoloBar[3]->setText(Lingua[channeltree::GroupTitleText[index]]);
     LOAD_TV();
 }
 

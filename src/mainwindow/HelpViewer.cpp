@@ -19,9 +19,9 @@ namespace orv {
 
 namespace {
 constexpr int PageRole = Qt::UserRole;
+} // namespace
 
-// "page.htm" lines of a list file: "page.htm<TAB>Title" or "keyword<TAB>page.htm".
-QList<QPair<QString, QString>> readPairs(const QString &path)
+QList<QPair<QString, QString>> readHelpList(const QString &path)
 {
     QList<QPair<QString, QString>> pairs;
     QByteArray data;
@@ -35,7 +35,6 @@ QList<QPair<QString, QString>> readPairs(const QString &path)
     }
     return pairs;
 }
-} // namespace
 
 HelpViewer::HelpViewer(const QString &folder) : QWidget(nullptr, Qt::Window), folder_(folder)
 {
@@ -90,7 +89,7 @@ HelpViewer::HelpViewer(const QString &folder) : QWidget(nullptr, Qt::Window), fo
 
 void HelpViewer::loadContents()
 {
-    for (const auto &[page, title] : readPairs(files::resolve(folder_, QStringLiteral("contents.txt")))) {
+    for (const auto &[page, title] : readHelpList(files::resolve(folder_, QStringLiteral("contents.txt")))) {
         auto *item = new QListWidgetItem(title, contents_);
         item->setData(PageRole, page);
     }
@@ -98,7 +97,7 @@ void HelpViewer::loadContents()
 
 void HelpViewer::loadIndex()
 {
-    for (const auto &[word, page] : readPairs(files::resolve(folder_, QStringLiteral("keywords.txt")))) {
+    for (const auto &[word, page] : readHelpList(files::resolve(folder_, QStringLiteral("keywords.txt")))) {
         auto *item = new QListWidgetItem(word, index_);
         item->setData(PageRole, page);
     }

@@ -9,6 +9,10 @@ class QLineEdit;
 
 namespace orv {
 
+// The "first<TAB>second" lines of a help list file (contents, index,
+// context map); "#" lines are comments. Empty when the file is missing.
+QList<QPair<QString, QString>> readHelpList(const QString &path);
+
 // The help window: the page on the right, contents and index on the left.
 class HelpViewer : public QWidget {
     Q_OBJECT

@@ -15,7 +15,6 @@
 
 namespace orv::links {
 
-namespace {
 void toFront(QWidget &w)
 {
     w.show();
@@ -23,6 +22,7 @@ void toFront(QWidget &w)
     w.activateWindow();
 }
 
+namespace {
 Jobs realJobs()
 {
     Jobs j;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 // The jobs and windows of the other rooms that the main window starts, in
 // one place. Each is a replaceable function so that tests can watch the
 // main window's sequences without running a real download.
@@ -33,5 +35,8 @@ struct Jobs {
 Jobs &jobs();
 // Puts back the real functions.
 void resetJobs();
+
+// Shows a top-level window in front and gives it the focus.
+void toFront(QWidget &w);
 
 } // namespace orv::links

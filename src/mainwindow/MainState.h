@@ -16,8 +16,5 @@ inline qint16 IconaEvidenziata = 99;
 // Hover-card delay: ticks counted by Timer_POP2 and the hovered grid cell.
 inline qint16 TickPopUp = 0;
 inline qint32 LabProgHover = 0;
-inline int HoverX = 0, HoverY = 0;
-// Answer of the last confirmation box (1 = OK).
-inline qint16 RispostaMsgBox = 0;
 
 } // namespace orv

@@ -3,7 +3,6 @@
 #include "core/AppState.h"
 #include "mainwindow/HelpViewer.h"
 #include "platform/Files.h"
-#include "platform/Text.h"
 
 #include <QFileInfo>
 #include <QToolTip>
@@ -32,17 +31,12 @@ QString cHtmlHelp::helpFolder() const
 
 QString cHtmlHelp::pageForContext(qint32 contextId) const
 {
-    // contexts.txt: one "number<TAB>page" per line.
-    QByteArray data;
-    if (files::readAll(files::resolve(helpFolder(), QStringLiteral("contexts.txt")), data)) {
-        for (const QString &line : text::splitLinesAny(text::decode(data))) {
-            const QStringList parts = line.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-            bool ok = false;
-            if (parts.size() == 2 && parts[0].trimmed().toInt(&ok) == contextId && ok &&
-                files::isPlainFileName(parts[1].trimmed()) &&
-                QFileInfo::exists(files::resolve(helpFolder(), parts[1].trimmed())))
-                return parts[1].trimmed();
-        }
+    const QString folder = helpFolder();
+    for (const auto &[number, page] : readHelpList(files::resolve(folder, QStringLiteral("contexts.txt")))) {
+        bool ok = false;
+        if (number.toInt(&ok) == contextId && ok && files::isPlainFileName(page) &&
+            QFileInfo::exists(files::resolve(folder, page)))
+            return page;
     }
     return QString::fromLatin1(ContentsPage);
 }

@@ -78,14 +78,13 @@ void frmTip::open()
     if (startup && !showAtStartup())
         return;
     frmTip &tip = Windows::get<frmTip>();
-    if (!tip.Form_Load())
-        return;
+    tip.Form_Load();
     tip.show();
     tip.raise();
     tip.activateWindow();
 }
 
-bool frmTip::Form_Load()
+void frmTip::Form_Load()
 {
     ui::stopHoverTimer();
     // The box shows the stored choice: opening from the Help menu does not
@@ -102,7 +101,6 @@ bool frmTip::Form_Load()
                             QStringLiteral(" utilizzando Blocco note ed inserire un suggerimento per riga. ") +
                             QStringLiteral("Salvare il file nella stessa directory dell'applicazione "));
     }
-    return true;
 }
 
 bool frmTip::LoadTips(const QString &fileName)

@@ -40,8 +40,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // Returns false when the window closed itself (tips off at start-up).
-    bool Form_Load();
+    void Form_Load();
     void DoNextTip();
     void applyCaptions();
     QStringList tips_;
