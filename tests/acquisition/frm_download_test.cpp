@@ -23,10 +23,7 @@ class DownloadWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Prompt::setHandler([this](const PromptRequest &r) {
-            messages << r.text;
-            return Answer::Ok;
-        });
+        Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
         Database db = Database::open(PercorsoPalinsesti);
         db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
         db.exec(QStringLiteral("update Televisioni set Attivo = 1 where IDTV in (101, 102)"));
@@ -55,7 +52,6 @@ protected:
     }
 
     test::TempApp app;
-    QStringList messages;
     int fetches = 0;
     std::function<void(const QString &)> onFetch;
 };
