@@ -98,11 +98,10 @@ protected:
         return out;
     }
 
-    std::vector<Programme> rows(const char *day = Day)
+    std::vector<Programme> rows(const QString &day = Day, const QString &channel = Channel)
     {
         Database db = Database::open(PercorsoDb);
-        ProgrammiTable t(db);
-        return t.channelDay(QByteArray(day).toInt(), Channel);
+        return ProgrammiTable(db).channelDay(day.toInt(), channel);
     }
 
     QStringList boxTexts() const

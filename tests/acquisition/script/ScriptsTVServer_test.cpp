@@ -25,12 +25,6 @@ protected:
         ASSERT_TRUE(server.running());
     }
 
-    std::vector<Programme> stored(const QString &channel, const QString &day)
-    {
-        Database db = Database::open(PercorsoDb);
-        return ProgrammiTable(db).channelDay(day.toInt(), channel);
-    }
-
     QString page(const QString &path)
     {
         QByteArray body;
@@ -75,8 +69,8 @@ TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
     const QDate today = QDate::currentDate();
     for (int d = 0; d < 7; ++d) {
         const QString day = today.addDays(d).toString(QStringLiteral("yyyyMMdd"));
-        EXPECT_GT(stored(QStringLiteral("La7"), day).size(), 5u) << day.toStdString();
-        EXPECT_GT(stored(QStringLiteral("Rai Gulp"), day).size(), 5u) << day.toStdString();
+        EXPECT_GT(rows(day, QStringLiteral("La7")).size(), 5u) << day.toStdString();
+        EXPECT_GT(rows(day, QStringLiteral("Rai Gulp")).size(), 5u) << day.toStdString();
     }
 
     // A day whose list holds types that open a detail page with a cover.
@@ -96,26 +90,26 @@ TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
     const QStringList titles = all(html, QStringLiteral("<a href=\"[^\"]*\">([^<]*)</a>"));
     const QStringList links = all(html, QStringLiteral("<a href=\"([^\"]*)\">"));
     const QStringList plots = all(html, QStringLiteral("<p>([^<]*)</p>"));
-    const auto rows = stored(QStringLiteral("La7"), day);
-    ASSERT_EQ(rows.size(), size_t(times.size()));
-    for (size_t i = 0; i < rows.size(); ++i) {
+    const auto got = rows(day, QStringLiteral("La7"));
+    ASSERT_EQ(got.size(), size_t(times.size()));
+    for (size_t i = 0; i < got.size(); ++i) {
         const qsizetype k = qsizetype(i);
-        EXPECT_EQ(rows[i].ORA, times[k]);
-        EXPECT_EQ(rows[i].Type, types[k]);
-        EXPECT_EQ(rows[i].Titolo, titles[k]);
-        EXPECT_EQ(rows[i].link, links[k]);
-        EXPECT_EQ(rows[i].Descrizione, plots[k]);
+        EXPECT_EQ(got[i].ORA, times[k]);
+        EXPECT_EQ(got[i].Type, types[k]);
+        EXPECT_EQ(got[i].Titolo, titles[k]);
+        EXPECT_EQ(got[i].link, links[k]);
+        EXPECT_EQ(got[i].Descrizione, plots[k]);
         // Only the types listed in Importa open their detail page, which names the cover.
         const bool detailed = QStringList({"Film", "Telefilm", "Documentario", "Miniserie", "Cartoni Animati"})
-                                  .contains(rows[i].Type);
+                                  .contains(got[i].Type);
         const QString cover = QStringLiteral("La7_107-%1-%2.jpg").arg(day).arg(i + 1);
-        EXPECT_EQ(rows[i].Immagine, detailed ? cover : QString()) << rows[i].Type.toStdString();
+        EXPECT_EQ(got[i].Immagine, detailed ? cover : QString()) << got[i].Type.toStdString();
         if (detailed) {
             EXPECT_FALSE(QImage(app.file(QStringLiteral("covers/") + cover)).isNull());
         }
         // The post-processing ran after the download: durations are filled.
-        if (i + 1 < rows.size()) {
-            EXPECT_FALSE(rows[i].Durata.isEmpty());
+        if (i + 1 < got.size()) {
+            EXPECT_FALSE(got[i].Durata.isEmpty());
         }
     }
 }
