@@ -4,17 +4,11 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
+// Counts the cover pictures shown.
 struct RecordingView : RecordView {
-    QStringList captions;
     int covers = 0;
-    int changes = 0;
-    ProgrammeRecord last;
-    void recordChanged(const ProgrammeRecord &r) override
-    {
-        ++changes;
-        last = r;
-    }
-    void captionChanged(const QString &c) override { captions << c; }
+    void recordChanged(const ProgrammeRecord &) override {}
+    void captionChanged(const QString &) override {}
     void coverChanged(const QImage &) override { ++covers; }
 };
 } // namespace
@@ -49,16 +43,6 @@ TEST_F(RecordInstructionTest, MissingHashShowsTheBoxOrStopsSilentlyWithScriptErr
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(var(2), QByteArray());
     EXPECT_TRUE(engine.ScriptEsciCiclo && engine.ScriptFineBlocco);
-}
-
-TEST_F(RecordInstructionTest, TakeTitleSetsTheCaptionTitleDoesNot)
-{
-    RecordingView view;
-    engine.setRecordView(&view);
-    runScript({"#PUT#= Film #01", "#TITLE#=#01", "#TAKETITLE#=#01", "#PUT#=Altro#02", "#TITLE#=#02"}, "x\r\n");
-    EXPECT_EQ(view.captions, QStringList{"Film"});
-    EXPECT_EQ(view.last.TxtTitle, QByteArray("Altro"));
-    engine.setRecordView(nullptr);
 }
 
 TEST_F(RecordInstructionTest, RecordIsClearedAtTheStartOfARun)
