@@ -1,4 +1,3 @@
-#include "mainwindow/ChannelTree.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/DateNav.h"
 
@@ -24,36 +23,6 @@ TEST(DayArithmetic, CleaningKeepsYesterdayAcrossMonthAndYearEnds)
     EXPECT_EQ(datenav::cleaningCut(QDate(2024, 3, 1)), 20240229);
     EXPECT_EQ(datenav::cleaningCut(QDate(2027, 1, 1)), 20261231);
 }
-
-struct TreeCase {
-    std::optional<qint64> antenna;
-    int filter;
-    std::optional<QString> image;
-};
-
-class ChannelTreeRows : public ::testing::TestWithParam<TreeCase> {};
-
-// Readable names in the test listing instead of the raw bytes of a case.
-void PrintTo(const TreeCase &c, std::ostream *os)
-{
-    *os << "group " << (c.antenna ? std::to_string(*c.antenna) : std::string("null")) << ", filter " << c.filter;
-}
-
-TEST_P(ChannelTreeRows, GroupAndFilterDecideTheNode)
-{
-    const TreeCase &c = GetParam();
-    EXPECT_EQ(channeltree::nodeImage(c.antenna, c.filter), c.image);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllGroupsAndSport, ChannelTreeRows,
-    ::testing::Values(TreeCase{0, 0, QStringLiteral("parabola")}, TreeCase{1, 0, QStringLiteral("parabola")},
-                      TreeCase{2, 0, QStringLiteral("televisione2")}, TreeCase{7, 0, QStringLiteral("radio")},
-                      TreeCase{8, 0, QStringLiteral("parabola")}, TreeCase{-1, 0, std::nullopt},
-                      TreeCase{std::nullopt, 0, std::nullopt}, TreeCase{4, 4, QStringLiteral("sport")},
-                      TreeCase{0, 4, std::nullopt}, TreeCase{8, 4, std::nullopt}, TreeCase{1, 4, std::nullopt},
-                      TreeCase{-1, 4, std::nullopt}, TreeCase{std::nullopt, 4, std::nullopt},
-                      TreeCase{7, 7, QStringLiteral("radio")}));
 
 struct KeyCase {
     Command (*source)(const QString &);
