@@ -24,11 +24,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
