@@ -21,10 +21,7 @@ namespace {
 
 void letEventsRun() { QCoreApplication::processEvents(); }
 
-QString caption()
-{
-    return Lingua[83].isEmpty() ? QStringLiteral("Elaborazione Dati Importati") : Lingua[83];
-}
+QString caption() { return linguaOr(83, "Elaborazione Dati Importati"); }
 
 } // namespace
 

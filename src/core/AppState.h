@@ -33,6 +33,12 @@ inline QString SegnalibroData, SegnalibroOra;
 
 // Language texts: 0-249 from the language file, 250 stays empty.
 inline std::array<QString, 251> Lingua;
+// A language text, or the window's design text while the entry is empty.
+inline QString linguaOr(int index, const char *design)
+{
+    const QString &t = Lingua[size_t(index)];
+    return t.isEmpty() ? QString::fromUtf8(design) : t;
+}
 
 // Sets PercorsoApp and the three database paths.
 void setApplicationFolder(const QString &folder);

@@ -23,11 +23,6 @@ namespace orv {
 
 namespace {
 
-QString lingua(int index, const char *design)
-{
-    const QString &t = Lingua[index];
-    return t.isEmpty() ? QString::fromUtf8(design) : t;
-}
 
 // A small picture per channel group, drawn here so the window needs no
 // picture files.
@@ -171,18 +166,18 @@ void FrmConfig::buildUi()
 
 void FrmConfig::setCaptions()
 {
-    LabTitoloBar->setText(lingua(72, "Scelta dei palinsesti preferiti"));
-    setWindowTitle(lingua(56, "Configurazione Orvento"));
-    Frame1->setTitle(lingua(73, "Scegli i Tuoi Palinsesti"));
-    Label1->setText(lingua(74, "Palinsesti Disponibili"));
-    Label2->setText(lingua(75, "Seleziona una TV e usa le frecce per modificare il suo ordine"));
-    Label7->setText(lingua(76, "Puoi anche selezionare tutte o nessuna come preferite"));
-    Label5->setText(lingua(77, "Palinsesti Totali :"));
-    Command3->setText(lingua(78, "Applica le modifiche fatte"));
-    Command7->setToolTip(lingua(79, "Sposta in alto la TV"));
-    Command8->setToolTip(lingua(80, "Sposta in basso la TV"));
-    Command4->setToolTip(lingua(81, "De-seleziona Tutte"));
-    Command5->setToolTip(lingua(82, "Selezionale Tutte"));
+    LabTitoloBar->setText(linguaOr(72, "Scelta dei palinsesti preferiti"));
+    setWindowTitle(linguaOr(56, "Configurazione Orvento"));
+    Frame1->setTitle(linguaOr(73, "Scegli i Tuoi Palinsesti"));
+    Label1->setText(linguaOr(74, "Palinsesti Disponibili"));
+    Label2->setText(linguaOr(75, "Seleziona una TV e usa le frecce per modificare il suo ordine"));
+    Label7->setText(linguaOr(76, "Puoi anche selezionare tutte o nessuna come preferite"));
+    Label5->setText(linguaOr(77, "Palinsesti Totali :"));
+    Command3->setText(linguaOr(78, "Applica le modifiche fatte"));
+    Command7->setToolTip(linguaOr(79, "Sposta in alto la TV"));
+    Command8->setToolTip(linguaOr(80, "Sposta in basso la TV"));
+    Command4->setToolTip(linguaOr(81, "De-seleziona Tutte"));
+    Command5->setToolTip(linguaOr(82, "Selezionale Tutte"));
 }
 
 void FrmConfig::Form_Activate()
@@ -312,7 +307,7 @@ void FrmConfig::Command7_Click()
 {
     const int s = selectedIndex();
     if (s == 0) {
-        Prompt::message(lingua(86, "La TV selezionata e' gia' la prima della lista!"));
+        Prompt::message(linguaOr(86, "La TV selezionata e' gia' la prima della lista!"));
         return;
     }
     if (s < 0)
@@ -328,7 +323,7 @@ void FrmConfig::Command8_Click()
         return;
     modified_ = true;
     if (s == order_.count() - 1) {
-        Prompt::message(lingua(87, "La TV selezionata e' gia' l'ultima della lista!"));
+        Prompt::message(linguaOr(87, "La TV selezionata e' gia' l'ultima della lista!"));
         return;
     }
     swapWith(s, s + 1);
@@ -362,8 +357,8 @@ void FrmConfig::Command3_Click()
 void FrmConfig::closeEvent(QCloseEvent *event)
 {
     if (modified_) {
-        const Answer a = Prompt::message(lingua(88, "Hai modificato la lista dei palinsesti. Vuoi applicare le modifiche fatte?"),
-                                         lingua(89, "Modifiche non applicate"), Buttons::OkCancel, Icon::Question,
+        const Answer a = Prompt::message(linguaOr(88, "Hai modificato la lista dei palinsesti. Vuoi applicare le modifiche fatte?"),
+                                         linguaOr(89, "Modifiche non applicate"), Buttons::OkCancel, Icon::Question,
                                          Answer::Cancel);
         if (a == Answer::Ok)
             Command3_Click();

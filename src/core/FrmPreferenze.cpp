@@ -26,16 +26,6 @@
 
 namespace orv {
 
-namespace {
-
-QString lingua(int index, const char *design)
-{
-    const QString &t = Lingua[index];
-    return t.isEmpty() ? QString::fromUtf8(design) : t;
-}
-
-} // namespace
-
 FrmPreferenze::FrmPreferenze()
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -150,22 +140,22 @@ void FrmPreferenze::buildUi()
 
 void FrmPreferenze::setCaptions()
 {
-    setWindowTitle(lingua(124, "Configurazione Orvento"));
-    Label2->setText(lingua(125, ""));
-    Check1->setText(lingua(126, "Controlla sempre se ci sono nuove versioni del programma"));
-    Check2->setText(lingua(127, "Scarica nuovi HighLights quando disponibili"));
-    Check3->setText(lingua(128, "Visualizza Colori nella Griglia Programmi"));
-    Check4->setText(lingua(129, "Cancella Automaticamente i programmi vecchi (mantiene Database pulito e veloce)"));
-    Check5->setText(lingua(185, "Crea subito la Griglia appena Orvento viene lanciata"));
-    Label1[0]->setText(lingua(130, "Giorni Da visualizzare nella Griglia (Meno Giorni, Piu' Veloce)"));
-    Label4->setText(lingua(131, "Seleziona La Lingua"));
-    Label3->setText(lingua(132, "Cinedrawer Database :"));
-    ChkProxy->setText(lingua(133, "Usa Connessione Tramite  Proxy"));
-    Label1[4]->setText(lingua(134, "Indirizzo Proxy"));
-    Label1[1]->setText(lingua(135, "Porta Proxy"));
-    Label1[2]->setText(lingua(136, "User Name"));
-    Label1[3]->setText(lingua(137, "Password"));
-    Command2->setText(lingua(138, "Chiudi"));
+    setWindowTitle(linguaOr(124, "Configurazione Orvento"));
+    Label2->setText(linguaOr(125, ""));
+    Check1->setText(linguaOr(126, "Controlla sempre se ci sono nuove versioni del programma"));
+    Check2->setText(linguaOr(127, "Scarica nuovi HighLights quando disponibili"));
+    Check3->setText(linguaOr(128, "Visualizza Colori nella Griglia Programmi"));
+    Check4->setText(linguaOr(129, "Cancella Automaticamente i programmi vecchi (mantiene Database pulito e veloce)"));
+    Check5->setText(linguaOr(185, "Crea subito la Griglia appena Orvento viene lanciata"));
+    Label1[0]->setText(linguaOr(130, "Giorni Da visualizzare nella Griglia (Meno Giorni, Piu' Veloce)"));
+    Label4->setText(linguaOr(131, "Seleziona La Lingua"));
+    Label3->setText(linguaOr(132, "Cinedrawer Database :"));
+    ChkProxy->setText(linguaOr(133, "Usa Connessione Tramite  Proxy"));
+    Label1[4]->setText(linguaOr(134, "Indirizzo Proxy"));
+    Label1[1]->setText(linguaOr(135, "Porta Proxy"));
+    Label1[2]->setText(linguaOr(136, "User Name"));
+    Label1[3]->setText(linguaOr(137, "Password"));
+    Command2->setText(linguaOr(138, "Chiudi"));
 }
 
 void FrmPreferenze::CARICA_LISTE()
