@@ -147,4 +147,33 @@ TEST_F(StoreTest, InstalledChannelsSitUnderTheirGroupTitle)
     EXPECT_EQ(groupTitle("Radio 1"), std::string("Radio"));
 }
 
+// Every table and field the program reads is installed, each Config with its row.
+TEST_F(StoreTest, InstalledSchemaHasEveryField)
+{
+    const QList<QStringList> expected = {
+        {"Orvento.cfg", "Programmi", "Data", "Palinsesto", "Numerazione", "ORA", "Titolo", "Titolo2", "Type",
+         "Genere", "Descrizione", "Durata", "link", "Link1", "Link2", "Immagine", "Marked", "Promemoria",
+         "Registra"},
+        {"Palinsesti.cfg", "Televisioni", "IDTV", "NOMETV", "Descrizione", "Attivo", "Visualizzare", "Posizione",
+         "ANTENNA", "Canale", "Digitale", "Colore", "Ricarica", "GIORNI"},
+        {"Preferiti.cfg", "Preferiti", "ID", "Titolo"},
+        {"monitor.cfg", "Monitor", "Titolo"},
+        {"config.cfg", "Importa", "Titolo"},
+        {"config.cfg", "Config", "CARD", "Width", "Heigth", "Top", "Left", "FullScreen", "TakeOnlyListed",
+         "ScriptError", "ShutDown", "ShutType", "CheckUpdate", "TakeAll", "TakeNone", "HTMLRicerche", "Locandine",
+         "HighLights", "NavBar", "GiorniGriglia", "Cinedrawerdb"},
+        {"config2.cfg", "Config", "HTMLReport", "Colore", "Pulisci", "UsaProxy", "ProxyName", "ProxyPort",
+         "ProxyUser", "ProxyPass", "language", "HTMLmytv", "griglia", "PopUp"},
+    };
+    for (const QStringList &e : expected) {
+        Database db = Database::open(app.db(e[0]));
+        auto st = db.prepare(QStringLiteral("select * from ") + e[1]);
+        for (const QString &field : e.mid(2))
+            EXPECT_GE(st.columnIndex(field), 0) << qPrintable(e[0]) << " " << qPrintable(field);
+        if (e[1] == QLatin1String("Config")) {
+            EXPECT_TRUE(ConfigTable(db).hasRow()) << qPrintable(e[0]);
+        }
+    }
+}
+
 } // namespace
