@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Store.h"
+
 #include <QWidget>
 
 namespace orv {
@@ -10,6 +12,8 @@ class FrmPopUp : public QWidget {
     Q_OBJECT
 public:
     FrmPopUp();
+    // The one entry of every opener: stores the key, shows and raises the window.
+    void showProgramme(const ProgrammeKey &key);
 };
 
 } // namespace orv

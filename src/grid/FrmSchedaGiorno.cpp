@@ -65,6 +65,14 @@ void FrmSchedaGiorno::LabPROG_Click_2(qint16 index)
     Windows::get<FrmPopUpGhost>().show();
 }
 
+void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) {}
+
+void FrmSchedaGiorno::locateProgramme(const ProgrammeKey &key, const QString &ora)
+{
+    SegnalibroData = dayText(key.Data);
+    SegnalibroOra = ora;
+}
+
 void FrmSchedaGiorno::Form_Activate() { VistaCorrente = 3; }
 
 } // namespace orv

@@ -2,7 +2,10 @@
 
 #include "mainwindow/MdiChild.h"
 
+#include "core/Store.h"
+
 #include <QDate>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -22,6 +25,10 @@ public:
     // The hover card for programme cell `index`.
     void LabPROG_Click_2(qint16 index);
     void Form_Activate() override;
+    // Shows or hides the favourite markers of those programmes' cells, no rebuild.
+    void setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown);
+    // Scrolls to the programme (SegnalibroData/SegnalibroOra) and brings its row into view.
+    void locateProgramme(const ProgrammeKey &key, const QString &ora);
 
     QFrame *Frame1 = nullptr;
     QFrame *Frame2 = nullptr;
