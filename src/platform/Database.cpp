@@ -147,7 +147,10 @@ Database Database::open(const QString &path)
         throw DbError(rc, msg);
     }
     sqlite3_extended_result_codes(raw, 0);
-    sqlite3_busy_timeout(raw, 5000);
+    // Every connection lives on the window's thread, and no writer holds a
+    // lock across a network wait or a box: a lock met here belongs to another
+    // program and a short wait is all that is worth freezing the window for.
+    sqlite3_busy_timeout(raw, BusyTimeoutMs);
     registerJetTextRules(raw);
     Database db;
     db.db_ = raw;

@@ -35,6 +35,9 @@ int jetCompare(const QString &a, const QString &b);
 
 class Statement;
 
+// How long a connection waits for another writer's lock before failing.
+constexpr int BusyTimeoutMs = 250;
+
 // One open database file. Opening never creates a file: the databases are
 // installed with the program.
 class Database {

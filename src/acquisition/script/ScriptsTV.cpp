@@ -15,7 +15,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace orv {
 
@@ -27,10 +31,23 @@ namespace {
 struct ScriptFailure {};
 // Cancel in the general failure box: the run ends.
 struct RunEnd {};
-// A runaway script or the Stop button: the run ends.
+// A script that works too hard, or the Stop button: the run ends.
 struct RunGuard {
     bool stopped = false;
 };
+
+// A column or length taken from a script's number. Not a number is a
+// run-time failure; beyond any line the value is clamped, so the conversion
+// stays defined and reads as "past the end".
+qsizetype clampedColumn(double x)
+{
+    if (std::isnan(x))
+        throw ScriptFailure{};
+    constexpr double Bound = 9.0e15;
+    return qsizetype(std::clamp(x, -Bound, Bound));
+}
+
+qint64 fileSize(const QString &file) { return QFileInfo(file).size(); }
 
 QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
 QString tempFile(const char *name) { return tempFile(QString::fromLatin1(name)); }
@@ -143,10 +160,10 @@ QByteArray ScriptsTV::Page::readLine()
     return l;
 }
 
-// The listings database of one run: one transaction for all its rows.
+// The listings database of one run, open without a transaction between the
+// short writes of its saved rows.
 struct ScriptsTV::Store {
     Database db;
-    std::unique_ptr<Transaction> tx;
     std::unique_ptr<ProgrammiTable> table;
 };
 
@@ -227,38 +244,73 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     importa_.reset();
     keywordOf_.fill(NotLooked);
     steps_ = 0;
+    work_ = 0;
+    nextTimeCheck_ = 0;
+    waitedMs_ = 0;
+    clock_.start();
     depth_ = 0;
+    rows_.clear();
+    rowBytes_ = 0;
     annullaAtStart_ = Annulla;
+    bool tooHard = false;
     try {
         if (prepare())
             ESEGUI_SEZIONI_SCRIPT();
     } catch (const RunEnd &) {
     } catch (const RunGuard &guard) {
-        if (!guard.stopped)
-            generalFailure(); // the run ends whatever the answer
+        tooHard = !guard.stopped;
     } catch (const ScriptFailure &) {
+    } catch (const std::bad_alloc &) {
+        tooHard = true;
+    } catch (const std::length_error &) {
+        tooHard = true;
     }
+    // What the run held is let go before the box; its saved rows are kept.
+    pages_.clear();
+    if (tooHard)
+        generalFailure(); // the run ends whatever the answer
     finishRun();
 }
 
 void ScriptsTV::finishRun()
 {
     pages_.clear();
-    if (!store_)
-        return;
-    try {
-        if (store_->tx)
-            store_->tx->commit();
-    } catch (const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
-    }
+    flushRows();
     store_.reset();
+}
+
+void ScriptsTV::flushRows()
+{
+    if (rows_.empty() || !store_)
+        return;
+    auto report = [](const DbError &e) {
+        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+    };
+    // One short transaction, never open across a page fetch or a box: a
+    // window writing a mark meanwhile does not wait. A refused row is lost
+    // alone, as a failed save is.
+    try {
+        Transaction tx(store_->db);
+        for (const Programme &p : rows_) {
+            try {
+                store_->table->insert(p);
+            } catch (const DbError &e) {
+                report(e);
+            }
+        }
+        tx.commit();
+    } catch (const DbError &e) {
+        report(e);
+    }
+    rows_.clear();
+    rowBytes_ = 0;
 }
 
 bool ScriptsTV::prepare()
 {
     QByteArray data;
-    if (!files::isPlainFileName(ScriptNome) || !files::readAll(tempFile(ScriptNome), data))
+    if (!files::isPlainFileName(ScriptNome) || fileSize(tempFile(ScriptNome)) > limits_.scriptBytes ||
+        !files::readAll(tempFile(ScriptNome), data))
         return false;
     const QList<QByteArray> lines = text::splitLinesCr(data);
     if (lines.size() > RigheMax + 1)
@@ -294,13 +346,12 @@ bool ScriptsTV::prepare()
     url = trimBlanks(url);
     url.replace(" ", ReplaceSpaces);
     const QString address = text::decode(url);
-    if (ScriptGeneration < 2) {
-        fetchInto(address, tempFile("html.txt"));
-        if (!NORMALIZZA_HTML())
-            return false;
-    } else {
-        fetchInto(address, tempFile("html1.txt"));
-    }
+    const QString fetchedPage = tempFile(ScriptGeneration < 2 ? "html.txt" : "html1.txt");
+    fetchInto(address, fetchedPage);
+    if (fileSize(fetchedPage) > limits_.pageBytes)
+        throw RunGuard{};
+    if (ScriptGeneration < 2 && !NORMALIZZA_HTML())
+        return false;
     return true;
 }
 
@@ -331,6 +382,9 @@ bool ScriptsTV::NORMALIZZA_WEB() { return normalised("FileWebB.txt", "FileWeb.tx
 
 void ScriptsTV::fetchInto(const QString &url, const QString &file)
 {
+    // Rows saved so far are written before the wait; no lock is held across it.
+    flushRows();
+    charge(FetchWork);
     // A failed fetch must never leave an earlier run's page to be read; it
     // leaves an empty page, which the script reads as a page without lines.
     QFile::remove(file);
@@ -383,25 +437,74 @@ void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
     ScriptPc = 0;
 }
 
+int ScriptsTV::ask(const QString &text, const QString &title)
+{
+    QElapsedTimer waited;
+    waited.start();
+    const Answer a = Prompt::message(text, title, Buttons::RetryCancel, Icon::Information, Answer::Cancel);
+    waitedMs_ += waited.elapsed();
+    RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
+    return RispostaScript;
+}
+
 bool ScriptsTV::generalFailure()
 {
-    const Answer a = Prompt::message(QStringLiteral("General Script Failure, Check Script's Line n° : ") +
-                                         QString::number(ScriptPc),
-                                     QString(), Buttons::RetryCancel, Icon::Information, Answer::Cancel);
-    RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
-    return a == Answer::Retry;
+    return ask(QStringLiteral("General Script Failure, Check Script's Line n° : ") + QString::number(ScriptPc),
+               QString()) == RispostaRetry;
 }
 
 void ScriptsTV::step()
 {
-    if (++steps_ > maxLines_)
+    if (++steps_ > limits_.lines)
         throw RunGuard{};
+    // Every line looked at costs its length: markers and "#ENDIF#" are searched in it.
+    charge(1 + (ScriptPc >= 0 && ScriptPc <= RigheMax ? ScriptRighe[ScriptPc].size() / 64 : 0));
     if ((steps_ & 0xFFF) == 0) {
         if (pump_)
             pump_();
         if (Annulla && !annullaAtStart_)
             throw RunGuard{true};
     }
+}
+
+void ScriptsTV::charge(qint64 units)
+{
+    work_ += units;
+    if (work_ > limits_.work)
+        throw RunGuard{};
+    if (work_ >= nextTimeCheck_) {
+        nextTimeCheck_ = work_ + 16384;
+        checkTime();
+    }
+}
+
+void ScriptsTV::checkTime()
+{
+    if (clock_.elapsed() - waitedMs_ > limits_.runMs)
+        throw RunGuard{};
+}
+
+void ScriptsTV::bounded(qsizetype bytes) const
+{
+    if (bytes > limits_.variableBytes)
+        throw RunGuard{};
+}
+
+void ScriptsTV::replaceBounded(QByteArray &text, QByteArrayView before, QByteArrayView after)
+{
+    chargeBytes(text.size());
+    const qsizetype first = text.indexOf(before);
+    if (first < 0)
+        return;
+    // The size is known before the text is built: a text that would outgrow
+    // a variable is never made.
+    qsizetype count = 0;
+    for (qsizetype at = first; at >= 0; at = text.indexOf(before, at + before.size()))
+        ++count;
+    const qsizetype size = text.size() + count * (after.size() - before.size());
+    bounded(size);
+    text.replace(before, after);
+    chargeBytes(size);
 }
 
 void ScriptsTV::ESEGUI_ISTRUZIONE()
@@ -411,11 +514,12 @@ void ScriptsTV::ESEGUI_ISTRUZIONE()
         explicit Depth(int &x) : d(x) { ++d; }
         ~Depth() { --d; }
     } depth(depth_);
-    if (depth_ > maxDepth_)
+    if (depth_ > limits_.depth)
         throw RunGuard{};
     const QByteArray &l = line(ScriptPc);
     int &which = keywordOf_[ScriptPc];
     if (which == NotLooked) {
+        charge(l.size() / 2); // 32 keyword searches, once per line and run
         which = NoKeyword;
         const auto &table = keywords();
         for (size_t i = 0; l.contains('#') && i < table.size(); ++i) {
@@ -452,7 +556,7 @@ int ScriptsTV::variableIndex(const QByteArray &twoChars) const
     if (!v)
         throw ScriptFailure{};
     const double r = roundHalfEven(*v);
-    if (r < 0 || r > 50)
+    if (!(r >= 0 && r <= 50))
         throw ScriptFailure{};
     return int(r);
 }
@@ -469,6 +573,15 @@ ScriptsTV::Page &ScriptsTV::currentPage()
 
 void ScriptsTV::openPage(int number, const QString &file)
 {
+    // A normalised page may hold twice the bytes fetched (a CR for every LF).
+    const qint64 size = fileSize(file);
+    qint64 held = size;
+    for (const auto &[n, page] : pages_)
+        if (n != number)
+            held += page.data.size();
+    if (size > 2 * limits_.pageBytes + 16 || held > limits_.openPageBytes)
+        throw ScriptFailure{};
+    chargeBytes(size);
     Page p;
     if (!files::readAll(file, p.data))
         throw ScriptFailure{};
@@ -478,10 +591,7 @@ void ScriptsTV::openPage(int number, const QString &file)
 void ScriptsTV::box(const QByteArray &message)
 {
     const QString textShown = ProgrammeRecord::shown(message) + QStringLiteral("Line : ") + QString::number(ScriptPc);
-    const Answer a = Prompt::message(textShown, QStringLiteral("Script Engine Information"), Buttons::RetryCancel,
-                                     Icon::Information, Answer::Cancel);
-    RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
-    if (a != Answer::Retry) {
+    if (ask(textShown, QStringLiteral("Script Engine Information")) != RispostaRetry) {
         ScriptEsciCiclo = true;
         ScriptFineBlocco = true;
     }
@@ -529,9 +639,11 @@ void ScriptsTV::ISTR_FIND()
     const QByteArray word = left(arg, p - 1);
     QByteArray &var = variable(mid(arg, p + 1, 2));
     const auto cursor = strictNumber(ScriptCursore);
-    if (!cursor || roundHalfEven(*cursor) < 1)
+    if (!cursor || !(roundHalfEven(*cursor) >= 1))
         throw ScriptFailure{};
-    const qsizetype at = inStrNoCase(qsizetype(roundHalfEven(*cursor)), ScriptRigaPagina, word);
+    const qsizetype from = clampedColumn(roundHalfEven(*cursor));
+    const qsizetype at = inStrNoCase(from, ScriptRigaPagina, word);
+    chargeBytes((at > 0 ? at : ScriptRigaPagina.size()) - std::min(from, ScriptRigaPagina.size()));
     if (at > 0) {
         ScriptCursore = QByteArray::number(at);
         var = ScriptCursore;
@@ -557,6 +669,7 @@ void ScriptsTV::ISTR_FINDLINE()
     Page &page = currentPage();
     while (!page.atEnd()) {
         ScriptRigaPagina = page.readLine();
+        charge(1 + ScriptRigaPagina.size() / 64);
         const qsizetype at = inStrNoCase(1, ScriptRigaPagina, word);
         if (at > 0) {
             ScriptCursore = QByteArray::number(at);
@@ -577,6 +690,7 @@ void ScriptsTV::ISTR_READNEXTLINE()
     Page &page = currentPage();
     if (!page.atEnd()) {
         ScriptRigaPagina = page.readLine();
+        chargeBytes(ScriptRigaPagina.size());
         return;
     }
     box("The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# Function ");
@@ -630,9 +744,12 @@ void ScriptsTV::ISTR_TAKEWORDLEN()
         throw ScriptFailure{};
     const double s = roundHalfEven(*start + 1);
     const double n = roundHalfEven(*length);
-    if (s < 1 || n < 0)
+    if (!(s >= 1) || !(n >= 0))
         throw ScriptFailure{};
-    target = mid(ScriptRigaPagina, qsizetype(s), qsizetype(n));
+    QByteArray piece = mid(ScriptRigaPagina, clampedColumn(s), clampedColumn(n));
+    chargeBytes(piece.size());
+    bounded(piece.size());
+    target = std::move(piece);
 }
 
 void ScriptsTV::ISTR_TAKEWORD()
@@ -651,15 +768,21 @@ void ScriptsTV::ISTR_TAKEWORD()
     if (!strict)
         throw ScriptFailure{};
     const double s = roundHalfEven(*strict + 1);
-    if (s < 1)
+    if (!(s >= 1))
         throw ScriptFailure{};
+    auto take = [&](qsizetype n) {
+        QByteArray piece = mid(ScriptRigaPagina, clampedColumn(s), n);
+        chargeBytes(piece.size());
+        bounded(piece.size());
+        target = std::move(piece);
+    };
     if (c == 0) {
-        target = mid(ScriptRigaPagina, qsizetype(s));
+        take(-1);
         return;
     }
     const double length = roundHalfEven(c - b - 1);
     if (length >= 1) {
-        target = mid(ScriptRigaPagina, qsizetype(s), qsizetype(length));
+        take(clampedColumn(length));
         return;
     }
     if (ScriptError) {
@@ -679,9 +802,8 @@ void ScriptsTV::ISTR_STRING()
     QByteArray &target = variable(mid(head, p + 1, 2));
     QByteArray value = argument(14);
     for (int j = 0; j < 50; ++j) {
-        char ref[5] = {'#', char('0' + j / 10), char('0' + j % 10), '#', 0};
-        if (value.contains(ref))
-            value.replace(ref, ScriptVariabili[j]);
+        const char ref[5] = {'#', char('0' + j / 10), char('0' + j % 10), '#', 0};
+        replaceBounded(value, QByteArrayView(ref, 4), ScriptVariabili[j]);
     }
     const qsizetype tail = inStrNoCase(1, value, "#ONERROR#=");
     if (tail > 0) {
@@ -722,6 +844,7 @@ bool ScriptsTV::takeField(int offset, const char *message, QByteArray &field, in
     QByteArray v;
     if (!recordVariable(offset, message, &v))
         return false;
+    chargeBytes(v.size());
     field = trim ? trimBlanks(v) : v;
     record_.Check1[check] = true;
     recordChanged();
@@ -769,7 +892,9 @@ void ScriptsTV::ISTR_TAKECOMMENTS()
     if (!recordVariable(15, "Error on Script Expression : The #TAKECOMMENT# Instruction is not complete !", &v,
                         true))
         return;
-    record_.TxtUserComments += trimBlanks(v);
+    const QByteArray piece = trimBlanks(v);
+    bounded(record_.TxtUserComments.size() + piece.size());
+    record_.TxtUserComments += piece;
     record_.Check1[5] = true;
     recordChanged();
 }
@@ -843,15 +968,23 @@ void ScriptsTV::PULISCI_CAMPI_PROGRAMMA()
 
 void ScriptsTV::ISTR_SAVEDATA()
 {
+    // Numerazione is a 16-bit number: a run saves at most that many rows.
+    if (ContaProgrammi >= std::numeric_limits<qint16>::max()) {
+        StatusSink::write(3, QStringLiteral("6 Overflow"));
+        PULISCI_CAMPI_PROGRAMMA();
+        return;
+    }
     ++ContaProgrammi;
     try {
         if (!store_) {
             auto s = std::make_unique<Store>();
             s->db = Database::open(PercorsoDb);
-            s->tx = std::make_unique<Transaction>(s->db);
             s->table = std::make_unique<ProgrammiTable>(s->db);
             store_ = std::move(s);
         }
+        const qsizetype bytes = record_.TxtTitle.size() + record_.TxtHour.size() + record_.TxtLink.size() +
+                                record_.TxtType.size() + record_.TxtUserComments.size();
+        chargeBytes(bytes);
         Programme p;
         p.Titolo = ProgrammeRecord::shown(record_.TxtTitle);
         p.ORA = ProgrammeRecord::shown(record_.TxtHour);
@@ -862,7 +995,10 @@ void ScriptsTV::ISTR_SAVEDATA()
         p.Data = ScriptGiorno.left(8).toInt();
         p.Numerazione = ContaProgrammi;
         p.Palinsesto = QString::fromUtf8(trimBlanks(ScriptTv.toUtf8()));
-        store_->table->insert(p);
+        rows_.push_back(std::move(p));
+        rowBytes_ += bytes;
+        if (rows_.size() >= RowsPerBatch || rowBytes_ > 4 * limits_.variableBytes)
+            flushRows();
     } catch (const DbError &e) {
         StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
@@ -903,6 +1039,7 @@ void ScriptsTV::ISTR_WHILE()
         boxSettingFerma("Error on Script Expression : The #WHILE# Instruction is not complete !");
         return;
     }
+    chargeBytes(variable(a).size() + variable(b).size());
     const bool equal = variable(a) == variable(b);
     const bool again = rest.contains("==") ? equal : !equal;
     if (again) {
@@ -920,6 +1057,8 @@ void ScriptsTV::ISTR_IF()
         boxSettingFerma("Error on Script Expression : The #IF# Instruction is not complete !");
         return;
     }
+    if (rest.contains("==") || rest.contains("<>") || rest.contains("<<") || rest.contains(">>"))
+        chargeBytes(variable(a).size() + variable(b).size());
     bool holds;
     if (rest.contains("=="))
         holds = variable(a) == variable(b);
@@ -948,6 +1087,7 @@ void ScriptsTV::ISTR_GOTO()
     const QByteArray target = argument(7) + ":";
     const int from = ScriptPc;
     for (ScriptPc = 1; ScriptPc <= ScriptNumRighe; ++ScriptPc) {
+        charge(1 + ScriptRighe[ScriptPc].size() / 64);
         if (containsNoCase(ScriptRighe[ScriptPc], target)) {
             ScriptEsciCiclo = ScriptFineBlocco = true;
             return;
@@ -986,6 +1126,7 @@ void ScriptsTV::skipTypeBlock()
 {
     while (ScriptPc < ScriptNumRighe) {
         ++ScriptPc;
+        charge(1 + ScriptRighe[ScriptPc].size() / 64);
         if (containsNoCase(ScriptRighe[ScriptPc], "#ENDGODEEP#"))
             return;
     }
@@ -1009,14 +1150,17 @@ void ScriptsTV::tagBlock(bool substitute)
     const QByteArray end = substitute ? "#ENDSUBSTITUTETAGS#" : "#ENDDELETETAGS#";
     const int remembered = ScriptPc;
     int at = 0;
-    for (int i = 1; i <= ScriptNumRighe && !at; ++i)
+    for (int i = 1; i <= ScriptNumRighe && !at; ++i) {
+        charge(1 + ScriptRighe[i].size() / 64);
         if (containsNoCase(ScriptRighe[i], header))
             at = i;
+    }
     if (!at)
         return;
     for (int i = at + 1; i <= ScriptNumRighe; ++i) {
         ScriptPc = i;
         const QByteArray &l = ScriptRighe[i];
+        charge(1 + l.size() / 64);
         if (containsNoCase(l, end))
             break;
         if (ScriptFerma)
@@ -1031,13 +1175,13 @@ void ScriptsTV::tagBlock(bool substitute)
                 throw ScriptFailure{};
             const QByteArray old = mid(l, e1 + 1, e2 - e1 - 1);
             if (!old.isEmpty())
-                v.replace(old, mid(l, e2 + 1));
+                replaceBounded(v, old, mid(l, e2 + 1));
         } else {
             const qsizetype h1 = inStr(1, l, "#");
             const qsizetype h2 = h1 ? inStr(h1 + 1, l, "#") : 0;
             const QByteArray tag = h2 ? mid(l, h2 + 2) : mid(l, 2);
             if (!tag.isEmpty())
-                v.replace(tag, " ");
+                replaceBounded(v, tag, " ");
         }
     }
     ScriptPc = remembered;

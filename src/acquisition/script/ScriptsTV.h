@@ -1,8 +1,10 @@
 #pragma once
 
 #include "acquisition/script/ProgrammeRecord.h"
+#include "core/Store.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -10,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace orv {
 
@@ -43,10 +46,28 @@ public:
     // Lets window events run (the Stop button); the default runs Qt's queue.
     void setEventPump(std::function<void()> pump) { pump_ = std::move(pump); }
 
-    // Guards against runaway scripts; a run that exceeds them ends through the
-    // general failure box.
-    void setMaxExecutedLines(qint64 n) { maxLines_ = n; }
-    void setMaxDepth(int n) { maxDepth_ = n; }
+    // What one run may use. A run that goes beyond any of them ends through
+    // the general failure box, whatever the answer.
+    struct Limits {
+        qint64 lines = 2000000;  // script lines executed
+        qint64 work = 50000000;  // work units: a line looked at, 64 bytes searched or copied
+        qint64 runMs = 300000;   // the run's time, not counting the user's answers to boxes
+        int depth = 200;         // blocks and loops re-entering the dispatcher
+        qsizetype scriptBytes = 1 << 20;
+        qsizetype variableBytes = 1 << 20; // each variable and each record field
+        qsizetype pageBytes = 16 << 20;    // each page as fetched
+        qsizetype openPageBytes = 48 << 20; // all pages held at once
+    };
+    // Units one page fetch costs, so that the budget also bounds the fetches.
+    static constexpr qint64 FetchWork = 20000;
+    void setLimits(const Limits &limits) { limits_ = limits; }
+    const Limits &limits() const { return limits_; }
+    // Work units the last run used.
+    qint64 workDone() const { return work_; }
+
+    // Saved programmes are written in short transactions of at most this many
+    // rows, and before every page fetch, so no write lock outlives a batch.
+    static constexpr int RowsPerBatch = 500;
 
     const ProgrammeRecord &record() const { return record_; }
 
@@ -109,6 +130,18 @@ private:
     bool generalFailure();
     void finishRun();
     void step();
+    // Adds work to the run's account; ends the run when a limit is passed.
+    void charge(qint64 units);
+    void chargeBytes(qsizetype bytes) { charge(bytes / 64); }
+    void checkTime();
+    // Refuses a text larger than a variable may hold.
+    void bounded(qsizetype bytes) const;
+    // Replaces every before by after, left to right, within those bounds.
+    void replaceBounded(QByteArray &text, QByteArrayView before, QByteArrayView after);
+    // A message box whose wait is not counted in the run's time.
+    int ask(const QString &text, const QString &title);
+    // Writes the saved programmes held in memory in one short transaction.
+    void flushRows();
 
     // Shared helpers of the instructions.
     const QByteArray &line(int index) const;
@@ -176,11 +209,16 @@ private:
     static constexpr int NotLooked = -2, NoKeyword = -1;
     std::array<int, RigheMax + 1> keywordOf_;
     std::array<int, RigheMax + 1> keywordAt_;
-    qint64 maxLines_ = 2000000;
-    int maxDepth_ = 200;
+    Limits limits_;
     qint64 steps_ = 0;
+    qint64 work_ = 0;
+    qint64 nextTimeCheck_ = 0;
+    QElapsedTimer clock_;
+    qint64 waitedMs_ = 0; // spent waiting for answers to boxes
     int depth_ = 0;
     bool annullaAtStart_ = false;
+    std::vector<Programme> rows_; // saved, not yet written
+    qsizetype rowBytes_ = 0;
 };
 
 } // namespace orv

@@ -77,8 +77,10 @@ TEST_F(ControlFlowTest, RunawayScriptsAreStopped)
         // The "#WHILE#" jumps back above the "#IF#", which opens a new block each time.
         {"#PUT#=a#01", "#REPEAT#", "#IF#=#01##01#==", "#WHILE#=#01##02#"},
     };
-    engine.setMaxExecutedLines(100000);
-    engine.setMaxDepth(20);
+    ScriptsTV::Limits limits;
+    limits.lines = 100000;
+    limits.depth = 20;
+    engine.setLimits(limits);
     for (const auto &script : scripts) {
         boxes.clear();
         engine.ScriptVariabili[3].clear();
