@@ -18,6 +18,7 @@ struct Options {
     int port = 47800;
     QString release = QStringLiteral("72");
     QString highlightsList; // a file served in place of the generated highlights list
+    QString script;         // a file served in place of every channel's scraping script
     bool verbose = false;
     listings::FaultRules faults;
 };
@@ -27,7 +28,7 @@ void usage()
     std::fprintf(stderr,
                  "uso: orvento-listings-server [--port N] [--release TESTO] [--fail404 RE] [--fail500 RE]\n"
                  "                             [--truncate RE] [--slow RE] [--delay-ms N] [--redirect RE]\n"
-                 "                             [--highlights-list FILE] [--verbose]\n");
+                 "                             [--highlights-list FILE] [--script FILE] [--verbose]\n");
 }
 
 bool parse(int argc, char **argv, Options &o)
@@ -56,6 +57,8 @@ bool parse(int argc, char **argv, Options &o)
             o.release = QString::fromStdString(value());
         } else if (a == "--highlights-list") {
             o.highlightsList = QString::fromStdString(value());
+        } else if (a == "--script") {
+            o.script = QString::fromStdString(value());
         } else if (a == "--delay-ms") {
             o.faults.delayMs = std::atoi(value().c_str());
         } else if (a == "--fail404") {
@@ -123,6 +126,13 @@ int main(int argc, char **argv)
             QFile list(opt.highlightsList);
             if (list.open(QIODevice::ReadOnly)) {
                 res.set_content(list.readAll().toStdString(), "text/plain");
+                return;
+            }
+        }
+        if (!opt.script.isEmpty() && path.rfind("/orvento/scripts/", 0) == 0) {
+            QFile script(opt.script);
+            if (script.open(QIODevice::ReadOnly)) {
+                res.set_content(script.readAll().toStdString(), "text/plain");
                 return;
             }
         }

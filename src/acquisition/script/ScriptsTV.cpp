@@ -1202,13 +1202,12 @@ void ScriptsTV::ISTR_OPENNEWWEB()
         // Only web pages are fetched; anything else is refused before any transfer.
         if (!isWebAddress(address))
             throw ScriptFailure{};
-        if (ScriptGeneration >= 2) {
-            fetchInto(ProgrammeRecord::shown(address), tempFile("FileWeb.txt"));
-        } else {
-            fetchInto(ProgrammeRecord::shown(address), tempFile("FileWebB.txt"));
-            if (!NORMALIZZA_WEB())
-                throw ScriptFailure{};
-        }
+        const QString fetched = tempFile(ScriptGeneration >= 2 ? "FileWeb.txt" : "FileWebB.txt");
+        fetchInto(ProgrammeRecord::shown(address), fetched);
+        if (fileSize(fetched) > limits_.pageBytes)
+            throw ScriptFailure{};
+        if (ScriptGeneration < 2 && !NORMALIZZA_WEB())
+            throw ScriptFailure{};
         if (nn == 0 || pages_.count(nn))
             throw ScriptFailure{};
         openPage(nn, tempFile("FileWeb.txt"));

@@ -32,6 +32,30 @@ protected:
         return text::decode(body);
     }
 
+    // Runs "orvento Download" on the test's folder against a server; false
+    // when the program is not built.
+    bool download(const ListingsServer &from, QProcess &run)
+    {
+        const QFileInfo serverProgram(
+            qEnvironmentVariable("ORVENTO_LISTINGS_SERVER", QStringLiteral(ORVENTO_LISTINGS_SERVER)));
+        const QString program = serverProgram.dir().filePath(QStringLiteral("../app/orvento"));
+        if (!QFileInfo(program).isExecutable())
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVENTO_HOME"), app.path());
+        env.insert(QStringLiteral("ORVENTO_SERVER"), from.baseUrl());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        run.setProcessEnvironment(env);
+        run.start(program, {QStringLiteral("Download")});
+        return run.waitForFinished(240000);
+    }
+
+    void activate(const QString &codes)
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = (IDTV in (%1))").arg(codes));
+    }
+
     static QStringList all(const QString &text, const QString &pattern)
     {
         QStringList out;
@@ -48,22 +72,10 @@ protected:
 // script channels' seven days through the download cycle and the engine.
 TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
 {
-    const QFileInfo serverProgram(qEnvironmentVariable("ORVENTO_LISTINGS_SERVER", QStringLiteral(ORVENTO_LISTINGS_SERVER)));
-    const QString program = serverProgram.dir().filePath(QStringLiteral("../app/orvento"));
-    if (!QFileInfo(program).isExecutable())
-        GTEST_SKIP() << "the program is not built";
-    {
-        Database db = Database::open(PercorsoPalinsesti);
-        db.exec(QStringLiteral("update Televisioni set Attivo = 0 where IDTV not in (107, 502)"));
-    }
+    activate(QStringLiteral("107, 502"));
     QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ORVENTO_HOME"), app.path());
-    env.insert(QStringLiteral("ORVENTO_SERVER"), server.baseUrl());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    run.setProcessEnvironment(env);
-    run.start(program, {QStringLiteral("Download")});
-    ASSERT_TRUE(run.waitForFinished(240000));
+    if (!download(server, run))
+        GTEST_SKIP() << "the program is not built";
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
 
     const QDate today = QDate::currentDate();
@@ -112,4 +124,37 @@ TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
             EXPECT_FALSE(got[i].Durata.isEmpty());
         }
     }
+}
+
+// A script that doubles a variable for ever no longer takes the program down:
+// each day's run ends through the general failure box, keeps what it saved,
+// and the cycle goes on with the next channel.
+TEST_F(ServerScriptTest, UnattendedDownloadSurvivesAScriptThatWorksTooHard)
+{
+    const QString scriptFile = app.file(QStringLiteral("lavora-troppo.txt"));
+    {
+        QFile f(scriptFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Lavora troppo\r\n#SCRIPTGENERATION#=2\r\n#WEBQUERY#" + server.baseUrl().toLatin1() +
+                "/web/gulp/#LONGYEAR##MONTH##DAY#.html\r\n#DOWNLOADINFO#\r\n#PUT#=Primo#01\r\n#TAKETITLE#=#01\r\n"
+                "#SAVEDATA#\r\n#PUT#=ab#05\r\n#REPEAT#\r\n#STRING#=#05#=#05##05#\r\n#WHILE#=#05##06#\r\n"
+                "#ENDDOWNLOADINFO#\r\n");
+    }
+    ListingsServer hard({QStringLiteral("--script"), scriptFile});
+    ASSERT_TRUE(hard.running());
+    activate(QStringLiteral("107, 503"));
+    QProcess run;
+    if (!download(hard, run))
+        GTEST_SKIP() << "the program is not built";
+    const QString errors = QString::fromLocal8Bit(run.readAllStandardError());
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0) << errors.toStdString();
+    EXPECT_EQ(errors.count(QStringLiteral("General Script Failure")), 7) << errors.toStdString();
+    const QDate today = QDate::currentDate();
+    for (int d = 0; d < 7; ++d) {
+        const auto saved = rows(today.addDays(d).toString(QStringLiteral("yyyyMMdd")), QStringLiteral("La7"));
+        ASSERT_EQ(saved.size(), 1u) << d;
+        EXPECT_EQ(saved[0].Titolo, QStringLiteral("Primo"));
+    }
+    EXPECT_GT(rows(today.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("Boing")).size(), 5u);
 }

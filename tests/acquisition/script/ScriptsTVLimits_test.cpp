@@ -1,0 +1,225 @@
+#include "ScriptFixture.h"
+
+#include <QThread>
+#include <new>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+const QString GeneralFailure = QStringLiteral("General Script Failure");
+
+// Runs with limits small enough to be reached quickly; every case counts
+// what it did into variable 07, and a second pass that must not run writes 03.
+class LimitsTest : public ScriptFixture {
+protected:
+    ScriptsTV::Limits limits;
+
+    void SetUp() override
+    {
+        ScriptFixture::SetUp();
+        limits.lines = 200000;
+        limits.work = 200000;
+        limits.runMs = 600000;
+        limits.variableBytes = 64 * 1024;
+        limits.pageBytes = 1024;
+        engine.setLimits(limits);
+    }
+
+    // The run ended through the general failure box, and only through it.
+    void expectEndedTooHard(const std::string &what)
+    {
+        ASSERT_EQ(boxes.size(), 1u) << what << ": " << boxTexts().join('|').toStdString();
+        EXPECT_TRUE(boxes[0].text.startsWith(GeneralFailure)) << what;
+        EXPECT_EQ(var(3), QByteArray()) << what << ": the second pass ran";
+    }
+
+    void runCase(const QByteArray &script, const QByteArray &page = "x\r\n")
+    {
+        boxes.clear();
+        for (int v : {3, 5, 7})
+            engine.ScriptVariabili[v].clear();
+        writeScript(script);
+        web[PageUrl] = page;
+        run();
+    }
+
+    static QByteArray filler(int lines, const QByteArray &line = "rem")
+    {
+        QByteArray s;
+        for (int i = 0; i < lines; ++i)
+            s += line + "\r\n";
+        return s;
+    }
+};
+
+} // namespace
+
+// Work that a single step hides (a label searched through the whole script,
+// a tag block, a skipped type block, a search along a long page line) is
+// counted: each runaway ends within its budget, long before the line cap.
+TEST_F(LimitsTest, WorkInsideAStepIsCounted)
+{
+    TakeNone = true;
+    const QList<QByteArray> count = {"#STRING#=#07#=#07#x"};
+    const QByteArray second = "#COMMENTS#\r\n#PUT#=y#03\r\n#ENDCOMMENTS#\r\n";
+    struct Case {
+        const char *name;
+        QByteArray script;
+        QByteArray page = "x\r\n";
+    } cases[] = {
+        {"goto", scriptOf({"top:", count[0], "#GOTO#=far"}, {"#PUT#=y#03"}) + filler(4000) + "far:\r\n#GOTO#=top\r\n"},
+        {"tags", scriptOf({"#CHECKVARIABLE#=#09", "#PUT#=a#01", "#REPEAT#", count[0], "#STARTDELETETAGS#",
+                           "#WHILE#=#01##02#"},
+                          {"#PUT#=y#03"}) +
+                     "#DELETETAGS#\r\n" + filler(3000, "#T#=<zz>") + "#ENDDELETETAGS#\r\n"},
+        {"type block", scriptOf({"#PUT#=a#01", "#REPEAT#", count[0], "#STARTGODEEP#"}, {"#PUT#=y#03"}) +
+                           filler(4000) + "#ENDGODEEP#\r\n#WHILE#=#01##02#\r\n"},
+        {"long line", scriptOf({"#PUT#=a#01", "#READNEXTLINE#", "#REPEAT#", count[0], "#RESETCURSOR#",
+                                "#FIND#=absent#04", "#WHILE#=#01##02#"},
+                               {"#PUT#=y#03"}),
+         QByteArray(800000, 'z') + "\r\n"},
+    };
+    limits.pageBytes = 1 << 20;
+    engine.setLimits(limits);
+    for (const Case &c : cases) {
+        runCase(c.script, c.page);
+        expectEndedTooHard(c.name);
+        // Uncounted, each would have gone round tens of thousands of times.
+        EXPECT_GT(var(7).size(), 0) << c.name;
+        EXPECT_LT(var(7).size(), 150) << c.name;
+        EXPECT_LE(engine.workDone(), limits.work + ScriptsTV::FetchWork) << c.name;
+    }
+}
+
+// A text that would outgrow a variable is never built: doubling by "#STRING#",
+// a chain of substitutions, gathered comments, a piece of a long line.
+TEST_F(LimitsTest, VariablesAndTheRecordStayWithinTheirLimit)
+{
+    limits.work = 50000000;
+    engine.setLimits(limits);
+    const QByteArray doublings = "#SUBSTITUTETAGS#\r\n" + filler(24, "=a=aa") + "#ENDSUBSTITUTETAGS#\r\n";
+    const QByteArray twentyX(20, 'x');
+    struct Case {
+        const char *name;
+        QByteArray script;
+        std::function<qsizetype()> held;
+    } cases[] = {
+        {"string", scriptOf({"#PUT#=" + twentyX + "#08", "#PUT#=a#05", "#REPEAT#", "#STRING#=#05#=#05##05#",
+                             "#STRING#=#07#=#07#x", "#WHILE#=#07##08#"},
+                            {"#PUT#=y#03"}),
+         [&] { return var(5).size(); }},
+        {"substitutions", scriptOf({"#PUT#=a#05", "#CHECKVARIABLE#=#05", "#STARTSUBSTITUTETAGS#"}, {"#PUT#=y#03"}) +
+                              doublings,
+         [&] { return var(5).size(); }},
+        {"comments", scriptOf({"#PUT#=" + twentyX + "#08", "#PUT#=" + QByteArray(8000, 'c') + "#06", "#REPEAT#",
+                               "#TAKECOMMENTS#=#06", "#STRING#=#07#=#07#x", "#WHILE#=#07##08#"},
+                              {"#PUT#=y#03"}),
+         [&] { return engine.record().TxtUserComments.size(); }},
+    };
+    for (const Case &c : cases) {
+        runCase(c.script);
+        expectEndedTooHard(c.name);
+        EXPECT_LE(c.held(), limits.variableBytes) << c.name;
+    }
+    // A page line longer than a variable may hold.
+    limits.pageBytes = 1 << 20;
+    engine.setLimits(limits);
+    runCase(scriptOf({"#PUT#=0#10", "#READNEXTLINE#", "#TAKEWORD#=#05##10##10#"}, {"#PUT#=y#03"}),
+            QByteArray(100000, 'p') + "\r\n");
+    expectEndedTooHard("piece");
+    EXPECT_EQ(var(5), QByteArray());
+}
+
+TEST_F(LimitsTest, PagesLargerThanTheLimitAreNotRead)
+{
+    // The day's own page: the run ends before any line of it is executed.
+    runCase(scriptOf({"#PUT#=ran#05"}, {"#PUT#=y#03"}), QByteArray(2000, 'p'));
+    expectEndedTooHard("main page");
+    EXPECT_EQ(var(5), QByteArray());
+
+    // A second page is refused by its own instruction, and the run goes on.
+    boxes.clear();
+    web["http://pages.test/scheda/1"] = QByteArray(2000, 'd');
+    answers = {Answer::Retry};
+    runCase(scriptOf({"#PUT#=http://pages.test/scheda/1#20", "#OPENNEWWEB#=#20", "#PUT#=ran#05"}));
+    EXPECT_EQ(boxTexts(), QStringList{"Error on Script Expression : #OPENNEWWEB# Line : 4"});
+    EXPECT_EQ(var(5), QByteArray("ran"));
+    EXPECT_EQ(engine.ScriptFilePagina, 20);
+}
+
+// A run ends when its time is up, however little each step does; the time a
+// box waits for its answer does not count.
+TEST_F(LimitsTest, RunTimeIsLimitedButNotTheUsersAnswers)
+{
+    limits.lines = limits.work = std::numeric_limits<qint64>::max() / 2;
+    limits.runMs = 150;
+    limits.pageBytes = 1 << 20;
+    engine.setLimits(limits);
+    runCase(scriptOf({"#PUT#=a#01", "#REPEAT#", "#PUT#=b#02", "#WHILE#=#01##02#"}, {"#PUT#=y#03"}));
+    expectEndedTooHard("endless loop");
+
+    boxes.clear();
+    Prompt::setHandler([this](const PromptRequest &r) {
+        boxes.push_back(r);
+        QThread::msleep(120);
+        return Answer::Retry;
+    });
+    QByteArray page;
+    for (int i = 0; i < 20000; ++i)
+        page += "L\r\n";
+    runCase(scriptOf({"#RESETCURSOR#", "#FIND#=absent#04#ONERROR#=*ASK*", "#FIND#=absent#04#ONERROR#=*ASK*",
+                      "#PUT#=1#02", "#REPEAT#", "#FINDLINE#=L#01#", "#WHILE#=#01##02#=="},
+                     {"#PUT#=y#03"}),
+            page);
+    EXPECT_EQ(boxes.size(), 2u) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(var(3), QByteArray("y"));
+}
+
+// Numbers far beyond any line read as "past the end"; a number that is not
+// one fails the instruction.
+TEST_F(LimitsTest, OutOfRangeNumbersAreClamped)
+{
+    engine.setLimits(ScriptsTV::Limits());
+    const QByteArray huge = "1e300", notANumber = "0e999";
+    runScript({"#READNEXTLINE#", "#PUT#=" + huge + "#11", "#PUT#=2#12", "#PUT#=0#13", "#PUT#=1#14",
+               "#PUT#=1" + QByteArray(300, '0') + "#15", "#TAKEWORD#=#01##11##13#", "#TAKEWORDLEN#=#02##11##14#",
+               "#TAKEWORDLEN#=#04##14##11#", "#TAKEWORD#=#05##12##15#", "#SETCURSOR#=" + huge, "#FIND#=c#06"},
+              "abcdefgh\r\n");
+    EXPECT_TRUE(boxes.empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(vars({1, 2, 4, 5, 6}), Bytes({"", "", "bcdefgh", "cdefgh", "0"}));
+
+    const QList<QByteArray> failing[] = {
+        {"#SETCURSOR#=" + notANumber, "#FIND#=c#06"},
+        {"#PUT#=" + notANumber + "#11", "#TAKEWORD#=#01##11##13#"},
+        {"#PUT#=" + notANumber + "#11", "#TAKEWORDLEN#=#01##14##11#"},
+    };
+    for (const auto &lines : failing) {
+        boxes.clear();
+        runScript(QList<QByteArray>{"#READNEXTLINE#", "#PUT#=0#13", "#PUT#=1#14"} + lines, "abcdefgh\r\n");
+        ASSERT_EQ(boxes.size(), 1u) << lines.join(' ').constData();
+        EXPECT_TRUE(boxes[0].text.startsWith(GeneralFailure));
+    }
+}
+
+// Memory running out anywhere in a run ends the run, not the program; what
+// it saved before stays stored.
+TEST_F(LimitsTest, AllocationFailureEndsTheRun)
+{
+    engine.setFetch([this](const QString &url, const QString &file) {
+        if (url.contains(QLatin1String("scheda")))
+            throw std::bad_alloc();
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(web[url]);
+    });
+    runCase(scriptOf({"#PUT#=Primo#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=http://pages.test/scheda/1#20",
+                      "#OPENNEWWEB#=#20", "#PUT#=ran#05"},
+                     {"#PUT#=y#03"}));
+    expectEndedTooHard("allocation");
+    EXPECT_EQ(var(5), QByteArray());
+    const auto stored = rows();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].Titolo, QStringLiteral("Primo"));
+}

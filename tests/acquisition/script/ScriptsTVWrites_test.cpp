@@ -1,0 +1,139 @@
+#include "ScriptFixture.h"
+
+#include "platform/Net.h"
+#include "platform/StatusSink.h"
+#include "support/ListingsServer.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <numeric>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+// Saved programmes as the store receives them, with what the third status
+// panel was told.
+class WritesTest : public ScriptFixture {
+protected:
+    QStringList panel3;
+
+    void SetUp() override
+    {
+        ScriptFixture::SetUp();
+        StatusSink::setHandler([this](int panel, const QString &text) {
+            if (panel == 3)
+                panel3 << text;
+        });
+    }
+    void TearDown() override
+    {
+        StatusSink::setHandler({});
+        ScriptFixture::TearDown();
+    }
+};
+
+} // namespace
+
+// A run saving more rows than one write holds stores every one of them, in
+// order; Numerazione is a 16-bit number, so the row past its end is refused.
+TEST_F(WritesTest, ALongRunIsStoredWhole)
+{
+    QByteArray page;
+    for (int i = 0; i < 32768; ++i)
+        page += "L\r\n";
+    runScript({"#PUT#=1#02", "#REPEAT#", "#FINDLINE#=L#01#", "#IF#=#01##02#==", "#PUT#=t#03", "#TAKETITLE#=#03",
+               "#SAVEDATA#", "#ENDIF#", "#WHILE#=#01##02#=="},
+              page);
+    const auto stored = rows();
+    ASSERT_EQ(stored.size(), 32767u);
+    std::vector<int> numbers;
+    for (const Programme &p : stored)
+        numbers.push_back(p.Numerazione);
+    std::vector<int> expected(numbers.size());
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(stored.back().Titolo, QStringLiteral("t"));
+    EXPECT_EQ(panel3, QStringList{"6 Overflow"});
+}
+
+// What a run saved before it failed stays stored; a row the table refuses is
+// lost alone.
+TEST_F(WritesTest, SavedRowsOutliveARefusedRowAndAFailedRun)
+{
+    {
+        Database db = Database::open(PercorsoDb);
+        Programme taken;
+        taken.Data = 20260309;
+        taken.Palinsesto = QString::fromLatin1(Channel);
+        taken.Numerazione = 2;
+        taken.Titolo = QStringLiteral("already there");
+        ProgrammiTable(db).insert(taken);
+    }
+    runScript({"#PUT#=A#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=B#01", "#TAKETITLE#=#01", "#SAVEDATA#",
+               "#PUT#=C#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=#05", "#TAKEWORD#=#06##05##05#",
+               "#SAVEDATA#"},
+              "x\r\n");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("General Script Failure")));
+    QStringList titles;
+    for (const Programme &p : rows())
+        titles << QString::number(p.Numerazione) + p.Titolo;
+    EXPECT_EQ(titles.join('|'), QStringLiteral("1A|2already there|3C"));
+    EXPECT_EQ(panel3.size(), 1);
+}
+
+// The window writes a mark (as the pop-up does) while the run waits on a
+// slow page server: the write meets no lock at all, and the rows the run
+// saved before the wait are already there to be marked.
+TEST_F(WritesTest, AWindowWritesWhileTheRunWaitsOnItsPageServer)
+{
+    ListingsServer server({QStringLiteral("--slow"), QStringLiteral("^/web/scheda/"), QStringLiteral("--delay-ms"),
+                           QStringLiteral("1500")});
+    ASSERT_TRUE(server.running());
+    const QString day = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    const QByteArray detail = server.url(QStringLiteral("/web/scheda/107/%1-1.htm").arg(day)).toLatin1();
+
+    bool waiting = false, wroteWhileWaiting = false, marked = false;
+    QString failure;
+    qint64 writeMs = -1;
+    engine.setFetch([&](const QString &url, const QString &file) {
+        waiting = true;
+        net::copyUrlToFile(url, file);
+        waiting = false;
+    });
+    QTimer::singleShot(400, [&] {
+        wroteWhileWaiting = waiting;
+        QElapsedTimer t;
+        t.start();
+        try {
+            Database ui = Database::open(PercorsoDb);
+            // Not a moment's wait: any lock held now makes the write fail.
+            ui.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+            marked = ProgrammiTable(ui).setState({day.toInt(), QString::fromLatin1(Channel), 1}, StateField::Marked,
+                                                  true);
+        } catch (const DbError &e) {
+            failure = e.text();
+        }
+        writeMs = t.elapsed();
+    });
+    // The day's own page comes from the server too, quickly.
+    writeScript(scriptOf({"#PUT#=Primo#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=" + detail + "#20",
+                          "#OPENNEWWEB#=#20", "#READNEXTLINE#", "#PUT#=Secondo#01", "#TAKETITLE#=#01",
+                          "#SAVEDATA#"})
+                    .replace(PageUrl, server.url(QStringLiteral("/web/gulp/%1.html").arg(day)).toLatin1()));
+    run(day.toLatin1().constData());
+
+    ASSERT_TRUE(wroteWhileWaiting);
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_TRUE(marked);
+    RecordProperty("window_write_ms", int(writeMs));
+    std::printf("window write during the page wait: %lld ms\n", static_cast<long long>(writeMs));
+    const auto stored = rows(day);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].Marked, QStringLiteral("1"));
+    EXPECT_EQ(stored[1].Titolo, QStringLiteral("Secondo"));
+    EXPECT_TRUE(boxes.empty()) << boxTexts().join('|').toStdString();
+}
