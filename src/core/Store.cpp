@@ -182,6 +182,27 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where Titolo like ? and "
+                                         "(Marked is null or Marked <> '1') returning Data, Palinsesto, Numerazione"));
+    st.bind(1, pattern);
+    std::vector<ProgrammeKey> out;
+    while (st.next())
+        out.push_back({qint32(st.integer(0)), st.text(1), int(st.integer(2))});
+    return out;
+}
+
+std::vector<std::pair<ProgrammeKey, QString>> ProgrammiTable::markedTitles()
+{
+    auto st = db_.prepare(
+        QStringLiteral("select Data, Palinsesto, Numerazione, Titolo from Programmi where Marked = '1'"));
+    std::vector<std::pair<ProgrammeKey, QString>> out;
+    while (st.next())
+        out.push_back({{qint32(st.integer(0)), st.text(1), int(st.integer(2))}, st.text(3)});
+    return out;
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)
@@ -318,6 +339,11 @@ int PreferitiTable::remove(const QString &title)
                                       "(select rowid from Preferiti where Titolo = ? limit 1)"))
         .bind(1, title)
         .execute();
+}
+
+int PreferitiTable::removeAll(const QString &title)
+{
+    return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
 }
 
 // ------------------------------------------------------------------ Monitor

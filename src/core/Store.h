@@ -75,6 +75,13 @@ public:
                                       const QString &to);
     qint64 count();
 
+    // Favourite marks of the pop-up.
+    // Sets Marked on every row whose title is like the pattern and that was
+    // not set; gives those rows' keys.
+    std::vector<ProgrammeKey> markTitleLike(const QString &pattern);
+    // The rows whose Marked is set, with their titles.
+    std::vector<std::pair<ProgrammeKey, QString>> markedTitles();
+
     static Programme read(const Statement &st);
 
 private:
@@ -132,6 +139,8 @@ public:
     // Adds a title with no ID of its own (favourites editor).
     void addWithoutId(const QString &title);
     int remove(const QString &title);
+    // Removes every row with that title; gives how many.
+    int removeAll(const QString &title);
 
 private:
     Database &db_;
