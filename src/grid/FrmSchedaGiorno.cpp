@@ -65,7 +65,11 @@ void FrmSchedaGiorno::LabPROG_Click_2(qint16 index)
     Windows::get<FrmPopUpGhost>().show();
 }
 
-void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) {}
+void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown)
+{
+    markerKeys = keys;
+    markersShown = shown;
+}
 
 void FrmSchedaGiorno::locateProgramme(const ProgrammeKey &key, const QString &ora)
 {

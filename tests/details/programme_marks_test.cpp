@@ -109,14 +109,15 @@ TEST_F(Marks, AFavouriteMarksWhatPostProcessingWouldMark)
     add(QStringLiteral("100% l"));
     add(QStringLiteral("100x [live]"));
     add(QStringLiteral("Tg1"), "1");
+    add(QStringLiteral("L'Isola Dei Famosi"), "1");
 
     EXPECT_EQ(marks.favouriteStep(shown), ProgrammeMarks::FavouriteStep::Add);
     const auto changed = marks.addFavourite(shown, QStringLiteral("L'isola dei famosi"));
     EXPECT_EQ(favouriteRows(), (QList<QPair<qint64, QString>>{{1, QStringLiteral("L_isola_dei_famosi")}}));
     const QStringList isola{QStringLiteral("L'isola dei famosi"), QStringLiteral("L isola dei famosi"),
                             QStringLiteral("l'ISOLA DEI FAMOSI")};
-    EXPECT_EQ(marked(), isola + QStringList{QStringLiteral("Tg1")});
-    // The changed keys are exactly the newly marked ones (Tg1 was marked already).
+    EXPECT_EQ(marked(), isola + QStringList({QStringLiteral("Tg1"), QStringLiteral("L'Isola Dei Famosi")}));
+    // The changed keys are exactly the newly marked ones.
     QStringList sorted = isola;
     sorted.sort();
     EXPECT_EQ(titlesOf(changed), sorted);
@@ -193,12 +194,17 @@ TEST_F(Marks, RemovalTakesEveryVariantThatMatchesTheTitle)
     add(QStringLiteral("Grande  Fratello"), "1");
     add(QStringLiteral("Grande Fratello VIP"), "1");
     add(QStringLiteral("Piccolo Fratello"), "1");
+    // Also matched by a favourite that stays.
+    add(QStringLiteral("Grande - Fratello"), "1");
     PreferitiTable t(favourites);
-    for (const char *f : {"Grande__Fratello", "grande_fratello", "Grande_Fratello_VIP", "Piccolo_Fratello"})
+    for (const char *f : {"Grande__Fratello", "grande_fratello", "Grande_Fratello_VIP", "Piccolo_Fratello",
+                          "Grande_-_Fratello"})
         t.addWithNextId(QString::fromUtf8(f));
 
     const auto changed = marks.removeFavourite(shown);
-    EXPECT_EQ(t.titles(), (QStringList{QStringLiteral("Grande_Fratello_VIP"), QStringLiteral("Piccolo_Fratello")}));
+    EXPECT_EQ(t.titles(), (QStringList{QStringLiteral("Grande_Fratello_VIP"), QStringLiteral("Piccolo_Fratello"),
+                                       QStringLiteral("Grande_-_Fratello")}));
     EXPECT_EQ(titlesOf(changed), (QStringList{QStringLiteral("Grande  Fratello"), QStringLiteral("Grande Fratello")}));
-    EXPECT_EQ(marked(), (QStringList{QStringLiteral("Grande Fratello VIP"), QStringLiteral("Piccolo Fratello")}));
+    EXPECT_EQ(marked(), (QStringList{QStringLiteral("Grande Fratello VIP"), QStringLiteral("Piccolo Fratello"),
+                                     QStringLiteral("Grande - Fratello")}));
 }
