@@ -193,14 +193,24 @@ std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)
     return out;
 }
 
-std::vector<std::pair<ProgrammeKey, QString>> ProgrammiTable::markedTitles()
+std::vector<ProgrammiTable::MarkedRow> ProgrammiTable::markedRows()
 {
     auto st = db_.prepare(
-        QStringLiteral("select Data, Palinsesto, Numerazione, Titolo from Programmi where Marked = '1'"));
-    std::vector<std::pair<ProgrammeKey, QString>> out;
+        QStringLiteral("select rowid, Data, Palinsesto, Numerazione, Titolo from Programmi where Marked = '1'"));
+    std::vector<MarkedRow> out;
     while (st.next())
-        out.push_back({{qint32(st.integer(0)), st.text(1), int(st.integer(2))}, st.text(3)});
+        out.push_back({st.integer(0), {qint32(st.integer(1)), st.text(2), int(st.integer(3))}, st.text(4)});
     return out;
+}
+
+void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '0' where rowid = ?"));
+    for (qint64 id : rowids) {
+        st.reset();
+        st.bind(1, id);
+        st.execute();
+    }
 }
 
 // -------------------------------------------------------------- Televisioni

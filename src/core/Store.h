@@ -79,8 +79,15 @@ public:
     // Sets Marked on every row whose title is like the pattern and that was
     // not set; gives those rows' keys.
     std::vector<ProgrammeKey> markTitleLike(const QString &pattern);
-    // The rows whose Marked is set, with their titles.
-    std::vector<std::pair<ProgrammeKey, QString>> markedTitles();
+    struct MarkedRow {
+        qint64 rowid;
+        ProgrammeKey key;
+        QString Titolo;
+    };
+    // The rows whose Marked is set.
+    std::vector<MarkedRow> markedRows();
+    // Clears Marked on those rows.
+    void unmarkRows(const std::vector<qint64> &rowids);
 
     static Programme read(const Statement &st);
 

@@ -2,6 +2,7 @@
 
 #include "acquisition/FavouriteMarker.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace orv {
@@ -103,11 +104,19 @@ std::vector<ProgrammeKey> ProgrammeMarks::TOGLI_UN_PREFERITO(const QStringList &
     };
     ProgrammiTable programmes(listings_);
     std::vector<ProgrammeKey> changed;
-    for (auto &[k, title] : programmes.markedTitles())
-        if (matchesAny(title, gone) && !matchesAny(title, kept))
-            changed.push_back(k);
-    for (const ProgrammeKey &k : changed)
-        programmes.setState(k, StateField::Marked, false);
+    std::vector<qint64> rows;
+    // A series repeats its title: each spelling is matched once.
+    QHash<QString, bool> unmark;
+    for (ProgrammiTable::MarkedRow &r : programmes.markedRows()) {
+        auto it = unmark.constFind(r.Titolo);
+        if (it == unmark.cend())
+            it = unmark.insert(r.Titolo, matchesAny(r.Titolo, gone) && !matchesAny(r.Titolo, kept));
+        if (*it) {
+            changed.push_back(std::move(r.key));
+            rows.push_back(r.rowid);
+        }
+    }
+    programmes.unmarkRows(rows);
     return changed;
 }
 
