@@ -1,15 +1,13 @@
 #include "details/FrmPopUp.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "core/UiHooks.h"
 #include "details/ProgrammeDisplay.h"
 #include "details/ProgrammeMarks.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QEvent>
@@ -118,14 +116,12 @@ void FrmPopUp::showProgramme(const ProgrammeKey &key)
     PopUpNumerazione = QString::number(key.Numerazione);
     // An already active window gets no new activation: fill it here.
     Form_Activate();
-    show();
-    raise();
-    activateWindow();
+    Windows::toFront(*this);
 }
 
 void FrmPopUp::cancelHover()
 {
-    ui::stopHoverTimer();
+    mainWindow().stopHoverTimer();
     if (Windows::loaded<FrmPopUpGhost>())
         Windows::unload<FrmPopUpGhost>();
 }
@@ -152,7 +148,7 @@ void FrmPopUp::toggleState(StateField field)
         Database favourites;
         ProgrammeMarks(listings, favourites).toggle(display->programme()->key(), field);
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
     Form_Activate();
 }
@@ -190,7 +186,7 @@ void FrmPopUp::Label7_Click()
             break;
         }
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
     // While the grid is not loaded its next build reads the marks.
     if (!changed.empty() && Windows::loaded<FrmSchedaGiorno>())
@@ -217,20 +213,20 @@ void FrmPopUp::Image8_Click()
                         linguaOr(121, "Puoi cambiare il numero di giorni nella finestra Preferenze."));
         return;
     }
-    FrmMain &main = Windows::get<FrmMain>();
+    MainWindowSeam &main = mainWindow();
+    const bool wasLoaded = Windows::loaded<FrmSchedaGiorno>();
     // The grid starts the day before the main window's day: when that grid
     // would not hold the programme's day, it is built from today instead.
     const QDate first = main.currentDay().addDays(-1);
     if (day < first || day > first.addDays(GiorniGriglia))
         main.setCurrentDay(today);
-    if (Windows::loaded<FrmSchedaGiorno>())
+    if (wasLoaded && Windows::loaded<FrmSchedaGiorno>())
         Windows::get<FrmSchedaGiorno>().CARICA_TV();
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>(); // a new grid builds itself once
-    main.showChild(grid);
+    main.showView(grid);
     grid.locateProgramme(p.key(), display->Label4->text());
-    main.Picture3->hide();
-    raise();
-    activateWindow();
+    main.showChannelTree(false);
+    Windows::toFront(*this);
 }
 
 void FrmPopUp::Command_Click(int index)

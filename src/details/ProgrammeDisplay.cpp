@@ -1,9 +1,9 @@
 #include "details/ProgrammeDisplay.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
-#include "platform/StatusSink.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -201,7 +201,7 @@ bool ProgrammeDisplay::fill(const ProgrammeKey &key)
         Database db = Database::open(PercorsoDb);
         p = ProgrammiTable(db).find(key);
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("/"));
+        mainWindow().writeStatus(1, QStringLiteral("/"));
     }
     showRecord(p);
     return programme_.has_value();
@@ -221,7 +221,7 @@ void ProgrammeDisplay::showRecord(const std::optional<Programme> &programme)
     } catch (const DbError &) {
     }
     if (!code)
-        StatusSink::mark(QStringLiteral("/"));
+        mainWindow().writeStatus(1, QStringLiteral("/"));
     const ProgrammeTexts t = ProgrammeTexts::of(*programme_, QDate::currentDate(), code);
     Label1->setText(t.type);
     Label2->setText(t.title);
@@ -232,12 +232,12 @@ void ProgrammeDisplay::showRecord(const std::optional<Programme> &programme)
     Label15->setText(t.status);
     Text1->setPlainText(t.description);
     if (!t.logoPath.isEmpty() && !showPicture(ImgTV, t.logoPath, ImgTV->size()))
-        StatusSink::mark(QStringLiteral("/"));
+        mainWindow().writeStatus(1, QStringLiteral("/"));
     Image2->setVisible(t.marked);
     Image1->setVisible(t.reminder);
     Image11->setVisible(t.record);
     if (!t.coverPath.isEmpty() && !showPicture(Image3, t.coverPath, QSize(160, 220)))
-        StatusSink::mark(QStringLiteral("/"));
+        mainWindow().writeStatus(1, QStringLiteral("/"));
 }
 
 bool ProgrammeDisplay::showPicture(QLabel *box, const QString &path, const QSize &bounds)

@@ -2,8 +2,8 @@
 
 #include "core/AppState.h"
 #include "platform/Database.h"
-#include "platform/StatusSink.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QDir>
 #include <QImage>
@@ -53,7 +53,6 @@ class DisplayFill : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        StatusSink::setHandler([this](int, const QString &t) { marks += t; });
         QDir(PercorsoApp).mkpath(QStringLiteral("Covers"));
         QDir(PercorsoApp).mkpath(QStringLiteral("loghitv"));
         QImage img(40, 30, QImage::Format_RGB32);
@@ -80,15 +79,15 @@ protected:
             .bind(1, qint64(day(QDate::currentDate())))
             .execute();
     }
-    void TearDown() override { StatusSink::setHandler({}); }
+    QString marks() const { return seam.status(1).join(QString()); }
     ProgrammeKey key(int n, const QString &channel = QStringLiteral("Rai 1")) const
     {
         return {day(QDate::currentDate()), channel, n};
     }
 
     test::TempApp app;
+    test::RecordingSeam seam;
     ProgrammeDisplay d;
-    QString marks;
 };
 
 TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIcon)
@@ -104,7 +103,7 @@ TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIcon)
     EXPECT_FALSE(d.Image11->isHidden());
     EXPECT_FALSE(d.ImgTV->isHidden());
     EXPECT_FALSE(d.Image3->isHidden());
-    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_TRUE(marks().isEmpty());
     for (int n = 2; n <= 4; ++n) {
         ASSERT_TRUE(d.fill(key(n)));
         EXPECT_TRUE(d.Image2->isHidden()) << n;
@@ -120,7 +119,7 @@ TEST_F(DisplayFill, MissingPicturesAndUnknownKeysLeaveNothingBehind)
     ASSERT_TRUE(d.fill(key(2)));
     EXPECT_TRUE(d.Image3->isHidden());
     EXPECT_TRUE(d.Image3->pixmap().isNull());
-    EXPECT_EQ(marks, "/");
+    EXPECT_EQ(marks(), "/");
     // An unknown channel shows no logo, and no box is opened for it.
     ASSERT_TRUE(d.fill(key(1, QStringLiteral("Canale Ignoto"))));
     EXPECT_TRUE(d.ImgTV->isHidden());
