@@ -36,6 +36,7 @@ void FrmSchedaGiorno::CARICA_TV()
     if (!AvvioInCorso)
         mainWindow().waitShow(QStringLiteral("Griglia"), Lingua[156]);
     builtDay_ = day;
+    MonthView2 = day.addDays(-1);
     ++buildCount_;
     label_->setText(QStringLiteral("Griglia del ") + datenav::shortDate(day));
     if (!AvvioInCorso)
