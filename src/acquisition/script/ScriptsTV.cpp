@@ -2,12 +2,12 @@
 
 #include "acquisition/script/ScriptText.h"
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "core/Store.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Text.h"
 
 #include <QCoreApplication>
@@ -105,7 +105,7 @@ QByteArray headerValue(const QString &nome, const QByteArray &key, bool numeric,
     QByteArray value;
     if (!files::readAll(tempFile(nome), data)) {
         if (reportFailure)
-            StatusSink::write(3, QStringLiteral("53 File not found: ") + nome);
+            mainWindow().writeStatus(3, QStringLiteral("53 File not found: ") + nome);
         return value;
     }
     qsizetype i = 0;
@@ -284,7 +284,7 @@ void ScriptsTV::flushRows()
     if (rows_.empty() || !store_)
         return;
     auto report = [](const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     };
     // One short transaction, never open across a page fetch or a box: a
     // window writing a mark meanwhile does not wait. A refused row is lost
@@ -970,7 +970,7 @@ void ScriptsTV::ISTR_SAVEDATA()
 {
     // Numerazione is a 16-bit number: a run saves at most that many rows.
     if (ContaProgrammi >= std::numeric_limits<qint16>::max()) {
-        StatusSink::write(3, QStringLiteral("6 Overflow"));
+        mainWindow().writeStatus(3, QStringLiteral("6 Overflow"));
         PULISCI_CAMPI_PROGRAMMA();
         return;
     }
@@ -1000,7 +1000,7 @@ void ScriptsTV::ISTR_SAVEDATA()
         if (rows_.size() >= RowsPerBatch || rowBytes_ > 4 * limits_.variableBytes)
             flushRows();
     } catch (const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
     PULISCI_CAMPI_PROGRAMMA();
 }

@@ -1,8 +1,8 @@
 #include "ScriptFixture.h"
 
 #include "platform/Net.h"
-#include "platform/StatusSink.h"
 #include "support/ListingsServer.h"
+#include "support/TestSeam.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -14,25 +14,11 @@ using namespace orv::test;
 
 namespace {
 
-// Saved programmes as the store receives them, with what the third status
-// panel was told.
+// Saved programmes as the store receives them, with what the main window's
+// status bar was told.
 class WritesTest : public ScriptFixture {
 protected:
-    QStringList panel3;
-
-    void SetUp() override
-    {
-        ScriptFixture::SetUp();
-        StatusSink::setHandler([this](int panel, const QString &text) {
-            if (panel == 3)
-                panel3 << text;
-        });
-    }
-    void TearDown() override
-    {
-        StatusSink::setHandler({});
-        ScriptFixture::TearDown();
-    }
+    RecordingSeam mainWindow;
 };
 
 } // namespace
@@ -56,7 +42,7 @@ TEST_F(WritesTest, ALongRunIsStoredWhole)
     std::iota(expected.begin(), expected.end(), 1);
     EXPECT_EQ(numbers, expected);
     EXPECT_EQ(stored.back().Titolo, QStringLiteral("t"));
-    EXPECT_EQ(panel3, QStringList{"6 Overflow"});
+    EXPECT_EQ(mainWindow.status(3), QStringList{"6 Overflow"});
 }
 
 // What a run saved before it failed stays stored; a row the table refuses is
@@ -82,7 +68,7 @@ TEST_F(WritesTest, SavedRowsOutliveARefusedRowAndAFailedRun)
     for (const Programme &p : rows())
         titles << QString::number(p.Numerazione) + p.Titolo;
     EXPECT_EQ(titles.join('|'), QStringLiteral("1A|2already there|3C"));
-    EXPECT_EQ(panel3.size(), 1);
+    EXPECT_EQ(mainWindow.status(3).size(), 1);
 }
 
 // The window writes a mark (as the pop-up does) while the run waits on a
