@@ -1,7 +1,8 @@
 // One script run over a generated 1 MB listing page of 2,000 programmes: the
 // page fetched (from memory), normalised, scraped and every programme stored.
 // And a window's write of a mark while a run waits on a page, after the run
-// has saved programmes: how long the window is held.
+// has saved programmes: how long the window is held. And how long scripts
+// that work too hard take to be stopped.
 #include "SchemaMaker.h"
 #include "acquisition/script/ScriptsTV.h"
 #include "core/AppState.h"
@@ -188,8 +189,55 @@ void BM_WindowWriteDuringPageWait(benchmark::State &state)
         state.SkipWithError("the window's write failed");
 }
 
+// Scripts that never end by themselves, each hiding its work in another way.
+QByteArray hardScript(int kind)
+{
+    QByteArray s = "Lavora troppo\r\n#WEBQUERY#=http://bench.test/guida\r\n#DOWNLOADINFO#\r\n";
+    auto filler = [](int n, const QByteArray &line) {
+        QByteArray f;
+        for (int i = 0; i < n; ++i)
+            f += line + "\r\n";
+        return f;
+    };
+    switch (kind) {
+    case 0: // a jump to a label near the end of the script and back
+        return s + "top:\r\n#GOTO#=far\r\n#ENDDOWNLOADINFO#\r\n" + filler(4900, "rem") + "far:\r\n#GOTO#=top\r\n";
+    case 1: // a tag block of 3,000 lines, over and over
+        return s + "#CHECKVARIABLE#=#09\r\n#PUT#=a#01\r\n#REPEAT#\r\n#STARTDELETETAGS#\r\n#WHILE#=#01##02#\r\n"
+                   "#ENDDOWNLOADINFO#\r\n#DELETETAGS#\r\n" +
+               filler(3000, "#T#=<zz>") + "#ENDDELETETAGS#\r\n";
+    case 2: // nothing but cheap lines
+        return s + "#PUT#=a#01\r\n#REPEAT#\r\n#PUT#=b#02\r\n#WHILE#=#01##02#\r\n#ENDDOWNLOADINFO#\r\n";
+    case 3: // short texts built from every variable reference
+        return s + "#PUT#=a#01\r\n#REPEAT#\r\n#STRING#=#03#=#01##02#\r\n#WHILE#=#01##02#\r\n#ENDDOWNLOADINFO#\r\n";
+    case 4: // a variable doubled for ever
+        return s + "#PUT#=ab#05\r\n#REPEAT#\r\n#STRING#=#05#=#05##05#\r\n#WHILE#=#05##06#\r\n#ENDDOWNLOADINFO#\r\n";
+    default: // a chain of substitutions, each doubling
+        return s + "#PUT#=ab#05\r\n#CHECKVARIABLE#=#05\r\n#STARTSUBSTITUTETAGS#\r\n#ENDDOWNLOADINFO#\r\n"
+                   "#SUBSTITUTETAGS#\r\n" +
+               filler(40, "=a=aa") + "#ENDSUBSTITUTETAGS#\r\n";
+    }
+}
+
+void BM_ScriptThatWorksTooHard(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    if (!makeFolder(dir, hardScript(int(state.range(0))), state))
+        return;
+    ScriptsTV engine([](const QString &, const QString &file) {
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("x\r\n");
+    });
+    engine.setEventPump({});
+    for (auto _ : state)
+        engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), QStringLiteral("Canale Prova"),
+                                QStringLiteral("20260309"));
+}
+
 } // namespace
 
+BENCHMARK(BM_ScriptThatWorksTooHard)->DenseRange(0, 5)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScriptRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowWriteDuringPageWait)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
