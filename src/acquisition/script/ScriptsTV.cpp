@@ -245,11 +245,12 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     keywordOf_.fill(NotLooked);
     steps_ = 0;
     work_ = 0;
-    nextTimeCheck_ = 0;
+    checkAt_ = 0;
     waitedMs_ = 0;
     clock_.start();
     depth_ = 0;
     rows_.clear();
+    rows_.reserve(RowsPerBatch);
     rowBytes_ = 0;
     annullaAtStart_ = Annulla;
     bool tooHard = false;
@@ -458,7 +459,7 @@ void ScriptsTV::step()
     if (++steps_ > limits_.lines)
         throw RunGuard{};
     // Every line looked at costs its length: markers and "#ENDIF#" are searched in it.
-    charge(1 + (ScriptPc >= 0 && ScriptPc <= RigheMax ? ScriptRighe[ScriptPc].size() / 64 : 0));
+    charge(1 + (unsigned(ScriptPc) <= unsigned(RigheMax) ? ScriptRighe[size_t(ScriptPc)].size() / 64 : 0));
     if ((steps_ & 0xFFF) == 0) {
         if (pump_)
             pump_();
@@ -467,21 +468,11 @@ void ScriptsTV::step()
     }
 }
 
-void ScriptsTV::charge(qint64 units)
+void ScriptsTV::checkLimits()
 {
-    work_ += units;
-    if (work_ > limits_.work)
+    if (work_ > limits_.work || clock_.elapsed() - waitedMs_ > limits_.runMs)
         throw RunGuard{};
-    if (work_ >= nextTimeCheck_) {
-        nextTimeCheck_ = work_ + 16384;
-        checkTime();
-    }
-}
-
-void ScriptsTV::checkTime()
-{
-    if (clock_.elapsed() - waitedMs_ > limits_.runMs)
-        throw RunGuard{};
+    checkAt_ = std::min(work_ + 16384, limits_.work + 1);
 }
 
 void ScriptsTV::bounded(qsizetype bytes) const
