@@ -483,7 +483,7 @@ void ScriptsTV::bounded(qsizetype bytes) const
 
 void ScriptsTV::replaceBounded(QByteArray &text, QByteArrayView before, QByteArrayView after)
 {
-    chargeBytes(text.size());
+    charge(1 + text.size() / 64);
     const qsizetype first = text.indexOf(before);
     if (first < 0)
         return;
@@ -1151,7 +1151,8 @@ void ScriptsTV::tagBlock(bool substitute)
     for (int i = at + 1; i <= ScriptNumRighe; ++i) {
         ScriptPc = i;
         const QByteArray &l = ScriptRighe[i];
-        charge(1 + l.size() / 64);
+        // Three searches and a cut-out text: a tag line is no cheap line.
+        charge(8 + l.size() / 64);
         if (containsNoCase(l, end))
             break;
         if (ScriptFerma)

@@ -62,8 +62,6 @@ public:
     static constexpr qint64 FetchWork = 20000;
     void setLimits(const Limits &limits) { limits_ = limits; }
     const Limits &limits() const { return limits_; }
-    // Work units the last run used.
-    qint64 workDone() const { return work_; }
 
     // Saved programmes are written in short transactions of at most this many
     // rows, and before every page fetch, so no write lock outlives a batch.
