@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -77,6 +78,19 @@ public:
 
     static Programme read(const Statement &st);
 
+    // Reminders and keyword search.
+    // Rows of the days first..last starting at time with any state field set.
+    std::vector<Programme> markedStartingAt(qint32 firstDay, qint32 lastDay, const QString &time);
+    // The fields a title search needs, row by row from the day on, in no order.
+    struct Head {
+        qint32 Data = 0;
+        QString Palinsesto;
+        int Numerazione = 0;
+        QString ORA;
+        QString Titolo;
+    };
+    void headsFromDay(qint32 day, const std::function<void(const Head &)> &row);
+
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;
@@ -133,6 +147,13 @@ public:
     void addWithoutId(const QString &title);
     int remove(const QString &title);
 
+    // Favourites editor: rows by row id.
+    // (row id, Titolo) of every row, Titolo descending.
+    std::vector<std::pair<qint64, QString>> rowsDescending();
+    // False when the row is gone.
+    bool update(qint64 id, const QString &title);
+    bool removeRow(qint64 id);
+
 private:
     Database &db_;
 };
@@ -145,6 +166,13 @@ public:
     bool containsLike(const QString &word);
     void add(const QString &word);
     int remove(const QString &word);
+
+    // Keyword editor: rows by row id.
+    // (row id, Titolo) of every row, Titolo descending.
+    std::vector<std::pair<qint64, QString>> rowsDescending();
+    // False when the row is gone.
+    bool update(qint64 id, const QString &word);
+    bool removeRow(qint64 id);
 
 private:
     Database &db_;
