@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace orv::test {
 
