@@ -196,7 +196,7 @@ std::vector<Programme> ProgrammiTable::markedStartingAt(qint32 firstDay, qint32 
 void ProgrammiTable::headsFromDay(qint32 day, const std::function<void(const Head &)> &row)
 {
     auto st = db_.prepare(
-        QStringLiteral("select Data, Palinsesto, Numerazione, ORA, Titolo from Programmi where Data >= ?"));
+        QStringLiteral("select Data, Palinsesto, Numerazione, ORA, Titolo from Programmi where +Data >= ?"));
     st.bind(1, qint64(day));
     Head h;
     while (st.next()) {

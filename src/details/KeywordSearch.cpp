@@ -1,5 +1,7 @@
 #include "details/KeywordSearch.h"
 
+#include "core/PastMidnight.h"
+
 #include <QHash>
 #include <algorithm>
 
@@ -37,18 +39,8 @@ struct Pattern {
 struct Hit {
     ProgrammiTable::Head row;
     int keyword;
+    int start; // minutes, for the order
 };
-
-template <typename N> N &findOrAdd(std::vector<N> &nodes, const QString &key, const QString &text)
-{
-    for (N &n : nodes)
-        if (n.key == key)
-            return n;
-    N &n = nodes.emplace_back();
-    n.key = key;
-    n.text = text;
-    return n;
-}
 
 } // namespace
 
@@ -62,12 +54,6 @@ QString KeywordSearch::dayText(qint32 day)
 {
     const QString d = orv::dayText(day);
     return d.mid(6, 2) + QLatin1Char('/') + d.mid(4, 2) + QLatin1Char('/') + d.left(4);
-}
-
-QString KeywordSearch::programmeKey(const ProgrammeKey &key, const QString &ora)
-{
-    return QLatin1Char('D') + dayText(key.Data) + QLatin1Char('[') + QString::number(key.Numerazione) +
-           QLatin1Char(']') + key.Palinsesto + ora;
 }
 
 MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, qint32 firstDay)
@@ -106,22 +92,43 @@ MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, 
                     found.push_back(int(k));
             it = matchesOf.insert(row.Titolo, std::move(found));
         }
+        if (it->empty())
+            return;
+        const int start = startMinutes(row.ORA);
         for (int k : *it)
-            hits.push_back({row, k});
+            hits.push_back({row, k, start});
     });
 
+    // Keyword by keyword, then by day and start time: a day node is the
+    // last one made or a new one, a channel node is looked up within its day.
     std::sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) {
-        return std::tie(a.row.Data, a.row.ORA, a.row.Palinsesto, a.row.Numerazione) <
-               std::tie(b.row.Data, b.row.ORA, b.row.Palinsesto, b.row.Numerazione);
+        return std::tie(a.keyword, a.row.Data, a.start, a.row.ORA, a.row.Palinsesto, a.row.Numerazione) <
+               std::tie(b.keyword, b.row.Data, b.start, b.row.ORA, b.row.Palinsesto, b.row.Numerazione);
     });
+    QHash<QString, size_t> channelsOfDay;
+    QString day;
     for (const Hit &h : hits) {
         auto &kw = tree.keywords[size_t(h.keyword)];
-        const QString day = dayText(h.row.Data);
-        auto &dayNode = findOrAdd(kw.days, kw.key + QLatin1Char('D') + day, day);
-        auto &channel = findOrAdd(dayNode.channels, dayNode.key + h.row.Palinsesto, h.row.Palinsesto);
-        auto &prog = channel.programmes.emplace_back();
+        if (kw.days.empty() || kw.days.back().programmeDay != h.row.Data) {
+            day = dayText(h.row.Data);
+            auto &node = kw.days.emplace_back();
+            node.key = kw.key + QLatin1Char('D') + day;
+            node.text = day;
+            node.programmeDay = h.row.Data;
+            channelsOfDay.clear();
+        }
+        auto &dayNode = kw.days.back();
+        auto slot = channelsOfDay.constFind(h.row.Palinsesto);
+        if (slot == channelsOfDay.cend()) {
+            slot = channelsOfDay.insert(h.row.Palinsesto, dayNode.channels.size());
+            auto &node = dayNode.channels.emplace_back();
+            node.key = dayNode.key + h.row.Palinsesto;
+            node.text = h.row.Palinsesto;
+        }
+        auto &prog = dayNode.channels[*slot].programmes.emplace_back();
         prog.programme = {h.row.Data, h.row.Palinsesto, h.row.Numerazione};
-        prog.key = programmeKey(prog.programme, h.row.ORA);
+        prog.key = QLatin1Char('D') + day + QLatin1Char('[') + QString::number(h.row.Numerazione) +
+                   QLatin1Char(']') + h.row.Palinsesto + h.row.ORA;
         prog.text = h.row.ORA + QLatin1Char('-') + h.row.Titolo;
         tree.found = true;
     }

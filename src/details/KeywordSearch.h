@@ -22,6 +22,7 @@ struct MonitorTree {
         std::vector<Programme> programmes;
     };
     struct Day : Node {
+        qint32 programmeDay = 0; // yyyymmdd
         std::vector<Channel> channels;
     };
     struct Keyword : Node {
@@ -46,9 +47,8 @@ public:
     // The title test on its own.
     static bool titleMatches(const QString &keyword, const QString &title);
 
-    // The node texts and keys.
-    static QString dayText(qint32 day); // dd/mm/yyyy
-    static QString programmeKey(const ProgrammeKey &key, const QString &ora);
+    // A day node's text: dd/mm/yyyy.
+    static QString dayText(qint32 day);
 };
 
 } // namespace orv
