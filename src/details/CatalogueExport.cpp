@@ -1,10 +1,10 @@
 #include "details/CatalogueExport.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -135,14 +135,14 @@ CatalogueOutcome exportToCatalogue(const QString &title, const QString &genre)
         Prompt::message(QStringLiteral("Film correttamente inserito nella tua videoteca"));
         break;
     case CatalogueOutcome::NotCatalogue:
-        StatusSink::mark(QStringLiteral("<"));
+        mainWindow().writeStatus(1, QStringLiteral("<"));
         Prompt::message(QStringLiteral("Il file \"%1\" non e' un database di Cinedrawer: il film non e' stato "
                                        "inserito.\r\n\r\n%2")
                             .arg(Cinedrawerdb, out.error),
                         QString(), Buttons::Ok, Icon::Warning);
         break;
     case CatalogueOutcome::Failed:
-        StatusSink::mark(QStringLiteral("<"));
+        mainWindow().writeStatus(1, QStringLiteral("<"));
         Prompt::message(QStringLiteral("Il film non e' stato inserito nella videoteca.\r\n\r\n") + out.error,
                         QString(), Buttons::Ok, Icon::Warning);
         break;

@@ -1,7 +1,7 @@
 #include "details/FilmSearchMenu.h"
 
 #include "details/FilmSearch.h"
-#include "mainwindow/MainLinks.h"
+#include "core/MainWindowSeam.h"
 
 namespace orv {
 
@@ -13,7 +13,7 @@ FilmSearchMenu::FilmSearchMenu(QWidget *parent) : QMenu(QStringLiteral("a"), par
         command->setObjectName(QString::fromLatin1(site.command));
         // The opener's result is not looked at: a missing browser shows nothing here.
         connect(command, &QAction::triggered, this,
-                [this, &site] { links::jobs().openUrl(filmSearchUrl(site, title_)); });
+                [this, &site] { mainWindow().openUrl(filmSearchUrl(site, title_)); });
     }
 }
 

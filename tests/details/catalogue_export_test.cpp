@@ -4,8 +4,8 @@
 #include "core/Settings.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,14 +57,10 @@ protected:
             boxes << r.text;
             return Answer::Ok;
         });
-        StatusSink::setHandler([this](int panel, const QString &text) {
-            marks << QString::number(panel) + QLatin1Char(':') + text;
-        });
     }
     void TearDown() override
     {
         Prompt::setHandler({});
-        StatusSink::setHandler({});
         Cinedrawerdb.clear();
         Lingua[122].clear();
         Lingua[123].clear();
@@ -94,7 +90,8 @@ protected:
 
     test::TempApp app;
     QString catalogue;
-    QStringList boxes, marks;
+    QStringList boxes;
+    test::RecordingSeam seam;
 };
 
 TEST_F(CatalogueExportTest, ShippedCatalogueHasTheFieldsInOrder)
@@ -120,7 +117,7 @@ TEST_F(CatalogueExportTest, NoCatalogueChosenOrFoundShowsTheSetupMessage)
                   CatalogueOutcome::NotConfigured);
         EXPECT_EQ(boxes, QStringList{QStringLiteral("Nessun catalogo.\r\n\r\nSceglilo nelle Preferenze.")});
     }
-    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_TRUE(seam.calls.isEmpty());
     EXPECT_FALSE(QFile::exists(app.file(QStringLiteral("nessuno.db"))));
     EXPECT_FALSE(QFile::exists(app.file(QStringLiteral("1"))));
 }
@@ -141,12 +138,12 @@ TEST_F(CatalogueExportTest, FilesThatAreNotACatalogueStayAsTheyAre)
         SCOPED_TRACE(qPrintable(path));
         const QByteArray original = bytes(path);
         boxes.clear();
-        marks.clear();
+        seam.calls.clear();
         Cinedrawerdb = path;
         const CatalogueOutcome out = exportToCatalogue(QStringLiteral("Heat"), QStringLiteral("Film"));
         EXPECT_EQ(out.kind, CatalogueOutcome::NotCatalogue);
         EXPECT_EQ(bytes(path), original);
-        EXPECT_EQ(marks, QStringList{QStringLiteral("1:<")});
+        EXPECT_EQ(seam.calls, QStringList{QStringLiteral("status 1 <")});
         ASSERT_EQ(boxes.size(), 1);
         EXPECT_TRUE(boxes[0].contains(path));
     }
@@ -214,7 +211,7 @@ TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
     EXPECT_EQ(exportToCatalogue(QStringLiteral("Heat"), QStringLiteral("Poliziesco")).kind,
               CatalogueOutcome::AlreadyCatalogued);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_TRUE(marks.isEmpty());
+    EXPECT_TRUE(seam.calls.isEmpty());
     EXPECT_EQ(count(), 1);
 }
 
@@ -251,7 +248,7 @@ TEST_F(CatalogueExportTest, LockedCatalogueReportsAndAddsNothing)
 
     EXPECT_EQ(out.kind, CatalogueOutcome::Failed);
     EXPECT_FALSE(out.error.isEmpty());
-    EXPECT_EQ(marks, QStringList{QStringLiteral("1:<")});
+    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("status 1 <")});
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].contains(out.error));
     EXPECT_FALSE(boxes[0].contains(QStringLiteral("correttamente")));

@@ -1,6 +1,6 @@
 #include "details/FilmSearch.h"
 #include "details/FilmSearchMenu.h"
-#include "mainwindow/MainLinks.h"
+#include "support/TestSeam.h"
 
 #include <QAction>
 #include <QUrl>
@@ -75,12 +75,7 @@ TEST(FilmSearchUrl, FixedPartsStayAsTheSiteWantsThem)
 
 class FilmSearchMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        links::jobs().openUrl = [this](const QString &url) { opened << url; };
-    }
-    void TearDown() override { links::resetJobs(); }
-    QStringList opened;
+    test::RecordingSeam seam;
 };
 
 TEST_F(FilmSearchMenuTest, CommandsInOrderOpenTheirSiteForTheShownTitle)
@@ -99,9 +94,10 @@ TEST_F(FilmSearchMenuTest, CommandsInOrderOpenTheirSiteForTheShownTitle)
     menu.popupFor(QStringLiteral("Il Gladiatore"), QPoint(10, 10));
     commands[0]->trigger();
     commands[2]->trigger();
-    ASSERT_EQ(opened.size(), 3);
-    EXPECT_EQ(opened[0], filmSearchUrl(filmSites()[3], QStringLiteral("Tom & Jerry")));
-    EXPECT_EQ(opened[1], filmSearchUrl(filmSites()[0], QStringLiteral("Il Gladiatore")));
-    EXPECT_EQ(opened[2], filmSearchUrl(filmSites()[2], QStringLiteral("Il Gladiatore")));
+    EXPECT_EQ(seam.calls, (QStringList{
+                              "openUrl " + filmSearchUrl(filmSites()[3], QStringLiteral("Tom & Jerry")),
+                              "openUrl " + filmSearchUrl(filmSites()[0], QStringLiteral("Il Gladiatore")),
+                              "openUrl " + filmSearchUrl(filmSites()[2], QStringLiteral("Il Gladiatore")),
+                          }));
     menu.close();
 }
