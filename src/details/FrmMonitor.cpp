@@ -1,11 +1,10 @@
 #include "details/FrmMonitor.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "details/FrmPopUp.h"
 #include "details/KeywordSearch.h"
-#include "mainwindow/FrmMain.h"
 #include "mainwindow/MainState.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QApplication>
@@ -103,7 +102,7 @@ void FrmMonitor::Command3_Click()
 {
     clearTree();
     try {
-        const QDate day = Windows::loaded<FrmMain>() ? Windows::get<FrmMain>().currentDay() : QDate::currentDate();
+        const QDate day = mainWindow().currentDay();
         QStringList keywords;
         for (int i = 0; i < ListView1->count(); ++i)
             keywords << ListView1->item(i)->text();
@@ -113,7 +112,7 @@ void FrmMonitor::Command3_Click()
         if (tree.found)
             MonitorTrovato = true;
     } catch (const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
 }
 

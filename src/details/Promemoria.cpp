@@ -1,10 +1,10 @@
 #include "details/Promemoria.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "details/FrmPopUp.h"
 #include "details/ReminderCheck.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QCoreApplication>
@@ -28,9 +28,9 @@ void VERIFICA_PROMEMORIA()
                                 QCoreApplication::processEvents();
                             });
     } catch (const DbError &e) {
-        StatusSink::write(1, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(1, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     } catch (const std::exception &e) {
-        StatusSink::write(1, QStringLiteral("0 ") + QString::fromLocal8Bit(e.what()));
+        mainWindow().writeStatus(1, QStringLiteral("0 ") + QString::fromLocal8Bit(e.what()));
     }
 }
 

@@ -1,12 +1,9 @@
 #include "details/TitleEditorWindow.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
-#include "mainwindow/FrmMain.h"
+#include "core/MainWindowSeam.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
-#include "platform/Windows.h"
 
 #include <QDate>
 #include <QEvent>
@@ -48,7 +45,7 @@ void TitleEditorWindow::Form_Load()
     try {
         Database::open(appPath(editor_.profile().database));
     } catch (const DbError &e) {
-        StatusSink::write(3, errorText(e));
+        mainWindow().writeStatus(3, errorText(e));
     }
     CARICA_LISTA();
     StatusBar1->showMessage(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
@@ -76,7 +73,7 @@ void TitleEditorWindow::Command1_Click()
     try {
         editor_.startNew();
     } catch (const DbError &e) {
-        StatusSink::write(3, errorText(e));
+        mainWindow().writeStatus(3, errorText(e));
     }
     updateDeleteButton();
 }
@@ -102,7 +99,7 @@ void TitleEditorWindow::Command4_Click()
     try {
         editor_.save(Text1->text());
     } catch (const DbError &) {
-        StatusSink::write(1, QStringLiteral("^"));
+        mainWindow().writeStatus(1, QStringLiteral("^"));
     }
     CARICA_LISTA();
 }
@@ -118,7 +115,7 @@ void TitleEditorWindow::Command2_Click()
     try {
         editor_.remove();
     } catch (const DbError &) {
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
     Text1->clear();
     Text1->setEnabled(false);
@@ -131,8 +128,7 @@ void TitleEditorWindow::updateDeleteButton() { Command2->setEnabled(editor_.dele
 
 void TitleEditorWindow::Form_Activate()
 {
-    if (Windows::loaded<FrmMain>())
-        Windows::get<FrmMain>().stopMonitorAlert();
+    mainWindow().stopMonitorAlert();
 }
 
 void TitleEditorWindow::watchMouse(QWidget *w)
@@ -144,7 +140,7 @@ void TitleEditorWindow::watchMouse(QWidget *w)
 bool TitleEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     return QWidget::eventFilter(watched, event);
 }
 

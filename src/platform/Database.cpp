@@ -162,6 +162,26 @@ Database Database::open(const QString &path)
     return db;
 }
 
+Database Database::openForeign(const QString &path, int busyMs)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
+    sqlite3 *raw = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString msg = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
+        sqlite3_close(raw);
+        throw DbError(rc, msg);
+    }
+    sqlite3_extended_result_codes(raw, 0);
+    sqlite3_busy_timeout(raw, busyMs);
+    registerJetTextRules(raw);
+    Database db;
+    db.db_ = raw;
+    db.path_ = path;
+    return db;
+}
+
 void Database::close()
 {
     if (db_) {

@@ -48,6 +48,11 @@ public:
 
     // Throws DbError when the file is missing or not a database.
     static Database open(const QString &path);
+    // Opens a file that belongs to another program (the user's movie
+    // catalogue) as it stands: its journal mode is left alone, and a lock
+    // held elsewhere is waited on for at most busyMs. Throws DbError when
+    // the file is missing; one that is not a database fails at first use.
+    static Database openForeign(const QString &path, int busyMs);
 
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }

@@ -2,11 +2,12 @@
 #include "details/Promemoria.h"
 #include "details/ReminderCheck.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "details/ListingsFixture.h"
+#include "support/TestSeam.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace orv;
 
@@ -142,7 +143,7 @@ TEST_F(ReminderCheckTest, ATickDuringAnAnnouncementStartsNothingAndItsMinuteFoll
 
 TEST_F(ReminderCheckTest, TheTimerCheckShowsThePopUpThenTheBoxAndReportsFailuresInPanelOne)
 {
-    add(D, "TeleUno", 12, "20:45", "Meteo", "1");
+    add(D, "Rai 1", 12, "20:45", "Meteo", "1");
     reminderCheck().setClock([] { return at(D, "20:30"); });
     QStringList boxes;
     QString shownDay;
@@ -151,24 +152,22 @@ TEST_F(ReminderCheckTest, TheTimerCheckShowsThePopUpThenTheBoxAndReportsFailures
         shownDay = Windows::get<FrmPopUp>().isVisible() ? PopUpData + PopUpPalinsesto + PopUpNumerazione : "";
         return Answer::Ok;
     });
-    QStringList panels;
-    StatusSink::setHandler([&](int panel, const QString &text) { panels << QString::number(panel) + ":" + text; });
+    test::RecordingSeam seam;
 
     VERIFICA_PROMEMORIA();
     EXPECT_EQ(boxes, QStringList{"|Fra 15 Minuti iniziera' il programma : Meteo"});
-    EXPECT_EQ(shownDay, "20240105TeleUno12");
-    EXPECT_TRUE(panels.isEmpty());
+    EXPECT_EQ(shownDay, "20240105Rai 112");
+    // Panel 1 errors of the check itself: number, blank, description.
+    auto errors = [&] { return seam.status(1).filter(QRegularExpression("^\\d+ \\S")); };
+    EXPECT_TRUE(errors().isEmpty()) << seam.calls.join(", ").toStdString();
 
     reminderCheck().setClock([] { return at(D, "20:31"); });
     db.close();
     QFile::remove(PercorsoDb);
     VERIFICA_PROMEMORIA();
-    ASSERT_EQ(panels.size(), 1);
-    EXPECT_TRUE(panels.first().startsWith("1:")) << panels.first().toStdString();
-    EXPECT_GT(panels.first().size(), 4);
+    EXPECT_EQ(errors().size(), 1) << seam.calls.join(", ").toStdString();
 
     Prompt::setHandler({});
-    StatusSink::setHandler({});
     Windows::unloadAll();
     reminderCheck().setClock(&QDateTime::currentDateTime);
 }

@@ -2,11 +2,11 @@
 #include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPopUp.h"
-#include "mainwindow/FrmMain.h"
 #include "mainwindow/MainState.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +22,7 @@ class TestFrmMonitor : public QObject {
 
 private:
     std::unique_ptr<test::TempApp> app;
+    std::unique_ptr<test::RecordingSeam> seam;
 
     void watch(const QString &word)
     {
@@ -49,9 +50,11 @@ private:
     }
 
 private slots:
+    void initTestCase() { test::failQtTestOnUnanswered(); }
     void init()
     {
         app = std::make_unique<test::TempApp>();
+        seam = std::make_unique<test::RecordingSeam>();
         Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
         MonitorTrovato = false;
     }
@@ -59,6 +62,7 @@ private slots:
     {
         Windows::unloadAll();
         Prompt::setHandler({});
+        seam.reset();
         for (int i : {95, 96, 97, 98, 99, 101})
             Lingua[size_t(i)].clear();
         app.reset();
@@ -70,7 +74,7 @@ private slots:
         watch("Meteo");
         add(day, "TeleUno", 12, "20:30", "Previsioni Meteo");
         add(day.addDays(-1), "TeleUno", 12, "20:30", "Previsioni Meteo di ieri");
-        Windows::get<FrmMain>().setCurrentDay(day);
+        seam->day = day;
         FrmMonitor &w = Windows::get<FrmMonitor>();
         w.Command3_Click();
         QVERIFY(MonitorTrovato);
@@ -96,7 +100,7 @@ private slots:
     void aSearchWithoutHitsLeavesTheFlagAlone()
     {
         watch("Meteo");
-        add(QDate::currentDate(), "TeleUno", 1, "20:30", "Telegiornale");
+        add(seam->day, "TeleUno", 1, "20:30", "Telegiornale");
         FrmMonitor &w = Windows::get<FrmMonitor>();
         w.Command3_Click();
         QVERIFY(!MonitorTrovato);

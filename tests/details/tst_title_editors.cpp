@@ -3,11 +3,11 @@
 #include "details/FrmMonitor.h"
 #include "details/FrmPopUp.h"
 #include "details/FrmPreferiti.h"
-#include "mainwindow/FrmMain.h"
 #include "mainwindow/MainState.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QFile>
 #include <QLabel>
@@ -27,6 +27,7 @@ class TestTitleEditors : public QObject {
 
 private:
     std::unique_ptr<test::TempApp> app;
+    std::unique_ptr<test::RecordingSeam> seam;
     QStringList questions;
     Answer answer = Answer::Ok;
 
@@ -76,6 +77,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { test::failQtTestOnUnanswered(); }
     void initTestCase_data()
     {
         QTest::addColumn<bool>("fav");
@@ -85,6 +87,7 @@ private slots:
     void init()
     {
         app = std::make_unique<test::TempApp>();
+        seam = std::make_unique<test::RecordingSeam>();
         questions.clear();
         answer = Answer::Ok;
         Prompt::setHandler([this](const PromptRequest &r) {
@@ -96,7 +99,7 @@ private slots:
     {
         Windows::unloadAll();
         Prompt::setHandler({});
-        AllarmeMonitor = 0;
+        seam.reset();
         app.reset();
     }
 
@@ -198,17 +201,31 @@ private slots:
 
     void activationStopsTheMonitorAlert()
     {
-        FrmMain &m = Windows::get<FrmMain>();
-        AllarmeMonitor = 1;
-        m.Timer2->start();
-        m.Timer2_Timer();
-        QCOMPARE(m.panelText(2), QStringLiteral("Trovato Programma TV !"));
         auto &w = open();
+        QCOMPARE(seam->count("stopMonitorAlert"), 0);
         QApplication::setActiveWindow(&w);
-        QVERIFY(!m.Timer2->isActive());
-        QVERIFY(m.panelText(2).isEmpty());
-        QVERIFY(!m.alertPictureShown());
-        QCOMPARE(AllarmeMonitor, qint16(1));
+        QCOMPARE(seam->count("stopMonitorAlert"), 1);
+    }
+
+    void failedCommandsReportInThePanels()
+    {
+        store({"Quark"});
+        auto &w = open();
+        const QString away = dbFile() + ".via";
+        click(w, "Quark");
+        QFile::rename(dbFile(), away);
+        w.Command2_Click();
+        QCOMPARE(seam->status(3), QStringList{"*"});
+        w.Command1_Click();
+        QCOMPARE(seam->status(3).size(), 2);
+        QVERIFY(seam->status(3).last().at(0).isDigit());
+
+        QFile::rename(away, dbFile());
+        w.Command1_Click();
+        QFile::rename(dbFile(), away);
+        w.Text1->setText("Nuovo");
+        w.Command4_Click();
+        QCOMPARE(seam->status(1), QStringList{"^"});
     }
 };
 
