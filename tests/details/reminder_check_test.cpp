@@ -115,6 +115,9 @@ TEST_F(ReminderCheckTest, EachMinuteOnceAndMissedMinutesCaughtUpWhileStillAhead)
     add(D, "TeleUno", 4, "11:00", "Quarto", "1");
     now = at(D, "11:20");
     EXPECT_TRUE(check.due(db).empty());
+    // A clock set back an hour is believed.
+    now = at(D, "10:30");
+    EXPECT_EQ(check.due(db).size(), 1u);
 }
 
 TEST_F(ReminderCheckTest, ATickDuringAnAnnouncementStartsNothingAndItsMinuteFollows)
