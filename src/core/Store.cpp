@@ -182,6 +182,25 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+// --- List pages
+
+std::vector<Programme> ProgrammiTable::channelDay(qint32 day, const QString &channel, int limit)
+{
+    auto st = db_.prepare(QStringLiteral(
+        "select * from Programmi where Data = ? and Palinsesto = ? order by Numerazione asc limit ?"));
+    st.bindAll(qint64(day), channel, qint64(limit));
+    return collect(st);
+}
+
+std::vector<Programme> ProgrammiTable::reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                                  const QString &to, int limit)
+{
+    auto st = db_.prepare(QStringLiteral("select * from Programmi where Type like ? and Data = ? and ORA >= ? "
+                                         "and ORA <= ? order by ORA, Palinsesto, Numerazione limit ?"));
+    st.bindAll(typePattern, qint64(day), from, to, qint64(limit));
+    return collect(st);
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)

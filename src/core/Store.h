@@ -77,6 +77,15 @@ public:
 
     static Programme read(const Statement &st);
 
+    // --- List pages: at most `limit` rows, so one above a page's limit
+    // tells that the limit was reached.
+    // One channel's day by Numerazione (channel card).
+    std::vector<Programme> channelDay(qint32 day, const QString &channel, int limit);
+    // Daily report rows by start time, then channel and number, so rows of
+    // equal start come in a stable order.
+    std::vector<Programme> reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                      const QString &to, int limit);
+
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;

@@ -5,7 +5,9 @@
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
+#include "core/Settings.h"
 #include "platform/Database.h"
+#include "platform/Prompt.h"
 #include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
 #include <QLabel>
@@ -160,7 +163,14 @@ void FrmMain::SMISTAMENTO_VISUALIZZAZIONI()
 void FrmMain::CARICA_SCHEDA_PALINSESTO()
 {
     FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    card.CARICA_SCHEDA(currentChannel(), currentDay());
+    if (card.Combo1->currentText().isEmpty()) {
+        Prompt::message(QStringLiteral("Non e' stata selezionata nessuna Scheda HTML!"));
+        return;
+    }
+    StatusSink::write(1, QString());
+    CARD = card.Combo1->currentText();
+    Picture3->setVisible(true);
+    card.buildCard(currentChannel(), currentDay());
     // The card asked for is the one the user sees.
     showChild(card);
 }
