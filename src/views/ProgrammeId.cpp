@@ -38,6 +38,6 @@ std::optional<ProgrammeKey> parseProgrammeId(const QString &id)
     return key;
 }
 
-QString programmeIdPattern() { return QStringLiteral("^[0-9]{8}#[^]*#[0-9]{1,9}$"); }
+QString programmeIdPattern() { return QStringLiteral("^[0-9]{8}#[\\s\\S]*#[0-9]{1,9}$"); }
 
 } // namespace orv
