@@ -48,94 +48,121 @@ void ListPageBuilder::setHead(const QString &title, const QString &today, const 
         head_.set(QStringLiteral("_LOGO_TV_"), htmlEscape(logo));
 }
 
+namespace {
+
+const char *const RowNames[] = {"_PR_DATE_",        "_TV_HOUR_",     "_PR_TITLE_",     "_TV_TITLE_",
+                                "_TV_TODAY_",       "_PR_TIPO_",     "_TV_ID_",        "<!--BEGIN_LINK_FLAG-->",
+                                "<!--END_LINK_FLAG-->", "_TV_DESCRIPTION_", "_TV_WEBLINK_", "_TV_TYPE_",
+                                "_PR_TV_",          "_TV_ICONA1_",   "_TV_ICONA2_",    "_TV_ICONA3_"};
+// The card's and the search page's descriptions leave _PR_TV_ alone.
+const char *const DescriptionNames[] = {"_TV_HOUR_",   "_PR_TITLE_",   "<!--NAME_FLAG-->", "_TV_TITLE_",
+                                        "_TV_TODAY_",  "_PR_TIPO_",    "_TV_ID_",          "_TV_DESCRIPTION_",
+                                        "_TV_WEBLINK_", "_TV_TYPE_",   "_TV_COVER_",       "_TV_ICONA1_",
+                                        "_TV_ICONA2_", "_TV_ICONA3_",  "_PR_TV_"};
+
+QString idValue(const Programme &p) { return u'\'' + htmlEscape(programmeIdText(p)) + u'\''; }
+
+} // namespace
+
+void ListPageBuilder::prepareSlots()
+{
+    if (!rowSlots_.empty())
+        return;
+    for (const char *n : RowNames)
+        rowSlots_.push_back(row_.slot(QLatin1String(n)));
+    const int names = kind_ == ListKind::Report ? 15 : 14;
+    for (int i = 0; i < names; ++i)
+        descriptionSlots_.push_back(description_.slot(QLatin1String(DescriptionNames[i])));
+}
+
 void ListPageBuilder::fillRow(const Programme &p, int position, QString &out)
 {
     const bool described = !p.Descrizione.isEmpty();
     const QString day = dayText(p.Data);
-    Placeholders &f = row_;
-    f.set(QStringLiteral("_PR_DATE_"), day);
-    f.set(QStringLiteral("_TV_HOUR_"), htmlEscape(p.ORA));
-    f.set(QStringLiteral("_PR_TITLE_"), htmlEscape(p.Titolo));
-    f.set(QStringLiteral("_TV_TITLE_"), htmlEscape(p.Palinsesto));
-    f.set(QStringLiteral("_TV_TODAY_"), day);
-    f.set(QStringLiteral("_PR_TIPO_"), orFiller(p.Type, " "));
-    f.set(QStringLiteral("_TV_ID_"), u'\'' + htmlEscape(programmeIdText(p)) + u'\'');
-    f.set(QStringLiteral("<!--BEGIN_LINK_FLAG-->"),
-          described ? QStringLiteral("<a href='#p%1'>").arg(position) : QStringLiteral("<!---->"));
-    f.set(QStringLiteral("<!--END_LINK_FLAG-->"), described ? QStringLiteral("</a>") : QStringLiteral("<!---->"));
-    f.set(QStringLiteral("_TV_DESCRIPTION_"), orFiller(p.Descrizione, "<!----->"));
-    f.set(QStringLiteral("_TV_WEBLINK_"), orFiller(p.link, "<!----->"));
-    f.set(QStringLiteral("_TV_TYPE_"), orFiller(p.Type, "<!------>"));
-    f.set(QStringLiteral("_PR_TV_"), orFiller(p.Palinsesto, " "));
-    f.set(QStringLiteral("_TV_ICONA1_"), icon(p.Marked, "lente.gif"));
-    f.set(QStringLiteral("_TV_ICONA2_"), icon(p.Promemoria, "postit.gif"));
-    f.set(QStringLiteral("_TV_ICONA3_"), icon(p.Registra, "registra.gif"));
-    f.fillInto(t_.row, out);
+    const QString values[] = {
+        day,
+        htmlEscape(p.ORA),
+        htmlEscape(p.Titolo),
+        htmlEscape(p.Palinsesto),
+        day,
+        orFiller(p.Type, " "),
+        idValue(p),
+        described ? QStringLiteral("<a href='#p%1'>").arg(position) : QStringLiteral("<!---->"),
+        described ? QStringLiteral("</a>") : QStringLiteral("<!---->"),
+        orFiller(p.Descrizione, "<!----->"),
+        orFiller(p.link, "<!----->"),
+        orFiller(p.Type, "<!------>"),
+        orFiller(p.Palinsesto, " "),
+        icon(p.Marked, "lente.gif"),
+        icon(p.Promemoria, "postit.gif"),
+        icon(p.Registra, "registra.gif"),
+    };
+    for (size_t k = 0; k < rowSlots_.size(); ++k)
+        row_.setAt(rowSlots_[k], values[k]);
+    row_.fillInto(t_.row, out);
 }
 
 void ListPageBuilder::fillDescription(const Programme &p, int position, QString &out)
 {
     const QString day = dayText(p.Data);
-    Placeholders &f = description_;
-    f.set(QStringLiteral("_TV_HOUR_"), htmlEscape(p.ORA));
-    f.set(QStringLiteral("_PR_TITLE_"), htmlEscape(p.Titolo));
-    f.set(QStringLiteral("<!--NAME_FLAG-->"), QStringLiteral("p%1").arg(position));
-    f.set(QStringLiteral("_TV_TITLE_"), htmlEscape(p.Palinsesto));
-    f.set(QStringLiteral("_TV_TODAY_"), day);
-    f.set(QStringLiteral("_PR_TIPO_"), orFiller(p.Type, " "));
-    f.set(QStringLiteral("_TV_ID_"), u'\'' + htmlEscape(programmeIdText(p)) + u'\'');
-    f.set(QStringLiteral("_TV_DESCRIPTION_"), orFiller(p.Descrizione, "<!----->"));
-    if (kind_ == ListKind::Report)
-        f.set(QStringLiteral("_PR_TV_"), orFiller(p.Palinsesto, " "));
-    f.set(QStringLiteral("_TV_WEBLINK_"), orFiller(p.link, "<!----->"));
-    f.set(QStringLiteral("_TV_TYPE_"), orFiller(p.Type, "<!------>"));
-    f.set(QStringLiteral("_TV_COVER_"), cover(p.Immagine));
-    f.set(QStringLiteral("_TV_ICONA1_"), icon(p.Marked, "lente.gif"));
-    f.set(QStringLiteral("_TV_ICONA2_"), icon(p.Promemoria, "postit.gif"));
-    f.set(QStringLiteral("_TV_ICONA3_"), icon(p.Registra, "registra.gif"));
-    f.fillInto(t_.description, out);
+    const QString values[] = {
+        htmlEscape(p.ORA),
+        htmlEscape(p.Titolo),
+        QStringLiteral("p%1").arg(position),
+        htmlEscape(p.Palinsesto),
+        day,
+        orFiller(p.Type, " "),
+        idValue(p),
+        orFiller(p.Descrizione, "<!----->"),
+        orFiller(p.link, "<!----->"),
+        orFiller(p.Type, "<!------>"),
+        cover(p.Immagine),
+        icon(p.Marked, "lente.gif"),
+        icon(p.Promemoria, "postit.gif"),
+        icon(p.Registra, "registra.gif"),
+        orFiller(p.Palinsesto, " "),
+    };
+    for (size_t k = 0; k < descriptionSlots_.size(); ++k)
+        description_.setAt(descriptionSlots_[k], values[k]);
+    description_.fillInto(t_.description, out);
 }
 
 ListPageResult ListPageBuilder::build(const std::vector<Programme> &rows, int limit, PageProgress *progress,
                                       const QString &rowsLabel)
 {
     ListPageResult r;
+    prepareSlots();
     const int shown = int(std::min<size_t>(rows.size(), size_t(limit)));
     r.overLimit = rows.size() > size_t(limit);
     r.rows = shown;
 
-    QString rowsText;
-    rowsText.reserve(qsizetype(t_.row.size() + 64) * shown);
+    // The page grows in place, part after part.
+    const QLatin1String crlf("\r\n");
+    QString &html = r.html;
+    html.reserve(t_.head.size() + t_.middle.size() + t_.tail.size() +
+                 qsizetype(t_.row.size() + t_.description.size() + 256) * (shown + 1));
+    head_.fillInto(t_.head, html);
+    html += crlf;
     for (int i = 0; i < shown; ++i) {
-        fillRow(rows[size_t(i)], i + 1, rowsText);
+        fillRow(rows[size_t(i)], i + 1, html);
         if (progress && !progress->step(rowsLabel + QString::number(i + 1))) {
-            r.cancelled = true;
+            r = ListPageResult{QString(), shown, r.overLimit, true};
             return r;
         }
     }
-    QString descriptions;
+    html += crlf;
+    html += t_.middle;
+    html += crlf;
     for (int i = 0; i < shown; ++i) {
         const Programme &p = rows[size_t(i)];
         if (p.Descrizione.isEmpty())
             continue;
-        if (progress &&
-            !progress->step(QStringLiteral("Creazione Link : %1/%2").arg(i).arg(shown))) {
-            r.cancelled = true;
+        if (progress && !progress->step(QStringLiteral("Creazione Link : %1/%2").arg(i).arg(shown))) {
+            r = ListPageResult{QString(), shown, r.overLimit, true};
             return r;
         }
-        fillDescription(p, i + 1, descriptions);
+        fillDescription(p, i + 1, html);
     }
-
-    const QLatin1String crlf("\r\n");
-    QString &html = r.html;
-    html.reserve(t_.head.size() + rowsText.size() + t_.middle.size() + descriptions.size() + t_.tail.size() + 16);
-    head_.fillInto(t_.head, html);
-    html += crlf;
-    html += rowsText;
-    html += crlf;
-    html += t_.middle;
-    html += crlf;
-    html += descriptions;
     html += crlf;
     html += t_.tail;
     html += crlf;

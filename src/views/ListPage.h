@@ -50,8 +50,11 @@ private:
     void fillRow(const Programme &p, int position, QString &out);
     void fillDescription(const Programme &p, int position, QString &out);
 
+    void prepareSlots();
+
     const ListTemplate &t_;
     ListKind kind_;
+    std::vector<int> rowSlots_, descriptionSlots_;
     Placeholders head_;
     Placeholders row_;
     Placeholders description_;

@@ -45,6 +45,11 @@ qsizetype referenceLength(const QString &s, qsizetype i)
 
 QString htmlEscape(const QString &value)
 {
+    bool plain = true;
+    for (QChar c : value)
+        plain = plain && c != u'<' && c != u'>' && c != u'"' && c != u'\'' && c != u'&';
+    if (plain)
+        return value;
     QString out;
     out.reserve(value.size() + 16);
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -70,18 +75,23 @@ QString htmlEscape(const QString &value)
     return out;
 }
 
-void Placeholders::set(const QString &name, const QString &value)
+int Placeholders::slot(const QString &name)
 {
-    for (Entry &e : entries_)
-        if (e.name == name) {
-            e.value = value;
-            return;
-        }
-    Entry e{name, value};
-    auto at = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry &x) { return x.name.size() < name.size(); });
-    entries_.insert(at, std::move(e));
+    for (size_t k = 0; k < entries_.size(); ++k)
+        if (entries_[k].name == name)
+            return int(k);
+    const int k = int(entries_.size());
+    entries_.push_back(Entry{name, QString()});
+    if (name.isEmpty() || name[0].unicode() >= 128)
+        return k; // never matches
+    starts_[name[0].unicode()] = true;
+    auto at = std::find_if(order_.begin(), order_.end(),
+                           [&](int x) { return entries_[size_t(x)].name.size() < name.size(); });
+    order_.insert(at, k);
+    return k;
 }
+
+void Placeholders::set(const QString &name, const QString &value) { setAt(slot(name), value); }
 
 QString Placeholders::fill(QStringView text) const
 {
@@ -93,26 +103,25 @@ QString Placeholders::fill(QStringView text) const
 void Placeholders::fillInto(QStringView text, QString &out) const
 {
     out.reserve(out.size() + text.size() + text.size() / 4);
-    // Only the first characters of the names can start a match.
-    QString firsts;
-    for (const Entry &e : entries_)
-        if (!e.name.isEmpty() && !firsts.contains(e.name[0]))
-            firsts += e.name[0];
+    const char16_t *s = text.utf16();
     const qsizetype n = text.size();
     qsizetype copied = 0;
     qsizetype i = 0;
     while (i < n) {
-        const QChar c = text[i];
-        if (!firsts.contains(c)) {
+        const char16_t c = s[i];
+        if (c >= 128 || !starts_[c]) {
             ++i;
             continue;
         }
         const Entry *hit = nullptr;
-        for (const Entry &e : entries_)
-            if (e.name[0] == c && text.mid(i).startsWith(e.name)) {
+        const QStringView rest = text.mid(i);
+        for (int k : order_) {
+            const Entry &e = entries_[size_t(k)];
+            if (e.name[0] == c && rest.startsWith(e.name)) {
                 hit = &e;
                 break;
             }
+        }
         if (!hit) {
             ++i;
             continue;

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -17,9 +19,17 @@ QString htmlEscape(const QString &value);
 // Matching is exact and case-sensitive; every occurrence is replaced.
 class Placeholders {
 public:
-    void clear() { entries_.clear(); }
+    void clear()
+    {
+        entries_.clear();
+        order_.clear();
+        std::fill(std::begin(starts_), std::end(starts_), false);
+    }
     // Later set() of the same name replaces the value.
     void set(const QString &name, const QString &value);
+    // The slot of a name (added when new), for setting values row by row.
+    int slot(const QString &name);
+    void setAt(int slot, const QString &value) { entries_[size_t(slot)].value = value; }
     QString fill(QStringView text) const;
     void fillInto(QStringView text, QString &out) const;
 
@@ -28,7 +38,10 @@ private:
         QString name;
         QString value;
     };
-    std::vector<Entry> entries_; // longest name first
+    std::vector<Entry> entries_; // in the order added
+    std::vector<int> order_;     // longest name first
+    // Which characters below 128 start a name (the names are ASCII markup).
+    bool starts_[128] = {};
 };
 
 } // namespace orv
