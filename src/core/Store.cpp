@@ -232,6 +232,36 @@ std::vector<Programme> ProgrammiTable::reportRows(const QString &typePattern, qi
     return collectByPosition(st);
 }
 
+std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                              qint32 fromDay, int limit)
+{
+    QString sql = QStringLiteral("select %1 from Programmi where (Titolo like ?1 or Descrizione like ?1 or "
+                                 "Durata like ?1 or Type like ?1 or Genere like ?1)")
+                      .arg(QLatin1String(PageColumns));
+    if (marked)
+        sql += QLatin1String(" and Marked = '1'");
+    if (promemoria)
+        sql += QLatin1String(" and Promemoria = '1'");
+    if (registra)
+        sql += QLatin1String(" and Registra = '1'");
+    // Walking the key index by day lets the engine stop at the limit.
+    sql += QLatin1String(" and Data >= ?2 order by Data, ORA collate binary, Palinsesto collate binary, "
+                         "Numerazione limit ?3");
+    auto st = db_.prepare(sql);
+    st.bindAll(pattern, qint64(fromDay), qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::markedOnDay(qint32 day, int limit)
+{
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked = '1' or "
+                                         "Promemoria = '1' or Registra = '1') order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), qint64(limit));
+    return collectByPosition(st);
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)

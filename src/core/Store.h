@@ -85,6 +85,13 @@ public:
     // equal start come in a stable order.
     std::vector<Programme> reportRows(const QString &typePattern, qint32 day, const QString &from,
                                       const QString &to, int limit);
+    // Search page: rows with any of Titolo, Descrizione, Durata, Type, Genere
+    // like the pattern, carrying every mark asked for, from a day on (0: all),
+    // by day, start time, channel and number.
+    std::vector<Programme> search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                  qint32 fromDay, int limit);
+    // MyTV: one day's marked rows by start time.
+    std::vector<Programme> markedOnDay(qint32 day, int limit);
 
 private:
     std::vector<Programme> collect(Statement &st);

@@ -178,8 +178,10 @@ void HtmlView::layoutTwips(int W, int H)
     CmdClose->setGeometry(twips(W - 350, 60, 300, 330));
     Toolbar1->setGeometry(twips(80, 500, W - 280, 480));
     const int comboWidth = 3600;
-    Combo1->setGeometry(twips(std::max(7200, W - 280 - comboWidth), 560, comboWidth - 120, 345));
-    Combo1->raise();
+    if (Combo1->parentWidget() == this) {
+        Combo1->setGeometry(twips(std::max(7200, W - 280 - comboWidth), 560, comboWidth - 120, 345));
+        Combo1->raise();
+    }
     WebBrowser1->setGeometry(twips(80, 1000, W - 280, H - 1500));
 }
 

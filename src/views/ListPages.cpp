@@ -58,6 +58,29 @@ PageBuild buildReportPage(const ReportRequest &r, PageProgress *progress)
     return out;
 }
 
+QString searchPattern(const QString &words, bool exact)
+{
+    QString p = words;
+    if (!exact)
+        p.replace(u' ', u'*');
+    return u'*' + p + u'*';
+}
+
+PageBuild buildSearchPage(const SearchRequest &r, PageProgress *progress)
+{
+    PageBuild out;
+    ListTemplate t;
+    out.templateFound = ListTemplate::read(r.templatePath, t);
+    const std::vector<Programme> rows = runQuery(r.dbPath, out, [&](ProgrammiTable &p) {
+        return p.search(searchPattern(r.words, r.exact), r.marked, r.promemoria, r.registra, r.fromDay,
+                        ReportLimit + 1);
+    });
+    ListPageBuilder b(t, ListKind::Search);
+    b.setHead(rows.empty() ? QString() : rows.front().Palinsesto, ListPageBuilder::dayText(r.shownDay));
+    out.page = b.build(rows, ReportLimit, progress, QStringLiteral("Programmi Trovati : "));
+    return out;
+}
+
 std::optional<QString> normaliseTime(const QString &typed)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2})(?:[:.](\\d{2}))?$"));

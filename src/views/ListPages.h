@@ -40,6 +40,22 @@ struct ReportRequest {
 // The daily report: every channel's programmes of a type within two times.
 PageBuild buildReportPage(const ReportRequest &r, PageProgress *progress);
 
+struct SearchRequest {
+    QString templatePath;
+    QString dbPath;
+    QString words;
+    bool exact = false;        // Check3: the words as one text
+    bool marked = false;       // Check4
+    bool promemoria = false;   // Check5
+    bool registra = false;     // Check6
+    qint32 fromDay = 0;        // today, or 0 with Check2 (old programmes too)
+    qint32 shownDay = 0;       // the main window's day, for the head
+};
+// The like-pattern of the search words: blanks become "*" unless exact.
+QString searchPattern(const QString &words, bool exact);
+// The search page: programmes whose texts hold the words.
+PageBuild buildSearchPage(const SearchRequest &r, PageProgress *progress);
+
 // A time as the user types it: "9", "9:00", "9.00", "09:00" are "09:00";
 // nothing when it is no time of day.
 std::optional<QString> normaliseTime(const QString &typed);
