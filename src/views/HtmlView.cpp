@@ -67,7 +67,9 @@ HtmlView::HtmlView(const Design &design) : design_(design)
     Combo1 = new QComboBox(this);
     Combo1->setEditable(true);
     Combo1->setToolTip(QStringLiteral("Modello della pagina"));
-    connect(Combo1, &QComboBox::activated, this, [this] { emit templateChosen(Combo1->currentText()); });
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    connect(Combo1, &QComboBox::activated, this,
+            [this](int i) { emit templateChosen(i >= 0 ? Combo1->itemText(i) : Combo1->currentText()); });
 
     WebBrowser1 = new Browser(this);
     WebBrowser1->setClickPages({QUrl::fromLocalFile(pagePath())}, programmeIdPattern());
