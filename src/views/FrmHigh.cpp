@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
@@ -33,7 +34,12 @@ FrmHigh::FrmHigh()
     LabTitoloBar = new QLabel(this);
     LabTitoloBar->setObjectName(QStringLiteral("LabTitoloBar"));
     CmdClose = new QPushButton(QStringLiteral("X"), this);
-    connect(CmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(CmdClose, &QPushButton::clicked, this, [this] {
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            frame->close();
+        else if (close())
+            deleteLater();
+    });
 
     Toolbar1 = new QToolBar(this);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
@@ -107,7 +108,16 @@ void HtmlView::Toolbar1_ButtonClick(const QString &key)
         ui::helpContext(design_.helpContext);
 }
 
-void HtmlView::CmdClose_Click() { close(); }
+void HtmlView::CmdClose_Click() { unloadView(); }
+
+void HtmlView::unloadView()
+{
+    // The frame goes with the view; a view not framed is unloaded itself.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else if (close())
+        deleteLater();
+}
 
 void HtmlView::fillChooser(const QString &stored, const QString &missingBefore, const QString &missingAfter)
 {
@@ -144,8 +154,10 @@ void HtmlView::runBuild(const std::function<void()> &build)
     if (!self)
         return;
     building_ = false;
-    if (closeAsked_)
-        close();
+    if (closeAsked_) {
+        closeAsked_ = false;
+        unloadView();
+    }
 }
 
 bool HtmlView::showPage(const QString &html)

@@ -45,6 +45,8 @@ public:
     QAction *button(const QString &key) const;
     void Toolbar1_ButtonClick(const QString &key);
     void CmdClose_Click();
+    // Closes the view and its frame (the window is unloaded).
+    void unloadView();
 
     // The chooser: Combo1 filled from the folder, its text the stored name.
     // A missing folder is said in status panel 1 (missingText).

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include "mainwindow/FrmWait.h"
 
 using namespace orv;
 using namespace orv::test;
@@ -116,4 +118,34 @@ TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
     r.Command1->click();
     EXPECT_EQ(prompts.value(prompts.size() - 1), QStringLiteral("Orario non valido: usa il formato hh:mm"));
     EXPECT_TRUE(page("tempreport.htm").isEmpty());
+}
+
+TEST_F(ReportWindow, ClosingDuringABuildEndsItAndUnloadsTheWindow)
+{
+    FrmMain &m = loadMain();
+    for (int n = 1; n <= 30; ++n)
+        addProgramme(today(), QStringLiteral("Rai 1"), n, QStringLiteral("Film %1").arg(n));
+    {
+        Database db = Database::open(PercorsoDb);
+        db.exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '20:00'"));
+    }
+    FrmReport &r = Windows::get<FrmReport>();
+    m.showChild(r);
+    QPointer<FrmReport> alive(&r);
+    int builds = 0;
+    // A second request while building runs once afterwards; a close ends the build.
+    QTimer::singleShot(0, &r, [&] {
+        ++builds;
+        r.VISUALIZZA_RICERCA_HTML_REPORT();
+        r.VISUALIZZA_RICERCA_HTML_REPORT();
+        QTimer::singleShot(0, &r, [&] { r.CmdClose_Click(); });
+    });
+    QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempreport.htm")));
+    r.VISUALIZZA_RICERCA_HTML_REPORT();
+    QTest::qWait(50);
+    EXPECT_EQ(builds, 1);
+    EXPECT_TRUE(page("tempreport.htm").isEmpty());
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_FALSE(Windows::loaded<FrmWait>());
+    EXPECT_TRUE(m.mdiArea->subWindowList().isEmpty() || !Windows::loaded<FrmReport>());
 }
