@@ -239,11 +239,11 @@ std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marke
                                  "Durata like ?1 or Type like ?1 or Genere like ?1)")
                       .arg(QLatin1String(PageColumns));
     if (marked)
-        sql += QLatin1String(" and Marked = '1'");
+        sql += QLatin1String(" and Marked collate binary = '1'");
     if (promemoria)
-        sql += QLatin1String(" and Promemoria = '1'");
+        sql += QLatin1String(" and Promemoria collate binary = '1'");
     if (registra)
-        sql += QLatin1String(" and Registra = '1'");
+        sql += QLatin1String(" and Registra collate binary = '1'");
     // Walking the key index by day lets the engine stop at the limit.
     sql += QLatin1String(" and Data >= ?2 order by Data, ORA collate binary, Palinsesto collate binary, "
                          "Numerazione limit ?3");
@@ -254,8 +254,11 @@ std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marke
 
 std::vector<Programme> ProgrammiTable::markedOnDay(qint32 day, int limit)
 {
-    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked = '1' or "
-                                         "Promemoria = '1' or Registra = '1') order by ORA collate binary, "
+    // "1" has no letter case: a plain comparison finds the same rows without
+    // the collation's cost on every row of the day.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked collate binary = '1' "
+                                         "or Promemoria collate binary = '1' or Registra collate binary = '1') "
+                                         "order by ORA collate binary, "
                                          "Palinsesto collate binary, Numerazione limit ?")
                               .arg(QLatin1String(PageColumns)));
     st.bindAll(qint64(day), qint64(limit));
