@@ -2,13 +2,13 @@
 #include "mainwindow/FrmMain.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
 #include "core/Settings.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
@@ -67,7 +67,7 @@ void FrmMain::LOAD_TV()
         Database db = Database::open(PercorsoPalinsesti);
         rows = channeltree::readRows(db);
     } catch (const std::exception &) {
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
         return;
     }
     QSet<QString> keys{QString::fromLatin1(channeltree::RootKey)};
@@ -79,7 +79,7 @@ void FrmMain::LOAD_TV()
         // A row the tree cannot take (no name, a key already used) is
         // skipped alone; the channels after it are still listed.
         if (row.name.isEmpty() || keys.contains(row.name)) {
-            StatusSink::write(3, QStringLiteral("*"));
+            mainWindow().writeStatus(3, QStringLiteral("*"));
             continue;
         }
         keys.insert(row.name);
@@ -112,7 +112,7 @@ void FrmMain::SEARCH_TV_TREE()
             for (const channeltree::Row &row : channeltree::readRows(db))
                 exists = exists || (row.name == TvCorrente && channeltree::nodeImage(row.antenna, 0));
         } catch (const std::exception &e) {
-            StatusSink::write(1, QString::fromUtf8(e.what()));
+            mainWindow().writeStatus(1, QString::fromUtf8(e.what()));
         }
         if (exists) {
             m_menuv_Click(0);
@@ -156,7 +156,7 @@ void FrmMain::SMISTAMENTO_VISUALIZZAZIONI()
             break;
         }
     } catch (const std::exception &) {
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
 }
 
@@ -167,7 +167,7 @@ void FrmMain::CARICA_SCHEDA_PALINSESTO()
         Prompt::message(QStringLiteral("Non e' stata selezionata nessuna Scheda HTML!"));
         return;
     }
-    StatusSink::write(1, QString());
+    mainWindow().writeStatus(1, QString());
     CARD = card.Combo1->currentText();
     Picture3->setVisible(true);
     card.buildCard(currentChannel(), currentDay());

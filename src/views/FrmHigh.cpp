@@ -1,13 +1,11 @@
 #include "views/FrmHigh.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 #include "mainwindow/FrmMain.h"
-#include "mainwindow/MainLinks.h"
 #include "platform/Browser.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QAction>
@@ -99,7 +97,7 @@ void FrmHigh::CARICA_HIGHLIGHTS()
     File1->clear();
     const QString dir = folder();
     if (!QFileInfo(dir).isDir()) {
-        StatusSink::mark(QStringLiteral("The Directory ") +
+        mainWindow().writeStatus(1, QStringLiteral("The Directory ") +
                          QDir::toNativeSeparators(PercorsoApp + QStringLiteral("/highlights/")) +
                          QStringLiteral(" NON ESISTE !!  -> Installazione non riuscita ??"));
         return;
@@ -116,10 +114,10 @@ void FrmHigh::File1_Click()
 void FrmHigh::Toolbar1_ButtonClick(const QString &key)
 {
     if (key == QLatin1String("scarica")) {
+        // One job at a time: not while a download runs.
         FrmMain &main = Windows::get<FrmMain>();
-        const auto &job = links::jobs().highlights;
-        if (job && main.startJob()) {
-            job();
+        if (main.startJob()) {
+            mainWindow().downloadHighlights();
             main.finishJob();
         }
     } else if (key == QLatin1String("elimina")) {
@@ -127,7 +125,7 @@ void FrmHigh::Toolbar1_ButtonClick(const QString &key)
     } else if (key == QLatin1String("refresh")) {
         CARICA_HIGHLIGHTS();
     } else if (key == QLatin1String("help")) {
-        ui::helpContext(1001);
+        mainWindow().helpContext(1001);
     } else if (key == QLatin1String("print")) {
         WebBrowser1->printWithDialog();
     }

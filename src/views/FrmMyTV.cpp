@@ -1,11 +1,11 @@
 #include "views/FrmMyTV.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 #include "views/MyTvPage.h"
@@ -47,7 +47,7 @@ FrmMyTV::FrmMyTV() : HtmlView(MyTvDesign)
         VISUALIZZA_MYTV_HTML_REPORT();
     });
     VistaCorrente = 4;
-    DTPicker1->setDate(Windows::loaded<FrmMain>() ? Windows::get<FrmMain>().currentDay() : QDate::currentDate());
+    DTPicker1->setDate(mainWindow().currentDay());
     CARICA_CARD_MYTV();
 }
 
@@ -103,11 +103,11 @@ void FrmMyTV::VISUALIZZA_MYTV_HTML_REPORT()
             Prompt::message(QStringLiteral("Attenzione : Ci sono piu' programmi preferiti di quanto questa scheda "
                                            "puo' contenere, Scegliene una piu' Capiente!"));
         if (!dbError.isEmpty())
-            StatusSink::mark(dbError);
+            mainWindow().writeStatus(1, dbError);
         else if (!found)
-            StatusSink::mark(QStringLiteral("Modello non trovato: ") + path);
+            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + path);
         showPage(r.html);
-        Windows::get<FrmMain>().showChild(*this);
+        mainWindow().showView(*this);
     });
 }
 

@@ -1,11 +1,11 @@
 #include "views/FrmReport.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 
@@ -92,7 +92,7 @@ void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT()
     TxtFine->setText(*to);
     HTMLReport = Combo1->currentText();
     runBuild([this] {
-        const QDate day = Windows::get<FrmMain>().currentDay();
+        const QDate day = mainWindow().currentDay();
         ReportRequest r;
         r.templatePath = templatePath(HTMLReport);
         r.dbPath = PercorsoDb;
@@ -113,11 +113,11 @@ void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT()
             Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
                                            "tempo tra inizio e fine report"));
         if (!b.dbError.isEmpty())
-            StatusSink::mark(b.dbError);
+            mainWindow().writeStatus(1, b.dbError);
         else if (!b.templateFound)
-            StatusSink::mark(QStringLiteral("Modello non trovato: ") + r.templatePath);
+            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
         showPage(b.page.html);
-        Windows::get<FrmMain>().showChild(*this);
+        mainWindow().showView(*this);
     });
 }
 

@@ -1,11 +1,11 @@
 #include "views/FrmRicerche.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 
@@ -82,7 +82,7 @@ void FrmRicerche::VISUALIZZA_RICERCA_HTML()
     }
     HTMLRicerche = Combo1->currentText();
     runBuild([this] {
-        const QDate shown = Windows::get<FrmMain>().currentDay();
+        const QDate shown = mainWindow().currentDay();
         const QDate today = QDate::currentDate();
         SearchRequest r;
         r.templatePath = templatePath(HTMLRicerche);
@@ -107,11 +107,11 @@ void FrmRicerche::VISUALIZZA_RICERCA_HTML()
             Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
                                            "tempo tra inizio e fine report"));
         if (!b.dbError.isEmpty())
-            StatusSink::mark(b.dbError);
+            mainWindow().writeStatus(1, b.dbError);
         else if (!b.templateFound)
-            StatusSink::mark(QStringLiteral("Modello non trovato: ") + r.templatePath);
+            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
         showPage(b.page.html);
-        Windows::get<FrmMain>().showChild(*this);
+        mainWindow().showView(*this);
     });
 }
 

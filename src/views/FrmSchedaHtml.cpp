@@ -1,10 +1,10 @@
 #include "views/FrmSchedaHtml.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 
@@ -42,7 +42,7 @@ FrmSchedaHtml::FrmSchedaHtml() : HtmlView(CardDesign)
     connect(Command1, &QPushButton::clicked, this, &FrmSchedaHtml::Command1_Click);
     connect(this, &HtmlView::templateChosen, this, [](const QString &name) {
         CARD = name;
-        Windows::get<FrmMain>().SMISTAMENTO_VISUALIZZAZIONI();
+        mainWindow().SMISTAMENTO_VISUALIZZAZIONI();
     });
     VistaCorrente = 1;
     CARICA_CARD_HTML();
@@ -78,9 +78,9 @@ void FrmSchedaHtml::buildCard(const QString &channel, const QDate &day)
         r.logo = channelLogo(PercorsoPalinsesti, channel);
         const PageBuild b = buildCardPage(r);
         if (!b.dbError.isEmpty())
-            StatusSink::mark(b.dbError);
+            mainWindow().writeStatus(1, b.dbError);
         else if (!b.templateFound)
-            StatusSink::mark(QStringLiteral("Modello non trovato: ") + r.templatePath);
+            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
         WebBrowser1->setVisible(b.page.rows > 0);
         showPage(b.page.html);
     });

@@ -1,13 +1,11 @@
 #include "views/HtmlView.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
-#include "details/FrmPopUp.h"
+#include "core/MainWindowSeam.h"
 #include "mainwindow/FrmWait.h"
 #include "platform/Browser.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/ProgrammeId.h"
 
@@ -105,7 +103,7 @@ void HtmlView::Toolbar1_ButtonClick(const QString &key)
     else if (key == QLatin1String("print"))
         WebBrowser1->printWithDialog();
     else if (key == QLatin1String("help") && design_.helpContext)
-        ui::helpContext(design_.helpContext);
+        mainWindow().helpContext(design_.helpContext);
 }
 
 void HtmlView::CmdClose_Click() { unloadView(); }
@@ -125,7 +123,7 @@ void HtmlView::fillChooser(const QString &stored, const QString &missingBefore, 
     const QString folder = files::resolve(PercorsoApp, QString::fromUtf8(design_.folder));
     if (!QFileInfo(folder).isDir()) {
         const QString shown = QDir::toNativeSeparators(PercorsoApp + u'/' + QString::fromUtf8(design_.folder) + u'/');
-        StatusSink::mark(missingBefore + shown + missingAfter);
+        mainWindow().writeStatus(1, missingBefore + shown + missingAfter);
     } else {
         Combo1->addItems(templateChoices(folder));
     }
@@ -175,7 +173,7 @@ bool HtmlView::showPage(const QString &html)
 void HtmlView::openProgramme(const QString &id)
 {
     if (const auto key = parseProgrammeId(id))
-        Windows::get<FrmPopUp>().showProgramme(*key);
+        mainWindow().showProgramme(*key);
 }
 
 QSize HtmlView::outerTwips() const
@@ -217,22 +215,17 @@ void HtmlView::closeEvent(QCloseEvent *event)
     MdiChild::closeEvent(event);
 }
 
-HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view)
+HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view), caption_(caption)
 {
-    FrmWait &w = Windows::get<FrmWait>();
-    w.begin(caption, QString());
-    w.show();
+    mainWindow().waitShow(caption, QString());
     QCoreApplication::processEvents();
 }
 
-HtmlView::WaitProgress::~WaitProgress()
-{
-    if (Windows::loaded<FrmWait>())
-        Windows::unload<FrmWait>();
-}
+HtmlView::WaitProgress::~WaitProgress() { mainWindow().waitClose(); }
 
 bool HtmlView::WaitProgress::step(const QString &text)
 {
+    // The count goes into the window the seam opened (it may not exist).
     if (Windows::loaded<FrmWait>())
         Windows::get<FrmWait>().Label1->setText(text);
     QCoreApplication::processEvents();

@@ -65,6 +65,7 @@ public:
 
     private:
         QPointer<HtmlView> view_;
+        QString caption_;
     };
 
 signals:

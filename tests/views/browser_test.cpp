@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "platform/Browser.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
@@ -31,6 +32,12 @@ QString link(const char *attrs, int top)
         .arg(top);
 }
 
+// Only the pop-up's entry is expected of the main window.
+struct PopUpSeam : UnansweredSeam {
+    QList<ProgrammeKey> opened;
+    void showProgramme(const ProgrammeKey &key) override { opened << key; }
+};
+
 } // namespace
 
 // One browser, the real click path: an injected script in the page, the
@@ -38,6 +45,8 @@ QString link(const char *attrs, int top)
 TEST(BrowserClicks, ProgrammeIdsOpenThePopUpOthersAreCancelledOrFollowed)
 {
     test::TempApp app;
+    PopUpSeam seam;
+    MainWindowSeam *previous = installMainWindow(&seam);
     FrmSchedaHtml &w = Windows::get<FrmSchedaHtml>();
     w.resize(800, 600);
     w.show();
@@ -62,21 +71,18 @@ TEST(BrowserClicks, ProgrammeIdsOpenThePopUpOthersAreCancelledOrFollowed)
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(100, y));
     };
 
-    PopUpData.clear();
     click(20);
-    ASSERT_TRUE(waitFor([] { return !PopUpData.isEmpty(); }));
-    EXPECT_EQ(PopUpData, QStringLiteral("20261206"));
-    EXPECT_EQ(PopUpPalinsesto, QStringLiteral("Tele L'Aquila"));
-    EXPECT_EQ(PopUpNumerazione, QStringLiteral("4"));
+    ASSERT_TRUE(waitFor([&] { return !seam.opened.isEmpty(); }));
+    EXPECT_EQ(seam.opened.value(0), (ProgrammeKey{20261206, QStringLiteral("Tele L'Aquila"), 4}));
 
-    PopUpData.clear();
     click(80);
     click(140);
     QTest::qWait(800);
     EXPECT_EQ(b->url().fileName(), QStringLiteral("temp.htm"));
-    EXPECT_TRUE(PopUpData.isEmpty());
+    EXPECT_EQ(seam.opened.size(), 1);
 
     click(200);
     EXPECT_TRUE(waitFor([&] { return b->url().fileName() == QStringLiteral("other.htm"); }));
     Windows::unloadAll();
+    installMainWindow(previous);
 }

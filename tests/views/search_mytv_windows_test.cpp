@@ -1,4 +1,4 @@
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 #include "mainwindow/MainFixture.h"
 #include "platform/Browser.h"
 #include "views/FrmHigh.h"
@@ -118,7 +118,7 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     }
     // The download's call loads the viewer unshown.
     ASSERT_FALSE(Windows::loaded<FrmHigh>());
-    ui::caricaHighlights();
+    mainWindow().CARICA_HIGHLIGHTS();
     ASSERT_TRUE(Windows::loaded<FrmHigh>());
     FrmHigh &h = Windows::get<FrmHigh>();
     EXPECT_FALSE(h.isVisible());
