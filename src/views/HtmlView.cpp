@@ -191,7 +191,9 @@ void HtmlView::layoutTwips(int W, int H)
     Toolbar1->setGeometry(twips(80, 500, W - 280, 480));
     const int comboWidth = 3600;
     if (Combo1->parentWidget() == this) {
-        Combo1->setGeometry(twips(std::max(7200, W - 280 - comboWidth), 560, comboWidth - 120, 345));
+        // Right-aligned beside the toolbar's buttons; narrower when the window is.
+        const int left = std::max(7200, W - 280 - comboWidth);
+        Combo1->setGeometry(twips(left, 560, std::max(1500, std::min(comboWidth - 120, W - 400 - left)), 345));
         Combo1->raise();
     }
     WebBrowser1->setGeometry(twips(80, 1000, W - 280, H - 1500));
