@@ -189,11 +189,20 @@ void HtmlView::layoutTwips(int W, int H)
     LabTitoloBar->setGeometry(twips(240, 60, 7000, 360));
     CmdClose->setGeometry(twips(W - 350, 60, 300, 330));
     Toolbar1->setGeometry(twips(80, 500, W - 280, 480));
-    const int comboWidth = 3600;
     if (Combo1->parentWidget() == this) {
-        // Right-aligned beside the toolbar's buttons; narrower when the window is.
-        const int left = std::max(7200, W - 280 - comboWidth);
-        Combo1->setGeometry(twips(left, 560, std::max(1500, std::min(comboWidth - 120, W - 400 - left)), 345));
+        // Right-aligned beside the toolbar's buttons; in a narrow window it
+        // moves up into the title band, right of the title.
+        const int right = (W - 400) / Twips;
+        const int buttonsEnd = 80 / Twips + Toolbar1->sizeHint().width() + 8;
+        const int height = 345 / Twips;
+        int width = std::min(232, right - buttonsEnd);
+        if (width >= 130) {
+            Combo1->setGeometry(right - width, 560 / Twips, width, height);
+        } else {
+            const int titleEnd = 240 / Twips + LabTitoloBar->fontMetrics().horizontalAdvance(LabTitoloBar->text()) + 12;
+            width = std::max(100, std::min(232, (W - 400) / Twips - titleEnd));
+            Combo1->setGeometry(std::max(titleEnd, right - width), 75 / Twips, width, height);
+        }
         Combo1->raise();
     }
     WebBrowser1->setGeometry(twips(80, 1000, W - 280, H - 1500));
