@@ -213,6 +213,89 @@ void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
     }
 }
 
+// --- List pages
+
+namespace {
+
+// The list pages read hundreds of rows at a time: columns by position.
+const char *const PageColumns = "Data, Palinsesto, Numerazione, ORA, Titolo, Titolo2, Type, Genere, Descrizione, "
+                                "Durata, link, Link1, Link2, Immagine, Marked, Promemoria, Registra";
+
+std::vector<Programme> collectByPosition(Statement &st)
+{
+    std::vector<Programme> out;
+    while (st.next()) {
+        Programme p;
+        p.Data = qint32(st.integer(0));
+        p.Palinsesto = st.text(1);
+        p.Numerazione = int(st.integer(2));
+        QString *texts[] = {&p.ORA,  &p.Titolo, &p.Titolo2,  &p.Type,   &p.Genere,     &p.Descrizione, &p.Durata,
+                            &p.link, &p.Link1,  &p.Link2,    &p.Immagine, &p.Marked, &p.Promemoria,  &p.Registra};
+        for (int c = 0; c < 14; ++c)
+            *texts[c] = st.text(c + 3);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Programme> ProgrammiTable::channelDay(qint32 day, const QString &channel, int limit)
+{
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and Palinsesto = ? "
+                                         "order by Numerazione asc limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), channel, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                                  const QString &to, int limit)
+{
+    // Times are "hh:mm" digits and channel names are written one way, so
+    // plain comparisons give the collation's order without its cost on
+    // every row of the day; the pattern is tested on the rows in range only.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and ORA collate binary >= ? "
+                                         "and ORA collate binary <= ? and Type like ? order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), from, to, typePattern, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                              qint32 fromDay, int limit)
+{
+    QString sql = QStringLiteral("select %1 from Programmi where (Titolo like ?1 or Descrizione like ?1 or "
+                                 "Durata like ?1 or Type like ?1 or Genere like ?1)")
+                      .arg(QLatin1String(PageColumns));
+    if (marked)
+        sql += QLatin1String(" and Marked collate binary = '1'");
+    if (promemoria)
+        sql += QLatin1String(" and Promemoria collate binary = '1'");
+    if (registra)
+        sql += QLatin1String(" and Registra collate binary = '1'");
+    // Walking the key index by day lets the engine stop at the limit.
+    sql += QLatin1String(" and Data >= ?2 order by Data, ORA collate binary, Palinsesto collate binary, "
+                         "Numerazione limit ?3");
+    auto st = db_.prepare(sql);
+    st.bindAll(pattern, qint64(fromDay), qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::markedOnDay(qint32 day, int limit)
+{
+    // "1" has no letter case: a plain comparison finds the same rows without
+    // the collation's cost on every row of the day.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked collate binary = '1' "
+                                         "or Promemoria collate binary = '1' or Registra collate binary = '1') "
+                                         "order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), qint64(limit));
+    return collectByPosition(st);
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)

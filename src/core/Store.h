@@ -91,6 +91,22 @@ public:
 
     static Programme read(const Statement &st);
 
+    // --- List pages: at most `limit` rows, so one above a page's limit
+    // tells that the limit was reached.
+    // One channel's day by Numerazione (channel card).
+    std::vector<Programme> channelDay(qint32 day, const QString &channel, int limit);
+    // Daily report rows by start time, then channel and number, so rows of
+    // equal start come in a stable order.
+    std::vector<Programme> reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                      const QString &to, int limit);
+    // Search page: rows with any of Titolo, Descrizione, Durata, Type, Genere
+    // like the pattern, carrying every mark asked for, from a day on (0: all),
+    // by day, start time, channel and number.
+    std::vector<Programme> search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                  qint32 fromDay, int limit);
+    // MyTV: one day's marked rows by start time.
+    std::vector<Programme> markedOnDay(qint32 day, int limit);
+
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;

@@ -6,13 +6,16 @@
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
+#include "core/Settings.h"
 #include "platform/Database.h"
+#include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
 #include <QLabel>
@@ -160,7 +163,14 @@ void FrmMain::SMISTAMENTO_VISUALIZZAZIONI()
 void FrmMain::CARICA_SCHEDA_PALINSESTO()
 {
     FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    card.CARICA_SCHEDA(currentChannel(), currentDay());
+    if (card.Combo1->currentText().isEmpty()) {
+        Prompt::message(QStringLiteral("Non e' stata selezionata nessuna Scheda HTML!"));
+        return;
+    }
+    mainWindow().writeStatus(1, QString());
+    CARD = card.Combo1->currentText();
+    Picture3->setVisible(true);
+    card.buildCard(currentChannel(), currentDay());
     // The card asked for is the one the user sees.
     showChild(card);
 }

@@ -330,9 +330,12 @@ QString Statement::columnName(int column) const
 
 int Statement::columnIndex(const QString &name) const
 {
-    int n = columnCount();
+    // Called for every field of every row read by name: compare the engine's
+    // own (ASCII) names in place instead of building a string for each.
+    const QByteArray key = name.toUtf8();
+    const int n = columnCount();
     for (int i = 0; i < n; ++i)
-        if (columnName(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (qstricmp(sqlite3_column_name(stmt_, i), key.constData()) == 0)
             return i;
     return -1;
 }
