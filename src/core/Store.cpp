@@ -182,6 +182,30 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+// Day grid: one range query for every grid day, read by column number.
+std::vector<Programme> ProgrammiTable::gridRange(qint32 first, qint32 last)
+{
+    auto st = db_.prepare(QStringLiteral(
+        "select Data, Palinsesto, Numerazione, ORA, Titolo, Durata, Type, Marked, Link2 from Programmi "
+        "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
+    st.bindAll(qint64(first), qint64(last));
+    std::vector<Programme> out;
+    while (st.next()) {
+        Programme p;
+        p.Data = qint32(st.integer(0));
+        p.Palinsesto = st.text(1);
+        p.Numerazione = int(st.integer(2));
+        p.ORA = st.text(3);
+        p.Titolo = st.text(4);
+        p.Durata = st.text(5);
+        p.Type = st.text(6);
+        p.Marked = st.text(7);
+        p.Link2 = st.text(8);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)

@@ -77,6 +77,11 @@ public:
 
     static Programme read(const Statement &st);
 
+    // Day grid: the rows of the days first to last with only the fields the
+    // grid shows (key, ORA, Titolo, Durata, Type, Marked, Link2), ordered by
+    // day, channel and Numerazione.
+    std::vector<Programme> gridRange(qint32 first, qint32 last);
+
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;

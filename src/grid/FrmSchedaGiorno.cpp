@@ -1,78 +1,356 @@
 #include "grid/FrmSchedaGiorno.h"
 
 #include "core/AppState.h"
+#include "core/FrmInizio.h"
+#include "core/Settings.h"
 #include "grid/FrmPopUpGhost.h"
-#include "mainwindow/DateNav.h"
+#include "grid/GridBuilder.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmWait.h"
+#include "mainwindow/MainState.h"
+#include "platform/Database.h"
+#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
-#include <QCoreApplication>
-#include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace orv {
 
+using namespace grid;
+
+namespace {
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(left / TwipsPerPixel, top / TwipsPerPixel, std::max(0, width / TwipsPerPixel),
+                 std::max(0, height / TwipsPerPixel));
+}
+} // namespace
+
 FrmSchedaGiorno::FrmSchedaGiorno()
 {
-    setWindowTitle(QStringLiteral("Griglia"));
-    auto *layout = new QVBoxLayout(this);
-    Frame1 = new QFrame(this);
-    Frame2 = new QFrame(this);
-    label_ = new QLabel(Frame1);
-    auto *l1 = new QVBoxLayout(Frame1);
-    l1->addWidget(label_);
-    layout->addWidget(Frame1);
-    layout->addWidget(Frame2);
+    setWindowTitle(linguaOr(51, "Griglia"));
+    resize(12000 / TwipsPerPixel, 10400 / TwipsPerPixel);
+    Frame1 = new GridColumn(this);
+    Frame2 = new GridView(this);
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    Text1 = new QLineEdit(this);
+    Text1->setReadOnly(true);
+    Text1->setToolTip(QStringLiteral("Giorno Della Visualizzazione"));
+    Frame1->setModel(&model_);
+    Frame2->setModel(&model_);
+    Frame1->installEventFilter(this);
+    Frame2->installEventFilter(this);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &FrmSchedaGiorno::HScroll1_Change);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &FrmSchedaGiorno::VScroll1_Change);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &FrmSchedaGiorno::Timer1_Timer);
+    setFocusPolicy(Qt::StrongFocus);
+
+    // Form_Load
     VistaCorrente = 3;
-    MonthView2 = Windows::get<FrmMain>().currentDay();
+    GrigliaAperta = true;
+    Form_Resize();
     CARICA_TV();
     METTI_SEGNALIBRO();
+    Timer1->start();
 }
 
-void FrmSchedaGiorno::CARICA_TV()
+FrmSchedaGiorno::~FrmSchedaGiorno() { GrigliaAperta = false; }
+
+QDateTime FrmSchedaGiorno::now() { return clock ? clock() : QDateTime::currentDateTime(); }
+
+QDate FrmSchedaGiorno::mainDay() const
 {
-    const QDate day = Windows::get<FrmMain>().currentDay();
-    if (!AvvioInCorso)
-        Windows::get<FrmWait>().begin(QStringLiteral("Griglia"), Lingua[156]);
-    builtDay_ = day;
-    ++buildCount_;
-    label_->setText(QStringLiteral("Griglia del ") + datenav::shortDate(day));
+    return Windows::loaded<FrmMain>() ? Windows::get<FrmMain>().currentDay() : now().date();
+}
+
+QString FrmSchedaGiorno::PRENDICOLORE(qint16 code) { return prendiColore(code); }
+QString FrmSchedaGiorno::PRENDIFONT(qint16 code) { return prendiFont(code); }
+
+// ------------------------------------------------------------------ build
+
+void FrmSchedaGiorno::waitText(int index, bool progress)
+{
+    if (AvvioInCorso) {
+        if (!Windows::loaded<FrmInizio>())
+            return;
+        FrmInizio &splash = Windows::get<FrmInizio>();
+        splash.Label1->setText(Lingua[size_t(index)]);
+        splash.ProgressBar1->setVisible(progress);
+        splash.raise();
+        return;
+    }
+    FrmWait &wait = Windows::get<FrmWait>();
+    if (!wait.isVisible())
+        wait.begin(linguaOr(51, "Griglia"), Lingua[size_t(index)]);
+    else
+        wait.Label1->setText(Lingua[size_t(index)]);
+}
+
+void FrmSchedaGiorno::closeWait()
+{
     if (!AvvioInCorso)
         Windows::unload<FrmWait>();
 }
 
-void FrmSchedaGiorno::METTI_SEGNALIBRO() {}
+void FrmSchedaGiorno::CARICA_TV()
+{
+    // A build asked for while one runs follows it.
+    if (building_) {
+        rebuildPending_ = true;
+        return;
+    }
+    building_ = true;
+    do {
+        rebuildPending_ = false;
+        waitText(155, false);
+        MonthView1 = mainDay();
+        MonthView2 = MonthView1.addDays(-1);
+        GridBuilder::Options o;
+        o.mainDay = MonthView1;
+        o.giorniGriglia = GiorniGriglia;
+        o.colore = Colore;
+        o.logoFolder = appPath(QStringLiteral("Loghitv"));
+        QProgressBar *bar = AvvioInCorso ? (Windows::loaded<FrmInizio>() ? Windows::get<FrmInizio>().ProgressBar1
+                                                                          : nullptr)
+                                         : Windows::get<FrmWait>().ProgressBar1;
+        o.progress = [bar](int done, int total) {
+            if (bar) {
+                bar->setRange(0, total);
+                bar->setValue(done);
+            }
+        };
+        waitText(156, true);
+        GridModel built;
+        try {
+            Database channels = Database::open(PercorsoPalinsesti);
+            Database listings = Database::open(PercorsoDb);
+            built = GridBuilder(channels, listings).build(o);
+        } catch (const std::exception &) {
+            StatusSink::mark(QStringLiteral("-"));
+            built = GridModel();
+            built.firstDay = MonthView2;
+            built.days = GiorniGriglia + 1;
+        }
+        installModel(std::move(built));
+    } while (rebuildPending_);
+    building_ = false;
+    closeWait();
+}
+
+void FrmSchedaGiorno::installModel(GridModel model)
+{
+    model_ = std::move(model);
+    Frame1->setModel(&model_);
+    Frame2->setModel(&model_);
+    // Indices of the old build name other programmes now.
+    LabProgHover = -1;
+    IndiceLabProg = -1;
+    const QSignalBlocker bh(HScroll1), bv(VScroll1);
+    VScroll1->setRange(0, int(model_.rows.size()));
+    VScroll1->setValue(0);
+    HScroll1->setRange(0, std::max(0, model_.halfHours() - 1));
+    HScroll1->setPageStep(8);
+    HScroll1->setValue(0);
+    ValorePrecedenteH = 0;
+    ValorePrecedenteV = 0;
+    Frame2->setNowLine(false, 0);
+    HScroll1_Change();
+    VScroll1_Change();
+}
 
 void FrmSchedaGiorno::RICARICA_GRIGLIA()
 {
-    Frame2->hide();
-    Frame1->hide();
-    hide();
-    MonthView2 = Windows::get<FrmMain>().currentDay().addDays(-1);
-    QCoreApplication::processEvents();
+    MonthView2 = mainDay().addDays(-1);
     CARICA_TV();
     METTI_SEGNALIBRO();
-    Frame2->show();
-    Frame1->show();
-    show();
 }
 
-void FrmSchedaGiorno::LabPROG_Click_2(qint16 index)
+// ------------------------------------------------------------- scrolling
+
+void FrmSchedaGiorno::HScroll1_Change()
 {
-    lastHoverCell_ = index;
-    Windows::get<FrmPopUpGhost>().show();
+    if (Windows::loaded<FrmMain>())
+        Windows::get<FrmMain>().stopHoverTimer();
+    Windows::unload<FrmPopUpGhost>();
+    const int v = HScroll1->value();
+    Frame2->setScroll(v, VScroll1->value());
+    ValorePrecedenteH = v;
+    POSIZIONA_LINEA_ORA();
+    const QDate day = MonthView2.addDays(v / HalfHoursPerDay);
+    const QLocale locale;
+    Text1->setText(locale.dayName(day.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(" - ") +
+                   day.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
-void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) {}
+void FrmSchedaGiorno::VScroll1_Change()
+{
+    const int v = VScroll1->value();
+    Frame1->setScroll(v);
+    Frame2->setScroll(HScroll1->value(), v);
+    ValorePrecedenteV = v;
+}
+
+void FrmSchedaGiorno::Timer1_Timer() { POSIZIONA_LINEA_ORA(); }
+
+void FrmSchedaGiorno::POSIZIONA_LINEA_ORA()
+{
+    // The line stands at the clock time on today's stretch of the canvas.
+    const QDateTime t = now();
+    const qint64 day = MonthView2.daysTo(t.date());
+    const bool shown = day >= 0 && day < model_.days;
+    const int x = int(day) * DayTw + t.time().hour() * HourTw + t.time().minute() * MinuteTw + NowLineOffsetTw -
+                  HScroll1->value() * HalfHourTw;
+    Frame2->setNowLine(shown, shown ? x : 0);
+}
+
+void FrmSchedaGiorno::jumpH(int value)
+{
+    value = std::clamp(value, HScroll1->minimum(), HScroll1->maximum());
+    if (HScroll1->value() == value)
+        HScroll1_Change();
+    else
+        HScroll1->setValue(value);
+}
+
+void FrmSchedaGiorno::METTI_SEGNALIBRO()
+{
+    waitText(186, false);
+    // Half an hour before the current whole hour on the main window's day.
+    jumpH(2 * now().time().hour() + 47);
+    POSIZIONA_LINEA_ORA();
+    closeWait();
+}
+
+void FrmSchedaGiorno::METTI_SEGNALIBRO_POPUP()
+{
+    const int hour = int(leadingValue(SegnalibroOra.left(2)));
+    QDate target = QDate::fromString(SegnalibroData, QStringLiteral("yyyyMMdd"));
+    if (!target.isValid())
+        target = QDate::fromString(SegnalibroData, QStringLiteral("dd/MM/yyyy"));
+    if (!target.isValid()) {
+        StatusSink::mark(QStringLiteral("*"));
+        return;
+    }
+    SegnalibroData = target.toString(QStringLiteral("dd/MM/yyyy"));
+    MonthView1 = mainDay();
+    const qint64 d = MonthView1.daysTo(target);
+    const qint64 value = (hour >= 1 ? 2 * hour - 1 : 0) + std::max<qint64>(0, 48 * d + 48);
+    jumpH(int(std::min<qint64>(value, HScroll1->maximum())));
+}
+
+void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown)
+{
+    for (const ProgrammeKey &key : keys) {
+        const int c = model_.findCell(key);
+        if (c < 0)
+            continue;
+        if (shown)
+            model_.showFavourite(c);
+        else
+            model_.hideFavourite(c);
+    }
+    Frame2->update();
+}
 
 void FrmSchedaGiorno::locateProgramme(const ProgrammeKey &key, const QString &ora)
 {
     SegnalibroData = dayText(key.Data);
     SegnalibroOra = ora;
+    METTI_SEGNALIBRO_POPUP();
+    const int row = model_.findRow(key.Palinsesto);
+    if (row < 0)
+        return;
+    const int shownRows = std::max(1, (Frame2->height() * TwipsPerPixel - CellTopTw) / RowTw);
+    const int v = VScroll1->value();
+    if (row < v || row >= v + shownRows)
+        VScroll1->setValue(row);
 }
 
+// ---------------------------------------------------------------- window
+
 void FrmSchedaGiorno::Form_Activate() { VistaCorrente = 3; }
+
+void FrmSchedaGiorno::resizeEvent(QResizeEvent *event)
+{
+    MdiChild::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmSchedaGiorno::Form_Resize()
+{
+    const int w = width() * TwipsPerPixel;
+    const int h = height() * TwipsPerPixel;
+    Frame1->setGeometry(twipsRect(90, 1020, 1515, h - 1800));
+    Frame2->setGeometry(twipsRect(1930, 750, w - 2280, h - 1310));
+    VScroll1->setGeometry(twipsRect(1620, 1020, 300, h - 1800));
+    HScroll1->setGeometry(twipsRect(1930, h - 560, w - 2280, 255));
+    Text1->setGeometry(twipsRect(4650, 60, 5025, 285));
+}
+
+void FrmSchedaGiorno::wheel(QWheelEvent *event)
+{
+    const QPoint d = event->angleDelta();
+    const bool across = (event->modifiers() & Qt::ShiftModifier) || (d.x() != 0 && d.y() == 0);
+    const int delta = d.y() != 0 ? d.y() : d.x();
+    if (delta == 0)
+        return;
+    // Down or right: one step on.
+    const int step = delta < 0 ? 1 : -1;
+    QScrollBar *bar = across ? HScroll1 : VScroll1;
+    bar->setValue(bar->value() + step);
+    event->accept();
+}
+
+bool FrmSchedaGiorno::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == Frame1 || watched == Frame2) && event->type() == QEvent::Wheel) {
+        wheel(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return MdiChild::eventFilter(watched, event);
+}
+
+void FrmSchedaGiorno::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        HScroll1->setValue(HScroll1->value() - 1);
+        break;
+    case Qt::Key_Right:
+        HScroll1->setValue(HScroll1->value() + 1);
+        break;
+    case Qt::Key_Up:
+        VScroll1->setValue(VScroll1->value() - 1);
+        break;
+    case Qt::Key_Down:
+        VScroll1->setValue(VScroll1->value() + 1);
+        break;
+    case Qt::Key_PageUp:
+        HScroll1->setValue(HScroll1->value() - HScroll1->pageStep());
+        break;
+    case Qt::Key_PageDown:
+        HScroll1->setValue(HScroll1->value() + HScroll1->pageStep());
+        break;
+    default:
+        MdiChild::keyPressEvent(event);
+    }
+}
+
+void FrmSchedaGiorno::LabPROG_Click_2(int index)
+{
+    Q_UNUSED(index);
+}
 
 } // namespace orv
