@@ -183,25 +183,39 @@ qint64 ProgrammiTable::count()
 }
 
 // Day grid: one range query for every grid day, read by column number.
-std::vector<Programme> ProgrammiTable::gridRange(qint32 first, qint32 last)
+// Channel names, types and durations repeat from row to row: a repeated
+// value shares the previous row's text instead of decoding it again.
+std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, qint32 last)
 {
     auto st = db_.prepare(QStringLiteral(
         "select Data, Palinsesto, Numerazione, ORA, Titolo, Durata, Type, Marked, Link2 from Programmi "
         "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
     st.bindAll(qint64(first), qint64(last));
-    std::vector<Programme> out;
+    std::vector<GridRecord> out;
+    struct Shared {
+        QByteArray bytes;
+        QString text;
+        const QString &get(QByteArrayView now)
+        {
+            if (now != QByteArrayView(bytes)) {
+                bytes = now.toByteArray();
+                text = QString::fromUtf8(now);
+            }
+            return text;
+        }
+    } name, durata, type;
     while (st.next()) {
-        Programme p;
-        p.Data = qint32(st.integer(0));
-        p.Palinsesto = st.text(1);
-        p.Numerazione = int(st.integer(2));
-        p.ORA = st.text(3);
-        p.Titolo = st.text(4);
-        p.Durata = st.text(5);
-        p.Type = st.text(6);
-        p.Marked = st.text(7);
-        p.Link2 = st.text(8);
-        out.push_back(std::move(p));
+        GridRecord r;
+        r.Data = qint32(st.integer(0));
+        r.Palinsesto = name.get(st.utf8(1));
+        r.Numerazione = int(st.integer(2));
+        r.ORA = st.text(3);
+        r.Titolo = st.text(4);
+        r.Durata = durata.get(st.utf8(5));
+        r.Type = type.get(st.utf8(6));
+        r.marked = st.utf8(7) == "1";
+        r.link = !st.utf8(8).isEmpty();
+        out.push_back(std::move(r));
     }
     return out;
 }

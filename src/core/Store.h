@@ -77,10 +77,21 @@ public:
 
     static Programme read(const Statement &st);
 
-    // Day grid: the rows of the days first to last with only the fields the
-    // grid shows (key, ORA, Titolo, Durata, Type, Marked, Link2), ordered by
-    // day, channel and Numerazione.
-    std::vector<Programme> gridRange(qint32 first, qint32 last);
+    // Day grid: the rows of the days first to last with only what the grid
+    // shows, ordered by day, channel and Numerazione.
+    struct GridRecord {
+        qint32 Data = 0;
+        int Numerazione = 0;
+        QString Palinsesto;
+        QString ORA;
+        QString Titolo;
+        QString Durata;
+        QString Type;
+        bool marked = false; // Marked holds "1"
+        bool link = false;   // Link2 is not empty
+        ProgrammeKey key() const { return {Data, Palinsesto, Numerazione}; }
+    };
+    std::vector<GridRecord> gridRange(qint32 first, qint32 last);
 
 private:
     std::vector<Programme> collect(Statement &st);

@@ -350,7 +350,13 @@ void FrmSchedaGiorno::keyPressEvent(QKeyEvent *event)
 
 void FrmSchedaGiorno::LabPROG_Click_2(int index)
 {
-    Q_UNUSED(index);
+    if (index < 0 || index >= model_.ContaLabProg())
+        return;
+    const ProgrammeKey &key = model_.cells[size_t(index)].key;
+    GhostData = dayText(key.Data);
+    GhostPalinsesto = key.Palinsesto;
+    GhostNumerazione = QString::number(key.Numerazione);
+    Windows::get<FrmPopUpGhost>().show();
 }
 
 } // namespace orv

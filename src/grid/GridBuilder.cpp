@@ -50,7 +50,7 @@ GridModel GridBuilder::build(const Options &o)
 
     // Every grid day at once, then bucketed by row and day (the store's
     // order keeps each bucket in Numerazione order).
-    std::vector<Programme> records =
+    std::vector<ProgrammiTable::GridRecord> records =
         ProgrammiTable(listings_).gridRange(dayNumberOf(m.firstDay), dayNumberOf(m.lastDay()));
     QHash<qint32, int> dayOf;
     for (int d = 0; d < m.days; ++d)
@@ -59,7 +59,7 @@ GridModel GridBuilder::build(const Options &o)
     QString lastName;
     int lastRow = -1;
     for (size_t i = 0; i < records.size(); ++i) {
-        const Programme &p = records[i];
+        const ProgrammiTable::GridRecord &p = records[i];
         if (p.Palinsesto != lastName) {
             lastName = p.Palinsesto;
             lastRow = rowOf.value(p.Palinsesto.toCaseFolded(), -1);
@@ -70,6 +70,8 @@ GridModel GridBuilder::build(const Options &o)
     }
 
     m.cells.reserve(records.size());
+    // Few distinct types: each is tested once.
+    QHash<QString, grid::CellColours> colours;
     for (int r = 0; r < rowCount; ++r) {
         if (o.progress)
             o.progress(r, rowCount);
@@ -80,7 +82,7 @@ GridModel GridBuilder::build(const Options &o)
             });
             grid::PastMidnight midnight;
             for (int index : bucket) {
-                Programme &p = records[size_t(index)];
+                ProgrammiTable::GridRecord &p = records[size_t(index)];
                 GridCell cell;
                 const int w = grid::cellWidth(p.Durata);
                 cell.left = midnight.place(grid::cellLeft(p.ORA, d), w);
@@ -89,11 +91,14 @@ GridModel GridBuilder::build(const Options &o)
                 cell.ORA = std::move(p.ORA);
                 cell.Titolo = std::move(p.Titolo);
                 cell.row = r;
-                cell.colours = grid::typeColours(p.Type, o.colore);
+                auto c = colours.find(p.Type);
+                if (c == colours.end())
+                    c = colours.insert(p.Type, grid::typeColours(p.Type, o.colore));
+                cell.colours = *c;
                 const int n = int(m.cells.size());
-                if (p.Marked == QLatin1String("1"))
+                if (p.marked)
                     m.favMarkers.push_back({n, true});
-                if (!p.Link2.isEmpty())
+                if (p.link)
                     m.linkMarkers.push_back({n, true});
                 m.cells.push_back(std::move(cell));
             }

@@ -38,6 +38,8 @@ GridView::GridView(QWidget *parent) : QWidget(parent)
 void GridView::setModel(const GridModel *model)
 {
     model_ = model;
+    titles_.clear();
+    laidOut_.clear();
     update();
 }
 
@@ -88,6 +90,10 @@ void GridView::paintEvent(QPaintEvent *)
     // Cells of the rows in view; a hidden row is one whose Top is negative.
     const int lastRow = std::min(rows - 1, v_ + heightTw / RowTw + 1);
     const QFontMetrics fm(font());
+    if (titles_.size() != model_->cells.size()) {
+        titles_.assign(model_->cells.size(), QStaticText());
+        laidOut_.assign(model_->cells.size(), false);
+    }
     for (int r = std::max(0, v_); r <= lastRow; ++r) {
         const auto [first, end] = model_->rowCells(r);
         const int top = CellTopTw + (r - v_) * RowTw;
@@ -101,9 +107,15 @@ void GridView::paintEvent(QPaintEvent *)
             p.setPen(BorderColour);
             p.drawRect(box.adjusted(0, 0, -1, -1));
             p.setPen(bgrColor(c.colours.fore));
-            const QRect text = box.adjusted(3, 1, -2, -1);
-            p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                       fm.elidedText(c.Titolo, Qt::ElideRight, text.width()));
+            if (!laidOut_[size_t(i)]) {
+                QStaticText &t = titles_[size_t(i)];
+                t.setTextFormat(Qt::PlainText);
+                t.setText(fm.elidedText(c.Titolo, Qt::ElideRight, std::max(0, box.width() - 5)));
+                t.prepare(QTransform(), font());
+                laidOut_[size_t(i)] = true;
+            }
+            const QStaticText &t = titles_[size_t(i)];
+            p.drawStaticText(box.left() + 3, box.top() + (box.height() - int(t.size().height())) / 2, t);
             ++painted_;
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QStaticText>
 #include <QWidget>
+#include <vector>
 
 namespace orv {
 
@@ -38,6 +40,9 @@ private:
     bool nowVisible_ = false;
     int nowX_ = 0;
     int painted_ = 0;
+    // Each cell's title laid out once (elided to its width) per build.
+    std::vector<QStaticText> titles_;
+    std::vector<bool> laidOut_;
 };
 
 } // namespace orv

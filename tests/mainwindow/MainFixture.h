@@ -59,6 +59,7 @@ protected:
         Heigth = 10950;
         VistaCorrente = 0;
         FiltroAntenna = 0;
+        GiorniGriglia = 2;
         AllarmeMonitor = 0;
         MonitorTrovato = false;
         AvvioInCorso = false;
@@ -113,6 +114,12 @@ protected:
         p.ORA = QStringLiteral("20:30");
         p.Titolo = title;
         ProgrammiTable(db).insert(p);
+    }
+
+    static qint32 todayNumber()
+    {
+        const QDate d = QDate::currentDate();
+        return dayNumber(d.year(), d.month(), d.day());
     }
 
     qint64 programmeCount()

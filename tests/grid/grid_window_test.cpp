@@ -1,0 +1,215 @@
+#include "GridFixture.h"
+
+#include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/Windows.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+class GridWindow : public GridFixture {
+protected:
+    void SetUp() override
+    {
+        GridFixture::SetUp();
+        setClock(QTime(14, 20));
+        addChannel(QStringLiteral("Rete A"), 1, 1);
+        addChannel(QStringLiteral("Rete B"), 2, 2);
+    }
+    void TearDown() override
+    {
+        Windows::unloadAll();
+        FrmSchedaGiorno::clock = {};
+    }
+    void setClock(const QTime &t)
+    {
+        FrmSchedaGiorno::clock = [this, t] { return QDateTime(main, t); };
+    }
+    FrmSchedaGiorno &open()
+    {
+        FrmSchedaGiorno &g = Windows::get<FrmSchedaGiorno>();
+        g.resize(1600, 900);
+        return g;
+    }
+    QImage canvas(FrmSchedaGiorno &g) { return g.Frame2->grab().toImage(); }
+};
+
+// Pixel of the time canvas at a twips place.
+QColor at(const QImage &img, int xTw, int yTw) { return img.pixelColor(xTw / 15, yTw / 15); }
+
+} // namespace
+
+TEST_F(GridWindow, LoadScrollsToNowWithTheLineAtTheClock)
+{
+    FrmSchedaGiorno &g = open();
+    EXPECT_EQ(g.MonthView1, main);
+    EXPECT_EQ(g.MonthView2, first);
+    EXPECT_EQ(g.HScroll1->value(), 75);
+    EXPECT_EQ(g.ValorePrecedenteH, 75);
+    EXPECT_EQ(g.HScroll1->maximum(), 3 * 48 - 1);
+    EXPECT_EQ(g.VScroll1->maximum(), 2);
+    EXPECT_TRUE(g.Frame2->nowLineVisible());
+    EXPECT_EQ(g.Frame2->nowLineX(), 3420);
+    // Another call lands on the same value, not 75 further on.
+    g.METTI_SEGNALIBRO();
+    EXPECT_EQ(g.HScroll1->value(), 75);
+    setClock(QTime(23, 40));
+    GiorniGriglia = 0;
+    g.CARICA_TV();
+    g.METTI_SEGNALIBRO();
+    EXPECT_EQ(g.HScroll1->value(), 47);
+}
+
+TEST_F(GridWindow, DayTextFollowsTheLeftEdge)
+{
+    FrmSchedaGiorno &g = open();
+    g.HScroll1->setValue(47);
+    EXPECT_TRUE(g.Text1->text().endsWith(QStringLiteral(" - 05/12/2026"))) << g.Text1->text().toStdString();
+    g.HScroll1->setValue(48);
+    EXPECT_TRUE(g.Text1->text().endsWith(QStringLiteral(" - 06/12/2026")));
+    EXPECT_EQ(g.Frame2->nowLineX(), 97920 + 14 * 4080 + 20 * 68 + 20 - 48 * 2040);
+}
+
+TEST_F(GridWindow, NowLineStandsOnTodayWhateverTheMainDay)
+{
+    FrmMain &m = Windows::get<FrmMain>();
+    m.setCurrentDay(main.addDays(1));
+    FrmSchedaGiorno &g = open();
+    EXPECT_EQ(g.MonthView2, main);
+    EXPECT_EQ(g.HScroll1->value(), 75);
+    EXPECT_TRUE(g.Frame2->nowLineVisible());
+    EXPECT_EQ(g.Frame2->nowLineX(), 3420 - 97920);
+    // Every build takes the main window's day; today is then no grid day.
+    m.setCurrentDay(main.addDays(4));
+    g.CARICA_TV();
+    EXPECT_EQ(g.MonthView2, main.addDays(3));
+    EXPECT_FALSE(g.Frame2->nowLineVisible());
+}
+
+TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDay)
+{
+    FrmSchedaGiorno &g = open();
+    struct Case {
+        int days;
+        const char *ora;
+        int value;
+    } cases[] = {{0, "21:30", 89}, {1, "00:15", 96}, {-1, "21:30", 41}, {-3, "10:00", 19}, {9, "10:00", 143}};
+    for (const Case &c : cases) {
+        g.CARICA_TV();
+        SegnalibroData = dayText(dayOf(main.addDays(c.days)));
+        SegnalibroOra = QString::fromLatin1(c.ora);
+        g.METTI_SEGNALIBRO_POPUP();
+        EXPECT_EQ(g.HScroll1->value(), c.value) << c.ora << " " << c.days;
+    }
+    EXPECT_EQ(SegnalibroData, main.addDays(9).toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+TEST_F(GridWindow, LocateProgrammeBringsTheRowIntoView)
+{
+    for (int i = 0; i < 40; ++i)
+        addChannel(QStringLiteral("Canale %1").arg(i), 100 + i, 10 + i);
+    addProgramme(main, QStringLiteral("Canale 35"), 4, {QStringLiteral("21:30")});
+    FrmSchedaGiorno &g = open();
+    g.locateProgramme({dayOf(main), QStringLiteral("canale 35"), 4}, QStringLiteral("21:30"));
+    EXPECT_EQ(g.HScroll1->value(), 89);
+    EXPECT_EQ(g.VScroll1->value(), 37);
+    // A row in view stays where it is.
+    g.locateProgramme({dayOf(main), QStringLiteral("Canale 38"), 1}, QStringLiteral("10:00"));
+    EXPECT_EQ(g.VScroll1->value(), 37);
+}
+
+TEST_F(GridWindow, FavouriteMarkersShowAndHideByKeyWithoutRebuild)
+{
+    addProgramme(main, QStringLiteral("Rete B"), 1, {QStringLiteral("15:00")});
+    addProgramme(main, QStringLiteral("Rete B"), 2, {QStringLiteral("16:00")});
+    FrmSchedaGiorno &g = open();
+    const ProgrammeKey k1{dayOf(main), QStringLiteral("Rete B"), 1};
+    const ProgrammeKey k2{dayOf(main), QStringLiteral("Rete B"), 2};
+    g.setFavouriteMarkers({k1, k2}, true);
+    EXPECT_EQ(g.model().ContaImage1(), 2);
+    const QImage on = canvas(g);
+    const int c = g.model().findCell(k1);
+    const int x = g.model().cellLeftAt(c, 75) + 20 + 75;
+    const int y = g.model().cellTopAt(c, 0) + 230 + 75;
+    EXPECT_NE(at(on, x, y), QColor(Qt::white));
+    g.setFavouriteMarkers({k1}, false);
+    EXPECT_EQ(g.model().visibleFavourite(c), -1);
+    EXPECT_EQ(at(canvas(g), x, y), QColor(Qt::white));
+    EXPECT_EQ(g.model().ContaImage1(), 2);
+}
+
+TEST_F(GridWindow, ARebuildShowsOnlyWhatItBuilt)
+{
+    addProgramme(main, QStringLiteral("Rete A"), 1, {"14:30", "60", "Film", "Film", "1", "l"});
+    FrmSchedaGiorno &g = open();
+    ASSERT_EQ(g.model().ContaLabProg(), 1);
+    canvas(g);
+    EXPECT_EQ(g.Frame2->paintedCells(), 1);
+    listings.exec(QStringLiteral("delete from Programmi"));
+    channels.exec(QStringLiteral("delete from Televisioni"));
+    g.CARICA_TV();
+    EXPECT_EQ(g.model().ContaLabProg(), 0);
+    EXPECT_EQ(g.model().ContaImage1() + g.model().ContaImage2(), 0);
+    EXPECT_EQ(g.VScroll1->maximum(), 0);
+    const QImage img = canvas(g);
+    EXPECT_EQ(g.Frame2->paintedCells(), 0);
+    const int x = 97920 + 14 * 4080 + 30 * 68 + 100 - 75 * 2040 + 600;
+    EXPECT_EQ(at(img, x, 600), QColor(Qt::white));
+}
+
+TEST_F(GridWindow, PaintColoursCellsAndHidesRowsAboveTheTop)
+{
+    addProgramme(main, QStringLiteral("Rete A"), 1, {"14:00", "60", "Il film", "Film"});
+    FrmSchedaGiorno &g = open();
+    const int x = 97920 + 14 * 4080 + 100 - 75 * 2040 + 30;
+    EXPECT_EQ(at(canvas(g), x, 310 + 240), QColor(0xFF, 0x80, 0x80));
+    // One row down: row 0's cell lies above the canvas and is not painted,
+    // not even over the header.
+    g.VScroll1->setValue(1);
+    EXPECT_EQ(g.ValorePrecedenteV, 1);
+    const QImage down = canvas(g);
+    EXPECT_NE(at(down, x, 150), QColor(0xFF, 0x80, 0x80));
+    EXPECT_NE(at(down, x, 310 + 240), QColor(0xFF, 0x80, 0x80));
+    g.VScroll1->setValue(0);
+    EXPECT_EQ(at(canvas(g), x, 310 + 240), QColor(0xFF, 0x80, 0x80));
+}
+
+TEST_F(GridWindow, HeaderOnEveryHalfHourOfTheEighthDay)
+{
+    GiorniGriglia = 7;
+    FrmSchedaGiorno &g = open();
+    EXPECT_EQ(g.HScroll1->maximum(), 8 * 48 - 1);
+    g.HScroll1->setValue(7 * 48 + 20);
+    const QImage img = canvas(g);
+    int dark = 0;
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 2; y < 15; ++y)
+            dark += img.pixelColor(x, y).lightness() < 128;
+    EXPECT_GT(dark, 50);
+}
+
+TEST_F(GridWindow, WheelStepsRowsAndWithShiftHalfHours)
+{
+    FrmSchedaGiorno &g = open();
+    const QPointF p(100, 100);
+    QWheelEvent down(p, p, {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.Frame2, &down);
+    EXPECT_EQ(g.VScroll1->value(), 1);
+    QWheelEvent right(p, p, {}, QPoint(0, -120), Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.Frame2, &right);
+    EXPECT_EQ(g.HScroll1->value(), 76);
+    QWheelEvent across(p, p, {}, QPoint(120, 0), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g.Frame1, &across);
+    EXPECT_EQ(g.HScroll1->value(), 75);
+    EXPECT_EQ(g.VScroll1->value(), 1);
+}
