@@ -7,6 +7,7 @@
 #include "grid/GridBuilder.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
+#include "mainwindow/DateNav.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmWait.h"
 #include "mainwindow/MainState.h"
@@ -17,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTimer>
@@ -189,9 +189,8 @@ void FrmSchedaGiorno::HScroll1_Change()
     ValorePrecedenteH = v;
     POSIZIONA_LINEA_ORA();
     const QDate day = MonthView2.addDays(v / HalfHoursPerDay);
-    const QLocale locale;
-    Text1->setText(locale.dayName(day.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(" - ") +
-                   day.toString(QStringLiteral("dd/MM/yyyy")));
+    Text1->setText(datenav::weekdayName(datenav::weekdayNumber(day)) + QStringLiteral(" - ") +
+                   datenav::shortDate(day));
 }
 
 void FrmSchedaGiorno::VScroll1_Change()
