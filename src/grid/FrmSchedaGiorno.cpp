@@ -2,17 +2,15 @@
 
 #include "core/AppState.h"
 #include "core/FrmInizio.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/GridBuilder.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
 #include "mainwindow/DateNav.h"
-#include "mainwindow/FrmMain.h"
-#include "mainwindow/FrmWait.h"
 #include "mainwindow/MainState.h"
 #include "platform/Database.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QKeyEvent>
@@ -70,38 +68,29 @@ FrmSchedaGiorno::~FrmSchedaGiorno() { GrigliaAperta = false; }
 
 QDateTime FrmSchedaGiorno::now() { return clock ? clock() : QDateTime::currentDateTime(); }
 
-QDate FrmSchedaGiorno::mainDay() const
-{
-    return Windows::loaded<FrmMain>() ? Windows::get<FrmMain>().currentDay() : now().date();
-}
+QDate FrmSchedaGiorno::mainDay() const { return mainWindow().currentDay(); }
 
 QString FrmSchedaGiorno::PRENDICOLORE(qint16 code) { return prendiColore(code); }
 QString FrmSchedaGiorno::PRENDIFONT(qint16 code) { return prendiFont(code); }
 
 // ------------------------------------------------------------------ build
 
+// While starting up the splash window takes the texts and the progress.
 void FrmSchedaGiorno::waitText(int index, bool progress)
 {
     if (AvvioInCorso) {
-        if (!Windows::loaded<FrmInizio>())
-            return;
-        FrmInizio &splash = Windows::get<FrmInizio>();
-        splash.Label1->setText(Lingua[size_t(index)]);
-        splash.ProgressBar1->setVisible(progress);
-        splash.raise();
+        mainWindow().splashStage(Lingua[size_t(index)]);
+        if (Windows::loaded<FrmInizio>())
+            Windows::get<FrmInizio>().ProgressBar1->setVisible(progress);
         return;
     }
-    FrmWait &wait = Windows::get<FrmWait>();
-    if (!wait.isVisible())
-        wait.begin(linguaOr(51, "Griglia"), Lingua[size_t(index)]);
-    else
-        wait.Label1->setText(Lingua[size_t(index)]);
+    mainWindow().waitShow(linguaOr(51, "Griglia"), Lingua[size_t(index)]);
 }
 
 void FrmSchedaGiorno::closeWait()
 {
     if (!AvvioInCorso)
-        Windows::unload<FrmWait>();
+        mainWindow().waitClose();
 }
 
 void FrmSchedaGiorno::CARICA_TV()
@@ -122,13 +111,15 @@ void FrmSchedaGiorno::CARICA_TV()
         o.giorniGriglia = GiorniGriglia;
         o.colore = Colore;
         o.logoFolder = appPath(QStringLiteral("Loghitv"));
-        QProgressBar *bar = AvvioInCorso ? (Windows::loaded<FrmInizio>() ? Windows::get<FrmInizio>().ProgressBar1
-                                                                          : nullptr)
-                                         : Windows::get<FrmWait>().ProgressBar1;
-        o.progress = [bar](int done, int total) {
-            if (bar) {
-                bar->setRange(0, total);
-                bar->setValue(done);
+        // Progress at the start and the end only: the build does not yield.
+        o.progress = [](int done, int total) {
+            if (done != 0 && done != total)
+                return;
+            if (!AvvioInCorso)
+                mainWindow().waitProgress(done, total);
+            else if (Windows::loaded<FrmInizio>()) {
+                Windows::get<FrmInizio>().ProgressBar1->setRange(0, total);
+                Windows::get<FrmInizio>().ProgressBar1->setValue(done);
             }
         };
         waitText(156, true);
@@ -138,7 +129,7 @@ void FrmSchedaGiorno::CARICA_TV()
             Database listings = Database::open(PercorsoDb);
             built = GridBuilder(channels, listings).build(o);
         } catch (const std::exception &) {
-            StatusSink::mark(QStringLiteral("-"));
+            mainWindow().writeStatus(1, QStringLiteral("-"));
             built = GridModel();
             built.firstDay = MonthView2;
             built.days = GiorniGriglia + 1;
@@ -181,8 +172,7 @@ void FrmSchedaGiorno::RICARICA_GRIGLIA()
 
 void FrmSchedaGiorno::HScroll1_Change()
 {
-    if (Windows::loaded<FrmMain>())
-        Windows::get<FrmMain>().stopHoverTimer();
+    mainWindow().stopHoverTimer();
     Windows::unload<FrmPopUpGhost>();
     const int v = HScroll1->value();
     Frame2->setScroll(v, VScroll1->value());
@@ -239,7 +229,7 @@ void FrmSchedaGiorno::METTI_SEGNALIBRO_POPUP()
     if (!target.isValid())
         target = QDate::fromString(SegnalibroData, QStringLiteral("dd/MM/yyyy"));
     if (!target.isValid()) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
         return;
     }
     SegnalibroData = target.toString(QStringLiteral("dd/MM/yyyy"));

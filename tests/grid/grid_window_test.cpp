@@ -3,8 +3,8 @@
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Windows.h"
+#include "support/TestSeam.h"
 
 #include <QApplication>
 #include <QImage>
@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         GridFixture::SetUp();
+        seam.day = main;
         setClock(QTime(14, 20));
         addChannel(QStringLiteral("Rete A"), 1, 1);
         addChannel(QStringLiteral("Rete B"), 2, 2);
@@ -42,6 +43,7 @@ protected:
         return g;
     }
     QImage canvas(FrmSchedaGiorno &g) { return g.Frame2->grab().toImage(); }
+    RecordingSeam seam;
 };
 
 // Pixel of the time canvas at a twips place.
@@ -82,15 +84,14 @@ TEST_F(GridWindow, DayTextFollowsTheLeftEdge)
 
 TEST_F(GridWindow, NowLineStandsOnTodayWhateverTheMainDay)
 {
-    FrmMain &m = Windows::get<FrmMain>();
-    m.setCurrentDay(main.addDays(1));
+    seam.day = main.addDays(1);
     FrmSchedaGiorno &g = open();
     EXPECT_EQ(g.MonthView2, main);
     EXPECT_EQ(g.HScroll1->value(), 75);
     EXPECT_TRUE(g.Frame2->nowLineVisible());
     EXPECT_EQ(g.Frame2->nowLineX(), 3420 - 97920);
     // Every build takes the main window's day; today is then no grid day.
-    m.setCurrentDay(main.addDays(4));
+    seam.day = main.addDays(4);
     g.CARICA_TV();
     EXPECT_EQ(g.MonthView2, main.addDays(3));
     EXPECT_FALSE(g.Frame2->nowLineVisible());
