@@ -11,14 +11,23 @@
 #include "mainwindow/DateNav.h"
 #include "mainwindow/MainState.h"
 #include "platform/Database.h"
+#include "platform/Prompt.h"
 #include "platform/Windows.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace orv {
@@ -41,13 +50,26 @@ FrmSchedaGiorno::FrmSchedaGiorno()
     Frame2 = new GridView(this);
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    LabInizio = new QLabel(this);
+    LabInizio->setAutoFillBackground(true);
+    LabInizio->setStyleSheet(QStringLiteral("background: #1c5fa8;"));
+    LabTitoloBar = new QLabel(this);
+    LabTitoloBar->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    CmdClose = new QToolButton(this);
+    CmdClose->setText(QStringLiteral("x"));
+    CmdClose->setAutoRaise(true);
+    connect(CmdClose, &QToolButton::clicked, this, &FrmSchedaGiorno::CmdClose_Click);
+    buildToolbar();
     Text1 = new QLineEdit(this);
     Text1->setReadOnly(true);
     Text1->setToolTip(QStringLiteral("Giorno Della Visualizzazione"));
     Frame1->setModel(&model_);
     Frame2->setModel(&model_);
-    Frame1->installEventFilter(this);
-    Frame2->installEventFilter(this);
+    setMouseTracking(true);
+    for (QWidget *w : std::initializer_list<QWidget *>{Frame1, Frame2, Text1, Toolbar1}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
     connect(HScroll1, &QScrollBar::valueChanged, this, &FrmSchedaGiorno::HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &FrmSchedaGiorno::VScroll1_Change);
     Timer1 = new QTimer(this);
@@ -58,6 +80,7 @@ FrmSchedaGiorno::FrmSchedaGiorno()
     // Form_Load
     VistaCorrente = 3;
     GrigliaAperta = true;
+    Form_Activate();
     Form_Resize();
     CARICA_TV();
     METTI_SEGNALIBRO();
@@ -269,7 +292,178 @@ void FrmSchedaGiorno::locateProgramme(const ProgrammeKey &key, const QString &or
 
 // ---------------------------------------------------------------- window
 
-void FrmSchedaGiorno::Form_Activate() { VistaCorrente = 3; }
+void FrmSchedaGiorno::Form_Activate()
+{
+    VistaCorrente = 3;
+    const QString title = linguaOr(51, "Griglia");
+    setWindowTitle(title);
+    LabTitoloBar->setText(title);
+    const QList<QAction *> buttons = Toolbar1->actions();
+    buttons[4]->setText(linguaOr(69, "Stampa     "));
+    buttons[6]->setText(linguaOr(154, "Ricostruisci  "));
+    buttons[9]->setText(linguaOr(27, "Help           "));
+}
+
+void FrmSchedaGiorno::buildToolbar()
+{
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    struct Button {
+        const char *key, *caption, *tip;
+        bool enabled;
+    } const buttons[] = {
+        {"back", "Indietro", "", false},
+        {"forward", "Avanti", "", false},
+        {nullptr, nullptr, nullptr, false},
+        {"save", "Salva", "", false},
+        {"print", "Stampa     ", "", true},
+        {"adesso", "Adesso   ", "Salta all' Ora Corrente", false},
+        {"ricostruisci", "Ricostruisci  ", "Ricostruisci la griglia", true},
+        {"", "Legenda      ", "", false},
+        {nullptr, nullptr, nullptr, false},
+        {"help", "Help           ", "", true},
+    };
+    for (const Button &b : buttons) {
+        if (!b.key) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        QAction *a = Toolbar1->addAction(QString::fromUtf8(b.caption));
+        const QString key = QString::fromUtf8(b.key);
+        a->setData(key);
+        a->setToolTip(QString::fromUtf8(b.tip));
+        a->setEnabled(b.enabled);
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+}
+
+void FrmSchedaGiorno::Toolbar1_ButtonClick(const QString &key)
+{
+    if (key == QLatin1String("print")) {
+        printWindow();
+    } else if (key == QLatin1String("ricostruisci")) {
+        CARICA_TV();
+        METTI_SEGNALIBRO();
+    } else if (key == QLatin1String("help")) {
+        mainWindow().helpContext(1003);
+    }
+}
+
+void FrmSchedaGiorno::printWindow()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QPrinter printer(info);
+    QPainter painter;
+    if (info.isNull() || !painter.begin(&printer)) {
+        Prompt::message(QStringLiteral("Impossibile stampare la griglia: nessuna stampante disponibile."),
+                        QString(), Buttons::Ok, Icon::Warning);
+        return;
+    }
+    const QPixmap image = grab();
+    const QRect page = painter.viewport();
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+    painter.end();
+}
+
+void FrmSchedaGiorno::CmdClose_Click()
+{
+    // Inside the main window the child's frame closes with it.
+    if (QWidget *frame = parentWidget(); frame && frame->inherits("QMdiSubWindow"))
+        frame->close();
+    else
+        close();
+}
+
+void FrmSchedaGiorno::closeEvent(QCloseEvent *event)
+{
+    // Form_QueryUnload; a pending or open hover card goes with the grid.
+    GrigliaAperta = false;
+    mainWindow().stopHoverTimer();
+    Windows::unload<FrmPopUpGhost>();
+    MdiChild::closeEvent(event);
+}
+
+// ------------------------------------------------------------ clicks, hover
+
+void FrmSchedaGiorno::ImgTV_Click(int row)
+{
+    if (row < 0 || row >= int(model_.rows.size()))
+        return;
+    VistaCorrente = 1;
+    TvCorrente = model_.rows[size_t(row)].NOMETV;
+    MainWindowSeam &main = mainWindow();
+    main.setCurrentDay(MonthView2.addDays(HScroll1->value() / HalfHoursPerDay));
+    main.SEARCH_TV_TREE();
+    main.SMISTAMENTO_VISUALIZZAZIONI();
+}
+
+void FrmSchedaGiorno::LabPROG_Click(int index)
+{
+    IndiceLabProg = index;
+    if (index < 0 || index >= model_.ContaLabProg())
+        return;
+    mainWindow().showProgramme(model_.cells[size_t(index)].key);
+}
+
+void FrmSchedaGiorno::LabPROG_MouseMove(int index, float x, float y)
+{
+    if (index != LabProgHover) {
+        Windows::unload<FrmPopUpGhost>();
+        mainWindow().startHoverTimer();
+        TickPopUp = 0;
+        LabProgHover = index;
+    } else if (x != HoverX || y != HoverY) {
+        Windows::unload<FrmPopUpGhost>();
+    }
+    HoverX = x;
+    HoverY = y;
+}
+
+void FrmSchedaGiorno::cancelHover(bool closeCard)
+{
+    mainWindow().stopHoverTimer();
+    if (closeCard)
+        Windows::unload<FrmPopUpGhost>();
+}
+
+void FrmSchedaGiorno::mouseMoveEvent(QMouseEvent *event)
+{
+    // Form_MouseMove: the window outside its frames.
+    cancelHover(true);
+    MdiChild::mouseMoveEvent(event);
+}
+
+void FrmSchedaGiorno::canvasMouse(QMouseEvent *event, bool press)
+{
+    int cell = -1;
+    QPoint inCell;
+    const GridView::Hit hit = Frame2->hitTest(event->position().toPoint(), &cell, &inCell);
+    if (press) {
+        if (hit == GridView::Hit::Cell && event->button() == Qt::LeftButton)
+            LabPROG_Click(cell);
+        return;
+    }
+    if (hit == GridView::Hit::Cell)
+        LabPROG_MouseMove(cell, float(inCell.x()), float(inCell.y()));
+    else if (hit == GridView::Hit::Canvas)
+        cancelHover(true);
+}
+
+void FrmSchedaGiorno::columnMouse(QMouseEvent *event, bool press)
+{
+    const QPoint pos = event->position().toPoint();
+    if (press) {
+        // The logo, or the name of a channel without one, opens its card.
+        if (event->button() == Qt::LeftButton)
+            ImgTV_Click(Frame1->rowAt(pos));
+        return;
+    }
+    if (!Frame1->onCodeOrBadge(pos))
+        cancelHover(false);
+}
 
 void FrmSchedaGiorno::resizeEvent(QResizeEvent *event)
 {
@@ -286,6 +480,10 @@ void FrmSchedaGiorno::Form_Resize()
     VScroll1->setGeometry(twipsRect(1620, 1020, 300, h - 1800));
     HScroll1->setGeometry(twipsRect(1930, h - 560, w - 2280, 255));
     Text1->setGeometry(twipsRect(4650, 60, 5025, 285));
+    LabInizio->setGeometry(twipsRect(0, 0, w, 285));
+    LabTitoloBar->setGeometry(twipsRect(90, 0, 4500, 285));
+    CmdClose->setGeometry(twipsRect(w - 350, 30, 195, 225));
+    Toolbar1->setGeometry(twipsRect(0, 300, w - 280, 420));
 }
 
 void FrmSchedaGiorno::wheel(QWheelEvent *event)
@@ -304,9 +502,20 @@ void FrmSchedaGiorno::wheel(QWheelEvent *event)
 
 bool FrmSchedaGiorno::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == Frame1 || watched == Frame2) && event->type() == QEvent::Wheel) {
+    const QEvent::Type t = event->type();
+    if ((watched == Frame1 || watched == Frame2) && t == QEvent::Wheel) {
         wheel(static_cast<QWheelEvent *>(event));
         return true;
+    }
+    if (t == QEvent::MouseMove || t == QEvent::MouseButtonPress) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool press = t == QEvent::MouseButtonPress;
+        if (watched == Frame2)
+            canvasMouse(mouse, press);
+        else if (watched == Frame1)
+            columnMouse(mouse, press);
+        else if (!press && (watched == Text1 || watched == Toolbar1))
+            cancelHover(false);
     }
     return MdiChild::eventFilter(watched, event);
 }
@@ -345,7 +554,17 @@ void FrmSchedaGiorno::LabPROG_Click_2(int index)
     GhostData = dayText(key.Data);
     GhostPalinsesto = key.Palinsesto;
     GhostNumerazione = QString::number(key.Numerazione);
-    Windows::get<FrmPopUpGhost>().show();
+    FrmPopUpGhost &card = Windows::get<FrmPopUpGhost>();
+    card.Form_Activate();
+    // The pointer's last place over the cell, on screen.
+    const QPoint inCanvas((model_.cellLeftAt(index, HScroll1->value()) + int(HoverX)) / TwipsPerPixel,
+                          (model_.cellTopAt(index, VScroll1->value()) + int(HoverY)) / TwipsPerPixel);
+    const QPoint pointer = Frame2->mapToGlobal(inCanvas);
+    const QScreen *screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = Frame2->screen();
+    card.move(hoverCardPlace(pointer, card.size(), screen->availableGeometry()));
+    card.show();
 }
 
 } // namespace orv

@@ -54,6 +54,13 @@ public:
 
     void Form_Activate() override;
 
+    // Clicks and the hover protocol (positions in twips inside the cell).
+    void Toolbar1_ButtonClick(const QString &key);
+    void CmdClose_Click();
+    void ImgTV_Click(int row);
+    void LabPROG_Click(int index);
+    void LabPROG_MouseMove(int index, float x, float y);
+
     const GridModel &model() const { return model_; }
 
     // The grid's own calendars: the main window's day and the first grid day.
@@ -68,17 +75,28 @@ public:
     QScrollBar *VScroll1 = nullptr;
     QLineEdit *Text1 = nullptr;
     QTimer *Timer1 = nullptr;
+    QLabel *LabTitoloBar = nullptr;
+    QLabel *LabInizio = nullptr;
+    QToolButton *CmdClose = nullptr;
+    QToolBar *Toolbar1 = nullptr;
 
     // The clock the now line and the scroll to now read (tests set it).
     static inline std::function<QDateTime()> clock;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Resize();
+    void buildToolbar();
+    void printWindow();
+    void canvasMouse(QMouseEvent *event, bool press);
+    void columnMouse(QMouseEvent *event, bool press);
+    void cancelHover(bool closeCard);
     static QDateTime now();
     QDate mainDay() const;
     void installModel(GridModel model);

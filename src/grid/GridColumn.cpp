@@ -104,4 +104,18 @@ int GridColumn::rowAt(const QPoint &pos) const
     return r;
 }
 
+bool GridColumn::onCodeOrBadge(const QPoint &pos) const
+{
+    if (!model_)
+        return false;
+    const int x = pos.x() * TwipsPerPixel;
+    const int y = pos.y() * TwipsPerPixel;
+    const int r = v_ + y / RowTw;
+    if (y < 0 || y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
+        return false;
+    if (x >= CodeLeftTw && x < CodeLeftTw + CodeWidthTw)
+        return true;
+    return x >= BadgeLeftTw && x < BadgeLeftTw + BadgeWidthTw && !model_->rows[size_t(r)].badge().isEmpty();
+}
+
 } // namespace orv

@@ -20,6 +20,8 @@ public:
 
     // The row whose name or logo box lies under a point, -1 elsewhere.
     int rowAt(const QPoint &pos) const;
+    // True over a row's code box or badge.
+    bool onCodeOrBadge(const QPoint &pos) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

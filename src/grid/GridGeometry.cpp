@@ -1,6 +1,7 @@
 #include "grid/GridGeometry.h"
 
 #include <QColor>
+#include <algorithm>
 #include <cmath>
 
 namespace orv::grid {
@@ -106,6 +107,19 @@ QString halfHourText(int k)
 {
     const int m = ((k % HalfHoursPerDay) + HalfHoursPerDay) % HalfHoursPerDay;
     return QStringLiteral("%1:%2").arg(m / 2, 2, 10, QLatin1Char('0')).arg(m % 2 ? 30 : 0, 2, 10, QLatin1Char('0'));
+}
+
+QPoint hoverCardPlace(const QPoint &pointer, const QSize &size, const QRect &available)
+{
+    int left = pointer.x() + 10;
+    int top = pointer.y() + 10;
+    const int right = available.x() + available.width();
+    const int bottom = available.y() + available.height();
+    if (top + size.height() > bottom)
+        top = pointer.y() - 13 - size.height();
+    if (left + size.width() > right)
+        left = right - size.width();
+    return {std::max(left, available.x()), std::max(top, available.y())};
 }
 
 } // namespace orv::grid

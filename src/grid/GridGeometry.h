@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QtGlobal>
 
@@ -72,5 +73,10 @@ QColor bgrColor(quint32 bgr);
 
 // "hh:mm" of half hour k from 00:00, wrapping every day.
 QString halfHourText(int k);
+
+// Top-left of the hover card: 10 px right of and below the pointer; above it
+// (bottom edge 13 px over it) when it would cross the bottom of the
+// available area, moved left to end at its right edge, never outside it.
+QPoint hoverCardPlace(const QPoint &pointer, const QSize &size, const QRect &available);
 
 } // namespace orv::grid
