@@ -510,12 +510,20 @@ bool FrmSchedaGiorno::eventFilter(QObject *watched, QEvent *event)
     if (t == QEvent::MouseMove || t == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const bool press = t == QEvent::MouseButtonPress;
-        if (watched == Frame2)
+        // Handled here, so the window's own move (outside the frames) does
+        // not see them too.
+        if (watched == Frame2) {
             canvasMouse(mouse, press);
-        else if (watched == Frame1)
+            return true;
+        }
+        if (watched == Frame1) {
             columnMouse(mouse, press);
-        else if (!press && (watched == Text1 || watched == Toolbar1))
+            return true;
+        }
+        if (!press && (watched == Text1 || watched == Toolbar1)) {
             cancelHover(false);
+            return mouse->buttons() == Qt::NoButton;
+        }
     }
     return MdiChild::eventFilter(watched, event);
 }

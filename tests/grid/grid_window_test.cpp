@@ -1,15 +1,25 @@
 #include "GridFixture.h"
 
+#include "details/ProgrammeDisplay.h"
+#include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
+#include "mainwindow/MainState.h"
 #include "grid/GridView.h"
+#include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TestSeam.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
 #include <QWheelEvent>
 
 using namespace orv;
@@ -40,6 +50,7 @@ protected:
     {
         FrmSchedaGiorno &g = Windows::get<FrmSchedaGiorno>();
         g.resize(1600, 900);
+        g.show();
         return g;
     }
     QImage canvas(FrmSchedaGiorno &g) { return g.Frame2->grab().toImage(); }
@@ -213,4 +224,163 @@ TEST_F(GridWindow, WheelStepsRowsAndWithShiftHalfHours)
     QApplication::sendEvent(g.Frame1, &across);
     EXPECT_EQ(g.HScroll1->value(), 75);
     EXPECT_EQ(g.VScroll1->value(), 1);
+}
+
+// ------------------------------------------------------------ window commands
+
+TEST_F(GridWindow, LoadActivateResizeAndClose)
+{
+    FrmSchedaGiorno &g = open();
+    EXPECT_EQ(VistaCorrente, 3);
+    EXPECT_TRUE(GrigliaAperta);
+    EXPECT_EQ(g.LabTitoloBar->text(), g.windowTitle());
+    const QList<QAction *> buttons = g.Toolbar1->actions();
+    ASSERT_EQ(buttons.size(), 10);
+    EXPECT_EQ(buttons[0]->data().toString(), QStringLiteral("back"));
+    EXPECT_FALSE(buttons[0]->isEnabled());
+    EXPECT_TRUE(buttons[2]->isSeparator());
+    EXPECT_EQ(buttons[5]->toolTip(), QStringLiteral("Salta all' Ora Corrente"));
+    EXPECT_FALSE(buttons[5]->isEnabled());
+    EXPECT_EQ(buttons[6]->toolTip(), QStringLiteral("Ricostruisci la griglia"));
+    EXPECT_EQ(buttons[7]->text(), QStringLiteral("Legenda      "));
+    EXPECT_TRUE(g.Text1->isReadOnly());
+    Lingua[154] = QStringLiteral("Rifai");
+    VistaCorrente = 1;
+    g.Form_Activate();
+    EXPECT_EQ(VistaCorrente, 3);
+    EXPECT_EQ(buttons[6]->text(), QStringLiteral("Rifai"));
+    Lingua[154].clear();
+
+    g.resize(1000, 700);
+    const int w = 1000 * 15, h = 700 * 15;
+    EXPECT_EQ(g.Frame2->geometry(), QRect(1930 / 15, 750 / 15, (w - 2280) / 15, (h - 1310) / 15));
+    EXPECT_EQ(g.Frame1->geometry(), QRect(90 / 15, 1020 / 15, 1515 / 15, (h - 1800) / 15));
+    EXPECT_EQ(g.HScroll1->geometry().top(), g.Frame2->geometry().bottom() + 1);
+
+    // A card open or pending goes with the grid.
+    Windows::get<FrmPopUpGhost>();
+    seam.calls.clear();
+    g.CmdClose_Click();
+    EXPECT_FALSE(GrigliaAperta);
+    EXPECT_EQ(seam.count(QStringLiteral("stopHoverTimer")), 1);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+}
+
+TEST_F(GridWindow, LogoOrNameClickShowsTheChannelCardForTheDayAtTheLeftEdge)
+{
+    QFile logo(app->file(QStringLiteral("loghitv/2.gif")));
+    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
+    logo.close();
+    FrmSchedaGiorno &g = open();
+    g.HScroll1->setValue(100);
+    seam.calls.clear();
+    // Row 1 (Rete B) has a logo file; row 0 has none: its name takes the click.
+    QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, (600 + 300) / 15));
+    EXPECT_EQ(VistaCorrente, 1);
+    EXPECT_EQ(TvCorrente, QStringLiteral("Rete B"));
+    EXPECT_EQ(seam.calls, (QStringList{QStringLiteral("setCurrentDay 2026-12-07"), "SEARCH_TV_TREE",
+                                       "SMISTAMENTO_VISUALIZZAZIONI"}));
+    seam.calls.clear();
+    QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, 300 / 15));
+    EXPECT_EQ(TvCorrente, QStringLiteral("Rete A"));
+    // The code box is no name.
+    seam.calls.clear();
+    QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(1400 / 15, 300 / 15));
+    EXPECT_TRUE(seam.calls.isEmpty());
+}
+
+TEST_F(GridWindow, CellClickOpensThePopUpOnTheCellsKey)
+{
+    addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
+    FrmSchedaGiorno &g = open();
+    ASSERT_EQ(g.model().ContaLabProg(), 1);
+    EXPECT_EQ(IndiceLabProg, -1);
+    g.HScroll1->setValue(48 + 18);
+    seam.calls.clear();
+    // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
+    QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (910 + 200) / 15));
+    EXPECT_EQ(IndiceLabProg, 0);
+    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("showProgramme 20261206|Rete B|7")});
+    // A rebuild forgets the index: it would name another programme.
+    g.CARICA_TV();
+    EXPECT_EQ(IndiceLabProg, -1);
+}
+
+TEST_F(GridWindow, RebuildTakesTheMainDayHelpAndPrintSaySo)
+{
+    FrmSchedaGiorno &g = open();
+    seam.day = main.addDays(2);
+    g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
+    EXPECT_EQ(g.MonthView2, main.addDays(1));
+    EXPECT_EQ(g.HScroll1->value(), 75);
+    seam.calls.clear();
+    g.Toolbar1_ButtonClick(QStringLiteral("help"));
+    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("helpContext 1003")});
+
+    QStringList prompts;
+    Prompt::setHandler([&](const PromptRequest &r) {
+        prompts << r.text;
+        return Answer::Ok;
+    });
+    g.Toolbar1_ButtonClick(QStringLiteral("print"));
+    Prompt::setHandler({});
+    if (QPrinterInfo::defaultPrinter().isNull())
+        EXPECT_EQ(prompts.size(), 1);
+}
+
+// ----------------------------------------------------------------- the card
+
+TEST(HoverCardPlace, BesideThePointerAndAlwaysOnTheArea)
+{
+    const QRect screen(0, 0, 1920, 1040);
+    const QSize card(400, 300);
+    struct Case {
+        QPoint pointer;
+        QRect area;
+        QPoint place;
+    } cases[] = {
+        {{500, 400}, screen, {510, 410}},               // middle
+        {{500, 900}, screen, {510, 900 - 13 - 300}},    // bottom: above the pointer
+        {{1800, 400}, screen, {1920 - 400, 410}},       // right: ends at the edge
+        {{1800, 900}, screen, {1520, 587}},             // corner
+        {{2500, 400}, {1920, 0, 1280, 1024}, {2510, 410}}, // second screen
+        {{100, 100}, {0, 0, 300, 200}, {0, 0}},         // area smaller than the card
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(grid::hoverCardPlace(c.pointer, card, c.area), c.place) << c.pointer.x() << "," << c.pointer.y();
+}
+
+class HoverCardFill : public GridWindow {};
+
+TEST_F(HoverCardFill, IconsOnlyForOneAndUnknownChannelsOrDaysLeaveItEmpty)
+{
+    const QVariant null;
+    const QVariant marks[] = {QStringLiteral("1"), QStringLiteral("0"), QString(""), null};
+    for (int i = 0; i < 4; ++i)
+        addProgramme(main, QStringLiteral("Rete A"), i + 1, {"20:00", "30", "Titolo", "Film", marks[i]});
+    FrmPopUpGhost &card = Windows::get<FrmPopUpGhost>();
+    for (int i = 0; i < 4; ++i) {
+        GhostData = QStringLiteral("20261206");
+        GhostPalinsesto = QStringLiteral("Rete A");
+        GhostNumerazione = QString::number(i + 1);
+        card.Form_Activate();
+        EXPECT_EQ(card.display->Label2->text(), QStringLiteral("Titolo"));
+        EXPECT_EQ(card.display->Image2->isVisibleTo(&card), i == 0) << i;
+    }
+    EXPECT_EQ(card.display->Label5->text(), QStringLiteral("Durata :"));
+    EXPECT_EQ(card.display->Image1->toolTip(), QStringLiteral("Ricordami quando verra' trasmesso"));
+
+    // A programme of a channel the channel table does not know: no logo, the mark.
+    addProgramme(main, QStringLiteral("Sconosciuto"), 1, {"20:00", "30", "Altro"});
+    GhostPalinsesto = QStringLiteral("Sconosciuto");
+    GhostNumerazione = QStringLiteral("1");
+    seam.calls.clear();
+    card.Form_Activate();
+    EXPECT_EQ(card.display->Label2->text(), QStringLiteral("Altro"));
+    EXPECT_FALSE(card.display->ImgTV->isVisibleTo(&card));
+    EXPECT_EQ(seam.status(1), QStringList{QStringLiteral("/")});
+    // A day without rows: nothing filled.
+    GhostData = QStringLiteral("20200101");
+    card.Form_Activate();
+    EXPECT_TRUE(card.display->Label2->text().isEmpty());
 }
