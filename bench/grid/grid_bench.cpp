@@ -4,8 +4,11 @@
 // day.
 #include "SchemaMaker.h"
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "core/Store.h"
+#include "details/ProgrammeDisplay.h"
+#include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridBuilder.h"
 #include "grid/GridView.h"
@@ -16,7 +19,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -33,6 +39,18 @@ constexpr int Days = 8;
 const QDate MainDay(2026, 12, 6);
 
 qint32 dayOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day()); }
+
+// The main window as the grid sees it: its day, and nothing shown.
+struct BenchSeam : UnansweredSeam {
+    QDate currentDay() override { return MainDay; }
+    void writeStatus(int, const QString &) override {}
+    void startHoverTimer() override {}
+    void stopHoverTimer() override {}
+    void waitShow(const QString &, const QString &) override {}
+    void waitProgress(int, int) override {}
+    void waitClose() override {}
+    void splashStage(const QString &) override {}
+};
 
 // One application folder per cell count, made once.
 struct Folder {
@@ -192,12 +210,70 @@ void BM_LocateLastDay(benchmark::State &state)
 }
 BENCHMARK(BM_LocateLastDay)->Unit(benchmark::kMicrosecond);
 
+// RICARICA_GRIGLIA (a build and the scroll to now) to the first painted frame.
+void BM_Reload(benchmark::State &state)
+{
+    FrmSchedaGiorno &g = grid(64000);
+    double build = 0, scroll = 0, painting = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        g.CARICA_TV();
+        build += t.nsecsElapsed() / 1e6;
+        t.restart();
+        g.METTI_SEGNALIBRO();
+        scroll += t.nsecsElapsed() / 1e6;
+        t.restart();
+        paint(*g.Frame2);
+        painting += t.nsecsElapsed() / 1e6;
+        // The old build is freed after the frame, outside the measure.
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    const double n = double(state.iterations());
+    state.counters["cells"] = g.model().ContaLabProg();
+    state.counters["build_ms"] = build / n;
+    state.counters["scroll_ms"] = scroll / n;
+    state.counters["paint_ms"] = painting / n;
+}
+BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
+
+// The hover card from its key to a filled card.
+void BM_HoverCard(benchmark::State &state)
+{
+    FrmSchedaGiorno &g = grid(64000);
+    const int cell = g.model().ContaLabProg() / 2;
+    for (auto _ : state) {
+        g.LabPROG_Click_2(cell);
+        benchmark::DoNotOptimize(Windows::get<FrmPopUpGhost>().display->Label2->text());
+    }
+}
+BENCHMARK(BM_HoverCard)->Unit(benchmark::kMillisecond);
+
+// A mouse move over the canvas: hit test and arming, cell after cell.
+void BM_MouseMove(benchmark::State &state)
+{
+    FrmSchedaGiorno &g = grid(64000);
+    g.METTI_SEGNALIBRO();
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF p(5 + (i * 37) % 1500, 25 + (i * 13) % 800);
+        QMouseEvent e(QEvent::MouseMove, p, g.Frame2->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g.Frame2, &e);
+        ++i;
+    }
+}
+BENCHMARK(BM_MouseMove)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    BenchSeam seam;
+    ScopedMainWindow installed(seam);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     Windows::unloadAll();

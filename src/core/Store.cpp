@@ -1,5 +1,7 @@
 #include "core/Store.h"
 
+#include <QHash>
+
 namespace orv {
 
 namespace {
@@ -192,6 +194,10 @@ std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, 
         "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
     st.bindAll(qint64(first), qint64(last));
     std::vector<GridRecord> out;
+    auto count = db_.prepare(QStringLiteral("select count(*) from Programmi where Data >= ? and Data <= ?"));
+    count.bindAll(qint64(first), qint64(last));
+    if (count.next())
+        out.reserve(size_t(count.integer(0)));
     struct Shared {
         QByteArray bytes;
         QString text;
@@ -204,12 +210,18 @@ std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, 
             return text;
         }
     } name, durata, type;
+    // Start times repeat across channels and days: one text per time.
+    QHash<QByteArray, QString> times;
     while (st.next()) {
         GridRecord r;
         r.Data = qint32(st.integer(0));
         r.Palinsesto = name.get(st.utf8(1));
         r.Numerazione = int(st.integer(2));
-        r.ORA = st.text(3);
+        const QByteArrayView ora = st.utf8(3);
+        auto t = times.constFind(QByteArray::fromRawData(ora.data(), ora.size()));
+        if (t == times.constEnd())
+            t = times.insert(ora.toByteArray(), QString::fromUtf8(ora));
+        r.ORA = *t;
         r.Titolo = st.text(4);
         r.Durata = durata.get(st.utf8(5));
         r.Type = type.get(st.utf8(6));

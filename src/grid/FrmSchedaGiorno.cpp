@@ -30,6 +30,9 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <memory>
+#include <utility>
+
 namespace orv {
 
 using namespace grid;
@@ -165,7 +168,9 @@ void FrmSchedaGiorno::CARICA_TV()
 
 void FrmSchedaGiorno::installModel(GridModel model)
 {
-    model_ = std::move(model);
+    // The old build is freed once the new one is on screen.
+    auto old = std::make_shared<GridModel>(std::exchange(model_, std::move(model)));
+    QTimer::singleShot(0, this, [old] {});
     Frame1->setModel(&model_);
     Frame2->setModel(&model_);
     // Indices of the old build name other programmes now.

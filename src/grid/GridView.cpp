@@ -4,7 +4,9 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
+#include <memory>
 
 namespace orv {
 
@@ -38,6 +40,9 @@ GridView::GridView(QWidget *parent) : QWidget(parent)
 void GridView::setModel(const GridModel *model)
 {
     model_ = model;
+    // Thousands of laid-out titles are freed after the next paint.
+    auto old = std::make_shared<std::vector<QStaticText>>(std::move(titles_));
+    QTimer::singleShot(0, this, [old] {});
     titles_.clear();
     laidOut_.clear();
     update();
