@@ -51,7 +51,7 @@ FrmPopUp::FrmPopUp() : QWidget(nullptr, Qt::Window)
 {
     // Closing discards the contents; the next show loads the window anew.
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(560, 520);
+    resize(560, 470);
 
     display = new ProgrammeDisplay(this);
     Label7 = link(this);

@@ -195,6 +195,7 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
     EXPECT_EQ(grid.MonthView1, QDate::currentDate());
     EXPECT_GE(grid.model().findCell(last), 0);
     EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
+    EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
     EXPECT_EQ(m.currentDay(), QDate::currentDate());
     EXPECT_TRUE(prompts.isEmpty());
 }
