@@ -69,7 +69,8 @@ FrmSchedaGiorno::FrmSchedaGiorno()
     Frame1->setModel(&model_);
     Frame2->setModel(&model_);
     setMouseTracking(true);
-    for (QWidget *w : std::initializer_list<QWidget *>{Frame1, Frame2, Text1, Toolbar1}) {
+    for (QWidget *w : std::initializer_list<QWidget *>{Frame1, Frame2, Text1, Toolbar1, HScroll1, VScroll1,
+                                                         LabInizio, LabTitoloBar, CmdClose}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
@@ -529,6 +530,11 @@ bool FrmSchedaGiorno::eventFilter(QObject *watched, QEvent *event)
             cancelHover(false);
             return mouse->buttons() == Qt::NoButton;
         }
+        // Scroll bars, title and close button leave the hover alone.
+        if (!press && mouse->buttons() == Qt::NoButton &&
+            (watched == HScroll1 || watched == VScroll1 || watched == LabInizio || watched == LabTitoloBar ||
+             watched == CmdClose))
+            return true;
     }
     return MdiChild::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include "details/ProgrammeDisplay.h"
 #include "grid/GridView.h"
 
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -130,10 +131,17 @@ TEST_F(Hover, CancelRowsStopTheDelayAndSomeCloseTheCard)
         EXPECT_FALSE(m->Timer_POP2->isActive());
         EXPECT_TRUE(cardShown());
     }
-    // The code box does nothing.
+    // The code box, the scroll bars and the title strip do nothing.
     m->Timer_POP2->start();
     move(g->Frame1, QPoint(1400 / 15, 300 / 15));
+    move(g->HScroll1, QPoint(5, 5));
+    move(g->LabInizio, QPoint(5, 5));
     EXPECT_TRUE(m->Timer_POP2->isActive());
+    // The window outside its frames: timer off and the card closed.
+    arm(0);
+    move(g, QPoint(g->Frame2->geometry().left() - 3, g->height() - 3));
+    EXPECT_FALSE(m->Timer_POP2->isActive());
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
     // The canvas between cells: timer off and the card closed.
     arm(1);
     move(g->Frame2, QPoint(g->Frame2->width() - 2, g->Frame2->height() - 2));
