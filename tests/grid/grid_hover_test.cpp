@@ -1,11 +1,10 @@
 #include "mainwindow/MainFixture.h"
 
+#include "details/ProgrammeDisplay.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
-#include "details/ProgrammeDisplay.h"
 #include "grid/GridView.h"
-
 
 #include <QApplication>
 #include <QLabel>
