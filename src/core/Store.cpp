@@ -1,5 +1,7 @@
 #include "core/Store.h"
 
+#include <QHash>
+
 namespace orv {
 
 namespace {
@@ -180,6 +182,54 @@ qint64 ProgrammiTable::count()
     auto st = db_.prepare(QStringLiteral("select count(*) from Programmi"));
     st.next();
     return st.integer(0);
+}
+
+// Day grid: one range query for every grid day, read by column number.
+// Channel names, types and durations repeat from row to row: a repeated
+// value shares the previous row's text instead of decoding it again.
+std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, qint32 last)
+{
+    auto st = db_.prepare(QStringLiteral(
+        "select Data, Palinsesto, Numerazione, ORA, Titolo, Durata, Type, Marked, Link2 from Programmi "
+        "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
+    st.bindAll(qint64(first), qint64(last));
+    std::vector<GridRecord> out;
+    auto count = db_.prepare(QStringLiteral("select count(*) from Programmi where Data >= ? and Data <= ?"));
+    count.bindAll(qint64(first), qint64(last));
+    if (count.next())
+        out.reserve(size_t(count.integer(0)));
+    struct Shared {
+        QByteArray bytes;
+        QString text;
+        const QString &get(QByteArrayView now)
+        {
+            if (now != QByteArrayView(bytes)) {
+                bytes = now.toByteArray();
+                text = QString::fromUtf8(now);
+            }
+            return text;
+        }
+    } name, durata, type;
+    // Start times repeat across channels and days: one text per time.
+    QHash<QByteArray, QString> times;
+    while (st.next()) {
+        GridRecord r;
+        r.Data = qint32(st.integer(0));
+        r.Palinsesto = name.get(st.utf8(1));
+        r.Numerazione = int(st.integer(2));
+        const QByteArrayView ora = st.utf8(3);
+        auto t = times.constFind(QByteArray::fromRawData(ora.data(), ora.size()));
+        if (t == times.constEnd())
+            t = times.insert(ora.toByteArray(), QString::fromUtf8(ora));
+        r.ORA = *t;
+        r.Titolo = st.text(4);
+        r.Durata = durata.get(st.utf8(5));
+        r.Type = type.get(st.utf8(6));
+        r.marked = st.utf8(7) == "1";
+        r.link = !st.utf8(8).isEmpty();
+        out.push_back(std::move(r));
+    }
+    return out;
 }
 
 std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)

@@ -107,6 +107,22 @@ public:
     // MyTV: one day's marked rows by start time.
     std::vector<Programme> markedOnDay(qint32 day, int limit);
 
+    // Day grid: the rows of the days first to last with only what the grid
+    // shows, ordered by day, channel and Numerazione.
+    struct GridRecord {
+        qint32 Data = 0;
+        int Numerazione = 0;
+        QString Palinsesto;
+        QString ORA;
+        QString Titolo;
+        QString Durata;
+        QString Type;
+        bool marked = false; // Marked holds "1"
+        bool link = false;   // Link2 is not empty
+        ProgrammeKey key() const { return {Data, Palinsesto, Numerazione}; }
+    };
+    std::vector<GridRecord> gridRange(qint32 first, qint32 last);
+
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;

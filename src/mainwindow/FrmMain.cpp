@@ -723,6 +723,11 @@ bool FrmMain::popUpPressed() const { return toolbarButton(Toolbar3, 4)->isChecke
 
 void FrmMain::Timer_POP2_Timer()
 {
+    // Without a grid there is no cell to show.
+    if (!Windows::loaded<FrmSchedaGiorno>()) {
+        Timer_POP2->stop();
+        return;
+    }
     if (!popUpPressed()) {
         if (Windows::loaded<FrmPopUpGhost>())
             Windows::get<FrmPopUpGhost>().close();
@@ -732,7 +737,7 @@ void FrmMain::Timer_POP2_Timer()
     if (TickPopUp > 60) {
         TickPopUp = 0;
         Timer_POP2->stop();
-        Windows::get<FrmSchedaGiorno>().LabPROG_Click_2(qint16(LabProgHover));
+        Windows::get<FrmSchedaGiorno>().LabPROG_Click_2(int(LabProgHover));
         QCoreApplication::processEvents();
     }
 }

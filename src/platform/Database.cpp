@@ -378,6 +378,12 @@ QString Statement::text(int column) const
 QString Statement::text(const QString &name) const { return text(requireColumn(name)); }
 
 qint64 Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+QByteArrayView Statement::utf8(int column) const
+{
+    auto p = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(stmt_, column)) : QByteArrayView();
+}
 qint64 Statement::integer(const QString &name) const { return integer(requireColumn(name)); }
 
 // ------------------------------------------------------------- Transaction

@@ -89,6 +89,7 @@ protected:
         CARD = QStringLiteral("classica.htm");
         HTMLReport = QStringLiteral("classica.htm");
         FiltroAntenna = 0;
+        GiorniGriglia = 2;
         AllarmeMonitor = 0;
         MonitorTrovato = false;
         AvvioInCorso = false;
@@ -135,6 +136,12 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
     static QString shown(const QDate &day) { return day.toString(QStringLiteral("dd/MM/yyyy")); }
+
+    static qint32 todayNumber()
+    {
+        const QDate d = QDate::currentDate();
+        return dayNumber(d.year(), d.month(), d.day());
+    }
 
     qint64 programmeCount()
     {

@@ -4,6 +4,8 @@
 #include "details/FrmMonitor.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
 #include "mainwindow/DateNav.h"
 #include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
@@ -65,8 +67,10 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
     EXPECT_EQ(VistaCorrente, 3);
     EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
     ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().builtDay(), QDate::currentDate());
-    EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia"}));
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().MonthView1, QDate::currentDate());
+    // The grid's build writes its own texts on the splash window.
+    EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia", Lingua[155],
+                                   Lingua[156], Lingua[186]}));
     EXPECT_FALSE(AvvioInCorso);
 }
 
@@ -337,7 +341,7 @@ TEST_F(Dispatch, ViewCodesChooseTheViewRebuilt)
     VistaCorrente = 3;
     m.CmdGiornoSx_Click();
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    EXPECT_EQ(grid.builtDay(), tomorrow);
+    EXPECT_EQ(grid.MonthView1, tomorrow);
     EXPECT_EQ(grid.MonthView2, QDate::currentDate());
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
 
@@ -367,6 +371,8 @@ class HoverDelay : public MainFixture {};
 TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
 {
     griglia = true;
+    for (int i = 1; i <= 13; ++i)
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), i, QStringLiteral("P%1").arg(i));
     FrmMain &m = loadMain();
     // The old "1 ms" tick: 61 ticks of about 16 ms keep the one-second delay.
     EXPECT_EQ(m.Timer_POP2->interval(), 16);
@@ -375,10 +381,12 @@ TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
     m.Timer_POP2->start();
     for (int i = 0; i < 60; ++i)
         m.Timer_POP2_Timer();
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
     EXPECT_TRUE(m.Timer_POP2->isActive());
     m.Timer_POP2_Timer();
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), 12);
+    ASSERT_TRUE(Windows::loaded<FrmPopUpGhost>());
+    EXPECT_EQ(GhostNumerazione, QStringLiteral("13"));
+    EXPECT_EQ(GhostPalinsesto, QStringLiteral("Rai 1"));
     EXPECT_EQ(TickPopUp, 0);
     EXPECT_FALSE(m.Timer_POP2->isActive());
 }
@@ -393,8 +401,7 @@ TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
     for (int i = 0; i < 100; ++i)
         m.Timer_POP2_Timer();
     EXPECT_EQ(TickPopUp, 0);
-    EXPECT_FALSE(Windows::get<FrmPopUpGhost>().isVisible());
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() && Windows::get<FrmPopUpGhost>().isVisible());
     EXPECT_TRUE(m.Timer_POP2->isActive());
 }
 
