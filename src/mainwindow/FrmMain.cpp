@@ -104,6 +104,9 @@ FrmMain::FrmMain()
 
 FrmMain::~FrmMain()
 {
+    // The child views close with the area after this body has run, when the
+    // object is no longer a FrmMain: their activations must not reach it.
+    disconnect(mdiArea, nullptr, this, nullptr);
     oHtmlHelp.reset();
 }
 
