@@ -19,11 +19,11 @@
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,6 +41,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace orv {
 
@@ -137,7 +138,18 @@ void FrmMain::buildNavigationBar()
     MonthView1->setFirstDayOfWeek(Qt::Monday);
     MonthView1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     col->addWidget(MonthView1);
-    connect(MonthView1, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
+    if (auto *days = MonthView1->findChild<QAbstractItemView *>(QStringLiteral("qt_calendar_calendarview")))
+        days->viewport()->installEventFilter(this);
+    // Any change of the day (mouse, keys, month buttons, day buttons) runs the
+    // click's path once; a click on the day already chosen runs it too.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this, [this] {
+        dayJustChanged_ = true;
+        MonthView1_DateClick();
+    });
+    connect(MonthView1, &QCalendarWidget::clicked, this, [this] {
+        if (!std::exchange(dayJustChanged_, false))
+            MonthView1_DateClick();
+    });
 
     LabTitoloBar[5] = new QLabel(QStringLiteral("Giorno"), Picture2);
     col->addWidget(LabTitoloBar[5]);
@@ -160,10 +172,6 @@ void FrmMain::buildNavigationBar()
     connect(CmdGiornoSx, &QPushButton::clicked, this, &FrmMain::CmdGiornoSx_Click);
     connect(CmdGiornoDx, &QPushButton::clicked, this, &FrmMain::CmdGiornoDx_Click);
 
-    DTPicker1 = new QDateEdit(QDate(2002, 8, 29), Picture2);
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->hide();
-    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { DTPicker1_Change(); });
 
     LabTitoloBar[6] = new QLabel(QStringLiteral("Comandi"), Picture2);
     col->addWidget(LabTitoloBar[6]);
@@ -503,7 +511,7 @@ void FrmMain::Form_Load()
             mainWindow().writeStatus(1, QStringLiteral("-"));
         }
     };
-    step([&] { MonthView1->setSelectedDate(QDate::currentDate()); });
+    step([&] { setCurrentDay(QDate::currentDate()); });
     step([&] { applyStoredGeometry(); });
     step([&] { APPLICA_LINGUA(); });
     step([&] {
@@ -743,6 +751,12 @@ void FrmMain::Timer_POP2_Timer()
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type t = event->type();
+    if (t == QEvent::MouseButtonPress && watched->parent() &&
+        watched->parent()->objectName() == QLatin1String("qt_calendar_calendarview")) {
+        // A new click: whether it changes the day is known when it ends.
+        dayJustChanged_ = false;
+        return false;
+    }
     if (t == QEvent::MouseButtonPress) {
         for (int i = 0; i < 9; ++i)
             if (watched == ImgIcone[i] || watched == LabIcone[i]) {

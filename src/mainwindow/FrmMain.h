@@ -10,7 +10,6 @@
 
 class QAction;
 class QCalendarWidget;
-class QDateEdit;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -43,8 +42,6 @@ public:
     void SMISTAMENTO_VISUALIZZAZIONI();
     void CARICA_SCHEDA_PALINSESTO();
     void MonthView1_DateClick();
-    void DTPicker1_Change();
-    void DTPicker1_Click();
     void CmdGiornoDx_Click();
     void CmdGiornoSx_Click();
     void m_menuv_Click(int index);
@@ -53,6 +50,8 @@ public:
     // The current day and channel (the selected node's key; empty when none).
     QDate currentDay() const;
     QString currentChannel() const;
+    // Moves the calendar and its labels to a day without rebuilding the view:
+    // the caller dispatches (the grid's logo click selects a channel first).
     void setCurrentDay(const QDate &day);
 
     // Command sources.
@@ -106,7 +105,6 @@ public:
     bool alertPictureShown() const;
 
     QCalendarWidget *MonthView1 = nullptr;
-    QDateEdit *DTPicker1 = nullptr;
     std::array<QLabel *, 3> LabDATA{};
     QPushButton *CmdGiornoSx = nullptr;
     QPushButton *CmdGiornoDx = nullptr;
@@ -169,6 +167,9 @@ private:
     bool closing_ = false;
     bool closePending_ = false;
     bool job_ = false;
+    // The calendar's day changed since the last mouse press on it: the click
+    // that ends that press adds nothing.
+    bool dayJustChanged_ = false;
     std::array<QLabel *, 4> panels_{};
     QLabel *alertIcon_ = nullptr;
     bool alertShown_ = false;

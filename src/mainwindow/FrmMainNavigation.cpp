@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCursor>
-#include <QDateEdit>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
@@ -128,7 +128,12 @@ QString FrmMain::currentChannel() const
 
 QDate FrmMain::currentDay() const { return MonthView1->selectedDate(); }
 
-void FrmMain::setCurrentDay(const QDate &day) { MonthView1->setSelectedDate(day); }
+void FrmMain::setCurrentDay(const QDate &day)
+{
+    const QSignalBlocker quiet(MonthView1);
+    MonthView1->setSelectedDate(day);
+    refreshDateLabels(currentDay());
+}
 
 void FrmMain::TreeView1_NodeClick(QTreeWidgetItem *node)
 {
@@ -183,9 +188,9 @@ void FrmMain::refreshDateLabels(const QDate &shown)
     setLabDATA(2, QString::number(datenav::weekdayNumber(shown)));
 }
 
-void FrmMain::CmdGiornoDx_Click() { setCurrentDay(currentDay().addDays(1)); MonthView1_DateClick(); }
+void FrmMain::CmdGiornoDx_Click() { MonthView1->setSelectedDate(currentDay().addDays(1)); }
 
-void FrmMain::CmdGiornoSx_Click() { setCurrentDay(currentDay().addDays(-1)); MonthView1_DateClick(); }
+void FrmMain::CmdGiornoSx_Click() { MonthView1->setSelectedDate(currentDay().addDays(-1)); }
 
 void FrmMain::MonthView1_DateClick()
 {
@@ -193,13 +198,6 @@ void FrmMain::MonthView1_DateClick()
     SMISTAMENTO_VISUALIZZAZIONI();
 }
 
-void FrmMain::DTPicker1_Change() { MonthView1_DateClick(); }
-
-void FrmMain::DTPicker1_Click()
-{
-    refreshDateLabels(DTPicker1->date());
-    SMISTAMENTO_VISUALIZZAZIONI();
-}
 
 // ---------------------------------------------------------------- group filter
 

@@ -9,6 +9,7 @@
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QFrame>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -467,4 +470,82 @@ TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
     for (const Channel &ch : TelevisioniTable(db).allByPosition())
         active += ch.Attivo ? 1 : 0;
     EXPECT_GT(active, 0);
+}
+
+// ---------------------------------------------------------------- calendar
+
+// Each way of choosing a day moves the labels and rebuilds the view once.
+class Calendar : public MainFixture {
+protected:
+    FrmSchedaGiorno &gridInFront(FrmMain &m)
+    {
+        m.runCommand(Command::DayGrid);
+        return Windows::get<FrmSchedaGiorno>();
+    }
+    QWidget *days(FrmMain &m) { return m.MonthView1->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")); }
+    void expectShown(FrmMain &m, FrmSchedaGiorno &grid, const QDate &day, int builds)
+    {
+        EXPECT_EQ(m.currentDay(), day);
+        EXPECT_EQ(m.LabDATA[0]->text(), datenav::shortDate(day));
+        EXPECT_EQ(m.LabDATA[2]->text(), datenav::weekdayName(datenav::weekdayNumber(day)));
+        EXPECT_EQ(grid.builtDay(), day);
+        EXPECT_EQ(grid.buildCount(), builds);
+    }
+};
+
+TEST_F(Calendar, KeysMoveTheLabelsAndTheViewOnce)
+{
+    FrmMain &m = loadMain();
+    m.setCurrentDay(QDate(2026, 12, 30));
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = grid.buildCount();
+    ASSERT_NE(days(m), nullptr);
+
+    QTest::keyClick(days(m), Qt::Key_Right);
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::keyClick(days(m), Qt::Key_Down);
+    expectShown(m, grid, QDate(2027, 1, 7), ++builds);
+    QTest::keyClick(days(m), Qt::Key_PageUp);
+    expectShown(m, grid, QDate(2026, 12, 7), ++builds);
+    QTest::keyClick(days(m), Qt::Key_End);
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::keyClick(days(m), Qt::Key_Home);
+    expectShown(m, grid, QDate(2026, 12, 1), ++builds);
+}
+
+TEST_F(Calendar, AMouseClickRebuildsOnceAlsoOnTheDayAlreadyChosen)
+{
+    FrmMain &m = loadMain();
+    m.setCurrentDay(QDate(2026, 12, 9));
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = grid.buildCount();
+    auto *view = qobject_cast<QAbstractItemView *>(days(m));
+    ASSERT_NE(view, nullptr);
+    auto cellOf = [&](const QDate &day) {
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            for (int c = 0; c < view->model()->columnCount(); ++c) {
+                const QModelIndex i = view->model()->index(r, c);
+                if (i.data().toString() == QString::number(day.day())) // once on the page for 9 to 22
+                    return view->visualRect(i).center();
+            }
+        return QPoint();
+    };
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellOf(QDate(2026, 12, 11)));
+    expectShown(m, grid, QDate(2026, 12, 11), ++builds);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellOf(QDate(2026, 12, 11)));
+    expectShown(m, grid, QDate(2026, 12, 11), ++builds);
+}
+
+TEST_F(Calendar, TheDayButtonsAndASetDayMoveTheLabels)
+{
+    FrmMain &m = loadMain();
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = grid.buildCount();
+    m.setCurrentDay(QDate(2026, 12, 31));
+    EXPECT_EQ(grid.buildCount(), builds); // the caller dispatches
+    m.SMISTAMENTO_VISUALIZZAZIONI();
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
+    expectShown(m, grid, QDate(2027, 1, 1), ++builds);
 }
