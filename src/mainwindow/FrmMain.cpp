@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -751,6 +752,13 @@ void FrmMain::Timer_POP2_Timer()
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type t = event->type();
+    if (t == QEvent::Resize && mdiArea && watched == mdiArea->viewport()) {
+        const QRect before(QPoint(0, 0), static_cast<QResizeEvent *>(event)->oldSize());
+        for (QMdiSubWindow *sub : mdiArea->subWindowList())
+            if (sub->geometry() == before && !sub->isMaximized() && !sub->isMinimized())
+                sub->setGeometry(mdiArea->viewport()->rect());
+        return false;
+    }
     if (t == QEvent::MouseButtonPress && watched->parent() &&
         watched->parent()->objectName() == QLatin1String("qt_calendar_calendarview")) {
         // A new click: whether it changes the day is known when it ends.
@@ -862,12 +870,11 @@ void FrmMain::showChild(MdiChild &child)
         sub->setAttribute(Qt::WA_DeleteOnClose, true);
         connect(&child, &QObject::destroyed, sub, &QObject::deleteLater);
         sub->setWindowIcon(windowIcon());
-        // A new view fills the area; the user may then arrange them.
+        // A new view fills the area (and keeps filling it as the panels
+        // beside it come and go, see eventFilter); the user may then arrange them.
         if (QLayout *layout = centralWidget()->layout())
             layout->activate();
         sub->setGeometry(mdiArea->viewport()->rect());
-        // While the window is still being laid out the area grows later.
-        QTimer::singleShot(0, sub, [sub, area = mdiArea] { sub->setGeometry(area->viewport()->rect()); });
     }
     child.show();
     sub->show();

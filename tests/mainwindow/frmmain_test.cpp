@@ -73,6 +73,30 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
     EXPECT_FALSE(AvvioInCorso);
 }
 
+// Every view fills the area that is left once the side panels have settled.
+TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
+{
+    griglia = true;
+    FrmMain &m = loadMain();
+    QTest::qWait(50);
+    QMdiSubWindow *grid = m.mdiArea->activeSubWindow();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->geometry(), m.mdiArea->viewport()->rect());
+
+    m.runCommand(Command::ChannelCard); // the tree comes back: the area narrows
+    QTest::qWait(50);
+    m.runCommand(Command::DayGrid);
+    QTest::qWait(50);
+    for (QMdiSubWindow *sub : m.mdiArea->subWindowList())
+        EXPECT_EQ(sub->geometry(), m.mdiArea->viewport()->rect()) << sub->windowTitle().toStdString();
+
+    // A view the user has placed himself keeps its place.
+    grid->setGeometry(10, 10, 300, 200);
+    m.runCommand(Command::ChannelCard);
+    QTest::qWait(50);
+    EXPECT_EQ(grid->geometry(), QRect(10, 10, 300, 200));
+}
+
 TEST_F(MainLoad, PopUpSettingOffReleasesTheHoverButton)
 {
     PopUp = false;
