@@ -193,7 +193,11 @@ Channel TelevisioniTable::read(const Statement &st)
     c.Attivo = st.integer("Attivo") != 0;
     c.Visualizzare = st.integer("Visualizzare") != 0;
     c.Posizione = qint32(st.integer("Posizione"));
-    c.ANTENNA = qint32(st.integer("ANTENNA"));
+    // An empty or non-numeric group is no group at all.
+    bool numeric = false;
+    const qint32 group = st.value(QStringLiteral("ANTENNA")).toString().trimmed().toInt(&numeric);
+    if (numeric)
+        c.ANTENNA = group;
     c.Canale = st.text("Canale");
     c.Digitale = qint32(st.integer("Digitale"));
     c.Colore = qint32(st.integer("Colore"));

@@ -91,7 +91,7 @@ struct Channel {
     bool Attivo = false;
     bool Visualizzare = false;
     qint32 Posizione = 0;
-    qint32 ANTENNA = 0;
+    std::optional<qint32> ANTENNA; // channel group; empty when NULL or not a number
     QString Canale;
     qint32 Digitale = 0;
     qint32 Colore = 0;

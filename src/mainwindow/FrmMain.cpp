@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
+#include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/Promemoria.h"
 #include "grid/FrmPopUpGhost.h"
@@ -815,9 +816,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 void FrmMain::cleanOldListings()
 {
     Database db = Database::open(PercorsoDb);
-    Statement st = db.prepare(QStringLiteral("delete from Programmi where Data < ?1"));
-    st.bind(1, qint64(datenav::cleaningCut(QDate::currentDate())));
-    st.execute();
+    ProgrammiTable(db).deleteBefore(datenav::cleaningCut(QDate::currentDate()));
 }
 
 bool FrmMain::confirmCleaning()
@@ -851,7 +850,7 @@ void FrmMain::m_puliscidb_Click()
 {
     runCleaning([] {
         Database db = Database::open(PercorsoDb);
-        db.exec(QStringLiteral("delete from Programmi"));
+        ProgrammiTable(db).deleteAll();
     });
 }
 

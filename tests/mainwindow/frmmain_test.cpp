@@ -287,6 +287,29 @@ TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatellite)
     EXPECT_EQ(childImage(m.TreeView1, "Rai 3"), QStringLiteral("radio"));
 }
 
+TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
+{
+    setGroups();
+    FrmMain &m = loadMain();
+    FrmConfig &setup = Windows::get<FrmConfig>();
+    setup.show();
+    auto picture = [](QTreeWidgetItem *item) { return item->icon(0).pixmap(16, 16).toImage(); };
+    QTreeWidgetItem *root = m.TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_FALSE(root->icon(0).isNull());
+    int compared = 0;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem *node = root->child(i);
+        const QList<QTreeWidgetItem *> same = setup.TreeView1->findItems(node->text(0), Qt::MatchExactly);
+        if (same.isEmpty() || same[0]->data(0, FrmConfig::ImageRole) != node->data(0, Qt::UserRole + 1))
+            continue;
+        EXPECT_FALSE(node->icon(0).isNull()) << node->text(0).toStdString();
+        EXPECT_EQ(picture(node), picture(same[0])) << node->text(0).toStdString();
+        ++compared;
+    }
+    EXPECT_GE(compared, 2); // Rai 2 (satellite) and La7 (sport) at least
+}
+
 TEST_F(ChannelTree, FilterFourListsOnlySport)
 {
     setGroups();
