@@ -138,17 +138,6 @@ int ProgrammiTable::setMarkedByTitleLike(const QString &pattern, bool on)
         .execute();
 }
 
-bool ProgrammiTable::setDurata(const ProgrammeKey &key, const QString &minutes)
-{
-    if (!durata_)
-        durata_ = db_.prepare(QStringLiteral(
-            "update Programmi set Durata = ? where Data = ? and Palinsesto = ? and Numerazione = ?"));
-    Statement &st = *durata_;
-    st.reset();
-    st.bindAll(minutes, qint64(key.Data), key.Palinsesto, qint64(key.Numerazione));
-    return st.execute() > 0;
-}
-
 std::vector<Programme> ProgrammiTable::withStateAt(qint32 day, const QString &time, StateField field)
 {
     auto st = db_.prepare(QStringLiteral("select * from Programmi where Data = ? and ORA = ? and %1 = '1' "

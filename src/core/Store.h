@@ -64,7 +64,6 @@ public:
     bool setState(const ProgrammeKey &key, StateField field, bool on);
     // Writes the mark on every row whose title is like the pattern.
     int setMarkedByTitleLike(const QString &pattern, bool on);
-    bool setDurata(const ProgrammeKey &key, const QString &minutes);
     // Rows of a day starting at time with the state field set, by Numerazione.
     std::vector<Programme> withStateAt(qint32 day, const QString &time, StateField field);
     // Rows of one day with any state field set, by start time (MyTV).
@@ -81,7 +80,6 @@ private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;
     std::optional<Statement> insert_;
-    std::optional<Statement> durata_;
 };
 
 struct Channel {

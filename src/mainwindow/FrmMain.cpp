@@ -662,8 +662,6 @@ QString FrmMain::panelText(int panel) const
     return panel >= 1 && panel <= 2 ? panels_[panel - 1]->text() : QString();
 }
 
-bool FrmMain::alertPictureShown() const { return alertShown_; }
-
 void FrmMain::Timer2_Timer()
 {
     if (AllarmeMonitor != 1)

@@ -34,7 +34,6 @@ public:
 
     // The load sequence; runs once, on the first show (or when called).
     void Form_Load();
-    bool isLoaded() const { return loaded_; }
 
     // Channel tree, date navigation, view dispatch.
     void LOAD_TV();
@@ -99,10 +98,9 @@ public:
     void storeGeometry();
 
     // Status-bar panel text (1-based; for panels 3 and 4 the text written
-    // there, shown before the date and the time) and the alert's picture.
+    // there, shown before the date and the time).
     QString panelText(int panel) const;
     void writeStatus(int panel, const QString &text);
-    bool alertPictureShown() const;
 
     QCalendarWidget *MonthView1 = nullptr;
     std::array<QLabel *, 3> LabDATA{};
@@ -156,8 +154,6 @@ private:
     bool runJob(const std::function<void()> &job);
     void showFocused(MdiChild &child, QWidget *field);
     void runDownload(bool refreshAfter);
-    void runPostProcessing();
-    void runChannelFiles();
     bool refuseSecondJob();
     void onSubWindowActivated();
     QAction *toolbarButton(QToolBar *bar, int number) const;

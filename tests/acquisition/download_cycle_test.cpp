@@ -150,7 +150,7 @@ TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
         serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, c.check);
         serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Fetched, "script");
         auto cycle = makeCycle();
-        cycle->gateway(QStringLiteral("Rai 1"), 101);
+        cycle->GATEWAY_TV(QStringLiteral("Rai 1"), 101);
         EXPECT_EQ(cycle->report().scriptChannels, c.script ? 1 : 0) << c.check;
         EXPECT_EQ(fetched.contains(QStringLiteral("/orvento/scripts/101.txt")), c.script) << c.check;
         EXPECT_EQ(fetched.contains(dayPath(101, 0)), !c.script) << c.check;
@@ -262,16 +262,16 @@ TEST_F(DownloadCycleTest, CheckFileThatCannotBeFetchedEndsTheCycle)
 TEST_F(DownloadCycleTest, ChannelWithoutCodeIsNeverFetchedAsZero)
 {
     auto cycle = makeCycle();
-    cycle->gateway(QStringLiteral("Sconosciuto"), 0);
+    cycle->GATEWAY_TV(QStringLiteral("Sconosciuto"), 0);
     EXPECT_TRUE(fetched.isEmpty());
     EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
 
     messages.clear();
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("Sconosciuto")), QString());
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("Sconosciuto")), QString());
     EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("rai 4")), QStringLiteral("201"));
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("rai 4")), QStringLiteral("201"));
     messages.clear();
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("L'ispettore")), QString());
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("L'ispettore")), QString());
 }
 
 TEST_F(DownloadCycleTest, MissingListingsDatabaseEndsTheCycleWithAnError)
