@@ -196,6 +196,29 @@ TEST_F(DownloadCycleTest, ReloadWithAFailingFetchKeepsTheOldRows)
     EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
 }
 
+TEST_F(DownloadCycleTest, AReloadedDayReplacesThatChannelsRowsAndNothingElse)
+{
+    activate({103});
+    setReload(103, true, 2);
+    serveReadyMade({103});
+    for (int n = 1; n <= 5; ++n)
+        for (int d : {0, 1, 2})
+            insertRow(dayNum(d), QStringLiteral("RAI 3"), n, QStringLiteral("vecchio"));
+    insertRow(dayNum(0), QStringLiteral("Rai 1"), 1, QStringLiteral("altro canale"));
+    auto cycle = makeCycle();
+    cycle->run();
+    for (int d : {0, 1}) {
+        const auto day = rows(dayNum(d), QStringLiteral("Rai 3"));
+        ASSERT_EQ(day.size(), 3u) << d;
+        for (const Programme &p : day)
+            EXPECT_TRUE(p.Titolo.startsWith(QStringLiteral("P "))) << d << " " << p.Titolo.toStdString();
+    }
+    // Past the reload days a day already there is kept as it is.
+    EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
+    EXPECT_EQ(rows(dayNum(2), QStringLiteral("Rai 3")).size(), 5u);
+    ASSERT_EQ(rows(dayNum(0), QStringLiteral("Rai 1")).size(), 1u);
+}
+
 TEST_F(DownloadCycleTest, MissingDayEndsTheChannelQuietly)
 {
     activate({101, 102});

@@ -221,17 +221,25 @@ TEST_F(MonitorAlert, AMissingPictureLeavesTheTextBlinking)
 
 class Geometry : public MainFixture {};
 
-TEST_F(Geometry, StoredTwipsComeBackAfterARun)
+TEST_F(Geometry, TheSizeAndPlaceOfARunComeBackInTheNext)
 {
-    FrmMain &m = loadMain();
-    m.storeGeometry();
-    EXPECT_EQ(Width, 15000);
-    EXPECT_EQ(Heigth, 10950);
-    m.close();
+    FrmMain &first = loadMain();
+    EXPECT_EQ(first.size(), QSize(1000, 730)); // the stored 15000 x 10950 twips
+    first.resize(900, 650);
+    first.move(120, 90);
+    const QPoint corner = first.frameGeometry().topLeft();
+    first.close();
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(Width, 15000);
-    EXPECT_EQ(Heigth, 10950);
+    EXPECT_EQ(Width, 900 * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Heigth, 650 * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Left, corner.x() * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Top, corner.y() * FrmMain::TwipsPerPixel);
+
+    Windows::unloadAll();
+    FrmMain &second = loadMain();
+    EXPECT_EQ(second.size(), QSize(900, 650));
+    EXPECT_EQ(second.pos(), QPoint(corner.x(), corner.y()));
 }
 
 TEST_F(Geometry, ASmallStoredSizeOpensAtTheMinimum)
