@@ -171,6 +171,37 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where Titolo like ? and "
+                                         "(Marked is null or Marked <> '1') returning Data, Palinsesto, Numerazione"));
+    st.bind(1, pattern);
+    std::vector<ProgrammeKey> out;
+    while (st.next())
+        out.push_back({qint32(st.integer(0)), st.text(1), int(st.integer(2))});
+    return out;
+}
+
+std::vector<ProgrammiTable::MarkedRow> ProgrammiTable::markedRows()
+{
+    auto st = db_.prepare(
+        QStringLiteral("select rowid, Data, Palinsesto, Numerazione, Titolo from Programmi where Marked = '1'"));
+    std::vector<MarkedRow> out;
+    while (st.next())
+        out.push_back({st.integer(0), {qint32(st.integer(1)), st.text(2), int(st.integer(3))}, st.text(4)});
+    return out;
+}
+
+void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '0' where rowid = ?"));
+    for (qint64 id : rowids) {
+        st.reset();
+        st.bind(1, id);
+        st.execute();
+    }
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)
@@ -311,6 +342,11 @@ int PreferitiTable::remove(const QString &title)
                                       "(select rowid from Preferiti where Titolo = ? limit 1)"))
         .bind(1, title)
         .execute();
+}
+
+int PreferitiTable::removeAll(const QString &title)
+{
+    return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
 }
 
 // ------------------------------------------------------------------ Monitor

@@ -74,6 +74,20 @@ public:
                                       const QString &to);
     qint64 count();
 
+    // Favourite marks of the pop-up.
+    // Sets Marked on every row whose title is like the pattern and that was
+    // not set; gives those rows' keys.
+    std::vector<ProgrammeKey> markTitleLike(const QString &pattern);
+    struct MarkedRow {
+        qint64 rowid;
+        ProgrammeKey key;
+        QString Titolo;
+    };
+    // The rows whose Marked is set.
+    std::vector<MarkedRow> markedRows();
+    // Clears Marked on those rows.
+    void unmarkRows(const std::vector<qint64> &rowids);
+
     static Programme read(const Statement &st);
 
 private:
@@ -130,6 +144,8 @@ public:
     // Adds a title with no ID of its own (favourites editor).
     void addWithoutId(const QString &title);
     int remove(const QString &title);
+    // Removes every row with that title; gives how many.
+    int removeAll(const QString &title);
 
 private:
     Database &db_;

@@ -36,6 +36,7 @@ void FrmSchedaGiorno::CARICA_TV()
     if (!AvvioInCorso)
         mainWindow().waitShow(QStringLiteral("Griglia"), Lingua[156]);
     builtDay_ = day;
+    MonthView2 = day.addDays(-1);
     ++buildCount_;
     label_->setText(QStringLiteral("Griglia del ") + datenav::shortDate(day));
     if (!AvvioInCorso)
@@ -64,7 +65,11 @@ void FrmSchedaGiorno::LabPROG_Click_2(qint16 index)
     Windows::get<FrmPopUpGhost>().show();
 }
 
-void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) {}
+void FrmSchedaGiorno::setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown)
+{
+    markerKeys = keys;
+    markersShown = shown;
+}
 
 void FrmSchedaGiorno::locateProgramme(const ProgrammeKey &key, const QString &ora)
 {

@@ -39,6 +39,9 @@ public:
     QDate builtDay() const { return builtDay_; }
     int buildCount() const { return buildCount_; }
     qint16 lastHoverCell() const { return lastHoverCell_; }
+    // The last favourite-marker request.
+    std::vector<ProgrammeKey> markerKeys;
+    bool markersShown = false;
 
 private:
     QLabel *label_ = nullptr;
