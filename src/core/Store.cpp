@@ -140,17 +140,6 @@ int ProgrammiTable::setMarkedByTitleLike(const QString &pattern, bool on)
         .execute();
 }
 
-bool ProgrammiTable::setDurata(const ProgrammeKey &key, const QString &minutes)
-{
-    if (!durata_)
-        durata_ = db_.prepare(QStringLiteral(
-            "update Programmi set Durata = ? where Data = ? and Palinsesto = ? and Numerazione = ?"));
-    Statement &st = *durata_;
-    st.reset();
-    st.bindAll(minutes, qint64(key.Data), key.Palinsesto, qint64(key.Numerazione));
-    return st.execute() > 0;
-}
-
 std::vector<Programme> ProgrammiTable::withStateAt(qint32 day, const QString &time, StateField field)
 {
     auto st = db_.prepare(QStringLiteral("select * from Programmi where Data = ? and ORA = ? and %1 = '1' "
@@ -357,7 +346,11 @@ Channel TelevisioniTable::read(const Statement &st)
     c.Attivo = st.integer("Attivo") != 0;
     c.Visualizzare = st.integer("Visualizzare") != 0;
     c.Posizione = qint32(st.integer("Posizione"));
-    c.ANTENNA = qint32(st.integer("ANTENNA"));
+    // An empty or non-numeric group is no group at all.
+    bool numeric = false;
+    const qint32 group = st.value(QStringLiteral("ANTENNA")).toString().trimmed().toInt(&numeric);
+    if (numeric)
+        c.ANTENNA = group;
     c.Canale = st.text("Canale");
     c.Digitale = qint32(st.integer("Digitale"));
     c.Colore = qint32(st.integer("Colore"));

@@ -64,7 +64,6 @@ public:
     bool setState(const ProgrammeKey &key, StateField field, bool on);
     // Writes the mark on every row whose title is like the pattern.
     int setMarkedByTitleLike(const QString &pattern, bool on);
-    bool setDurata(const ProgrammeKey &key, const QString &minutes);
     // Rows of a day starting at time with the state field set, by Numerazione.
     std::vector<Programme> withStateAt(qint32 day, const QString &time, StateField field);
     // Rows of one day with any state field set, by start time (MyTV).
@@ -127,7 +126,6 @@ private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;
     std::optional<Statement> insert_;
-    std::optional<Statement> durata_;
 };
 
 struct Channel {
@@ -137,7 +135,7 @@ struct Channel {
     bool Attivo = false;
     bool Visualizzare = false;
     qint32 Posizione = 0;
-    qint32 ANTENNA = 0;
+    std::optional<qint32> ANTENNA; // channel group; empty when NULL or not a number
     QString Canale;
     qint32 Digitale = 0;
     qint32 Colore = 0;
