@@ -330,9 +330,12 @@ QString Statement::columnName(int column) const
 
 int Statement::columnIndex(const QString &name) const
 {
-    int n = columnCount();
+    // Called for every field of every row read by name: compare the engine's
+    // own (ASCII) names in place instead of building a string for each.
+    const QByteArray key = name.toUtf8();
+    const int n = columnCount();
     for (int i = 0; i < n; ++i)
-        if (columnName(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (qstricmp(sqlite3_column_name(stmt_, i), key.constData()) == 0)
             return i;
     return -1;
 }
@@ -375,6 +378,12 @@ QString Statement::text(int column) const
 QString Statement::text(const QString &name) const { return text(requireColumn(name)); }
 
 qint64 Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+QByteArrayView Statement::utf8(int column) const
+{
+    auto p = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(stmt_, column)) : QByteArrayView();
+}
 qint64 Statement::integer(const QString &name) const { return integer(requireColumn(name)); }
 
 // ------------------------------------------------------------- Transaction

@@ -118,6 +118,8 @@ public:
     QString text(int column) const;
     qint64 integer(const QString &name) const;
     qint64 integer(int column) const;
+    // The column's UTF-8 bytes, valid until the next step (no copy).
+    QByteArrayView utf8(int column) const;
 
 private:
     int requireColumn(const QString &name) const;

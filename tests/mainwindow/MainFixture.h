@@ -13,6 +13,7 @@
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -85,7 +86,10 @@ protected:
         Width = 15000;
         Heigth = 10950;
         VistaCorrente = 0;
+        CARD = QStringLiteral("classica.htm");
+        HTMLReport = QStringLiteral("classica.htm");
         FiltroAntenna = 0;
+        GiorniGriglia = 2;
         AllarmeMonitor = 0;
         MonitorTrovato = false;
         AvvioInCorso = false;
@@ -123,6 +127,20 @@ protected:
         p.ORA = QStringLiteral("20:30");
         p.Titolo = title;
         ProgrammiTable(db).insert(p);
+    }
+
+    // A generated page of the application folder ("" when none).
+    static QString page(const QString &name)
+    {
+        QFile f(QDir(PercorsoApp).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    static QString shown(const QDate &day) { return day.toString(QStringLiteral("dd/MM/yyyy")); }
+
+    static qint32 todayNumber()
+    {
+        const QDate d = QDate::currentDate();
+        return dayNumber(d.year(), d.month(), d.day());
     }
 
     qint64 programmeCount()
