@@ -46,6 +46,8 @@ struct CountingJobs : FrmMainSeam {
     QStringList stages, urls;
     int downloads = 0, highlights = 0, channelFiles = 0, postProcessings = 0, stops = 0;
     int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
+    // Grid builds, counted by the please-wait text each one starts with.
+    int gridBuilds = 0;
     std::function<void()> duringDownload;
 
     void downloadCycle() override
@@ -65,6 +67,12 @@ struct CountingJobs : FrmMainSeam {
     void closeSplash() override {}
     void openUrl(const QString &u) override { urls << u; }
     void endProgram() override { ++ends; }
+    void waitShow(const QString &caption, const QString &message) override
+    {
+        if (message == Lingua[155])
+            ++gridBuilds;
+        FrmMainSeam::waitShow(caption, message);
+    }
 };
 
 // A main window on a throw-away application folder, with the jobs of the

@@ -550,8 +550,8 @@ protected:
         EXPECT_EQ(m.currentDay(), day);
         EXPECT_EQ(m.LabDATA[0]->text(), datenav::shortDate(day));
         EXPECT_EQ(m.LabDATA[2]->text(), datenav::weekdayName(datenav::weekdayNumber(day)));
-        EXPECT_EQ(grid.builtDay(), day);
-        EXPECT_EQ(grid.buildCount(), builds);
+        EXPECT_EQ(grid.model().firstDay, day.addDays(-1));
+        EXPECT_EQ(gridBuilds, builds);
     }
 };
 
@@ -560,7 +560,7 @@ TEST_F(Calendar, KeysMoveTheLabelsAndTheViewOnce)
     FrmMain &m = loadMain();
     m.setCurrentDay(QDate(2026, 12, 30));
     FrmSchedaGiorno &grid = gridInFront(m);
-    int builds = grid.buildCount();
+    int builds = gridBuilds;
     ASSERT_NE(days(m), nullptr);
 
     QTest::keyClick(days(m), Qt::Key_Right);
@@ -580,7 +580,7 @@ TEST_F(Calendar, AMouseClickRebuildsOnceAlsoOnTheDayAlreadyChosen)
     FrmMain &m = loadMain();
     m.setCurrentDay(QDate(2026, 12, 9));
     FrmSchedaGiorno &grid = gridInFront(m);
-    int builds = grid.buildCount();
+    int builds = gridBuilds;
     auto *view = qobject_cast<QAbstractItemView *>(days(m));
     ASSERT_NE(view, nullptr);
     auto cellOf = [&](const QDate &day) {
@@ -603,9 +603,9 @@ TEST_F(Calendar, TheDayButtonsAndASetDayMoveTheLabels)
 {
     FrmMain &m = loadMain();
     FrmSchedaGiorno &grid = gridInFront(m);
-    int builds = grid.buildCount();
+    int builds = gridBuilds;
     m.setCurrentDay(QDate(2026, 12, 31));
-    EXPECT_EQ(grid.buildCount(), builds); // the caller dispatches
+    EXPECT_EQ(gridBuilds, builds); // the caller dispatches
     m.SMISTAMENTO_VISUALIZZAZIONI();
     expectShown(m, grid, QDate(2026, 12, 31), ++builds);
     QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
