@@ -1,7 +1,5 @@
 #include "details/KeywordSearch.h"
 
-#include "core/PastMidnight.h"
-
 #include <QHash>
 #include <algorithm>
 
@@ -39,7 +37,6 @@ struct Pattern {
 struct Hit {
     ProgrammiTable::Head row;
     int keyword;
-    int start; // minutes, for the order
 };
 
 } // namespace
@@ -94,16 +91,15 @@ MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, 
         }
         if (it->empty())
             return;
-        const int start = startMinutes(row.ORA);
         for (int k : *it)
-            hits.push_back({row, k, start});
+            hits.push_back({row, k});
     });
 
     // Keyword by keyword, then by day and start time: a day node is the
     // last one made or a new one, a channel node is looked up within its day.
     std::sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) {
-        return std::tie(a.keyword, a.row.Data, a.start, a.row.ORA, a.row.Palinsesto, a.row.Numerazione) <
-               std::tie(b.keyword, b.row.Data, b.start, b.row.ORA, b.row.Palinsesto, b.row.Numerazione);
+        return std::tie(a.keyword, a.row.Data, a.row.ORA, a.row.Palinsesto, a.row.Numerazione) <
+               std::tie(b.keyword, b.row.Data, b.row.ORA, b.row.Palinsesto, b.row.Numerazione);
     });
     QHash<QString, size_t> channelsOfDay;
     QString day;

@@ -1,6 +1,6 @@
 #include "details/ReminderCheck.h"
 
-#include "core/PastMidnight.h"
+#include "grid/GridGeometry.h"
 
 #include <algorithm>
 #include <map>
@@ -58,14 +58,17 @@ std::vector<Announcement> ReminderCheck::dueAt(Database &db, const TargetMinute 
     std::vector<Programme> rows = table.markedStartingAt(dayBefore, day, target.time());
 
     // A row is on the target day when its own day's listing has not passed
-    // midnight yet, or when the day before's listing has.
+    // midnight yet, or when the day before's listing has: the grid's rule,
+    // so a programme is announced for the day the grid shows it on.
     std::map<std::pair<qint32, QString>, std::map<int, bool>> listings;
     auto pastMidnight = [&](const Programme &p) {
         auto [it, fresh] = listings.try_emplace({p.Data, p.Palinsesto});
         if (fresh) {
-            PastMidnight rule;
-            for (const Programme &r : table.channelDay(p.Data, p.Palinsesto))
-                it->second[r.Numerazione] = rule.next(r.ORA);
+            grid::PastMidnight rule;
+            for (const Programme &r : table.channelDay(p.Data, p.Palinsesto)) {
+                const int left = grid::cellLeft(r.ORA, 0);
+                it->second[r.Numerazione] = rule.place(left, grid::cellWidth(r.Durata)) != left;
+            }
         }
         const auto f = it->second.find(p.Numerazione);
         return f != it->second.end() && f->second;
