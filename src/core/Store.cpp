@@ -1,5 +1,7 @@
 #include "core/Store.h"
 
+#include <QHash>
+
 namespace orv {
 
 namespace {
@@ -138,17 +140,6 @@ int ProgrammiTable::setMarkedByTitleLike(const QString &pattern, bool on)
         .execute();
 }
 
-bool ProgrammiTable::setDurata(const ProgrammeKey &key, const QString &minutes)
-{
-    if (!durata_)
-        durata_ = db_.prepare(QStringLiteral(
-            "update Programmi set Durata = ? where Data = ? and Palinsesto = ? and Numerazione = ?"));
-    Statement &st = *durata_;
-    st.reset();
-    st.bindAll(minutes, qint64(key.Data), key.Palinsesto, qint64(key.Numerazione));
-    return st.execute() > 0;
-}
-
 std::vector<Programme> ProgrammiTable::withStateAt(qint32 day, const QString &time, StateField field)
 {
     auto st = db_.prepare(QStringLiteral("select * from Programmi where Data = ? and ORA = ? and %1 = '1' "
@@ -182,6 +173,54 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+// Day grid: one range query for every grid day, read by column number.
+// Channel names, types and durations repeat from row to row: a repeated
+// value shares the previous row's text instead of decoding it again.
+std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, qint32 last)
+{
+    auto st = db_.prepare(QStringLiteral(
+        "select Data, Palinsesto, Numerazione, ORA, Titolo, Durata, Type, Marked, Link2 from Programmi "
+        "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
+    st.bindAll(qint64(first), qint64(last));
+    std::vector<GridRecord> out;
+    auto count = db_.prepare(QStringLiteral("select count(*) from Programmi where Data >= ? and Data <= ?"));
+    count.bindAll(qint64(first), qint64(last));
+    if (count.next())
+        out.reserve(size_t(count.integer(0)));
+    struct Shared {
+        QByteArray bytes;
+        QString text;
+        const QString &get(QByteArrayView now)
+        {
+            if (now != QByteArrayView(bytes)) {
+                bytes = now.toByteArray();
+                text = QString::fromUtf8(now);
+            }
+            return text;
+        }
+    } name, durata, type;
+    // Start times repeat across channels and days: one text per time.
+    QHash<QByteArray, QString> times;
+    while (st.next()) {
+        GridRecord r;
+        r.Data = qint32(st.integer(0));
+        r.Palinsesto = name.get(st.utf8(1));
+        r.Numerazione = int(st.integer(2));
+        const QByteArrayView ora = st.utf8(3);
+        auto t = times.constFind(QByteArray::fromRawData(ora.data(), ora.size()));
+        if (t == times.constEnd())
+            t = times.insert(ora.toByteArray(), QString::fromUtf8(ora));
+        r.ORA = *t;
+        r.Titolo = st.text(4);
+        r.Durata = durata.get(st.utf8(5));
+        r.Type = type.get(st.utf8(6));
+        r.marked = st.utf8(7) == "1";
+        r.link = !st.utf8(8).isEmpty();
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
 std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)
 {
     auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where Titolo like ? and "
@@ -213,6 +252,116 @@ void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
     }
 }
 
+// Reminders and keyword search.
+
+std::vector<Programme> ProgrammiTable::markedStartingAt(qint32 firstDay, qint32 lastDay, const QString &time)
+{
+    auto st = db_.prepare(QStringLiteral("select * from Programmi where Data between ? and ? and ORA = ? and "
+                                         "(Promemoria = '1' or Registra = '1' or Marked = '1') "
+                                         "order by Numerazione, Palinsesto, Data"));
+    st.bindAll(qint64(firstDay), qint64(lastDay), time);
+    return collect(st);
+}
+
+void ProgrammiTable::headsFromDay(qint32 day, const std::function<void(const Head &)> &row)
+{
+    auto st = db_.prepare(
+        QStringLiteral("select Data, Palinsesto, Numerazione, ORA, Titolo from Programmi where +Data >= ?"));
+    st.bind(1, qint64(day));
+    Head h;
+    while (st.next()) {
+        h.Data = qint32(st.integer(0));
+        h.Palinsesto = st.text(1);
+        h.Numerazione = int(st.integer(2));
+        h.ORA = st.text(3);
+        h.Titolo = st.text(4);
+        row(h);
+    }
+}
+
+// --- List pages
+
+namespace {
+
+// The list pages read hundreds of rows at a time: columns by position.
+const char *const PageColumns = "Data, Palinsesto, Numerazione, ORA, Titolo, Titolo2, Type, Genere, Descrizione, "
+                                "Durata, link, Link1, Link2, Immagine, Marked, Promemoria, Registra";
+
+std::vector<Programme> collectByPosition(Statement &st)
+{
+    std::vector<Programme> out;
+    while (st.next()) {
+        Programme p;
+        p.Data = qint32(st.integer(0));
+        p.Palinsesto = st.text(1);
+        p.Numerazione = int(st.integer(2));
+        QString *texts[] = {&p.ORA,  &p.Titolo, &p.Titolo2,  &p.Type,   &p.Genere,     &p.Descrizione, &p.Durata,
+                            &p.link, &p.Link1,  &p.Link2,    &p.Immagine, &p.Marked, &p.Promemoria,  &p.Registra};
+        for (int c = 0; c < 14; ++c)
+            *texts[c] = st.text(c + 3);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Programme> ProgrammiTable::channelDay(qint32 day, const QString &channel, int limit)
+{
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and Palinsesto = ? "
+                                         "order by Numerazione asc limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), channel, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                                  const QString &to, int limit)
+{
+    // Times are "hh:mm" digits and channel names are written one way, so
+    // plain comparisons give the collation's order without its cost on
+    // every row of the day; the pattern is tested on the rows in range only.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and ORA collate binary >= ? "
+                                         "and ORA collate binary <= ? and Type like ? order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), from, to, typePattern, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                              qint32 fromDay, int limit)
+{
+    QString sql = QStringLiteral("select %1 from Programmi where (Titolo like ?1 or Descrizione like ?1 or "
+                                 "Durata like ?1 or Type like ?1 or Genere like ?1)")
+                      .arg(QLatin1String(PageColumns));
+    if (marked)
+        sql += QLatin1String(" and Marked collate binary = '1'");
+    if (promemoria)
+        sql += QLatin1String(" and Promemoria collate binary = '1'");
+    if (registra)
+        sql += QLatin1String(" and Registra collate binary = '1'");
+    // Walking the key index by day lets the engine stop at the limit.
+    sql += QLatin1String(" and Data >= ?2 order by Data, ORA collate binary, Palinsesto collate binary, "
+                         "Numerazione limit ?3");
+    auto st = db_.prepare(sql);
+    st.bindAll(pattern, qint64(fromDay), qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::markedOnDay(qint32 day, int limit)
+{
+    // "1" has no letter case: a plain comparison finds the same rows without
+    // the collation's cost on every row of the day.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked collate binary = '1' "
+                                         "or Promemoria collate binary = '1' or Registra collate binary = '1') "
+                                         "order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), qint64(limit));
+    return collectByPosition(st);
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)
@@ -224,7 +373,11 @@ Channel TelevisioniTable::read(const Statement &st)
     c.Attivo = st.integer("Attivo") != 0;
     c.Visualizzare = st.integer("Visualizzare") != 0;
     c.Posizione = qint32(st.integer("Posizione"));
-    c.ANTENNA = qint32(st.integer("ANTENNA"));
+    // An empty or non-numeric group is no group at all.
+    bool numeric = false;
+    const qint32 group = st.value(QStringLiteral("ANTENNA")).toString().trimmed().toInt(&numeric);
+    if (numeric)
+        c.ANTENNA = group;
     c.Canale = st.text("Canale");
     c.Digitale = qint32(st.integer("Digitale"));
     c.Colore = qint32(st.integer("Colore"));
@@ -356,6 +509,27 @@ int PreferitiTable::removeAll(const QString &title)
     return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
 }
 
+// Editor rows by row id.
+
+std::vector<std::pair<qint64, QString>> PreferitiTable::rowsDescending()
+{
+    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Preferiti order by Titolo desc, rowid desc"));
+    std::vector<std::pair<qint64, QString>> out;
+    while (st.next())
+        out.emplace_back(st.integer(0), st.text(1));
+    return out;
+}
+
+bool PreferitiTable::update(qint64 id, const QString &title)
+{
+    return db_.prepare(QStringLiteral("update Preferiti set Titolo = ? where rowid = ?")).bindAll(title, id).execute() > 0;
+}
+
+bool PreferitiTable::removeRow(qint64 id)
+{
+    return db_.prepare(QStringLiteral("delete from Preferiti where rowid = ?")).bind(1, id).execute() > 0;
+}
+
 // ------------------------------------------------------------------ Monitor
 
 QStringList MonitorTable::words() { return column(db_.prepare(QStringLiteral("select Titolo from Monitor"))); }
@@ -383,6 +557,27 @@ int MonitorTable::remove(const QString &word)
                                       "(select rowid from Monitor where Titolo = ? limit 1)"))
         .bind(1, word)
         .execute();
+}
+
+// Editor rows by row id.
+
+std::vector<std::pair<qint64, QString>> MonitorTable::rowsDescending()
+{
+    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Monitor order by Titolo desc, rowid desc"));
+    std::vector<std::pair<qint64, QString>> out;
+    while (st.next())
+        out.emplace_back(st.integer(0), st.text(1));
+    return out;
+}
+
+bool MonitorTable::update(qint64 id, const QString &word)
+{
+    return db_.prepare(QStringLiteral("update Monitor set Titolo = ? where rowid = ?")).bindAll(word, id).execute() > 0;
+}
+
+bool MonitorTable::removeRow(qint64 id)
+{
+    return db_.prepare(QStringLiteral("delete from Monitor where rowid = ?")).bind(1, id).execute() > 0;
 }
 
 // ------------------------------------------------------------------- Config

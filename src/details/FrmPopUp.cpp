@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
+#include "details/CatalogueExport.h"
+#include "details/FilmSearchMenu.h"
 #include "details/ProgrammeDisplay.h"
 #include "details/ProgrammeMarks.h"
 #include "grid/FrmPopUpGhost.h"
@@ -10,6 +12,7 @@
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -62,6 +65,7 @@ FrmPopUp::FrmPopUp() : QWidget(nullptr, Qt::Window)
     Image8 = new QLabel(this);
     Image8->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(24, 24));
     Image8->setCursor(Qt::PointingHandCursor);
+    a = new FilmSearchMenu(this);
     for (int i = 0; i < 5; ++i) {
         Command[size_t(i)] = new QPushButton(QStringLiteral("?"), this);
         Command[size_t(i)]->setFixedWidth(28);
@@ -194,9 +198,17 @@ void FrmPopUp::Label7_Click()
     Form_Activate();
 }
 
-void FrmPopUp::Label10_Click() {}
+void FrmPopUp::Label10_Click()
+{
+    if (display->programme())
+        a->popupFor(display->programme()->Titolo, QCursor::pos());
+}
 
-void FrmPopUp::Label11_Click() {}
+void FrmPopUp::Label11_Click()
+{
+    if (const auto &p = display->programme())
+        exportToCatalogue(p->Titolo, p->Genere);
+}
 
 void FrmPopUp::Image8_Click()
 {

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace orv {
 
+class FilmSearchMenu;
 class ProgrammeDisplay;
 
 // The programme pop-up: the record of the selected programme (PopUpData,
@@ -47,6 +48,8 @@ public:
     QLabel *Label11 = nullptr;
     QLabel *Image8 = nullptr;
     std::array<QPushButton *, 5> Command{};
+    // The hidden menu of film-site searches that Label10 pops up.
+    FilmSearchMenu *a = nullptr;
 
 protected:
     bool event(QEvent *event) override;

@@ -6,6 +6,7 @@
 #include "mainwindow/MainFixture.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -31,13 +32,6 @@ protected:
         Prompt::setInputHandler({});
         MainFixture::TearDown();
     }
-    // Every grid build closes the please-wait window once.
-    void waitClose() override
-    {
-        ++gridBuilds;
-        CountingJobs::waitClose();
-    }
-    int gridBuilds = 0;
     ProgrammeKey programme(int fromToday, int number, const QString &title)
     {
         addProgramme(dayFromToday(fromToday), QStringLiteral("Rai 1"), number, title);
@@ -139,20 +133,23 @@ TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
     w.Label7_Click();
     EXPECT_EQ(inputTitles, QStringList{QStringLiteral("Inserimento di un Programma Preferito|L'isola dei famosi")});
-    EXPECT_TRUE(grid.markerKeys.empty());
+    EXPECT_EQ(grid.model().ContaImage1(), 0);
     EXPECT_EQ(stored(shown).Marked, "");
     EXPECT_EQ(w.Label7->text(), Lingua[107]);
 
     inputAnswer = QStringLiteral("L'isola dei famosi");
     w.Label7_Click();
-    EXPECT_EQ(grid.markerKeys, (std::vector<ProgrammeKey>{shown, other}));
-    EXPECT_TRUE(grid.markersShown);
+    auto marked = [&grid](const ProgrammeKey &k) {
+        return grid.model().visibleFavourite(grid.model().findCell(k)) >= 0;
+    };
+    EXPECT_TRUE(marked(shown));
+    EXPECT_TRUE(marked(other));
     EXPECT_EQ(w.Label7->text(), Lingua[116]);
     EXPECT_FALSE(w.display->Image2->isHidden());
 
     w.Label7_Click();
-    EXPECT_EQ(grid.markerKeys, (std::vector<ProgrammeKey>{shown, other}));
-    EXPECT_FALSE(grid.markersShown);
+    EXPECT_FALSE(marked(shown));
+    EXPECT_FALSE(marked(other));
     EXPECT_EQ(stored(other).Marked, "0");
 
     // Without a grid only the database changes; the grid is not loaded for it.
@@ -165,7 +162,6 @@ TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
 TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
 {
     FrmMain &m = loadMain();
-    gridBuilds = 0;
     GiorniGriglia = 3;
     const QString tooFar = Lingua[119] + QStringLiteral("3 ") + Lingua[120] + QStringLiteral("\r\n\r\n") + Lingua[121];
     FrmPopUp &w = Windows::get<FrmPopUp>();
@@ -184,7 +180,8 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
     w.Image8_Click();
     ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    EXPECT_EQ(gridBuilds, 1);
+    // 20:30 on the main window's day: half an hour before the hour, one day on.
+    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48);
     EXPECT_EQ(SegnalibroOra, "20:30");
     EXPECT_EQ(activeChild(m), &grid);
     EXPECT_TRUE(m.Picture3->isHidden());
@@ -194,7 +191,10 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
     m.setCurrentDay(QDate::currentDate().addDays(6));
     w.showProgramme(programme(2, 3, QStringLiteral("Dopodomani")));
     w.Image8_Click();
-    EXPECT_EQ(gridBuilds, 2);
+    const ProgrammeKey last{dayFromToday(2), QStringLiteral("Rai 1"), 3};
+    EXPECT_EQ(grid.MonthView1, QDate::currentDate());
+    EXPECT_GE(grid.model().findCell(last), 0);
+    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
     EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
     EXPECT_EQ(m.currentDay(), QDate::currentDate());
     EXPECT_TRUE(prompts.isEmpty());
