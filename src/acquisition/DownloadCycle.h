@@ -5,11 +5,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "core/Store.h"
 
 namespace orv {
 
-class Database;
-class ProgrammiTable;
 
 // How one transfer ended: the whole file arrived, the server has no such
 // file, or the server could not be reached (or the file arrived cut short).
@@ -73,10 +74,15 @@ public:
     void scriptDays(qint32 code, const QString &name);
     void databaseDays(qint32 code, const QString &name);
     // Fetches, reads and stores one ready-made channel-day; the day's rows
-    // are replaced in one transaction only when the whole file was read.
+    // are replaced only when the whole file was read.
     void dayFile(const QString &day, qint32 code, int index, const QString &name);
-    // Reads a fetched day file and stores it: false when nothing was stored.
+    // Reads a fetched day file and queues its rows: false when the file
+    // gives nothing to store. Queued days are written in batches.
     bool storeDay(const QByteArray &bytes, qint32 day, const QString &name);
+    // Writes the queued days: one transaction, each day replaced whole or
+    // not at all. The cycle calls it at the end of every channel, so that no
+    // write lock is ever held across a transfer.
+    void finishStoring();
     void scriptDay(const QString &day, const QString &name);
     // The channel code as decimal text; empty (after the message) when the
     // channel is not known.
@@ -98,6 +104,13 @@ private:
     // The listings database, open for the length of a cycle.
     ProgrammiTable &programmes();
     bool hasDay(const QDate &day, const QString &name);
+    // A day file read whole, waiting for its batch.
+    struct PendingDay {
+        qint32 day = 0;
+        QString channel;
+        std::vector<Programme> rows;
+    };
+    static constexpr int BatchRows = 10000;
 
     DownloadView &view_;
     FetchFn fetch_;
@@ -107,6 +120,8 @@ private:
     bool InterrompiCiclo = false;
     std::unique_ptr<Database> listings_;
     std::unique_ptr<ProgrammiTable> programmes_;
+    std::vector<PendingDay> pending_;
+    int pendingRows_ = 0;
 };
 
 // Message shared by the connection failures, with its tag: "1", "2" ...

@@ -82,6 +82,7 @@ private:
     Database &db_;
     std::optional<Statement> insert_;
     std::optional<Statement> durata_;
+    std::optional<Statement> deleteDay_;
 };
 
 struct Channel {
