@@ -4,7 +4,7 @@
 #include "acquisition/UrlCopy.h"
 #include "acquisition/script/ScriptsTV.h"
 #include "core/AppState.h"
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 
@@ -218,14 +218,14 @@ void FrmDownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!AvvioDownload)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
 }
 
 void FrmDownload::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !AvvioDownload)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
 }
 
 FetchOutcome FrmDownload::fetch(const QString &url, const QString &file)

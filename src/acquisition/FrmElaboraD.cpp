@@ -3,9 +3,8 @@
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Store.h"
-#include "core/UiHooks.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QApplication>
@@ -49,7 +48,7 @@ void FrmElaboraD::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!AvvioDownload)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
 }
 
 void FrmElaboraD::changeEvent(QEvent *event)
@@ -57,7 +56,7 @@ void FrmElaboraD::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         if (!AvvioDownload)
-            ui::stopHoverTimer();
+            mainWindow().stopHoverTimer();
         setWindowTitle(caption());
         Label1->setText(Lingua[84]);
     }
@@ -99,7 +98,7 @@ void FrmElaboraD::ELABORA_TV()
         Database db = Database::open(PercorsoPalinsesti);
         channels = TelevisioniTable(db).activeByCode();
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
     Annulla = false;
     const int count = int(channels.size());
@@ -136,7 +135,7 @@ void FrmElaboraD::CALCOLA_DURATA(const QString &channel)
             return true;
         });
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
     ProgressBar1->setValue(1);
     letEventsRun();
@@ -149,7 +148,7 @@ void FrmElaboraD::METTI_PREFERITI()
         Database db = Database::open(PercorsoPreferiti);
         favourites = PreferitiTable(db).titles();
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
         return;
     }
     Annulla = false;
@@ -168,7 +167,7 @@ void FrmElaboraD::METTI_PREFERITI()
         }
         marker.write();
     } catch (const DbError &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
 }
 

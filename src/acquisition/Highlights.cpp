@@ -1,12 +1,11 @@
 #include "acquisition/Highlights.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Store.h"
-#include "core/UiHooks.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Text.h"
 
 #include <QDir>
@@ -166,7 +165,7 @@ HighlightsDownload::Result HighlightsDownload::run()
             continue;
         view_.setStatus(QStringLiteral("Download Nuovi HIghlights..."));
         view_.processEvents();
-        StatusSink::write(1, name);
+        mainWindow().writeStatus(1, name);
         view_.processEvents();
         if (!fetchInto(url(HighlightsPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
             giveUp(QStringLiteral("5"), QStringLiteral("Download Highlights Interrotto."));
@@ -176,11 +175,11 @@ HighlightsDownload::Result HighlightsDownload::run()
         view_.processEvents();
     }
 
-    StatusSink::write(1, unusableSummary());
+    mainWindow().writeStatus(1, unusableSummary());
     view_.setStatus(QStringLiteral("Download highlights completato con successo."));
     view_.processEvents();
     view_.setStopEnabled(false);
-    ui::caricaHighlights();
+    mainWindow().CARICA_HIGHLIGHTS();
     return Result::Completed;
 }
 
@@ -254,11 +253,11 @@ ChannelFilesDownload::Result ChannelFilesDownload::run()
 
     const QString skipped = unusableSummary();
     if (!skipped.isEmpty())
-        StatusSink::write(1, skipped);
+        mainWindow().writeStatus(1, skipped);
     view_.setStatus(QStringLiteral("Download Nuovi Palinsesti completato con successo."));
     view_.processEvents();
     view_.setStopEnabled(false);
-    ui::loadTv();
+    mainWindow().LOAD_TV();
     return Result::Completed;
 }
 

@@ -1,7 +1,7 @@
 #include "acquisition/Updates.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -69,12 +69,12 @@ bool ReleaseCheck::run(double current)
 
 void CERCA_AGGIORNAMENTI()
 {
-    ui::waitShow(QStringLiteral("Orvento"), QStringLiteral("Ricerca Upgrade e Nuove Versioni..."));
+    mainWindow().waitShow(QStringLiteral("Orvento"), QStringLiteral("Ricerca Upgrade e Nuove Versioni..."));
     ReleaseCheck check(serverUrlReader(), [](const QString &url) { shell::open(url); }, serverBase());
     // The number as the program writes it and reads it back: 72.
     const bool newer = check.newerThan(QString::number(VersioneProgramma).toDouble());
     // The wait is over before the notice, which may stay open a long time.
-    ui::waitClose();
+    mainWindow().waitClose();
     if (newer)
         check.announce();
 }

@@ -1,10 +1,9 @@
 #include "core/FrmConfig.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Store.h"
-#include "core/UiHooks.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -187,7 +186,7 @@ void FrmConfig::Form_Activate()
     // own message boxes) must not throw away what the user has not applied.
     if (!modified_)
         CARICA_TV_ALBERO();
-    ui::stopHoverTimer();
+    mainWindow().stopHoverTimer();
 }
 
 void FrmConfig::changeEvent(QEvent *event)
@@ -214,7 +213,7 @@ void FrmConfig::CARICA_TV_ALBERO()
         order_.load(db);
     } catch (const std::exception &) {
         order_ = ChannelOrder();
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
     int select = 0;
     for (int i = 0; i < order_.count(); ++i) {
@@ -348,10 +347,10 @@ void FrmConfig::Command3_Click()
         modified_ = false;
     } catch (const std::exception &) {
         // Nothing was written; the list stays marked so closing asks again.
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
-    ui::loadTv();
-    ui::refreshGridIfCurrent();
+    mainWindow().LOAD_TV();
+    mainWindow().refreshGridIfCurrent();
 }
 
 void FrmConfig::closeEvent(QCloseEvent *event)
@@ -364,14 +363,14 @@ void FrmConfig::closeEvent(QCloseEvent *event)
             Command3_Click();
         modified_ = false;
     }
-    ui::loadTv();
+    mainWindow().LOAD_TV();
     event->accept();
 }
 
 bool FrmConfig::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -2,11 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/FrmBrowserCons.h"
+#include "core/MainWindowSeam.h"
 #include "core/PreferenceLists.h"
 #include "core/Settings.h"
 #include "core/Store.h"
-#include "core/UiHooks.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QCheckBox>
@@ -165,7 +164,7 @@ void FrmPreferenze::CARICA_LISTE()
         Database db = Database::open(appPath(QStringLiteral("\\database\\config.cfg")));
         ListView2->addItems(preferences::importaListItems(ImportaTable(db).allRows()));
     } catch (const std::exception &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
 
     // Filling the box changes its text; the setting must not follow that.
@@ -215,7 +214,7 @@ void FrmPreferenze::CmbGiorniGriglia_Change(const QString &text)
 
 void FrmPreferenze::Form_Activate()
 {
-    ui::stopHoverTimer();
+    mainWindow().stopHoverTimer();
     setCaptions();
 }
 
@@ -235,7 +234,7 @@ void FrmPreferenze::showEvent(QShowEvent *event)
 bool FrmPreferenze::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -248,7 +247,7 @@ void FrmPreferenze::Command1_Click()
     picker.activateWindow();
 }
 
-void FrmPreferenze::Command3_Click() { ui::helpContext(1009); }
+void FrmPreferenze::Command3_Click() { mainWindow().helpContext(1009); }
 
 void FrmPreferenze::Command2_Click()
 {

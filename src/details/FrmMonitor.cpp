@@ -1,12 +1,11 @@
 #include "details/FrmMonitor.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Store.h"
 #include "mainwindow/DateNav.h"
-#include "mainwindow/FrmMain.h"
 #include "mainwindow/MainState.h"
 #include "platform/Database.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 
 #include <QDate>
@@ -50,14 +49,14 @@ void FrmMonitor::Command3_Click()
             }
         }
     } catch (const std::exception &) {
-        StatusSink::mark(QStringLiteral("-"));
+        mainWindow().writeStatus(1, QStringLiteral("-"));
     }
 }
 
 void FrmMonitor::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && Windows::loaded<FrmMain>())
-        Windows::get<FrmMain>().stopMonitorAlert();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        mainWindow().stopMonitorAlert();
     QWidget::changeEvent(event);
 }
 

@@ -1,7 +1,6 @@
 #include "details/FrmPreferiti.h"
 
-#include "mainwindow/FrmMain.h"
-#include "platform/Windows.h"
+#include "core/MainWindowSeam.h"
 
 #include <QEvent>
 
@@ -15,8 +14,8 @@ FrmPreferiti::FrmPreferiti()
 
 void FrmPreferiti::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && Windows::loaded<FrmMain>())
-        Windows::get<FrmMain>().stopMonitorAlert();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        mainWindow().stopMonitorAlert();
     QWidget::changeEvent(event);
 }
 

@@ -1,10 +1,9 @@
 #include "grid/FrmSchedaGiorno.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "grid/FrmPopUpGhost.h"
 #include "mainwindow/DateNav.h"
-#include "mainwindow/FrmMain.h"
-#include "mainwindow/FrmWait.h"
 #include "platform/Windows.h"
 
 #include <QCoreApplication>
@@ -26,21 +25,21 @@ FrmSchedaGiorno::FrmSchedaGiorno()
     layout->addWidget(Frame1);
     layout->addWidget(Frame2);
     VistaCorrente = 3;
-    MonthView2 = Windows::get<FrmMain>().currentDay();
+    MonthView2 = mainWindow().currentDay();
     CARICA_TV();
     METTI_SEGNALIBRO();
 }
 
 void FrmSchedaGiorno::CARICA_TV()
 {
-    const QDate day = Windows::get<FrmMain>().currentDay();
+    const QDate day = mainWindow().currentDay();
     if (!AvvioInCorso)
-        Windows::get<FrmWait>().begin(QStringLiteral("Griglia"), Lingua[156]);
+        mainWindow().waitShow(QStringLiteral("Griglia"), Lingua[156]);
     builtDay_ = day;
     ++buildCount_;
     label_->setText(QStringLiteral("Griglia del ") + datenav::shortDate(day));
     if (!AvvioInCorso)
-        Windows::unload<FrmWait>();
+        mainWindow().waitClose();
 }
 
 void FrmSchedaGiorno::METTI_SEGNALIBRO() {}
@@ -50,7 +49,7 @@ void FrmSchedaGiorno::RICARICA_GRIGLIA()
     Frame2->hide();
     Frame1->hide();
     hide();
-    MonthView2 = Windows::get<FrmMain>().currentDay().addDays(-1);
+    MonthView2 = mainWindow().currentDay().addDays(-1);
     QCoreApplication::processEvents();
     CARICA_TV();
     METTI_SEGNALIBRO();

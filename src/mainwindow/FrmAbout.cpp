@@ -1,8 +1,7 @@
 #include "mainwindow/FrmAbout.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
-#include "mainwindow/MainLinks.h"
+#include "core/MainWindowSeam.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -62,10 +61,7 @@ QLabel *FrmAbout::link(const QString &text, const QString &address)
     auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(address.toHtmlEscaped(), text.toHtmlEscaped()),
                          this);
     l->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    connect(l, &QLabel::linkActivated, this, [](const QString &url) {
-        if (links::jobs().openUrl)
-            links::jobs().openUrl(url);
-    });
+    connect(l, &QLabel::linkActivated, this, [](const QString &url) { mainWindow().openUrl(url); });
     l->installEventFilter(this);
     return l;
 }
@@ -102,14 +98,14 @@ void FrmAbout::Timer2_Timer()
 void FrmAbout::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     QWidget::changeEvent(event);
 }
 
 bool FrmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Enter)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,8 +1,8 @@
 #include "mainwindow/FrmMain.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "core/UiHooks.h"
 #include "details/FrmMonitor.h"
 #include "details/Promemoria.h"
 #include "grid/FrmPopUpGhost.h"
@@ -10,14 +10,12 @@
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
 #include "mainwindow/FrmWait.h"
-#include "mainwindow/MainLinks.h"
 #include "mainwindow/MainState.h"
 #include "mainwindow/MdiChild.h"
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
 
@@ -102,46 +100,11 @@ FrmMain::FrmMain()
     buildToolbars();
     buildStatusBar();
     buildTimers();
-
-    StatusSink::setHandler([this](int p, const QString &text) { setPanel(p, text); });
-    ui::loadTvHook = [this] { LOAD_TV(); };
-    ui::refreshGridIfCurrentHook = [this] {
-        if (VistaCorrente == 3)
-            refreshGrid();
-    };
-    ui::stopHoverTimerHook = [this] { stopHoverTimer(); };
-    ui::helpContextHook = [](int context) {
-        if (oHtmlHelp)
-            oHtmlHelp->HelpContext(context, QString());
-    };
-    ui::helpContentsHook = [] {
-        if (oHtmlHelp)
-            oHtmlHelp->DisplayTOC();
-    };
-    ui::waitShowHook = [](const QString &caption, const QString &message) {
-        Windows::get<FrmWait>().begin(caption, message);
-    };
-    ui::waitProgressHook = [](int value, int maximum) {
-        if (Windows::loaded<FrmWait>())
-            Windows::get<FrmWait>().step(value, maximum);
-    };
-    ui::waitCloseHook = [] { Windows::unload<FrmWait>(); };
-    ui::caricaHighlightsHook = [] { Windows::get<FrmHigh>().CARICA_HIGHLIGHTS(); };
 }
 
 FrmMain::~FrmMain()
 {
     oHtmlHelp.reset();
-    StatusSink::setHandler({});
-    ui::loadTvHook = {};
-    ui::refreshGridIfCurrentHook = {};
-    ui::stopHoverTimerHook = {};
-    ui::helpContextHook = {};
-    ui::helpContentsHook = {};
-    ui::waitShowHook = {};
-    ui::waitProgressHook = {};
-    ui::waitCloseHook = {};
-    ui::caricaHighlightsHook = {};
 }
 
 // ---------------------------------------------------------------- building
@@ -521,8 +484,7 @@ void FrmMain::loadStage(const QString &text)
 {
     if (!AvvioInCorso)
         return;
-    if (links::jobs().splashStage)
-        links::jobs().splashStage(text);
+    mainWindow().splashStage(text);
     QCoreApplication::processEvents();
 }
 
@@ -535,7 +497,7 @@ void FrmMain::Form_Load()
         try {
             f();
         } catch (const std::exception &) {
-            StatusSink::mark(QStringLiteral("-"));
+            mainWindow().writeStatus(1, QStringLiteral("-"));
         }
     };
     step([&] { MonthView1->setSelectedDate(QDate::currentDate()); });
@@ -585,8 +547,7 @@ void FrmMain::Form_Load()
     if (!PopUp)
         toolbarButton(Toolbar3, 4)->setChecked(false);
     AvvioInCorso = false;
-    if (links::jobs().closeSplash)
-        links::jobs().closeSplash();
+    mainWindow().closeSplash();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -594,8 +555,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
     if (job_) {
         // Stop the running job first; the window closes when it has ended.
         closePending_ = true;
-        if (links::jobs().stopJobs)
-            links::jobs().stopJobs();
+        mainWindow().stopJobs();
         event->ignore();
         return;
     }
@@ -611,18 +571,14 @@ void FrmMain::closeEvent(QCloseEvent *event)
         if (width() * TwipsPerPixel < 5000 || height() * TwipsPerPixel < 5000)
             setWindowState(windowState() | Qt::WindowMaximized);
         storeGeometry();
-        if (links::jobs().saveSettings)
-            links::jobs().saveSettings();
+        mainWindow().saveSettings();
     } catch (const std::exception &) {
         // The closing sequence goes on whatever fails.
     }
     event->accept();
     for (QMdiSubWindow *w : mdiArea->subWindowList())
         w->close();
-    if (endProgram)
-        endProgram();
-    else
-        QCoreApplication::quit();
+    mainWindow().endProgram();
 }
 
 void FrmMain::applyStoredGeometry()
@@ -676,7 +632,7 @@ void FrmMain::m_menu_visu_Click(int index)
         NavBar = show;
 }
 
-void FrmMain::setPanel(int panel, const QString &text)
+void FrmMain::writeStatus(int panel, const QString &text)
 {
     if (panel == 1 || panel == 2)
         panels_[panel - 1]->setText(text);
@@ -854,7 +810,7 @@ void FrmMain::runCleaning(const std::function<void()> &clean)
         try {
             clean();
         } catch (const std::exception &) {
-            StatusSink::mark(QStringLiteral("-"));
+            mainWindow().writeStatus(1, QStringLiteral("-"));
         }
         Prompt::message(QStringLiteral("Pulizia Database Completata"));
     }

@@ -102,10 +102,8 @@ public:
     // Status-bar panel text (1-based; for panels 3 and 4 the text written
     // there, shown before the date and the time) and the alert's picture.
     QString panelText(int panel) const;
+    void writeStatus(int panel, const QString &text);
     bool alertPictureShown() const;
-
-    // The program's end after the closing sequence; tests replace it.
-    static inline std::function<void()> endProgram;
 
     QCalendarWidget *MonthView1 = nullptr;
     QDateEdit *DTPicker1 = nullptr;
@@ -165,7 +163,6 @@ private:
     bool refuseSecondJob();
     void onSubWindowActivated();
     QAction *toolbarButton(QToolBar *bar, int number) const;
-    void setPanel(int panel, const QString &text);
     void showClock();
 
     bool loaded_ = false;

@@ -4,17 +4,16 @@
 #include "acquisition/FrmDownload.h"
 #include "acquisition/FrmElaboraD.h"
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPreferiti.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/FrmAbout.h"
-#include "mainwindow/MainLinks.h"
 #include "mainwindow/MainState.h"
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
 #include "views/FrmMyTV.h"
@@ -41,7 +40,6 @@ namespace orv {
 namespace {
 constexpr const char *SupportAddress = "supporto@orvento.example";
 
-using links::toFront;
 
 // A command that fails leaves its mark in the status bar; the program goes on.
 template <typename F> void guarded(F &&f)
@@ -49,7 +47,7 @@ template <typename F> void guarded(F &&f)
     try {
         f();
     } catch (const std::exception &) {
-        StatusSink::mark(QStringLiteral("*"));
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
 }
 } // namespace
@@ -98,32 +96,30 @@ void FrmMain::runCommand(Command command)
         showChild(Windows::get<FrmHigh>());
         return;
     case Command::Monitor:
-        toFront(Windows::get<FrmMonitor>());
+        Windows::toFront(Windows::get<FrmMonitor>());
         return;
     case Command::MonitorThenEvents:
-        toFront(Windows::get<FrmMonitor>());
+        Windows::toFront(Windows::get<FrmMonitor>());
         QCoreApplication::processEvents();
         return;
     case Command::Favourites:
-        toFront(Windows::get<FrmPreferiti>());
+        Windows::toFront(Windows::get<FrmPreferiti>());
         return;
     case Command::Download:
     case Command::DownloadAndRefresh:
         runDownload(command == Command::DownloadAndRefresh);
         return;
     case Command::ChannelSetup:
-        if (links::jobs().showChannelSetup)
-            links::jobs().showChannelSetup();
+        mainWindow().showChannelSetup();
         return;
     case Command::Preferences:
-        if (links::jobs().showPreferences)
-            links::jobs().showPreferences();
+        mainWindow().showPreferences();
         return;
     case Command::ChannelFiles:
-        runJob(links::jobs().channelFiles);
+        runJob([] { mainWindow().downloadChannelFiles(); });
         return;
     case Command::PostProcessing:
-        runJob(links::jobs().postProcessing);
+        runJob([] { mainWindow().postProcessing(); });
         return;
     case Command::HelpContents:
         if (oHtmlHelp)
@@ -138,7 +134,7 @@ void FrmMain::runCommand(Command command)
         frmTip::open();
         return;
     case Command::About:
-        toFront(Windows::get<FrmAbout>());
+        Windows::toFront(Windows::get<FrmAbout>());
         return;
     case Command::WebProduct:
         openWeb(QStringLiteral("/orvento/"));
@@ -171,17 +167,16 @@ void FrmMain::showFocused(MdiChild &child, QWidget *field)
 
 void FrmMain::openWeb(const QString &path)
 {
-    if (links::jobs().openUrl)
-        links::jobs().openUrl(serverBase() + path);
+    mainWindow().openUrl(serverBase() + path);
 }
 
 void FrmMain::supportMail(int topicIndex)
 {
     const QString topic = commands::contactTopic(topicIndex);
-    if (topic.isEmpty() || !links::jobs().openUrl)
+    if (topic.isEmpty())
         return;
     const QByteArray subject = QUrl::toPercentEncoding(QStringLiteral("Orvento - ") + topic);
-    links::jobs().openUrl(QStringLiteral("mailto:") + QLatin1String(SupportAddress) + QStringLiteral("?subject=") +
+    mainWindow().openUrl(QStringLiteral("mailto:") + QLatin1String(SupportAddress) + QStringLiteral("?subject=") +
                           QString::fromLatin1(subject));
 }
 
@@ -190,9 +185,9 @@ bool FrmMain::refuseSecondJob()
     if (!job_)
         return false;
     if (Windows::loaded<FrmDownload>())
-        toFront(Windows::get<FrmDownload>());
+        Windows::toFront(Windows::get<FrmDownload>());
     else if (Windows::loaded<FrmElaboraD>())
-        toFront(Windows::get<FrmElaboraD>());
+        Windows::toFront(Windows::get<FrmElaboraD>());
     return true;
 }
 
@@ -213,7 +208,7 @@ void FrmMain::finishJob()
 
 bool FrmMain::runJob(const std::function<void()> &job)
 {
-    if (!job || !startJob())
+    if (!startJob())
         return false;
     try {
         job();
@@ -228,11 +223,10 @@ bool FrmMain::runJob(const std::function<void()> &job)
 void FrmMain::runDownload(bool refreshAfter)
 {
     const bool ran = runJob([this] {
-        if (links::jobs().downloadCycle)
-            links::jobs().downloadCycle();
+        mainWindow().downloadCycle();
         // Highlights only when the user wants them, and not when closing.
-        if (HighLights && !closePending_ && links::jobs().highlights)
-            links::jobs().highlights();
+        if (HighLights && !closePending_)
+            mainWindow().downloadHighlights();
     });
     if (!ran || closePending_)
         return;

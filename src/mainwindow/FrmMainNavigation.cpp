@@ -2,11 +2,11 @@
 #include "mainwindow/FrmMain.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
 #include "platform/Database.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
@@ -64,7 +64,7 @@ void FrmMain::LOAD_TV()
         Database db = Database::open(PercorsoPalinsesti);
         rows = channeltree::readRows(db);
     } catch (const std::exception &) {
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
         return;
     }
     QSet<QString> keys{QString::fromLatin1(channeltree::RootKey)};
@@ -76,7 +76,7 @@ void FrmMain::LOAD_TV()
         // A row the tree cannot take (no name, a key already used) is
         // skipped alone; the channels after it are still listed.
         if (row.name.isEmpty() || keys.contains(row.name)) {
-            StatusSink::write(3, QStringLiteral("*"));
+            mainWindow().writeStatus(3, QStringLiteral("*"));
             continue;
         }
         keys.insert(row.name);
@@ -109,7 +109,7 @@ void FrmMain::SEARCH_TV_TREE()
             for (const channeltree::Row &row : channeltree::readRows(db))
                 exists = exists || (row.name == TvCorrente && channeltree::nodeImage(row.antenna, 0));
         } catch (const std::exception &e) {
-            StatusSink::write(1, QString::fromUtf8(e.what()));
+            mainWindow().writeStatus(1, QString::fromUtf8(e.what()));
         }
         if (exists) {
             m_menuv_Click(0);
@@ -153,7 +153,7 @@ void FrmMain::SMISTAMENTO_VISUALIZZAZIONI()
             break;
         }
     } catch (const std::exception &) {
-        StatusSink::write(3, QStringLiteral("*"));
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
 }
 

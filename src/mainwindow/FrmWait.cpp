@@ -1,7 +1,7 @@
 #include "mainwindow/FrmWait.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -67,13 +67,13 @@ void FrmWait::showIfDue()
 void FrmWait::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange)
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     QWidget::changeEvent(event);
 }
 
 void FrmWait::enterEvent(QEnterEvent *event)
 {
-    ui::stopHoverTimer();
+    mainWindow().stopHoverTimer();
     QWidget::enterEvent(event);
 }
 

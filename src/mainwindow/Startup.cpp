@@ -9,6 +9,7 @@
 #include "core/StartupSteps.h"
 #include "core/UserStore.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/FrmMainSeam.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 
@@ -61,6 +62,8 @@ int Main(int argc, char **argv)
             qputenv("QT_QPA_PLATFORM", platforms);
     }
     QApplication app(argc, argv);
+    FrmMainSeam seam;
+    ScopedMainWindow answering(seam);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvento"));
     QCoreApplication::setApplicationName(QStringLiteral("Orvento"));
 

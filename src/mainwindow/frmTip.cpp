@@ -1,7 +1,7 @@
 #include "mainwindow/frmTip.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
+#include "core/MainWindowSeam.h"
 #include "core/UserStore.h"
 #include "mainwindow/MainState.h"
 #include "platform/Text.h"
@@ -86,7 +86,7 @@ void frmTip::open()
 
 void frmTip::Form_Load()
 {
-    ui::stopHoverTimer();
+    mainWindow().stopHoverTimer();
     // The box shows the stored choice: opening from the Help menu does not
     // switch start-up tips back on.
     chkLoadTipsAtStartup->blockSignals(true);
@@ -149,7 +149,7 @@ void frmTip::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         applyCaptions();
-        ui::stopHoverTimer();
+        mainWindow().stopHoverTimer();
     }
     QWidget::changeEvent(event);
 }

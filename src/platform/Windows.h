@@ -47,6 +47,13 @@ public:
             if (w && w->isVisible())
                 w->close();
     }
+    // Shows a top-level window in front and gives it the focus.
+    static void toFront(QWidget &w)
+    {
+        w.show();
+        w.raise();
+        w.activateWindow();
+    }
     // Destroys every window (end of the program, tests).
     static void unloadAll()
     {

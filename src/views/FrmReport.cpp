@@ -1,8 +1,7 @@
 #include "views/FrmReport.h"
 
 #include "core/AppState.h"
-#include "mainwindow/FrmMain.h"
-#include "platform/Windows.h"
+#include "core/MainWindowSeam.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>
@@ -21,7 +20,7 @@ FrmReport::FrmReport()
     VistaCorrente = 2;
 }
 
-void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT() { builtDay_ = Windows::get<FrmMain>().currentDay(); }
+void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT() { builtDay_ = mainWindow().currentDay(); }
 
 void FrmReport::Form_Activate() { VistaCorrente = 2; }
 

@@ -1,9 +1,8 @@
 #include "views/FrmSchedaHtml.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "mainwindow/DateNav.h"
-#include "mainwindow/FrmMain.h"
-#include "platform/Windows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,10 +20,8 @@ FrmSchedaHtml::FrmSchedaHtml()
     layout->addWidget(Combo1);
     layout->addWidget(label_, 1);
     VistaCorrente = 1;
-    FrmMain &main = Windows::get<FrmMain>();
-    CARICA_SCHEDA(main.currentChannel(), main.currentDay());
-    connect(Combo1, &QComboBox::currentIndexChanged, this,
-            [] { Windows::get<FrmMain>().SMISTAMENTO_VISUALIZZAZIONI(); });
+    CARICA_SCHEDA(mainWindow().currentChannel(), mainWindow().currentDay());
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [] { mainWindow().SMISTAMENTO_VISUALIZZAZIONI(); });
 }
 
 void FrmSchedaHtml::CARICA_SCHEDA(const QString &channel, const QDate &day)

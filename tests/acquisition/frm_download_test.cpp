@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -52,6 +53,7 @@ protected:
     }
 
     test::TempApp app;
+    test::RecordingSeam main;
     int fetches = 0;
     std::function<void(const QString &)> onFetch;
 };

@@ -4,6 +4,7 @@
 #include "core/Store.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QProgressBar>
 #include <gtest/gtest.h>
@@ -46,6 +47,7 @@ protected:
     }
 
     test::TempApp app;
+    test::RecordingSeam main;
 };
 
 } // namespace

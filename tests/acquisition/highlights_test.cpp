@@ -1,14 +1,13 @@
 #include "acquisition/Highlights.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
 #include "platform/Files.h"
+#include "platform/Net.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
-#include "platform/Net.h"
-#include "platform/StatusSink.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -91,16 +90,10 @@ protected:
             prompts << r.text;
             return Answer::Ok;
         });
-        StatusSink::setHandler([this](int panel, const QString &text) { panels << QString::number(panel) + ":" + text; });
-        ui::caricaHighlightsHook = [] {};
-        ui::loadTvHook = [this] { ++treeRebuilds; };
     }
     void TearDown() override
     {
         Prompt::setHandler({});
-        StatusSink::setHandler({});
-        ui::caricaHighlightsHook = nullptr;
-        ui::loadTvHook = nullptr;
         Annulla = false;
     }
 
@@ -111,8 +104,8 @@ protected:
     FakeServer server;
     RecordingView view;
     QStringList prompts;
-    QStringList panels;
-    int treeRebuilds = 0;
+    test::RecordingSeam main;
+    int treeRebuilds() const { return main.count(QStringLiteral("LOAD_TV")); }
 };
 
 using HighlightsTest = ListDownloadTest;
@@ -160,7 +153,7 @@ TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
     EXPECT_EQ(server.requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
     EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/0.gif")));
     EXPECT_TRUE(prompts.isEmpty());
-    EXPECT_EQ(treeRebuilds, 1);
+    EXPECT_EQ(treeRebuilds(), 1);
     EXPECT_EQ(view.statuses.last(), "Download Nuovi Palinsesti completato con successo.");
     EXPECT_EQ(view.captions, QStringList{"Scaricamento Nuovi Palinsesti"});
 }
@@ -182,7 +175,7 @@ TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
     EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P6)"));
     EXPECT_TRUE(Annulla);
     EXPECT_EQ(view.statuses.last(), "Download Nuovo Logo TV Interrotto.");
-    EXPECT_EQ(treeRebuilds, 0);
+    EXPECT_EQ(treeRebuilds(), 0);
 }
 
 // The same downloads over the network, against the sample listings server.
@@ -239,8 +232,8 @@ TEST_F(ServerDownloadTest, AHostileListWritesNothingOutsideTheHighlightsFolder)
     EXPECT_EQ(after, before);
     EXPECT_EQ(job.report().unusable, (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti"}));
     // The user learns that names were skipped.
-    ASSERT_FALSE(panels.isEmpty());
-    EXPECT_TRUE(panels.last().contains("/etc/passwd"));
+    ASSERT_FALSE(main.status(1).isEmpty());
+    EXPECT_TRUE(main.status(1).last().contains("/etc/passwd"));
 }
 
 TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
@@ -275,7 +268,7 @@ TEST_F(ServerDownloadTest, NewChannelFilesBringTheirLogos)
     EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
     EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/102.gif")));
     EXPECT_TRUE(prompts.isEmpty());
-    EXPECT_EQ(treeRebuilds, 1);
+    EXPECT_EQ(treeRebuilds(), 1);
 }
 
 } // namespace

@@ -2,12 +2,11 @@
 #include "acquisition/Highlights.h"
 
 #include "core/AppState.h"
-#include "core/UiHooks.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QDir>
 #include <QLabel>
@@ -34,13 +33,11 @@ protected:
             prompts << r.text;
             return Answer::Ok;
         });
-        ui::caricaHighlightsHook = [this] { ++viewerRefreshes; };
     }
     void TearDown() override
     {
         Windows::unload<FrmDownload>();
         Prompt::setHandler({});
-        ui::caricaHighlightsHook = nullptr;
         qunsetenv("ORVENTO_SERVER");
         Annulla = false;
     }
@@ -48,7 +45,8 @@ protected:
     test::TempApp app;
     std::unique_ptr<test::ListingsServer> server;
     QStringList prompts;
-    int viewerRefreshes = 0;
+    test::RecordingSeam main;
+    int viewerRefreshes() const { return main.count(QStringLiteral("CARICA_HIGHLIGHTS")); }
 };
 
 TEST_F(DownloadWindowListsTest, CompletedHighlightsRefreshTheViewerAndCloseTheWindow)
@@ -58,7 +56,7 @@ TEST_F(DownloadWindowListsTest, CompletedHighlightsRefreshTheViewerAndCloseTheWi
     SCARICA_HIGH();
 
     EXPECT_FALSE(QDir(app.file("highlights")).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(viewerRefreshes, 1);
+    EXPECT_EQ(viewerRefreshes(), 1);
     EXPECT_FALSE(Windows::loaded<FrmDownload>());
     EXPECT_TRUE(prompts.isEmpty());
 }
@@ -75,7 +73,7 @@ TEST_F(DownloadWindowListsTest, AFailedHighlightsListLeavesTheWindowOpenWithItsS
     EXPECT_EQ(w.windowTitle(), "Scaricamento Nuovi HighLights");
     EXPECT_FALSE(w.Command1->isEnabled());
     EXPECT_EQ(prompts.size(), 1);
-    EXPECT_EQ(viewerRefreshes, 0);
+    EXPECT_EQ(viewerRefreshes(), 0);
 }
 
 TEST_F(DownloadWindowListsTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPage)
@@ -84,15 +82,15 @@ TEST_F(DownloadWindowListsTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPag
     FrmDownload &w = Windows::get<FrmDownload>();
     w.show();
     // The first page's name in the status bar is the moment the user presses Stop.
-    StatusSink::setHandler([&w](int, const QString &text) {
-        if (!text.isEmpty() && w.Command1->isEnabled())
+    main.onCall = [&w](const QString &line) {
+        if (line.startsWith(QStringLiteral("status ")) && line.size() > 9 && w.Command1->isEnabled())
             w.Command1->click();
-    });
+    };
     SCARICA_HIGH();
-    StatusSink::setHandler({});
+    main.onCall = {};
 
     EXPECT_EQ(QDir(app.file("highlights")).entryList(QDir::Files).size(), 1);
-    EXPECT_EQ(viewerRefreshes, 1); // a stopped download still counts as done
+    EXPECT_EQ(viewerRefreshes(), 1); // a stopped download still counts as done
 }
 
 } // namespace

@@ -1,11 +1,10 @@
 #include "core/AppState.h"
 #include "core/FrmConfig.h"
 #include "core/Store.h"
-#include "core/UiHooks.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -22,8 +21,9 @@ private:
     std::unique_ptr<test::TempApp> app;
     QStringList asked;              // texts of the boxes shown
     Answer answer = Answer::Ok;     // what the user answers
-    int treeReloads = 0;
-    int gridRefreshes = 0;
+    std::unique_ptr<test::RecordingSeam> main;
+    int treeReloads() const { return main->count(QStringLiteral("LOAD_TV")); }
+    int gridRefreshes() const { return main->count(QStringLiteral("refreshGridIfCurrent")); }
 
     FrmConfig &open()
     {
@@ -60,12 +60,13 @@ private:
     }
 
 private slots:
+    void initTestCase() { test::failQtTestOnUnanswered(); }
     void init()
     {
         app = std::make_unique<test::TempApp>();
         asked.clear();
         answer = Answer::Ok;
-        treeReloads = gridRefreshes = 0;
+        main = std::make_unique<test::RecordingSeam>();
         Lingua[86] = QStringLiteral("gia' la prima");
         Lingua[87] = QStringLiteral("gia' l'ultima");
         Lingua[88] = QStringLiteral("applicare?");
@@ -73,15 +74,12 @@ private slots:
             asked << r.text;
             return r.buttons == Buttons::Ok ? Answer::Ok : answer;
         });
-        ui::loadTvHook = [this] { ++treeReloads; };
-        ui::refreshGridIfCurrentHook = [this] { ++gridRefreshes; };
     }
     void cleanup()
     {
         Windows::unloadAll();
         Prompt::setHandler({});
-        ui::loadTvHook = {};
-        ui::refreshGridIfCurrentHook = {};
+        main.reset();
         app.reset();
     }
 
@@ -107,8 +105,8 @@ private slots:
         QCOMPARE(channel("Rai 3").Posizione, 1);
         QCOMPARE(channel("Rai 1").Posizione, 2);
         QCOMPARE(channel("Rai 2").Posizione, 3);
-        QCOMPARE(treeReloads, 1);
-        QCOMPARE(gridRefreshes, 1);
+        QCOMPARE(treeReloads(), 1);
+        QCOMPARE(gridRefreshes(), 1);
     }
 
     void movesPastTheEndsAreRefused()
@@ -140,7 +138,7 @@ private slots:
         w.close();
         QCOMPARE(asked, QStringList{Lingua[88]});
         QCOMPARE(table(), before);
-        QCOMPARE(treeReloads, 1); // the tree is rebuilt all the same
+        QCOMPARE(treeReloads(), 1); // the tree is rebuilt all the same
     }
 
     void aSingleTickAsksOnClose()
@@ -190,13 +188,11 @@ private slots:
         // Rai 1's row is written before Rai 2's is refused: it must roll back.
         exec("create trigger rifiuta before update on Televisioni when new.NOMETV = 'Rai 2' "
              "begin select raise(abort, 'bloccato'); end");
-        QStringList marks;
-        StatusSink::setHandler([&](int panel, const QString &text) { marks << QString::number(panel) + text; });
         auto &w = open();
         w.Command4_Click();
         w.Command3_Click();
-        StatusSink::setHandler({});
-        QCOMPARE(marks, QStringList{"3*"});
+        QCOMPARE(main->status(3), QStringList{"*"});
+        QVERIFY(main->status(1).isEmpty());
         QVERIFY(w.ListaModificata());
         QVERIFY(channel("Rai 1").Attivo);
         QCOMPARE(channel("Rai 1").Posizione, 1);

@@ -4,7 +4,7 @@
 #include "core/Settings.h"
 #include "core/Store.h"
 #include "mainwindow/FrmMain.h"
-#include "mainwindow/MainLinks.h"
+#include "mainwindow/FrmMainSeam.h"
 #include "mainwindow/MainState.h"
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
@@ -39,9 +39,36 @@ inline void loadItalian()
         Lingua[i] = QString::fromUtf8(lines[19 + i]).remove(QLatin1Char('\r')).mid(7);
 }
 
+// The program's own answers to the main-window calls, with the jobs of the
+// other rooms replaced by counters.
+struct CountingJobs : FrmMainSeam {
+    QStringList stages, urls;
+    int downloads = 0, highlights = 0, channelFiles = 0, postProcessings = 0, stops = 0;
+    int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
+    std::function<void()> duringDownload;
+
+    void downloadCycle() override
+    {
+        ++downloads;
+        if (duringDownload)
+            duringDownload();
+    }
+    void downloadHighlights() override { ++highlights; }
+    void downloadChannelFiles() override { ++channelFiles; }
+    void postProcessing() override { ++postProcessings; }
+    void stopJobs() override { ++stops; }
+    void showChannelSetup() override { ++channelSetups; }
+    void showPreferences() override { ++preferences; }
+    void saveSettings() override { ++saves; }
+    void splashStage(const QString &s) override { stages << s; }
+    void closeSplash() override {}
+    void openUrl(const QString &u) override { urls << u; }
+    void endProgram() override { ++ends; }
+};
+
 // A main window on a throw-away application folder, with the jobs of the
 // other rooms replaced by counters and every message box answered.
-class MainFixture : public ::testing::Test {
+class MainFixture : public ::testing::Test, protected CountingJobs {
 protected:
     void SetUp() override
     {
@@ -63,23 +90,7 @@ protected:
         MonitorTrovato = false;
         AvvioInCorso = false;
         TickPopUp = 0;
-        links::Jobs &j = links::jobs();
-        j.downloadCycle = [this] {
-            ++downloads;
-            if (duringDownload)
-                duringDownload();
-        };
-        j.highlights = [this] { ++highlights; };
-        j.channelFiles = [this] { ++channelFiles; };
-        j.postProcessing = [this] { ++postProcessing; };
-        j.stopJobs = [this] { ++stops; };
-        j.showChannelSetup = [this] { ++channelSetups; };
-        j.showPreferences = [this] { ++preferences; };
-        j.saveSettings = [this] { ++saves; };
-        j.splashStage = [this](const QString &s) { stages << s; };
-        j.closeSplash = [] {};
-        j.openUrl = [this](const QString &u) { urls << u; };
-        FrmMain::endProgram = [this] { ++ends; };
+        previousSeam = installMainWindow(this);
         Prompt::setHandler([this](const PromptRequest &r) {
             prompts << r.text;
             return answer;
@@ -91,8 +102,7 @@ protected:
         Windows::unloadAll();
         oHtmlHelp.reset();
         Prompt::setHandler({});
-        FrmMain::endProgram = {};
-        links::resetJobs();
+        installMainWindow(previousSeam);
         frmTip::storeFile.clear();
     }
 
@@ -124,10 +134,8 @@ protected:
     std::unique_ptr<TempApp> app;
     QTemporaryDir store;
     Answer answer = Answer::Ok;
-    QStringList prompts, stages, urls;
-    int downloads = 0, highlights = 0, channelFiles = 0, postProcessing = 0, stops = 0;
-    int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
-    std::function<void()> duringDownload;
+    QStringList prompts;
+    MainWindowSeam *previousSeam = nullptr;
 };
 
 } // namespace orv::test

@@ -139,11 +139,11 @@ TEST_F(Routing, ASecondDownloadWhileOneRunsIsRefused)
     };
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(postProcessing, 0);
+    EXPECT_EQ(postProcessings, 0);
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_FALSE(m.jobRunning());
     menuItem(m, "m_elaboradati")->trigger();
-    EXPECT_EQ(postProcessing, 1);
+    EXPECT_EQ(postProcessings, 1);
 }
 
 TEST_F(Routing, ClosingDuringADownloadStopsItThenCloses)

@@ -5,7 +5,6 @@
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/DateNav.h"
-#include "platform/StatusSink.h"
 #include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
@@ -422,9 +421,9 @@ TEST_F(Panels, CloseButtonsAndTheListMenu)
 TEST_F(Panels, ErrorMarksLandInTheStatusBar)
 {
     FrmMain &m = loadMain();
-    StatusSink::mark(QStringLiteral("*"));
+    mainWindow().writeStatus(1, QStringLiteral("*"));
     EXPECT_EQ(m.panelText(1), QStringLiteral("*"));
-    StatusSink::write(3, QStringLiteral("12 errore"));
+    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
     EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
 }
 

@@ -1,6 +1,8 @@
 // Test main for the GoogleTest programs: windows and Qt services need an
 // application object, which runs offscreen; the environment the tests read is
 // set here because ctest passes discovered tests only part of it.
+#include "core/MainWindowSeam.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -23,5 +25,8 @@ int main(int argc, char **argv)
 #endif
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A call to the main window that no test double answers fails the test.
+    orv::UnansweredSeam::setReport(
+        [](const char *call) { ADD_FAILURE() << "nothing answers the main-window call " << call; });
     return RUN_ALL_TESTS();
 }

@@ -2,12 +2,12 @@
 
 #include "acquisition/script/ScriptText.h"
 #include "core/AppState.h"
+#include "core/MainWindowSeam.h"
 #include "core/Settings.h"
 #include "core/Store.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/StatusSink.h"
 #include "platform/Text.h"
 
 #include <QCoreApplication>
@@ -88,7 +88,7 @@ QByteArray headerValue(const QString &nome, const QByteArray &key, bool numeric,
     QByteArray value;
     if (!files::readAll(tempFile(nome), data)) {
         if (reportFailure)
-            StatusSink::write(3, QStringLiteral("53 File not found: ") + nome);
+            mainWindow().writeStatus(3, QStringLiteral("53 File not found: ") + nome);
         return value;
     }
     qsizetype i = 0;
@@ -250,7 +250,7 @@ void ScriptsTV::finishRun()
         if (store_->tx)
             store_->tx->commit();
     } catch (const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
     store_.reset();
 }
@@ -864,7 +864,7 @@ void ScriptsTV::ISTR_SAVEDATA()
         p.Palinsesto = QString::fromUtf8(trimBlanks(ScriptTv.toUtf8()));
         store_->table->insert(p);
     } catch (const DbError &e) {
-        StatusSink::write(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
     }
     PULISCI_CAMPI_PROGRAMMA();
 }

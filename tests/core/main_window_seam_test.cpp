@@ -1,0 +1,55 @@
+#include "core/MainWindowSeam.h"
+
+#include "support/TestSeam.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+QStringList gReported;
+void record(const char *call) { gReported << QString::fromLatin1(call); }
+
+} // namespace
+
+#ifdef QT_NO_DEBUG
+TEST(MainWindowSeam, ACallNothingAnswersIsReportedByName)
+{
+    gReported.clear();
+    const UnansweredSeam::Report previous = UnansweredSeam::setReport(record);
+    mainWindow().LOAD_TV();
+    mainWindow().writeStatus(1, QStringLiteral("*"));
+    const QDate day = mainWindow().currentDay();
+    UnansweredSeam::setReport(previous);
+    EXPECT_EQ(gReported, (QStringList{"LOAD_TV", "writeStatus", "currentDay"}));
+    EXPECT_TRUE(day.isValid());
+}
+#else
+TEST(MainWindowSeamDeathTest, ACallNothingAnswersStopsADebugBuild)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(mainWindow().LOAD_TV(), "LOAD_TV");
+}
+#endif
+
+TEST(MainWindowSeam, AnInstalledSeamAnswersUntilTheScopeEndsThenThePreviousOneDoes)
+{
+    test::RecordingSeam outer;
+    {
+        test::RecordingSeam inner;
+        inner.day = QDate(2026, 1, 2);
+        mainWindow().LOAD_TV();
+        EXPECT_EQ(mainWindow().currentDay(), QDate(2026, 1, 2));
+        EXPECT_EQ(inner.calls, QStringList{"LOAD_TV"});
+    }
+    mainWindow().stopHoverTimer();
+    EXPECT_EQ(outer.calls, QStringList{"stopHoverTimer"});
+
+    {
+        UnansweredSeam none;
+        ScopedMainWindow scope(none);
+        EXPECT_EQ(&mainWindow(), &none);
+    }
+    EXPECT_EQ(&mainWindow(), &outer);
+}
