@@ -72,8 +72,7 @@ Transfer::~Transfer()
         reply_->abort();
         reply_->deleteLater();
     }
-    if (file_)
-        file_->cancelWriting();
+    cancelFile();
 }
 
 void Transfer::setTargetFile(const QString &path, OnFailure onFailure)
@@ -95,8 +94,11 @@ void Transfer::start()
         return;
     }
     if (!target_.isEmpty()) {
-        file_ = std::make_unique<QSaveFile>(target_);
-        if (!file_->open(QIODevice::WriteOnly)) {
+        if (onFailure_ == OnFailure::Remove)
+            file_ = std::make_unique<QFile>(target_);
+        else
+            file_ = std::make_unique<QSaveFile>(target_);
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             result_.error = QStringLiteral("Impossibile scrivere %1: %2").arg(target_, file_->errorString());
             file_.reset();
             QMetaObject::invokeMethod(this, &Transfer::finish, Qt::QueuedConnection);
@@ -230,7 +232,7 @@ void Transfer::onFinished()
         fail(QStringLiteral("Trasferimento interrotto: il file non finisce con una riga intera"));
         return;
     }
-    if (file_ && !file_->commit()) {
+    if (file_ && !commitFile()) {
         fail(QStringLiteral("Impossibile scrivere %1: %2").arg(target_, file_->errorString()));
         return;
     }
@@ -238,6 +240,28 @@ void Transfer::onFinished()
     result_.outcome = Outcome::Fetched;
     result_.error.clear();
     finish();
+}
+
+bool Transfer::commitFile()
+{
+    if (auto *save = qobject_cast<QSaveFile *>(file_.get()))
+        return save->commit();
+    const bool ok = file_->flush() && file_->error() == QFileDevice::NoError;
+    file_->close();
+    return ok;
+}
+
+void Transfer::cancelFile()
+{
+    if (!file_)
+        return;
+    if (auto *save = qobject_cast<QSaveFile *>(file_.get())) {
+        save->cancelWriting();
+    } else {
+        file_->close();
+        QFile::remove(target_);
+    }
+    file_.reset();
 }
 
 QString Transfer::tooLarge() const
@@ -273,10 +297,7 @@ void Transfer::finish()
     if (deadline_)
         deadline_->stop();
     if (result_.outcome != Outcome::Fetched) {
-        if (file_) {
-            file_->cancelWriting();
-            file_.reset();
-        }
+        cancelFile();
         body_.clear();
         if (!target_.isEmpty() && onFailure_ == OnFailure::Remove)
             QFile::remove(target_);

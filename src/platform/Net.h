@@ -8,7 +8,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
-class QSaveFile;
+class QFileDevice;
 class QTimer;
 
 namespace orv::net {
@@ -106,7 +106,11 @@ private:
     OnFailure onFailure_ = OnFailure::KeepOld;
     std::unique_ptr<QNetworkAccessManager> manager_;
     QNetworkReply *reply_ = nullptr;
-    std::unique_ptr<QSaveFile> file_;
+    // A scratch target (removed on failure) is written in place: no new
+    // file, no sync per transfer. Any other is written aside and renamed.
+    std::unique_ptr<QFileDevice> file_;
+    bool commitFile();
+    void cancelFile();
     QTimer *idle_ = nullptr;
     QTimer *deadline_ = nullptr;
     Limits limits_;

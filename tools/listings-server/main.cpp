@@ -241,8 +241,10 @@ int main(int argc, char **argv)
         }
         sendReply(reply, res);
     });
-    // Clients keep their connection for the whole download.
+    // Clients keep their connection for the whole download; without
+    // no-delay each small reply on a kept connection waits for a delayed ack.
     server.set_keep_alive_max_count(1000);
+    server.set_tcp_nodelay(true);
 
     port = opt.port == 0 ? server.bind_to_any_port("127.0.0.1") : (server.bind_to_port("127.0.0.1", opt.port) ? opt.port : -1);
     if (port <= 0) {
