@@ -301,6 +301,7 @@ void DownloadCycle::dayFile(const QString &day, qint32 code, int index, const QS
         return;
     }
     if (outcome == FetchOutcome::Failed) {
+        ++report_.failedDays;
         if (index > 7) {
             Prompt::message(QStringLiteral("Errore Nel Collegamento internet con il Server... Probabile Mancanza "
                                            "di connessione o di Dati (3)\r\n\r\n") +

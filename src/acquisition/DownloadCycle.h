@@ -54,6 +54,7 @@ public:
         int scriptDays = 0; // script runs started
         int daysStored = 0;
         int rowsStored = 0;
+        int failedDays = 0;    // day files that did not arrive whole
         bool cutShort = false; // an error ended the cycle early
         QString reason;        // why, for standard error
     };

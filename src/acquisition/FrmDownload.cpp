@@ -171,9 +171,15 @@ void FrmDownload::CICLO_TELEVISIONI()
     InizioCiclo = QTime::currentTime();
     cycle_.run();
     const DownloadCycle::Report &report = cycle_.report();
-    exitCode_ = report.cutShort ? 1 : 0;
-    if (report.cutShort && (AvvioDownload || Prompt::unattended()))
-        std::fprintf(stderr, "Download interrotto: %s\n", report.reason.toLocal8Bit().constData());
+    // Days that did not arrive are fetched again by the next run; an
+    // unattended run still says it did not get everything.
+    exitCode_ = report.cutShort || report.failedDays > 0 ? 1 : 0;
+    if (AvvioDownload || Prompt::unattended()) {
+        if (report.cutShort)
+            std::fprintf(stderr, "Download interrotto: %s\n", report.reason.toLocal8Bit().constData());
+        else if (report.failedDays > 0)
+            std::fprintf(stderr, "Download incompleto: %d giorni non ricevuti.\n", report.failedDays);
+    }
 
     FrmElaboraD &post = Windows::get<FrmElaboraD>();
     if (today_.isValid())

@@ -63,13 +63,15 @@ bool sendBodyFault(const listings::FaultRules &f, const std::string &path, const
     auto body = std::make_shared<QByteArray>(reply.body);
     if (FaultRules::matches(f.noLength, path) || FaultRules::matches(f.cutNoLength, path)) {
         // No length: the body ends where the connection is closed.
+        res.set_header("Connection", "close");
         const size_t end = FaultRules::matches(f.cutNoLength, path) ? listings::cutInsideLine(*body)
                                                                     : size_t(body->size());
+        // Ending the provider with false makes the server close the line at
+        // once, after what was written (done() would keep it open).
         res.set_content_provider(reply.contentType, [body, end](size_t offset, httplib::DataSink &sink) {
-            if (offset < end && !sink.write(body->constData() + offset, end - offset))
-                return false;
-            sink.done();
-            return true;
+            if (offset < end)
+                sink.write(body->constData() + offset, end - offset);
+            return false;
         });
         return true;
     }
@@ -109,6 +111,16 @@ void sendReply(const listings::Reply &reply, httplib::Response &res)
                              [body](size_t offset, size_t length, httplib::DataSink &sink) {
                                  return sink.write(body->constData() + offset, length);
                              });
+}
+
+// "/test/peer" answers the client's port: the same port twice means the
+// client kept its connection.
+bool answerPeer(const httplib::Request &req, httplib::Response &res)
+{
+    if (req.path != "/test/peer")
+        return false;
+    res.set_content(std::to_string(req.remote_port), "text/plain");
+    return true;
 }
 
 bool isList(const std::string &path)
@@ -191,6 +203,8 @@ int main(int argc, char **argv)
         std::string path = req.path;
         if (opt.verbose)
             std::fprintf(stderr, "GET %s\n", req.path.c_str());
+        if (answerPeer(req, res))
+            return;
         // Redirected requests come back under /moved and are served as usual.
         if (path.rfind("/moved/", 0) == 0) {
             path.erase(0, 6);
