@@ -63,8 +63,9 @@ ProgrammiTable &DownloadCycle::programmes()
 {
     if (!programmes_) {
         listings_ = std::make_unique<Database>(Database::open(PercorsoDb));
-        // A cycle writes far and wide in the key index (20 days a channel).
-        listings_->exec(QStringLiteral("PRAGMA cache_size = -32768"));
+        // A cycle writes far and wide in the key index (20 days a channel):
+        // keep it in memory, and copy the log back in large steps.
+        listings_->exec(QStringLiteral("PRAGMA cache_size = -65536; PRAGMA wal_autocheckpoint = 8000"));
         programmes_ = std::make_unique<ProgrammiTable>(*listings_);
     }
     return *programmes_;
@@ -351,14 +352,18 @@ void DownloadCycle::finishStoring()
     try {
         ProgrammiTable &table = programmes();
         Transaction tx(*listings_);
+        Statement begin = listings_->prepare(QStringLiteral("SAVEPOINT giorno"));
+        Statement release = listings_->prepare(QStringLiteral("RELEASE giorno"));
         for (const PendingDay &d : days) {
             // A day that cannot be written whole keeps its old rows.
-            listings_->exec(QStringLiteral("SAVEPOINT giorno"));
+            begin.reset();
+            begin.execute();
             try {
                 table.deleteChannelDay(d.day, d.channel);
                 for (const Programme &p : d.rows)
                     table.insert(p);
-                listings_->exec(QStringLiteral("RELEASE giorno"));
+                release.reset();
+                release.execute();
             } catch (const DbError &) {
                 listings_->exec(QStringLiteral("ROLLBACK TO giorno; RELEASE giorno"));
                 view_.markReadFailure();
