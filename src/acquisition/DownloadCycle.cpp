@@ -152,8 +152,7 @@ void DownloadCycle::run()
     for (const Channel &c : channels) {
         if (InterrompiCiclo)
             break;
-        ++report_.channels;
-        gateway(c.NOMETV, c.IDTV);
+        GATEWAY_TV(c.NOMETV, c.IDTV);
         view_.setChannelsDone(++done);
     }
 
@@ -168,7 +167,7 @@ void DownloadCycle::run()
     view_.processEvents();
 }
 
-QString DownloadCycle::channelCode(const QString &name)
+QString DownloadCycle::LEGGI_CODICE_TV(const QString &name)
 {
     try {
         Database db = Database::open(PercorsoPalinsesti);
@@ -183,11 +182,10 @@ QString DownloadCycle::channelCode(const QString &name)
     }
 }
 
-void DownloadCycle::gateway(const QString &name, qint32 code)
+void DownloadCycle::GATEWAY_TV(const QString &name, qint32 code)
 {
     if (code <= 0) {
         Prompt::message(QStringLiteral("ERRORE LETTURA CODICE TV"));
-        ++report_.skippedChannels;
         return;
     }
     const QString number = QString::number(code);
@@ -199,7 +197,6 @@ void DownloadCycle::gateway(const QString &name, qint32 code)
     const FetchOutcome check = fetchWithRetry(url(QStringLiteral("/orvento/checks/%1.txt").arg(number)), checks);
     if (check == FetchOutcome::NotFound) {
         // The server does not know the channel: nothing to fetch for it.
-        ++report_.skippedChannels;
         return;
     }
     if (check == FetchOutcome::Failed) {
@@ -212,7 +209,7 @@ void DownloadCycle::gateway(const QString &name, qint32 code)
     const QString item = firstItem(bytes);
     const bool script = !item.isEmpty() && item.at(0).toUpper() == QLatin1Char('S');
     if (!script) {
-        databaseDays(code, name);
+        SCARICA_GIORNI_DATABASE(code, name);
         return;
     }
     ++report_.scriptChannels;
@@ -223,10 +220,10 @@ void DownloadCycle::gateway(const QString &name, qint32 code)
         Annulla = true;
         return;
     }
-    scriptDays(code, name);
+    SCARICA_GIORNI_SCRIPT(code, name);
 }
 
-void DownloadCycle::scriptDays(qint32, const QString &name)
+void DownloadCycle::SCARICA_GIORNI_SCRIPT(qint32, const QString &name)
 {
     QDate day = today();
     view_.setDayRange(1, ScriptDays);
@@ -240,7 +237,7 @@ void DownloadCycle::scriptDays(qint32, const QString &name)
         } catch (const DbError &) {
         }
         if (!present)
-            scriptDay(dayDigits(day), name);
+            SCARICA_TV_SCRIPT(dayDigits(day), name);
         day = day.addDays(1);
         view_.processEvents();
     }
@@ -248,14 +245,13 @@ void DownloadCycle::scriptDays(qint32, const QString &name)
     view_.processEvents();
 }
 
-void DownloadCycle::scriptDay(const QString &day, const QString &name)
+void DownloadCycle::SCARICA_TV_SCRIPT(const QString &day, const QString &name)
 {
-    ++report_.scriptDays;
     if (script_)
         script_(QStringLiteral("script.txt"), name, day);
 }
 
-void DownloadCycle::databaseDays(qint32 code, const QString &name)
+void DownloadCycle::SCARICA_GIORNI_DATABASE(qint32 code, const QString &name)
 {
     QDate day = today();
     view_.setDayRange(1, DatabaseBarMaximum);
@@ -283,7 +279,7 @@ void DownloadCycle::databaseDays(qint32 code, const QString &name)
             }
         }
         if (fetch)
-            dayFile(dayDigits(day), code, index, name);
+            SCARICA_TV_DATABASE(dayDigits(day), code, index, name);
         day = day.addDays(1);
         view_.processEvents();
     }
@@ -291,7 +287,7 @@ void DownloadCycle::databaseDays(qint32 code, const QString &name)
     view_.processEvents();
 }
 
-void DownloadCycle::dayFile(const QString &day, qint32 code, int index, const QString &name)
+void DownloadCycle::SCARICA_TV_DATABASE(const QString &day, qint32 code, int index, const QString &name)
 {
     const QString address = url(QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(day));
     const QString scratch = appPath(QStringLiteral("TempDir/dbuff.txt"));

@@ -48,10 +48,7 @@ public:
     static constexpr int DatabaseBarMaximum = 30;
 
     struct Report {
-        int channels = 0;        // channels the loop reached
-        int skippedChannels = 0; // no code, or no check file on the server
         int scriptChannels = 0;
-        int scriptDays = 0; // script runs started
         int daysStored = 0;
         int rowsStored = 0;
         int failedDays = 0;    // day files that did not arrive whole
@@ -71,23 +68,24 @@ public:
     void run();
     // One channel: check file, then script or ready-made days. A code of 0
     // or less is not a channel: it is skipped with the lookup's message.
-    void gateway(const QString &name, qint32 code);
-    void scriptDays(qint32 code, const QString &name);
-    void databaseDays(qint32 code, const QString &name);
+    void GATEWAY_TV(const QString &name, qint32 code);
+    void SCARICA_GIORNI_SCRIPT(qint32 code, const QString &name);
+    void SCARICA_GIORNI_DATABASE(qint32 code, const QString &name);
     // Fetches, reads and stores one ready-made channel-day; the day's rows
     // are replaced only when the whole file was read.
-    void dayFile(const QString &day, qint32 code, int index, const QString &name);
+    void SCARICA_TV_DATABASE(const QString &day, qint32 code, int index, const QString &name);
     // Reads a fetched day file and queues its rows: false when the file
     // gives nothing to store. Queued days are written in batches.
     bool storeDay(const QByteArray &bytes, qint32 day, const QString &name);
     // Writes the queued days: one transaction, each day replaced whole or
-    // not at all. The cycle calls it at the end of every channel, so that no
-    // write lock is ever held across a transfer.
+    // not at all. The cycle calls it when a batch is full and when it ends,
+    // between transfers: no write lock is ever held across one.
     void finishStoring();
-    void scriptDay(const QString &day, const QString &name);
+    // Runs the script for one channel-day.
+    void SCARICA_TV_SCRIPT(const QString &day, const QString &name);
     // The channel code as decimal text; empty (after the message) when the
     // channel is not known.
-    static QString channelCode(const QString &name);
+    static QString LEGGI_CODICE_TV(const QString &name);
     // The Stop button.
     void stop();
 

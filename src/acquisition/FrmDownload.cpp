@@ -191,27 +191,6 @@ void FrmDownload::CICLO_TELEVISIONI()
         close();
 }
 
-void FrmDownload::GATEWAY_TV(const QString &channel)
-{
-    const QString code = LEGGI_CODICE_TV(channel);
-    if (code.isEmpty())
-        return; // unknown channel: never fetched as channel 0
-    cycle_.gateway(channel, code.toInt());
-}
-
-QString FrmDownload::SCARICA_TV_SCRIPT(const QString &day, qint16, const QString &, const QString &channel)
-{
-    cycle_.scriptDay(day, channel);
-    return {};
-}
-
-void FrmDownload::SCARICA_TV_DATABASE(const QString &day, qint16 code, qint16 index, const QString &channel)
-{
-    cycle_.dayFile(day, code, index, channel);
-}
-
-QString FrmDownload::LEGGI_CODICE_TV(const QString &channel) { return DownloadCycle::channelCode(channel); }
-
 void FrmDownload::Command1_Click() { cycle_.stop(); }
 
 void FrmDownload::closeEvent(QCloseEvent *event)

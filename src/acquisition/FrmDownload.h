@@ -32,11 +32,8 @@ public:
     // Downloads every active channel, then post-processes. A second start
     // while a cycle runs is refused and brings this window to the front.
     void CICLO_TELEVISIONI();
-    void GATEWAY_TV(const QString &channel);
-    QString SCARICA_TV_SCRIPT(const QString &day, qint16 code, const QString &script, const QString &channel);
-    void SCARICA_TV_DATABASE(const QString &day, qint16 code, qint16 index, const QString &channel);
-    // Channel name to its code as decimal text; empty when unknown.
-    static QString LEGGI_CODICE_TV(const QString &channel);
+    // The cycle's steps (GATEWAY_TV, SCARICA_TV_SCRIPT, ...) and the channel
+    // code lookup LEGGI_CODICE_TV are DownloadCycle's.
     // The Stop button.
     void Command1_Click();
 

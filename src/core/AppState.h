@@ -34,10 +34,10 @@ inline QString SegnalibroData, SegnalibroOra;
 // Language texts: 0-249 from the language file, 250 stays empty.
 inline std::array<QString, 251> Lingua;
 // A language text, or the window's design text while the entry is empty.
-inline QString linguaOr(int index, const char *design)
+inline QString linguaOr(int index, const QString &design)
 {
     const QString &t = Lingua[size_t(index)];
-    return t.isEmpty() ? QString::fromUtf8(design) : t;
+    return t.isEmpty() ? design : t;
 }
 
 // Sets PercorsoApp and the three database paths.

@@ -20,8 +20,8 @@ void ChannelOrder::load(Database &palinsesti)
 {
     entries_.clear();
     for (const Channel &c : TelevisioniTable(palinsesti).visibleByPosition())
-        if (c.ANTENNA >= 1 && c.ANTENNA <= 7)
-            entries_.push_back({c.NOMETV, c.ANTENNA, c.Attivo});
+        if (c.ANTENNA && *c.ANTENNA >= 1 && *c.ANTENNA <= 7)
+            entries_.push_back({c.NOMETV, *c.ANTENNA, c.Attivo});
 }
 
 void ChannelOrder::setTicked(int index, bool on)

@@ -1,6 +1,7 @@
 #include "core/FrmConfig.h"
 
 #include "core/AppState.h"
+#include "core/GroupIcons.h"
 #include "core/MainWindowSeam.h"
 #include "core/Store.h"
 #include "platform/Prompt.h"
@@ -10,8 +11,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -19,44 +18,6 @@
 #include <QVBoxLayout>
 
 namespace orv {
-
-namespace {
-
-
-// A small picture per channel group, drawn here so the window needs no
-// picture files.
-QIcon groupIcon(const QString &key)
-{
-    static QHash<QString, QIcon> cache;
-    if (auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    struct Look { const char *key; QColor colour; QChar letter; };
-    static const Look looks[] = {
-        {"parabola", QColor(0x3b, 0x6e, 0xc4), u'S'}, {"televisione2", QColor(0x2e, 0x9a, 0x5c), u'T'},
-        {"televisione", QColor(0xb0, 0x3a, 0x2e), u'C'}, {"sport", QColor(0xe0, 0x8a, 0x1a), u'S'},
-        {"ragazzi", QColor(0xc2, 0x4d, 0xb4), u'R'}, {"locali", QColor(0x6b, 0x6b, 0x6b), u'L'},
-        {"radio", QColor(0x1f, 0x8f, 0xa8), u'R'}};
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    for (const Look &l : looks) {
-        if (key != QLatin1String(l.key))
-            continue;
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(l.colour.darker(140));
-        p.setBrush(l.colour);
-        p.drawRoundedRect(QRectF(0.5, 1.5, 15, 13), 3, 3);
-        QFont f = p.font();
-        f.setPixelSize(10);
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRect(0, 1, 16, 14), Qt::AlignCenter, QString(l.letter));
-    }
-    return cache[key] = QIcon(pm);
-}
-
-} // namespace
 
 FrmConfig::FrmConfig()
 {
@@ -244,7 +205,7 @@ void FrmConfig::showEntry(int index)
     item->setText(0, e.name);
     item->setData(0, KeyRole, e.name);
     item->setData(0, ImageRole, image);
-    item->setIcon(0, groupIcon(image));
+    item->setIcon(0, GroupIcons::icon(image));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, e.ticked ? Qt::Checked : Qt::Unchecked);
     filling_ = wasFilling;

@@ -23,8 +23,8 @@ public:
     virtual ~MainWindowSeam() = default;
 
     // ---- current day and channel
-    // The calendar's day (MonthView1) and setting it; a set runs the
-    // calendar's day-change path once (labels and current view follow).
+    // The calendar's day (MonthView1) and setting it; a set moves the date
+    // labels too but rebuilds no view: the caller dispatches when it is done.
     virtual QDate currentDay() = 0;
     virtual void setCurrentDay(const QDate &day) = 0;
     // The key of the tree's selected node: a channel name, "R" for the root,

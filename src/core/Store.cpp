@@ -1,5 +1,7 @@
 #include "core/Store.h"
 
+#include <QHash>
+
 namespace orv {
 
 namespace {
@@ -141,17 +143,6 @@ int ProgrammiTable::setMarkedByTitleLike(const QString &pattern, bool on)
         .execute();
 }
 
-bool ProgrammiTable::setDurata(const ProgrammeKey &key, const QString &minutes)
-{
-    if (!durata_)
-        durata_ = db_.prepare(QStringLiteral(
-            "update Programmi set Durata = ? where Data = ? and Palinsesto = ? and Numerazione = ?"));
-    Statement &st = *durata_;
-    st.reset();
-    st.bindAll(minutes, qint64(key.Data), key.Palinsesto, qint64(key.Numerazione));
-    return st.execute() > 0;
-}
-
 std::vector<Programme> ProgrammiTable::withStateAt(qint32 day, const QString &time, StateField field)
 {
     auto st = db_.prepare(QStringLiteral("select * from Programmi where Data = ? and ORA = ? and %1 = '1' "
@@ -185,6 +176,168 @@ qint64 ProgrammiTable::count()
     return st.integer(0);
 }
 
+// Day grid: one range query for every grid day, read by column number.
+// Channel names, types and durations repeat from row to row: a repeated
+// value shares the previous row's text instead of decoding it again.
+std::vector<ProgrammiTable::GridRecord> ProgrammiTable::gridRange(qint32 first, qint32 last)
+{
+    auto st = db_.prepare(QStringLiteral(
+        "select Data, Palinsesto, Numerazione, ORA, Titolo, Durata, Type, Marked, Link2 from Programmi "
+        "where Data >= ? and Data <= ? order by Data, Palinsesto, Numerazione"));
+    st.bindAll(qint64(first), qint64(last));
+    std::vector<GridRecord> out;
+    auto count = db_.prepare(QStringLiteral("select count(*) from Programmi where Data >= ? and Data <= ?"));
+    count.bindAll(qint64(first), qint64(last));
+    if (count.next())
+        out.reserve(size_t(count.integer(0)));
+    struct Shared {
+        QByteArray bytes;
+        QString text;
+        const QString &get(QByteArrayView now)
+        {
+            if (now != QByteArrayView(bytes)) {
+                bytes = now.toByteArray();
+                text = QString::fromUtf8(now);
+            }
+            return text;
+        }
+    } name, durata, type;
+    // Start times repeat across channels and days: one text per time.
+    QHash<QByteArray, QString> times;
+    while (st.next()) {
+        GridRecord r;
+        r.Data = qint32(st.integer(0));
+        r.Palinsesto = name.get(st.utf8(1));
+        r.Numerazione = int(st.integer(2));
+        const QByteArrayView ora = st.utf8(3);
+        auto t = times.constFind(QByteArray::fromRawData(ora.data(), ora.size()));
+        if (t == times.constEnd())
+            t = times.insert(ora.toByteArray(), QString::fromUtf8(ora));
+        r.ORA = *t;
+        r.Titolo = st.text(4);
+        r.Durata = durata.get(st.utf8(5));
+        r.Type = type.get(st.utf8(6));
+        r.marked = st.utf8(7) == "1";
+        r.link = !st.utf8(8).isEmpty();
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::vector<ProgrammeKey> ProgrammiTable::markTitleLike(const QString &pattern)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '1' where Titolo like ? and "
+                                         "(Marked is null or Marked <> '1') returning Data, Palinsesto, Numerazione"));
+    st.bind(1, pattern);
+    std::vector<ProgrammeKey> out;
+    while (st.next())
+        out.push_back({qint32(st.integer(0)), st.text(1), int(st.integer(2))});
+    return out;
+}
+
+std::vector<ProgrammiTable::MarkedRow> ProgrammiTable::markedRows()
+{
+    auto st = db_.prepare(
+        QStringLiteral("select rowid, Data, Palinsesto, Numerazione, Titolo from Programmi where Marked = '1'"));
+    std::vector<MarkedRow> out;
+    while (st.next())
+        out.push_back({st.integer(0), {qint32(st.integer(1)), st.text(2), int(st.integer(3))}, st.text(4)});
+    return out;
+}
+
+void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
+{
+    auto st = db_.prepare(QStringLiteral("update Programmi set Marked = '0' where rowid = ?"));
+    for (qint64 id : rowids) {
+        st.reset();
+        st.bind(1, id);
+        st.execute();
+    }
+}
+
+// --- List pages
+
+namespace {
+
+// The list pages read hundreds of rows at a time: columns by position.
+const char *const PageColumns = "Data, Palinsesto, Numerazione, ORA, Titolo, Titolo2, Type, Genere, Descrizione, "
+                                "Durata, link, Link1, Link2, Immagine, Marked, Promemoria, Registra";
+
+std::vector<Programme> collectByPosition(Statement &st)
+{
+    std::vector<Programme> out;
+    while (st.next()) {
+        Programme p;
+        p.Data = qint32(st.integer(0));
+        p.Palinsesto = st.text(1);
+        p.Numerazione = int(st.integer(2));
+        QString *texts[] = {&p.ORA,  &p.Titolo, &p.Titolo2,  &p.Type,   &p.Genere,     &p.Descrizione, &p.Durata,
+                            &p.link, &p.Link1,  &p.Link2,    &p.Immagine, &p.Marked, &p.Promemoria,  &p.Registra};
+        for (int c = 0; c < 14; ++c)
+            *texts[c] = st.text(c + 3);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Programme> ProgrammiTable::channelDay(qint32 day, const QString &channel, int limit)
+{
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and Palinsesto = ? "
+                                         "order by Numerazione asc limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), channel, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                                  const QString &to, int limit)
+{
+    // Times are "hh:mm" digits and channel names are written one way, so
+    // plain comparisons give the collation's order without its cost on
+    // every row of the day; the pattern is tested on the rows in range only.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and ORA collate binary >= ? "
+                                         "and ORA collate binary <= ? and Type like ? order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), from, to, typePattern, qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                              qint32 fromDay, int limit)
+{
+    QString sql = QStringLiteral("select %1 from Programmi where (Titolo like ?1 or Descrizione like ?1 or "
+                                 "Durata like ?1 or Type like ?1 or Genere like ?1)")
+                      .arg(QLatin1String(PageColumns));
+    if (marked)
+        sql += QLatin1String(" and Marked collate binary = '1'");
+    if (promemoria)
+        sql += QLatin1String(" and Promemoria collate binary = '1'");
+    if (registra)
+        sql += QLatin1String(" and Registra collate binary = '1'");
+    // Walking the key index by day lets the engine stop at the limit.
+    sql += QLatin1String(" and Data >= ?2 order by Data, ORA collate binary, Palinsesto collate binary, "
+                         "Numerazione limit ?3");
+    auto st = db_.prepare(sql);
+    st.bindAll(pattern, qint64(fromDay), qint64(limit));
+    return collectByPosition(st);
+}
+
+std::vector<Programme> ProgrammiTable::markedOnDay(qint32 day, int limit)
+{
+    // "1" has no letter case: a plain comparison finds the same rows without
+    // the collation's cost on every row of the day.
+    auto st = db_.prepare(QStringLiteral("select %1 from Programmi where Data = ? and (Marked collate binary = '1' "
+                                         "or Promemoria collate binary = '1' or Registra collate binary = '1') "
+                                         "order by ORA collate binary, "
+                                         "Palinsesto collate binary, Numerazione limit ?")
+                              .arg(QLatin1String(PageColumns)));
+    st.bindAll(qint64(day), qint64(limit));
+    return collectByPosition(st);
+}
+
 // -------------------------------------------------------------- Televisioni
 
 Channel TelevisioniTable::read(const Statement &st)
@@ -196,7 +349,11 @@ Channel TelevisioniTable::read(const Statement &st)
     c.Attivo = st.integer("Attivo") != 0;
     c.Visualizzare = st.integer("Visualizzare") != 0;
     c.Posizione = qint32(st.integer("Posizione"));
-    c.ANTENNA = qint32(st.integer("ANTENNA"));
+    // An empty or non-numeric group is no group at all.
+    bool numeric = false;
+    const qint32 group = st.value(QStringLiteral("ANTENNA")).toString().trimmed().toInt(&numeric);
+    if (numeric)
+        c.ANTENNA = group;
     c.Canale = st.text("Canale");
     c.Digitale = qint32(st.integer("Digitale"));
     c.Colore = qint32(st.integer("Colore"));
@@ -321,6 +478,11 @@ int PreferitiTable::remove(const QString &title)
                                       "(select rowid from Preferiti where Titolo = ? limit 1)"))
         .bind(1, title)
         .execute();
+}
+
+int PreferitiTable::removeAll(const QString &title)
+{
+    return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
 }
 
 // ------------------------------------------------------------------ Monitor

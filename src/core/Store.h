@@ -64,7 +64,6 @@ public:
     bool setState(const ProgrammeKey &key, StateField field, bool on);
     // Writes the mark on every row whose title is like the pattern.
     int setMarkedByTitleLike(const QString &pattern, bool on);
-    bool setDurata(const ProgrammeKey &key, const QString &minutes);
     // Rows of a day starting at time with the state field set, by Numerazione.
     std::vector<Programme> withStateAt(qint32 day, const QString &time, StateField field);
     // Rows of one day with any state field set, by start time (MyTV).
@@ -75,13 +74,58 @@ public:
                                       const QString &to);
     qint64 count();
 
+    // Favourite marks of the pop-up.
+    // Sets Marked on every row whose title is like the pattern and that was
+    // not set; gives those rows' keys.
+    std::vector<ProgrammeKey> markTitleLike(const QString &pattern);
+    struct MarkedRow {
+        qint64 rowid;
+        ProgrammeKey key;
+        QString Titolo;
+    };
+    // The rows whose Marked is set.
+    std::vector<MarkedRow> markedRows();
+    // Clears Marked on those rows.
+    void unmarkRows(const std::vector<qint64> &rowids);
+
     static Programme read(const Statement &st);
+
+    // --- List pages: at most `limit` rows, so one above a page's limit
+    // tells that the limit was reached.
+    // One channel's day by Numerazione (channel card).
+    std::vector<Programme> channelDay(qint32 day, const QString &channel, int limit);
+    // Daily report rows by start time, then channel and number, so rows of
+    // equal start come in a stable order.
+    std::vector<Programme> reportRows(const QString &typePattern, qint32 day, const QString &from,
+                                      const QString &to, int limit);
+    // Search page: rows with any of Titolo, Descrizione, Durata, Type, Genere
+    // like the pattern, carrying every mark asked for, from a day on (0: all),
+    // by day, start time, channel and number.
+    std::vector<Programme> search(const QString &pattern, bool marked, bool promemoria, bool registra,
+                                  qint32 fromDay, int limit);
+    // MyTV: one day's marked rows by start time.
+    std::vector<Programme> markedOnDay(qint32 day, int limit);
+
+    // Day grid: the rows of the days first to last with only what the grid
+    // shows, ordered by day, channel and Numerazione.
+    struct GridRecord {
+        qint32 Data = 0;
+        int Numerazione = 0;
+        QString Palinsesto;
+        QString ORA;
+        QString Titolo;
+        QString Durata;
+        QString Type;
+        bool marked = false; // Marked holds "1"
+        bool link = false;   // Link2 is not empty
+        ProgrammeKey key() const { return {Data, Palinsesto, Numerazione}; }
+    };
+    std::vector<GridRecord> gridRange(qint32 first, qint32 last);
 
 private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;
     std::optional<Statement> insert_;
-    std::optional<Statement> durata_;
     std::optional<Statement> deleteDay_;
 };
 
@@ -92,7 +136,7 @@ struct Channel {
     bool Attivo = false;
     bool Visualizzare = false;
     qint32 Posizione = 0;
-    qint32 ANTENNA = 0;
+    std::optional<qint32> ANTENNA; // channel group; empty when NULL or not a number
     QString Canale;
     qint32 Digitale = 0;
     qint32 Colore = 0;
@@ -133,6 +177,8 @@ public:
     // Adds a title with no ID of its own (favourites editor).
     void addWithoutId(const QString &title);
     int remove(const QString &title);
+    // Removes every row with that title; gives how many.
+    int removeAll(const QString &title);
 
 private:
     Database &db_;

@@ -2,20 +2,12 @@
 
 #include <QString>
 #include <optional>
-#include <vector>
 
 namespace orv {
 
-class Database;
-
 // What the channel tree lists: the active, shown channels in Posizione
-// order, narrowed by the group filter.
+// order (TelevisioniTable::activeVisibleByPosition), narrowed by the group filter.
 namespace channeltree {
-
-struct Row {
-    QString name;                  // NOMETV
-    std::optional<qint64> antenna; // ANTENNA; empty when NULL
-};
 
 inline constexpr const char *RootKey = "R";
 inline constexpr const char *RootText = "Palinsesti Disponibili";
@@ -26,9 +18,7 @@ inline constexpr int GroupTitleText[8] = {10, 16, 17, 18, 19, 20, 21, 22};
 
 // The image of the node a row gets under the filter, or nothing when the
 // row is not listed.
-std::optional<QString> nodeImage(const std::optional<qint64> &antenna, int filter);
-// The rows of "Televisioni" that the tree considers, in Posizione order.
-std::vector<Row> readRows(Database &db);
+std::optional<QString> nodeImage(const std::optional<qint32> &antenna, int filter);
 
 } // namespace channeltree
 } // namespace orv

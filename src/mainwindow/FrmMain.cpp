@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
+#include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/Promemoria.h"
 #include "grid/FrmPopUpGhost.h"
@@ -19,11 +20,12 @@
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
-#include <QDateEdit>
+#include <QResizeEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,6 +43,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace orv {
 
@@ -104,6 +107,9 @@ FrmMain::FrmMain()
 
 FrmMain::~FrmMain()
 {
+    // The child views close with the area after this body has run, when the
+    // object is no longer a FrmMain: their activations must not reach it.
+    disconnect(mdiArea, nullptr, this, nullptr);
     oHtmlHelp.reset();
 }
 
@@ -134,7 +140,18 @@ void FrmMain::buildNavigationBar()
     MonthView1->setFirstDayOfWeek(Qt::Monday);
     MonthView1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     col->addWidget(MonthView1);
-    connect(MonthView1, &QCalendarWidget::clicked, this, [this] { MonthView1_DateClick(); });
+    if (auto *days = MonthView1->findChild<QAbstractItemView *>(QStringLiteral("qt_calendar_calendarview")))
+        days->viewport()->installEventFilter(this);
+    // Any change of the day (mouse, keys, month buttons, day buttons) runs the
+    // click's path once; a click on the day already chosen runs it too.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this, [this] {
+        dayJustChanged_ = true;
+        MonthView1_DateClick();
+    });
+    connect(MonthView1, &QCalendarWidget::clicked, this, [this] {
+        if (!std::exchange(dayJustChanged_, false))
+            MonthView1_DateClick();
+    });
 
     LabTitoloBar[5] = new QLabel(QStringLiteral("Giorno"), Picture2);
     col->addWidget(LabTitoloBar[5]);
@@ -157,10 +174,6 @@ void FrmMain::buildNavigationBar()
     connect(CmdGiornoSx, &QPushButton::clicked, this, &FrmMain::CmdGiornoSx_Click);
     connect(CmdGiornoDx, &QPushButton::clicked, this, &FrmMain::CmdGiornoDx_Click);
 
-    DTPicker1 = new QDateEdit(QDate(2002, 8, 29), Picture2);
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->hide();
-    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { DTPicker1_Change(); });
 
     LabTitoloBar[6] = new QLabel(QStringLiteral("Comandi"), Picture2);
     col->addWidget(LabTitoloBar[6]);
@@ -500,7 +513,7 @@ void FrmMain::Form_Load()
             mainWindow().writeStatus(1, QStringLiteral("-"));
         }
     };
-    step([&] { MonthView1->setSelectedDate(QDate::currentDate()); });
+    step([&] { setCurrentDay(QDate::currentDate()); });
     step([&] { applyStoredGeometry(); });
     step([&] { APPLICA_LINGUA(); });
     step([&] {
@@ -649,8 +662,6 @@ QString FrmMain::panelText(int panel) const
     return panel >= 1 && panel <= 2 ? panels_[panel - 1]->text() : QString();
 }
 
-bool FrmMain::alertPictureShown() const { return alertShown_; }
-
 void FrmMain::Timer2_Timer()
 {
     if (AllarmeMonitor != 1)
@@ -723,6 +734,11 @@ bool FrmMain::popUpPressed() const { return toolbarButton(Toolbar3, 4)->isChecke
 
 void FrmMain::Timer_POP2_Timer()
 {
+    // Without a grid there is no cell to show.
+    if (!Windows::loaded<FrmSchedaGiorno>()) {
+        Timer_POP2->stop();
+        return;
+    }
     if (!popUpPressed()) {
         if (Windows::loaded<FrmPopUpGhost>())
             Windows::get<FrmPopUpGhost>().close();
@@ -732,7 +748,7 @@ void FrmMain::Timer_POP2_Timer()
     if (TickPopUp > 60) {
         TickPopUp = 0;
         Timer_POP2->stop();
-        Windows::get<FrmSchedaGiorno>().LabPROG_Click_2(qint16(LabProgHover));
+        Windows::get<FrmSchedaGiorno>().LabPROG_Click_2(int(LabProgHover));
         QCoreApplication::processEvents();
     }
 }
@@ -740,6 +756,19 @@ void FrmMain::Timer_POP2_Timer()
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type t = event->type();
+    if (t == QEvent::Resize && mdiArea && watched == mdiArea->viewport()) {
+        const QRect before(QPoint(0, 0), static_cast<QResizeEvent *>(event)->oldSize());
+        for (QMdiSubWindow *sub : mdiArea->subWindowList())
+            if (sub->geometry() == before && !sub->isMaximized() && !sub->isMinimized())
+                sub->setGeometry(mdiArea->viewport()->rect());
+        return false;
+    }
+    if (t == QEvent::MouseButtonPress && watched->parent() &&
+        watched->parent()->objectName() == QLatin1String("qt_calendar_calendarview")) {
+        // A new click: whether it changes the day is known when it ends.
+        dayJustChanged_ = false;
+        return false;
+    }
     if (t == QEvent::MouseButtonPress) {
         for (int i = 0; i < 9; ++i)
             if (watched == ImgIcone[i] || watched == LabIcone[i]) {
@@ -790,9 +819,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 void FrmMain::cleanOldListings()
 {
     Database db = Database::open(PercorsoDb);
-    Statement st = db.prepare(QStringLiteral("delete from Programmi where Data < ?1"));
-    st.bind(1, qint64(datenav::cleaningCut(QDate::currentDate())));
-    st.execute();
+    ProgrammiTable(db).deleteBefore(datenav::cleaningCut(QDate::currentDate()));
 }
 
 bool FrmMain::confirmCleaning()
@@ -826,7 +853,7 @@ void FrmMain::m_puliscidb_Click()
 {
     runCleaning([] {
         Database db = Database::open(PercorsoDb);
-        db.exec(QStringLiteral("delete from Programmi"));
+        ProgrammiTable(db).deleteAll();
     });
 }
 
@@ -845,12 +872,11 @@ void FrmMain::showChild(MdiChild &child)
         sub->setAttribute(Qt::WA_DeleteOnClose, true);
         connect(&child, &QObject::destroyed, sub, &QObject::deleteLater);
         sub->setWindowIcon(windowIcon());
-        // A new view fills the area; the user may then arrange them.
+        // A new view fills the area (and keeps filling it as the panels
+        // beside it come and go, see eventFilter); the user may then arrange them.
         if (QLayout *layout = centralWidget()->layout())
             layout->activate();
         sub->setGeometry(mdiArea->viewport()->rect());
-        // While the window is still being laid out the area grows later.
-        QTimer::singleShot(0, sub, [sub, area = mdiArea] { sub->setGeometry(area->viewport()->rect()); });
     }
     child.show();
     sub->show();

@@ -10,7 +10,6 @@
 
 class QAction;
 class QCalendarWidget;
-class QDateEdit;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -35,7 +34,6 @@ public:
 
     // The load sequence; runs once, on the first show (or when called).
     void Form_Load();
-    bool isLoaded() const { return loaded_; }
 
     // Channel tree, date navigation, view dispatch.
     void LOAD_TV();
@@ -43,8 +41,6 @@ public:
     void SMISTAMENTO_VISUALIZZAZIONI();
     void CARICA_SCHEDA_PALINSESTO();
     void MonthView1_DateClick();
-    void DTPicker1_Change();
-    void DTPicker1_Click();
     void CmdGiornoDx_Click();
     void CmdGiornoSx_Click();
     void m_menuv_Click(int index);
@@ -53,6 +49,8 @@ public:
     // The current day and channel (the selected node's key; empty when none).
     QDate currentDay() const;
     QString currentChannel() const;
+    // Moves the calendar and its labels to a day without rebuilding the view:
+    // the caller dispatches (the grid's logo click selects a channel first).
     void setCurrentDay(const QDate &day);
 
     // Command sources.
@@ -100,13 +98,11 @@ public:
     void storeGeometry();
 
     // Status-bar panel text (1-based; for panels 3 and 4 the text written
-    // there, shown before the date and the time) and the alert's picture.
+    // there, shown before the date and the time).
     QString panelText(int panel) const;
     void writeStatus(int panel, const QString &text);
-    bool alertPictureShown() const;
 
     QCalendarWidget *MonthView1 = nullptr;
-    QDateEdit *DTPicker1 = nullptr;
     std::array<QLabel *, 3> LabDATA{};
     QPushButton *CmdGiornoSx = nullptr;
     QPushButton *CmdGiornoDx = nullptr;
@@ -158,8 +154,6 @@ private:
     bool runJob(const std::function<void()> &job);
     void showFocused(MdiChild &child, QWidget *field);
     void runDownload(bool refreshAfter);
-    void runPostProcessing();
-    void runChannelFiles();
     bool refuseSecondJob();
     void onSubWindowActivated();
     QAction *toolbarButton(QToolBar *bar, int number) const;
@@ -169,6 +163,9 @@ private:
     bool closing_ = false;
     bool closePending_ = false;
     bool job_ = false;
+    // The calendar's day changed since the last mouse press on it: the click
+    // that ends that press adds nothing.
+    bool dayJustChanged_ = false;
     std::array<QLabel *, 4> panels_{};
     QLabel *alertIcon_ = nullptr;
     bool alertShown_ = false;

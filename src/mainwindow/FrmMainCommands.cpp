@@ -238,16 +238,8 @@ void FrmMain::runDownload(bool refreshAfter)
 
 void FrmMain::refreshGrid()
 {
-    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    grid.Frame2->hide();
-    grid.Frame1->hide();
-    grid.hide();
-    QCoreApplication::processEvents();
-    grid.CARICA_TV();
-    grid.METTI_SEGNALIBRO();
-    grid.Frame2->show();
-    grid.Frame1->show();
-    grid.show();
+    // The grid swaps a finished build in whole: nothing to hide meanwhile.
+    Windows::get<FrmSchedaGiorno>().RICARICA_GRIGLIA();
 }
 
 // ---------------------------------------------------------------- captions

@@ -2,19 +2,24 @@
 #include "mainwindow/FrmMain.h"
 
 #include "core/AppState.h"
+#include "core/GroupIcons.h"
+#include "core/Store.h"
 #include "core/MainWindowSeam.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
+#include "core/Settings.h"
 #include "platform/Database.h"
+#include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QCursor>
-#include <QDateEdit>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
@@ -26,27 +31,6 @@ namespace orv {
 
 namespace {
 constexpr int KeyRole = Qt::UserRole;
-
-QIcon treeIcon(const QString &key)
-{
-    static QHash<QString, QIcon> cache;
-    if (auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    static const QHash<QString, QStyle::StandardPixmap> pictures = {
-        {QStringLiteral("root1"), QStyle::SP_DirHomeIcon},
-        {QStringLiteral("parabola"), QStyle::SP_DriveNetIcon},
-        {QStringLiteral("televisione2"), QStyle::SP_ComputerIcon},
-        {QStringLiteral("televisione"), QStyle::SP_DesktopIcon},
-        {QStringLiteral("sport"), QStyle::SP_DialogYesButton},
-        {QStringLiteral("ragazzi"), QStyle::SP_FileDialogContentsView},
-        {QStringLiteral("locali"), QStyle::SP_DirIcon},
-        {QStringLiteral("radio"), QStyle::SP_MediaVolume},
-    };
-    auto it = pictures.find(key);
-    const QIcon icon = it == pictures.end() ? QIcon() : QApplication::style()->standardIcon(*it);
-    cache.insert(key, icon);
-    return icon;
-}
 } // namespace
 
 void FrmMain::LOAD_TV()
@@ -55,35 +39,35 @@ void FrmMain::LOAD_TV()
     auto *root = new QTreeWidgetItem(TreeView1, {QString::fromLatin1(channeltree::RootText)});
     root->setData(0, KeyRole, QString::fromLatin1(channeltree::RootKey));
     root->setData(0, Qt::UserRole + 1, QString::fromLatin1(channeltree::RootImage));
-    root->setIcon(0, treeIcon(QString::fromLatin1(channeltree::RootImage)));
+    root->setIcon(0, GroupIcons::icon(QString::fromLatin1(channeltree::RootImage)));
     root->setExpanded(true);
     TreeView1->scrollToItem(root);
 
-    std::vector<channeltree::Row> rows;
+    std::vector<Channel> rows;
     try {
         Database db = Database::open(PercorsoPalinsesti);
-        rows = channeltree::readRows(db);
+        rows = TelevisioniTable(db).activeVisibleByPosition();
     } catch (const std::exception &) {
         mainWindow().writeStatus(3, QStringLiteral("*"));
         return;
     }
     QSet<QString> keys{QString::fromLatin1(channeltree::RootKey)};
     QList<QTreeWidgetItem *> nodes;
-    for (const channeltree::Row &row : rows) {
-        const std::optional<QString> image = channeltree::nodeImage(row.antenna, FiltroAntenna);
+    for (const Channel &row : rows) {
+        const std::optional<QString> image = channeltree::nodeImage(row.ANTENNA, FiltroAntenna);
         if (!image)
             continue;
         // A row the tree cannot take (no name, a key already used) is
         // skipped alone; the channels after it are still listed.
-        if (row.name.isEmpty() || keys.contains(row.name)) {
+        if (row.NOMETV.isEmpty() || keys.contains(row.NOMETV)) {
             mainWindow().writeStatus(3, QStringLiteral("*"));
             continue;
         }
-        keys.insert(row.name);
-        auto *node = new QTreeWidgetItem({row.name});
-        node->setData(0, KeyRole, row.name);
+        keys.insert(row.NOMETV);
+        auto *node = new QTreeWidgetItem({row.NOMETV});
+        node->setData(0, KeyRole, row.NOMETV);
         node->setData(0, Qt::UserRole + 1, *image);
-        node->setIcon(0, treeIcon(*image));
+        node->setIcon(0, GroupIcons::icon(*image));
         nodes.append(node);
     }
     // Added at once: one insertion instead of one per channel.
@@ -106,8 +90,8 @@ void FrmMain::SEARCH_TV_TREE()
         bool exists = false;
         try {
             Database db = Database::open(PercorsoPalinsesti);
-            for (const channeltree::Row &row : channeltree::readRows(db))
-                exists = exists || (row.name == TvCorrente && channeltree::nodeImage(row.antenna, 0));
+            for (const Channel &row : TelevisioniTable(db).activeVisibleByPosition())
+                exists = exists || (row.NOMETV == TvCorrente && channeltree::nodeImage(row.ANTENNA, 0));
         } catch (const std::exception &e) {
             mainWindow().writeStatus(1, QString::fromUtf8(e.what()));
         }
@@ -128,7 +112,12 @@ QString FrmMain::currentChannel() const
 
 QDate FrmMain::currentDay() const { return MonthView1->selectedDate(); }
 
-void FrmMain::setCurrentDay(const QDate &day) { MonthView1->setSelectedDate(day); }
+void FrmMain::setCurrentDay(const QDate &day)
+{
+    const QSignalBlocker quiet(MonthView1);
+    MonthView1->setSelectedDate(day);
+    refreshDateLabels(currentDay());
+}
 
 void FrmMain::TreeView1_NodeClick(QTreeWidgetItem *node)
 {
@@ -160,7 +149,14 @@ void FrmMain::SMISTAMENTO_VISUALIZZAZIONI()
 void FrmMain::CARICA_SCHEDA_PALINSESTO()
 {
     FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    card.CARICA_SCHEDA(currentChannel(), currentDay());
+    if (card.Combo1->currentText().isEmpty()) {
+        Prompt::message(QStringLiteral("Non e' stata selezionata nessuna Scheda HTML!"));
+        return;
+    }
+    mainWindow().writeStatus(1, QString());
+    CARD = card.Combo1->currentText();
+    Picture3->setVisible(true);
+    card.buildCard(currentChannel(), currentDay());
     // The card asked for is the one the user sees.
     showChild(card);
 }
@@ -183,9 +179,9 @@ void FrmMain::refreshDateLabels(const QDate &shown)
     setLabDATA(2, QString::number(datenav::weekdayNumber(shown)));
 }
 
-void FrmMain::CmdGiornoDx_Click() { setCurrentDay(currentDay().addDays(1)); MonthView1_DateClick(); }
+void FrmMain::CmdGiornoDx_Click() { MonthView1->setSelectedDate(currentDay().addDays(1)); }
 
-void FrmMain::CmdGiornoSx_Click() { setCurrentDay(currentDay().addDays(-1)); MonthView1_DateClick(); }
+void FrmMain::CmdGiornoSx_Click() { MonthView1->setSelectedDate(currentDay().addDays(-1)); }
 
 void FrmMain::MonthView1_DateClick()
 {
@@ -193,13 +189,6 @@ void FrmMain::MonthView1_DateClick()
     SMISTAMENTO_VISUALIZZAZIONI();
 }
 
-void FrmMain::DTPicker1_Change() { MonthView1_DateClick(); }
-
-void FrmMain::DTPicker1_Click()
-{
-    refreshDateLabels(DTPicker1->date());
-    SMISTAMENTO_VISUALIZZAZIONI();
-}
 
 // ---------------------------------------------------------------- group filter
 

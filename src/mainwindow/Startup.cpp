@@ -11,6 +11,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainSeam.h"
 #include "platform/Prompt.h"
+#include "platform/QtTranslations.h"
 #include "platform/Windows.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ int Main(int argc, char **argv)
             qputenv("QT_QPA_PLATFORM", platforms);
     }
     QApplication app(argc, argv);
+    QtTranslations::install();
     FrmMainSeam seam;
     ScopedMainWindow answering(seam);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvento"));

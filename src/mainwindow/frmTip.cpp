@@ -133,12 +133,9 @@ void frmTip::cmdNextTip_Click() { DoNextTip(); }
 
 void frmTip::applyCaptions()
 {
-    auto set = [](auto *w, int n) {
-        if (!Lingua[n].isEmpty())
-            w->setText(Lingua[n]);
-    };
-    if (!Lingua[161].isEmpty())
-        setWindowTitle(Lingua[161]);
+    // The design texts stay where the language file has none.
+    auto set = [](auto *w, int n) { w->setText(linguaOr(n, w->text())); };
+    setWindowTitle(linguaOr(161, windowTitle()));
     set(Label1, 164);
     set(chkLoadTipsAtStartup, 165);
     set(cmdOK, 166);

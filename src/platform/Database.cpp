@@ -163,6 +163,26 @@ Database Database::open(const QString &path)
     return db;
 }
 
+Database Database::openForeign(const QString &path, int busyMs)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
+    sqlite3 *raw = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString msg = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
+        sqlite3_close(raw);
+        throw DbError(rc, msg);
+    }
+    sqlite3_extended_result_codes(raw, 0);
+    sqlite3_busy_timeout(raw, busyMs);
+    registerJetTextRules(raw);
+    Database db;
+    db.db_ = raw;
+    db.path_ = path;
+    return db;
+}
+
 void Database::close()
 {
     if (db_) {
@@ -317,9 +337,12 @@ QString Statement::columnName(int column) const
 
 int Statement::columnIndex(const QString &name) const
 {
-    int n = columnCount();
+    // Called for every field of every row read by name: compare the engine's
+    // own (ASCII) names in place instead of building a string for each.
+    const QByteArray key = name.toUtf8();
+    const int n = columnCount();
     for (int i = 0; i < n; ++i)
-        if (columnName(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (qstricmp(sqlite3_column_name(stmt_, i), key.constData()) == 0)
             return i;
     return -1;
 }
@@ -362,6 +385,12 @@ QString Statement::text(int column) const
 QString Statement::text(const QString &name) const { return text(requireColumn(name)); }
 
 qint64 Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+QByteArrayView Statement::utf8(int column) const
+{
+    auto p = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(stmt_, column)) : QByteArrayView();
+}
 qint64 Statement::integer(const QString &name) const { return integer(requireColumn(name)); }
 
 // ------------------------------------------------------------- Transaction

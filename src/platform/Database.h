@@ -49,6 +49,11 @@ public:
 
     // Throws DbError when the file is missing or not a database.
     static Database open(const QString &path);
+    // Opens a file that belongs to another program (the user's movie
+    // catalogue) as it stands: its journal mode is left alone, and a lock
+    // held elsewhere is waited on for at most busyMs. Throws DbError when
+    // the file is missing; one that is not a database fails at first use.
+    static Database openForeign(const QString &path, int busyMs);
 
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
@@ -114,6 +119,8 @@ public:
     QString text(int column) const;
     qint64 integer(const QString &name) const;
     qint64 integer(int column) const;
+    // The column's UTF-8 bytes, valid until the next step (no copy).
+    QByteArrayView utf8(int column) const;
 
 private:
     int requireColumn(const QString &name) const;

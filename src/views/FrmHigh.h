@@ -2,15 +2,42 @@
 
 #include "mainwindow/MdiChild.h"
 
+class QAction;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QToolBar;
+
 namespace orv {
 
-// The highlights viewer: the downloaded highlight pages.
+class Browser;
+
+// The highlights viewer: the pages the download put into highlights, shown
+// as they came (no page scripts, no programme clicks).
 class FrmHigh : public MdiChild {
     Q_OBJECT
 public:
     FrmHigh();
+
     // Re-reads the highlights folder into the file list.
     void CARICA_HIGHLIGHTS();
+    void File1_Click();
+    void Toolbar1_ButtonClick(const QString &key);
+    QString folder() const;
+
+    QListWidget *File1 = nullptr;
+    Browser *WebBrowser1 = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+    QLabel *LabTitoloBar = nullptr;
+    QLabel *LabInizio = nullptr;
+    QPushButton *CmdClose = nullptr;
+    QAction *button(const QString &key) const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void deleteSelected();
 };
 
 } // namespace orv

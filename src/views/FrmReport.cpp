@@ -2,26 +2,142 @@
 
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
+#include "core/Settings.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/Browser.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "views/ListPages.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QVBoxLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace orv {
 
-FrmReport::FrmReport()
-{
-    setWindowTitle(QStringLiteral("Report Giornaliero"));
-    auto *layout = new QVBoxLayout(this);
-    CmbRicerca = new QComboBox(this);
-    Combo1 = new QComboBox(this);
-    layout->addWidget(CmbRicerca);
-    layout->addWidget(Combo1);
-    layout->addStretch(1);
-    VistaCorrente = 2;
+namespace {
+const HtmlView::Design ReportDesign{"Report Giornaliero", "Scheda Report Giornaliero", 1002, "htmlreport",
+                                    "report.htm", "tempreport.htm"};
 }
 
-void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT() { builtDay_ = mainWindow().currentDay(); }
+FrmReport::FrmReport() : HtmlView(ReportDesign)
+{
+    Frame1 = new QFrame(this);
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    auto *row = new QHBoxLayout(Frame1);
+    Label1 = new QLabel(QStringLiteral("Seleziona il Tipo :"), Frame1);
+    CmbRicerca = new QComboBox(Frame1);
+    CmbRicerca->setEditable(true);
+    CmbRicerca->setMinimumWidth(160);
+    Label2 = new QLabel(QStringLiteral("Dalle Ore :"), Frame1);
+    TxtInizio = new QLineEdit(QStringLiteral("12:00"), Frame1);
+    Label3 = new QLabel(QStringLiteral("Alle Ore :"), Frame1);
+    TxtFine = new QLineEdit(QStringLiteral("23:59"), Frame1);
+    for (QLineEdit *e : {TxtInizio, TxtFine})
+        e->setMaximumWidth(70);
+    Command1 = new QPushButton(QStringLiteral("Crea il Report"), Frame1);
+    for (QWidget *w : std::initializer_list<QWidget *>{Label1, CmbRicerca, Label2, TxtInizio, Label3, TxtFine,
+                                                       Command1})
+        row->addWidget(w);
+    row->addStretch(1);
+    connect(Command1, &QPushButton::clicked, this, &FrmReport::VISUALIZZA_RICERCA_HTML_REPORT);
+    CmbRicerca->installEventFilter(this);
+    connect(this, &HtmlView::templateChosen, this, [](const QString &name) { HTMLReport = name; });
 
-void FrmReport::Form_Activate() { VistaCorrente = 2; }
+    VistaCorrente = 2;
+    CARICA_CARD_REPORT();
+    CmbRicerca->clear();
+    CmbRicerca->addItems({QStringLiteral("Film"), QStringLiteral("Telefilm"), QStringLiteral("Serie TV"),
+                          QStringLiteral("Notiziario"), QStringLiteral("Magazine"), QStringLiteral("Informazione"),
+                          QStringLiteral("Animazione")});
+    CmbRicerca->setCurrentText(QStringLiteral("Film"));
+}
+
+void FrmReport::CARICA_CARD_REPORT()
+{
+    fillChooser(HTMLReport, QStringLiteral("The Directory "), QStringLiteral(" NON ESISTE !!  -> Installazione non riuscita ??"));
+}
+
+void FrmReport::Form_Activate()
+{
+    VistaCorrente = 2;
+    const QString title = linguaOr(54, "Scheda Report Giornaliero");
+    setWindowTitle(title);
+    LabTitoloBar->setText(title);
+    applyToolbarTexts();
+    Label1->setText(linguaOr(144, "Seleziona il Tipo :"));
+    Label2->setText(linguaOr(145, "Dalle Ore :"));
+    Label3->setText(linguaOr(146, "Alle Ore :"));
+}
+
+void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT()
+{
+    if (Combo1->currentText().isEmpty()) {
+        Prompt::message(QStringLiteral("Non e' stata selezionata nessuna Scheda HTML!"));
+        return;
+    }
+    const auto from = normaliseTime(TxtInizio->text());
+    const auto to = normaliseTime(TxtFine->text());
+    if (!from || !to) {
+        Prompt::message(QStringLiteral("Orario non valido: usa il formato hh:mm"));
+        (from ? TxtFine : TxtInizio)->setFocus();
+        return;
+    }
+    TxtInizio->setText(*from);
+    TxtFine->setText(*to);
+    HTMLReport = Combo1->currentText();
+    runBuild([this] {
+        const QDate day = mainWindow().currentDay();
+        ReportRequest r;
+        r.templatePath = templatePath(HTMLReport);
+        r.dbPath = PercorsoDb;
+        r.day = dayNumber(day.year(), day.month(), day.day());
+        r.type = CmbRicerca->currentText();
+        r.from = TxtInizio->text();
+        r.to = TxtFine->text();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        PageBuild b;
+        {
+            WaitProgress progress(*this, QStringLiteral("Creazione Report - Attendere..."));
+            b = buildReportPage(r, &progress);
+        }
+        QApplication::restoreOverrideCursor();
+        if (b.page.cancelled)
+            return;
+        if (b.page.overLimit)
+            Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
+                                           "tempo tra inizio e fine report"));
+        if (!b.dbError.isEmpty())
+            mainWindow().writeStatus(1, b.dbError);
+        else if (!b.templateFound)
+            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
+        showPage(b.page.html);
+        mainWindow().showView(*this);
+    });
+}
+
+bool FrmReport::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == CmbRicerca && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            VISUALIZZA_RICERCA_HTML_REPORT();
+            return true;
+        }
+    }
+    return HtmlView::eventFilter(watched, event);
+}
+
+void FrmReport::layoutTwips(int W, int H)
+{
+    HtmlView::layoutTwips(W, H);
+    Frame1->setGeometry(80 / 15, 1100 / 15, std::max(0, (W - 280) / 15), 1300 / 15);
+    WebBrowser1->setGeometry(80 / 15, 2550 / 15, std::max(0, (W - 280) / 15), std::max(0, (H - 3050) / 15));
+}
 
 } // namespace orv

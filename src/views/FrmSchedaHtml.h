@@ -1,31 +1,31 @@
 #pragma once
 
-#include "mainwindow/MdiChild.h"
+#include "views/HtmlView.h"
 
 #include <QDate>
-
-class QComboBox;
-class QLabel;
+#include <array>
 
 namespace orv {
 
-// The channel card: one channel's programmes of one day.
-class FrmSchedaHtml : public MdiChild {
+// The channel card: one channel's programmes of one day, from a template of
+// htmlcards. The main window's CARICA_SCHEDA_PALINSESTO asks for it.
+class FrmSchedaHtml : public HtmlView {
     Q_OBJECT
 public:
     FrmSchedaHtml();
-    // Builds and shows the card of a channel and day.
-    void CARICA_SCHEDA(const QString &channel, const QDate &day);
+
+    void CARICA_CARD_HTML();
+    // Builds the card of a channel and day with the template named in
+    // Combo1 and shows it (the main window has checked the choice).
+    void buildCard(const QString &channel, const QDate &day);
     void Form_Activate() override;
+    void Command1_Click();
 
-    QComboBox *Combo1 = nullptr;
-    QString shownChannel() const { return channel_; }
-    QDate shownDay() const { return day_; }
+    std::array<QLabel *, 6> LabSpiega{};
+    QPushButton *Command1 = nullptr;
 
-private:
-    QLabel *label_ = nullptr;
-    QString channel_;
-    QDate day_;
+protected:
+    void layoutTwips(int W, int H) override;
 };
 
 } // namespace orv

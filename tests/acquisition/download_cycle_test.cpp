@@ -150,7 +150,7 @@ TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
         serve(QStringLiteral("/orvento/checks/101.txt"), FetchOutcome::Fetched, c.check);
         serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Fetched, "script");
         auto cycle = makeCycle();
-        cycle->gateway(QStringLiteral("Rai 1"), 101);
+        cycle->GATEWAY_TV(QStringLiteral("Rai 1"), 101);
         EXPECT_EQ(cycle->report().scriptChannels, c.script ? 1 : 0) << c.check;
         EXPECT_EQ(fetched.contains(QStringLiteral("/orvento/scripts/101.txt")), c.script) << c.check;
         EXPECT_EQ(fetched.contains(dayPath(101, 0)), !c.script) << c.check;
@@ -194,6 +194,29 @@ TEST_F(DownloadCycleTest, ReloadWithAFailingFetchKeepsTheOldRows)
     }
     // The broken file ends the channel's days.
     EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
+}
+
+TEST_F(DownloadCycleTest, AReloadedDayReplacesThatChannelsRowsAndNothingElse)
+{
+    activate({103});
+    setReload(103, true, 2);
+    serveReadyMade({103});
+    for (int n = 1; n <= 5; ++n)
+        for (int d : {0, 1, 2})
+            insertRow(dayNum(d), QStringLiteral("RAI 3"), n, QStringLiteral("vecchio"));
+    insertRow(dayNum(0), QStringLiteral("Rai 1"), 1, QStringLiteral("altro canale"));
+    auto cycle = makeCycle();
+    cycle->run();
+    for (int d : {0, 1}) {
+        const auto day = rows(dayNum(d), QStringLiteral("Rai 3"));
+        ASSERT_EQ(day.size(), 3u) << d;
+        for (const Programme &p : day)
+            EXPECT_TRUE(p.Titolo.startsWith(QStringLiteral("P "))) << d << " " << p.Titolo.toStdString();
+    }
+    // Past the reload days a day already there is kept as it is.
+    EXPECT_FALSE(fetched.contains(dayPath(103, 2)));
+    EXPECT_EQ(rows(dayNum(2), QStringLiteral("Rai 3")).size(), 5u);
+    ASSERT_EQ(rows(dayNum(0), QStringLiteral("Rai 1")).size(), 1u);
 }
 
 TEST_F(DownloadCycleTest, MissingDayEndsTheChannelQuietly)
@@ -262,16 +285,16 @@ TEST_F(DownloadCycleTest, CheckFileThatCannotBeFetchedEndsTheCycle)
 TEST_F(DownloadCycleTest, ChannelWithoutCodeIsNeverFetchedAsZero)
 {
     auto cycle = makeCycle();
-    cycle->gateway(QStringLiteral("Sconosciuto"), 0);
+    cycle->GATEWAY_TV(QStringLiteral("Sconosciuto"), 0);
     EXPECT_TRUE(fetched.isEmpty());
     EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
 
     messages.clear();
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("Sconosciuto")), QString());
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("Sconosciuto")), QString());
     EXPECT_EQ(messages, QStringList{QStringLiteral("ERRORE LETTURA CODICE TV")});
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("rai 4")), QStringLiteral("201"));
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("rai 4")), QStringLiteral("201"));
     messages.clear();
-    EXPECT_EQ(DownloadCycle::channelCode(QStringLiteral("L'ispettore")), QString());
+    EXPECT_EQ(DownloadCycle::LEGGI_CODICE_TV(QStringLiteral("L'ispettore")), QString());
 }
 
 TEST_F(DownloadCycleTest, MissingListingsDatabaseEndsTheCycleWithAnError)

@@ -137,7 +137,7 @@ TEST_F(StoreTest, InstalledChannelsSitUnderTheirGroupTitle)
     ASSERT_EQ(italian.errorNumber, 0);
     auto groupTitle = [&](const char *name) {
         const auto c = TelevisioniTable(channels).byName(QString::fromUtf8(name));
-        return c ? italian.entries.value(15 + c->ANTENNA).toStdString() : std::string("(assente)");
+        return c && c->ANTENNA ? italian.entries.value(15 + *c->ANTENNA).toStdString() : std::string("(assente)");
     };
     for (const char *name : {"Rai 1", "Canale 5", "La7"})
         EXPECT_EQ(groupTitle(name), std::string("Televisione")) << name;

@@ -6,6 +6,7 @@
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,7 @@ class TestFrmPreferenze : public QObject {
 
 private:
     std::unique_ptr<test::TempApp> app;
+    std::unique_ptr<test::RecordingSeam> main;
 
     FrmPreferenze &open()
     {
@@ -40,9 +42,11 @@ private:
     }
 
 private slots:
+    void initTestCase() { test::failQtTestOnUnanswered(); }
     void init()
     {
         app = std::make_unique<test::TempApp>();
+        main = std::make_unique<test::RecordingSeam>();
         Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
         CARICA_CONFIGURAZIONE();
     }
@@ -50,6 +54,7 @@ private slots:
     {
         Windows::unloadAll();
         Prompt::setHandler({});
+        main.reset();
         app.reset();
     }
 

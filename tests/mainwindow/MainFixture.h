@@ -13,6 +13,7 @@
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -45,6 +46,8 @@ struct CountingJobs : FrmMainSeam {
     QStringList stages, urls;
     int downloads = 0, highlights = 0, channelFiles = 0, postProcessings = 0, stops = 0;
     int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
+    // Grid builds, counted by the please-wait text each one starts with.
+    int gridBuilds = 0;
     std::function<void()> duringDownload;
 
     void downloadCycle() override
@@ -64,6 +67,12 @@ struct CountingJobs : FrmMainSeam {
     void closeSplash() override {}
     void openUrl(const QString &u) override { urls << u; }
     void endProgram() override { ++ends; }
+    void waitShow(const QString &caption, const QString &message) override
+    {
+        if (message == Lingua[155])
+            ++gridBuilds;
+        FrmMainSeam::waitShow(caption, message);
+    }
 };
 
 // A main window on a throw-away application folder, with the jobs of the
@@ -85,7 +94,10 @@ protected:
         Width = 15000;
         Heigth = 10950;
         VistaCorrente = 0;
+        CARD = QStringLiteral("classica.htm");
+        HTMLReport = QStringLiteral("classica.htm");
         FiltroAntenna = 0;
+        GiorniGriglia = 2;
         AllarmeMonitor = 0;
         MonitorTrovato = false;
         AvvioInCorso = false;
@@ -123,6 +135,20 @@ protected:
         p.ORA = QStringLiteral("20:30");
         p.Titolo = title;
         ProgrammiTable(db).insert(p);
+    }
+
+    // A generated page of the application folder ("" when none).
+    static QString page(const QString &name)
+    {
+        QFile f(QDir(PercorsoApp).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    static QString shown(const QDate &day) { return day.toString(QStringLiteral("dd/MM/yyyy")); }
+
+    static qint32 todayNumber()
+    {
+        const QDate d = QDate::currentDate();
+        return dayNumber(d.year(), d.month(), d.day());
     }
 
     qint64 programmeCount()

@@ -3,6 +3,8 @@
 #include "details/FrmMonitor.h"
 #include "details/FrmPreferiti.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
 #include "mainwindow/FrmAbout.h"
 #include "mainwindow/HelpViewer.h"
 #include "views/FrmHigh.h"
@@ -68,8 +70,9 @@ TEST_F(Routing, ClosingAViewUnloadsItAndTheCommandLoadsItAfresh)
     m.mdiArea->activeSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo"));
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().buildCount(), 1);
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().model().ContaLabProg(), 1);
     EXPECT_EQ(activeChild(m), &Windows::get<FrmSchedaGiorno>());
     Windows::unload<FrmSchedaGiorno>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -98,10 +101,10 @@ TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGrid)
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    const int builds = grid.buildCount();
+    duringDownload = [this] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo")); };
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(grid.buildCount(), builds + 1);
+    EXPECT_EQ(grid.model().ContaLabProg(), 1);
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
     EXPECT_TRUE(grid.Frame2->isVisibleTo(&grid));
 }
@@ -111,10 +114,10 @@ TEST_F(Routing, DownloadFromTheIconLeavesTheGridAlone)
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    const int builds = grid.buildCount();
+    duringDownload = [this] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo")); };
     m.ImgIcone_Click(2);
     EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(grid.buildCount(), builds);
+    EXPECT_EQ(grid.model().ContaLabProg(), 0);
 }
 
 TEST_F(Routing, HighlightsFollowThePreference)
@@ -286,12 +289,12 @@ TEST_F(Controls, ClicksOnIconsButtonsTreeAndToolbarReachTheirCommands)
     ASSERT_NE(rai3, nullptr);
     VistaCorrente = 3; // a tree click always shows the card
     QTest::mouseClick(m.TreeView1->viewport(), Qt::LeftButton, {}, m.TreeView1->visualItemRect(rai3).center());
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownChannel(), QStringLiteral("Rai 3"));
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("<h1>Rai 3</h1>")));
 
     QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate().addDays(1));
+    EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate().addDays(1))));
     QTest::mouseClick(m.CmdGiornoSx, Qt::LeftButton);
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate());
+    EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate())));
 
     m.Toolbar3->actions()[5]->trigger(); // "cerca"
     EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);

@@ -4,11 +4,14 @@
 #include "details/FrmMonitor.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
 #include "mainwindow/DateNav.h"
 #include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QFrame>
@@ -16,6 +19,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -65,9 +70,35 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
     EXPECT_EQ(VistaCorrente, 3);
     EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
     ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().builtDay(), QDate::currentDate());
-    EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia"}));
+    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().MonthView1, QDate::currentDate());
+    // The grid's build writes its own texts on the splash window.
+    EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia", Lingua[155],
+                                   Lingua[156], Lingua[186]}));
     EXPECT_FALSE(AvvioInCorso);
+}
+
+// Every view fills the area that is left once the side panels have settled.
+TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
+{
+    griglia = true;
+    FrmMain &m = loadMain();
+    QTest::qWait(50);
+    QMdiSubWindow *grid = m.mdiArea->activeSubWindow();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->geometry(), m.mdiArea->viewport()->rect());
+
+    m.runCommand(Command::ChannelCard); // the tree comes back: the area narrows
+    QTest::qWait(50);
+    m.runCommand(Command::DayGrid);
+    QTest::qWait(50);
+    for (QMdiSubWindow *sub : m.mdiArea->subWindowList())
+        EXPECT_EQ(sub->geometry(), m.mdiArea->viewport()->rect()) << sub->windowTitle().toStdString();
+
+    // A view the user has placed himself keeps its place.
+    grid->setGeometry(10, 10, 300, 200);
+    m.runCommand(Command::ChannelCard);
+    QTest::qWait(50);
+    EXPECT_EQ(grid->geometry(), QRect(10, 10, 300, 200));
 }
 
 TEST_F(MainLoad, PopUpSettingOffReleasesTheHoverButton)
@@ -194,17 +225,25 @@ TEST_F(MonitorAlert, AMissingPictureLeavesTheTextBlinking)
 
 class Geometry : public MainFixture {};
 
-TEST_F(Geometry, StoredTwipsComeBackAfterARun)
+TEST_F(Geometry, TheSizeAndPlaceOfARunComeBackInTheNext)
 {
-    FrmMain &m = loadMain();
-    m.storeGeometry();
-    EXPECT_EQ(Width, 15000);
-    EXPECT_EQ(Heigth, 10950);
-    m.close();
+    FrmMain &first = loadMain();
+    EXPECT_EQ(first.size(), QSize(1000, 730)); // the stored 15000 x 10950 twips
+    first.resize(900, 650);
+    first.move(120, 90);
+    const QPoint corner = first.frameGeometry().topLeft();
+    first.close();
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(Width, 15000);
-    EXPECT_EQ(Heigth, 10950);
+    EXPECT_EQ(Width, 900 * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Heigth, 650 * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Left, corner.x() * FrmMain::TwipsPerPixel);
+    EXPECT_EQ(Top, corner.y() * FrmMain::TwipsPerPixel);
+
+    Windows::unloadAll();
+    FrmMain &second = loadMain();
+    EXPECT_EQ(second.size(), QSize(900, 650));
+    EXPECT_EQ(second.pos(), QPoint(corner.x(), corner.y()));
 }
 
 TEST_F(Geometry, ASmallStoredSizeOpensAtTheMinimum)
@@ -258,6 +297,29 @@ TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatellite)
     EXPECT_EQ(childImage(m.TreeView1, "Rai 1"), QStringLiteral("parabola"));
     EXPECT_EQ(childImage(m.TreeView1, "Rete 4"), QStringLiteral("parabola"));
     EXPECT_EQ(childImage(m.TreeView1, "Rai 3"), QStringLiteral("radio"));
+}
+
+TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
+{
+    setGroups();
+    FrmMain &m = loadMain();
+    FrmConfig &setup = Windows::get<FrmConfig>();
+    setup.show();
+    auto picture = [](QTreeWidgetItem *item) { return item->icon(0).pixmap(16, 16).toImage(); };
+    QTreeWidgetItem *root = m.TreeView1->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_FALSE(root->icon(0).isNull());
+    int compared = 0;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem *node = root->child(i);
+        const QList<QTreeWidgetItem *> same = setup.TreeView1->findItems(node->text(0), Qt::MatchExactly);
+        if (same.isEmpty() || same[0]->data(0, FrmConfig::ImageRole) != node->data(0, Qt::UserRole + 1))
+            continue;
+        EXPECT_FALSE(node->icon(0).isNull()) << node->text(0).toStdString();
+        EXPECT_EQ(picture(node), picture(same[0])) << node->text(0).toStdString();
+        ++compared;
+    }
+    EXPECT_GE(compared, 2); // Rai 2 (satellite) and La7 (sport) at least
 }
 
 TEST_F(ChannelTree, FilterFourListsOnlySport)
@@ -327,24 +389,24 @@ TEST_F(Dispatch, ViewCodesChooseTheViewRebuilt)
     FrmMain &m = loadMain();
     m.CmdGiornoDx_Click();
     const QDate tomorrow = QDate::currentDate().addDays(1);
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), tomorrow);
+    EXPECT_TRUE(page("temp.htm").contains(shown(tomorrow)));
 
     VistaCorrente = 2;
     m.CmdGiornoDx_Click();
-    EXPECT_EQ(Windows::get<FrmReport>().builtDay(), tomorrow.addDays(1));
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), tomorrow);
+    EXPECT_TRUE(page("tempreport.htm").contains(shown(tomorrow.addDays(1))));
+    EXPECT_TRUE(page("temp.htm").contains(shown(tomorrow)));
 
     VistaCorrente = 3;
     m.CmdGiornoSx_Click();
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    EXPECT_EQ(grid.builtDay(), tomorrow);
+    EXPECT_EQ(grid.MonthView1, tomorrow);
     EXPECT_EQ(grid.MonthView2, QDate::currentDate());
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
 
     Windows::get<FrmMyTV>();
     EXPECT_EQ(VistaCorrente, 4);
     m.CmdGiornoSx_Click();
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().shownDay(), QDate::currentDate());
+    EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate())));
 }
 
 TEST_F(Dispatch, DayButtonsCrossYearEnds)
@@ -367,6 +429,8 @@ class HoverDelay : public MainFixture {};
 TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
 {
     griglia = true;
+    for (int i = 1; i <= 13; ++i)
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), i, QStringLiteral("P%1").arg(i));
     FrmMain &m = loadMain();
     // The old "1 ms" tick: 61 ticks of about 16 ms keep the one-second delay.
     EXPECT_EQ(m.Timer_POP2->interval(), 16);
@@ -375,10 +439,12 @@ TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
     m.Timer_POP2->start();
     for (int i = 0; i < 60; ++i)
         m.Timer_POP2_Timer();
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
     EXPECT_TRUE(m.Timer_POP2->isActive());
     m.Timer_POP2_Timer();
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), 12);
+    ASSERT_TRUE(Windows::loaded<FrmPopUpGhost>());
+    EXPECT_EQ(GhostNumerazione, QStringLiteral("13"));
+    EXPECT_EQ(GhostPalinsesto, QStringLiteral("Rai 1"));
     EXPECT_EQ(TickPopUp, 0);
     EXPECT_FALSE(m.Timer_POP2->isActive());
 }
@@ -393,8 +459,7 @@ TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
     for (int i = 0; i < 100; ++i)
         m.Timer_POP2_Timer();
     EXPECT_EQ(TickPopUp, 0);
-    EXPECT_FALSE(Windows::get<FrmPopUpGhost>().isVisible());
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().lastHoverCell(), -1);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() && Windows::get<FrmPopUpGhost>().isVisible());
     EXPECT_TRUE(m.Timer_POP2->isActive());
 }
 
@@ -467,4 +532,82 @@ TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
     for (const Channel &ch : TelevisioniTable(db).allByPosition())
         active += ch.Attivo ? 1 : 0;
     EXPECT_GT(active, 0);
+}
+
+// ---------------------------------------------------------------- calendar
+
+// Each way of choosing a day moves the labels and rebuilds the view once.
+class Calendar : public MainFixture {
+protected:
+    FrmSchedaGiorno &gridInFront(FrmMain &m)
+    {
+        m.runCommand(Command::DayGrid);
+        return Windows::get<FrmSchedaGiorno>();
+    }
+    QWidget *days(FrmMain &m) { return m.MonthView1->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")); }
+    void expectShown(FrmMain &m, FrmSchedaGiorno &grid, const QDate &day, int builds)
+    {
+        EXPECT_EQ(m.currentDay(), day);
+        EXPECT_EQ(m.LabDATA[0]->text(), datenav::shortDate(day));
+        EXPECT_EQ(m.LabDATA[2]->text(), datenav::weekdayName(datenav::weekdayNumber(day)));
+        EXPECT_EQ(grid.model().firstDay, day.addDays(-1));
+        EXPECT_EQ(gridBuilds, builds);
+    }
+};
+
+TEST_F(Calendar, KeysMoveTheLabelsAndTheViewOnce)
+{
+    FrmMain &m = loadMain();
+    m.setCurrentDay(QDate(2026, 12, 30));
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = gridBuilds;
+    ASSERT_NE(days(m), nullptr);
+
+    QTest::keyClick(days(m), Qt::Key_Right);
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::keyClick(days(m), Qt::Key_Down);
+    expectShown(m, grid, QDate(2027, 1, 7), ++builds);
+    QTest::keyClick(days(m), Qt::Key_PageUp);
+    expectShown(m, grid, QDate(2026, 12, 7), ++builds);
+    QTest::keyClick(days(m), Qt::Key_End);
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::keyClick(days(m), Qt::Key_Home);
+    expectShown(m, grid, QDate(2026, 12, 1), ++builds);
+}
+
+TEST_F(Calendar, AMouseClickRebuildsOnceAlsoOnTheDayAlreadyChosen)
+{
+    FrmMain &m = loadMain();
+    m.setCurrentDay(QDate(2026, 12, 9));
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = gridBuilds;
+    auto *view = qobject_cast<QAbstractItemView *>(days(m));
+    ASSERT_NE(view, nullptr);
+    auto cellOf = [&](const QDate &day) {
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            for (int c = 0; c < view->model()->columnCount(); ++c) {
+                const QModelIndex i = view->model()->index(r, c);
+                if (i.data().toString() == QString::number(day.day())) // once on the page for 9 to 22
+                    return view->visualRect(i).center();
+            }
+        return QPoint();
+    };
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellOf(QDate(2026, 12, 11)));
+    expectShown(m, grid, QDate(2026, 12, 11), ++builds);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellOf(QDate(2026, 12, 11)));
+    expectShown(m, grid, QDate(2026, 12, 11), ++builds);
+}
+
+TEST_F(Calendar, TheDayButtonsAndASetDayMoveTheLabels)
+{
+    FrmMain &m = loadMain();
+    FrmSchedaGiorno &grid = gridInFront(m);
+    int builds = gridBuilds;
+    m.setCurrentDay(QDate(2026, 12, 31));
+    EXPECT_EQ(gridBuilds, builds); // the caller dispatches
+    m.SMISTAMENTO_VISUALIZZAZIONI();
+    expectShown(m, grid, QDate(2026, 12, 31), ++builds);
+    QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
+    expectShown(m, grid, QDate(2027, 1, 1), ++builds);
 }

@@ -94,7 +94,8 @@ private:
     MainWindowSeam *previous_;
 };
 
-// Qt Test programs: a main-window call nothing answers fails the running test.
+// Qt Test programs call this in initTestCase: a main-window call nothing
+// answers then fails the running test (the GoogleTest main does the same).
 void failQtTestOnUnanswered();
 
 } // namespace orv::test

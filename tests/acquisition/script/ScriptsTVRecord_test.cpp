@@ -123,7 +123,8 @@ TEST_F(CoverTest, OnlyWebPicturesAreShownAndFiled)
         EXPECT_EQ(view.covers, 0);
         EXPECT_TRUE(engine.record().TxtCover.isEmpty());
         EXPECT_FALSE(engine.record().Check1[13]);
-        EXPECT_TRUE(QDir(app.file("covers")).entryList(QDir::Files).isEmpty());
+        // Only the installed placeholder picture.
+        EXPECT_EQ(QDir(app.file("covers")).entryList(QDir::Files), QStringList{QStringLiteral("none.jpg")});
     }
     EXPECT_FALSE(fetched.contains(QStringLiteral("file:///etc/passwd")));
     engine.setRecordView(nullptr);
@@ -139,7 +140,8 @@ TEST_F(CoverTest, FailedFetchDoesNotFileAnEarlierPicture)
     runScript({"#PUT#=C1#01", "#PUT#=http://img.test/missing.jpg#02", "#TAKECODE#=#01", "#TAKEPOSTER##02#"},
               "x\r\n");
     EXPECT_FALSE(engine.record().Check1[13]);
-    EXPECT_TRUE(QDir(app.file("covers")).entryList(QDir::Files).isEmpty());
+    // Only the installed placeholder picture.
+    EXPECT_EQ(QDir(app.file("covers")).entryList(QDir::Files), QStringList{QStringLiteral("none.jpg")});
 }
 
 TEST_F(CoverTest, CoverNamesStayInsideTheFolder)

@@ -1,0 +1,121 @@
+#include "grid/GridColumn.h"
+
+#include "grid/GridModel.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace orv {
+
+using namespace grid;
+
+namespace {
+QRect pxRect(int left, int top, int width, int height)
+{
+    auto px = [](int tw) { return tw >= 0 ? tw / TwipsPerPixel : -((-tw + TwipsPerPixel - 1) / TwipsPerPixel); };
+    return QRect(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
+}
+} // namespace
+
+GridColumn::GridColumn(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    QFont f = font();
+    f.setPointSize(8);
+    setFont(f);
+}
+
+void GridColumn::setModel(const GridModel *model)
+{
+    model_ = model;
+    update();
+}
+
+void GridColumn::setScroll(int v)
+{
+    v_ = v;
+    update();
+}
+
+const QPixmap &GridColumn::logo(const QString &path)
+{
+    auto it = logos_.find(path);
+    if (it == logos_.end())
+        it = logos_.insert(path, QPixmap(path));
+    return *it;
+}
+
+void GridColumn::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    if (!model_)
+        return;
+    const int heightTw = height() * TwipsPerPixel;
+    const int rows = int(model_->rows.size());
+    const int last = std::min(rows - 1, v_ + heightTw / RowTw + 1);
+    for (int r = std::max(0, v_ - 1); r <= last; ++r) {
+        const GridRow &row = model_->rows[size_t(r)];
+        const int top = GridModel::TopRiga(r - v_);
+        const QString badge = row.badge();
+        if (!badge.isEmpty()) {
+            const QRect b = pxRect(BadgeLeftTw, top, BadgeWidthTw, RowHeightTw);
+            p.fillRect(b, Qt::white);
+            p.setPen(Qt::black);
+            p.drawRect(b.adjusted(0, 0, -1, -1));
+            p.save();
+            p.translate(b.center());
+            p.rotate(-90);
+            p.drawText(QRect(-b.height() / 2, -b.width() / 2, b.height(), b.width()), Qt::AlignCenter, badge);
+            p.restore();
+        }
+        const QRect name = pxRect(NameLeftTw, top, NameWidthTw, RowHeightTw);
+        const QPixmap &pic = row.logo.isEmpty() ? QPixmap() : logo(row.logo);
+        if (!pic.isNull()) {
+            p.drawPixmap(name, pic);
+        } else {
+            p.fillRect(name, Qt::white);
+            p.setPen(Qt::black);
+            p.drawRect(name.adjusted(0, 0, -1, -1));
+            p.drawText(name.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                       row.NOMETV);
+        }
+        const QRect code = pxRect(CodeLeftTw, top, CodeWidthTw, RowHeightTw);
+        quint32 back = 0xFFFFFF, fore = 0;
+        row.codeColours(back, fore);
+        p.fillRect(code, bgrColor(back));
+        p.setPen(bgrColor(fore));
+        p.drawText(code, Qt::AlignCenter, row.Canale);
+    }
+}
+
+int GridColumn::rowAt(const QPoint &pos) const
+{
+    if (!model_)
+        return -1;
+    const int x = pos.x() * TwipsPerPixel;
+    const int y = pos.y() * TwipsPerPixel;
+    if (y < 0 || x < NameLeftTw || x >= NameLeftTw + NameWidthTw)
+        return -1;
+    const int r = v_ + y / RowTw;
+    if (y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
+        return -1;
+    return r;
+}
+
+bool GridColumn::onCodeOrBadge(const QPoint &pos) const
+{
+    if (!model_)
+        return false;
+    const int x = pos.x() * TwipsPerPixel;
+    const int y = pos.y() * TwipsPerPixel;
+    const int r = v_ + y / RowTw;
+    if (y < 0 || y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
+        return false;
+    if (x >= CodeLeftTw && x < CodeLeftTw + CodeWidthTw)
+        return true;
+    return x >= BadgeLeftTw && x < BadgeLeftTw + BadgeWidthTw && !model_->rows[size_t(r)].badge().isEmpty();
+}
+
+} // namespace orv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QWidget>
+
+namespace orv {
+
+class GridModel;
+
+// The channel column (Frame1): per row the badge, the name or the logo over
+// it, and the remote-control code, painted at 15 twips a pixel.
+class GridColumn : public QWidget {
+    Q_OBJECT
+public:
+    explicit GridColumn(QWidget *parent = nullptr);
+
+    void setModel(const GridModel *model);
+    void setScroll(int v);
+
+    // The row whose name or logo box lies under a point, -1 elsewhere.
+    int rowAt(const QPoint &pos) const;
+    // True over a row's code box or badge.
+    bool onCodeOrBadge(const QPoint &pos) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QPixmap &logo(const QString &path);
+    const GridModel *model_ = nullptr;
+    int v_ = 0;
+    QHash<QString, QPixmap> logos_;
+};
+
+} // namespace orv

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QtGlobal>
+
+class QColor;
+
+// The day grid's canvas in twips and the small rules that place a programme
+// on it. Nothing here knows about widgets.
+namespace orv::grid {
+
+inline constexpr int TwipsPerPixel = 15;
+inline constexpr int MinuteTw = 68;
+inline constexpr int HalfHourTw = 2040;
+inline constexpr int HourTw = 4080;
+inline constexpr int DayTw = 97920;
+inline constexpr int RowTw = 600;
+inline constexpr int HalfHoursPerDay = 48;
+
+// Row elements in the channel column (Frame1).
+inline constexpr int RowHeightTw = 555;
+inline constexpr int BadgeLeftTw = 0, BadgeWidthTw = 165;
+inline constexpr int NameLeftTw = 180, NameWidthTw = 1155;
+inline constexpr int CodeLeftTw = 1345, CodeWidthTw = 165;
+
+// Time canvas (Frame2).
+inline constexpr int HeaderTopTw = 30, HeaderOffsetTw = 110, HeaderWidthTw = 1215, HeaderHeightTw = 195;
+inline constexpr int CellTopTw = 310, CellHeightTw = 495, CellOffsetTw = 100;
+inline constexpr int TemplateCellWidthTw = 1155;
+inline constexpr int FavMarkerDx = 20, FavMarkerDy = 230;
+inline constexpr int LinkMarkerDx = 200, LinkMarkerDy = 80;
+inline constexpr int MarkerSizeTw = 150;
+inline constexpr int RowLineOffsetTw = 250, HalfHourLineOffsetTw = 50, RowLineLeftTw = 40;
+inline constexpr int NowLineOffsetTw = 20;
+
+// A leading decimal number as the old Val() read it: blanks skipped, an
+// optional sign, digits and one decimal point; 0 when there is none.
+double leadingValue(const QString &text);
+
+// Left of a programme starting at `ora` ("hh:mm") on grid day d, scroll 0.
+int cellLeft(const QString &ora, int day);
+// Width for a duration in minutes (half-even rounding); may be negative.
+int cellWidth(const QString &durata);
+
+// One channel-day listing in running order: a start earlier than the
+// previous end by more than about 22 hours belongs to the next calendar day,
+// and once the listing has passed midnight every later record stays past it.
+class PastMidnight {
+public:
+    // The left for this record (shifted by a day when past midnight).
+    int place(int left, int width);
+
+private:
+    bool first_ = true;
+    bool passed_ = false;
+    int end_ = 0;
+};
+
+// Colours as the platform's 0x00BBGGRR numbers.
+struct CellColours {
+    quint32 back = 0xFFFFFF;
+    quint32 fore = 0x000000;
+};
+CellColours typeColours(const QString &type, bool byType);
+
+// PRENDICOLORE / PRENDIFONT: decimal BGR text of the channel-code colours,
+// empty outside 1 to 10.
+QString prendiColore(int code);
+QString prendiFont(int code);
+
+QColor bgrColor(quint32 bgr);
+
+// "hh:mm" of half hour k from 00:00, wrapping every day.
+QString halfHourText(int k);
+
+// Top-left of the hover card: 10 px right of and below the pointer; above it
+// (bottom edge 13 px over it) when it would cross the bottom of the
+// available area, moved left to end at its right edge, never outside it.
+QPoint hoverCardPlace(const QPoint &pointer, const QSize &size, const QRect &available);
+
+} // namespace orv::grid

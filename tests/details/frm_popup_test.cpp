@@ -1,0 +1,201 @@
+#include "details/FrmPopUp.h"
+
+#include "details/ProgrammeDisplay.h"
+#include "grid/FrmPopUpGhost.h"
+#include "grid/FrmSchedaGiorno.h"
+#include "mainwindow/MainFixture.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QLabel>
+#include <QMouseEvent>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+qint32 dayFromToday(int n) { return QDate::currentDate().addDays(n).toString(QStringLiteral("yyyyMMdd")).toInt(); }
+
+class PopUp : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        Prompt::setInputHandler([this](const QString &, const QString &title, const QString &proposed) {
+            inputTitles << title + QLatin1Char('|') + proposed;
+            return inputAnswer;
+        });
+    }
+    void TearDown() override
+    {
+        Prompt::setInputHandler({});
+        MainFixture::TearDown();
+    }
+    ProgrammeKey programme(int fromToday, int number, const QString &title)
+    {
+        addProgramme(dayFromToday(fromToday), QStringLiteral("Rai 1"), number, title);
+        return {dayFromToday(fromToday), QStringLiteral("Rai 1"), number};
+    }
+    Programme stored(const ProgrammeKey &k)
+    {
+        Database db = Database::open(PercorsoDb);
+        return *ProgrammiTable(db).find(k);
+    }
+    void activate(QWidget &w)
+    {
+        QEvent e(QEvent::WindowActivate);
+        QApplication::sendEvent(&w, &e);
+    }
+
+    QString inputAnswer;
+    QStringList inputTitles;
+};
+
+} // namespace
+
+TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
+{
+    const ProgrammeKey a = programme(0, 1, QStringLiteral("Tg1"));
+    const ProgrammeKey b = programme(0, 2, QStringLiteral("Porta a Porta"));
+    FrmPopUp &w = Windows::get<FrmPopUp>();
+    w.showProgramme(a);
+    EXPECT_EQ(w.display->Label2->text(), "Tg1");
+    EXPECT_EQ(w.windowTitle(), Lingua[102]);
+
+    // Another view changed the selection while the pop-up was behind.
+    PopUpNumerazione = QString::number(b.Numerazione);
+    activate(w);
+    EXPECT_EQ(w.display->Label2->text(), "Porta a Porta");
+
+    // A toggle writes, then refills: the caption follows the new state.
+    w.Label8_Click();
+    EXPECT_EQ(stored(b).Promemoria, "1");
+    EXPECT_EQ(w.Label8->text(), Lingua[117]);
+    EXPECT_FALSE(w.display->Image1->isHidden());
+    w.Label18_Click();
+    w.Label18_Click();
+    EXPECT_EQ(stored(b).Registra, "0");
+    EXPECT_EQ(w.Label18->text(), Lingua[114]);
+
+    // The pop-up's fill closes a hover card, and so does the mouse over the
+    // title, not over the day.
+    Windows::get<FrmPopUpGhost>().show();
+    activate(w);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    Windows::get<FrmPopUpGhost>().show();
+    auto move = [](QWidget *over) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(over, &e);
+    };
+    move(w.display->Label13);
+    EXPECT_TRUE(Windows::loaded<FrmPopUpGhost>());
+    move(w.display->Label2);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+
+    // A key with no row: nothing shown, and the commands act on nothing.
+    w.showProgramme({dayFromToday(0), QStringLiteral("Rai 1"), 9});
+    EXPECT_TRUE(w.display->Label2->text().isEmpty());
+    w.Label8_Click();
+    w.Label7_Click();
+    w.Image8_Click();
+    EXPECT_EQ(stored(a).Promemoria, "");
+    EXPECT_EQ(stored(b).Promemoria, "1");
+    EXPECT_TRUE(inputTitles.isEmpty());
+    EXPECT_TRUE(prompts.isEmpty());
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+}
+
+TEST_F(PopUp, InformationBoxesTitleOnlyTheFirst)
+{
+    QStringList titles;
+    Prompt::setHandler([&](const PromptRequest &r) {
+        titles << r.title;
+        return Answer::Ok;
+    });
+    FrmPopUp &w = Windows::get<FrmPopUp>();
+    for (int i = 1; i <= 5; ++i)
+        w.Command_Click(i);
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Informazione"), "", "", "", ""}));
+}
+
+TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
+{
+    FrmMain &m = loadMain();
+    const ProgrammeKey shown = programme(0, 1, QStringLiteral("L'isola dei famosi"));
+    const ProgrammeKey other = programme(1, 1, QStringLiteral("L isola dei famosi"));
+    programme(0, 2, QStringLiteral("Tg1"));
+    FrmPopUp &w = Windows::get<FrmPopUp>();
+    w.showProgramme(shown);
+
+    // Cancelled: nothing written, nothing sent to the grid.
+    m.showChild(Windows::get<FrmSchedaGiorno>());
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    w.Label7_Click();
+    EXPECT_EQ(inputTitles, QStringList{QStringLiteral("Inserimento di un Programma Preferito|L'isola dei famosi")});
+    EXPECT_EQ(grid.model().ContaImage1(), 0);
+    EXPECT_EQ(stored(shown).Marked, "");
+    EXPECT_EQ(w.Label7->text(), Lingua[107]);
+
+    inputAnswer = QStringLiteral("L'isola dei famosi");
+    w.Label7_Click();
+    auto marked = [&grid](const ProgrammeKey &k) {
+        return grid.model().visibleFavourite(grid.model().findCell(k)) >= 0;
+    };
+    EXPECT_TRUE(marked(shown));
+    EXPECT_TRUE(marked(other));
+    EXPECT_EQ(w.Label7->text(), Lingua[116]);
+    EXPECT_FALSE(w.display->Image2->isHidden());
+
+    w.Label7_Click();
+    EXPECT_FALSE(marked(shown));
+    EXPECT_FALSE(marked(other));
+    EXPECT_EQ(stored(other).Marked, "0");
+
+    // Without a grid only the database changes; the grid is not loaded for it.
+    Windows::unload<FrmSchedaGiorno>();
+    w.Label7_Click();
+    EXPECT_EQ(stored(other).Marked, "1");
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+}
+
+TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
+{
+    FrmMain &m = loadMain();
+    GiorniGriglia = 3;
+    const QString tooFar = Lingua[119] + QStringLiteral("3 ") + Lingua[120] + QStringLiteral("\r\n\r\n") + Lingua[121];
+    FrmPopUp &w = Windows::get<FrmPopUp>();
+    for (int n : {-1, 3}) {
+        w.showProgramme(programme(n, 1, QStringLiteral("Fuori")));
+        w.Image8_Click();
+        EXPECT_EQ(prompts, QStringList{tooFar}) << n;
+        prompts.clear();
+    }
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+
+    // Today, grid not loaded: its own load builds it once.
+    const ProgrammeKey today = programme(0, 2, QStringLiteral("Oggi"));
+    w.showProgramme(today);
+    m.Picture3->show();
+    w.Image8_Click();
+    ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    // 20:30 on the main window's day: half an hour before the hour, one day on.
+    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48);
+    EXPECT_EQ(SegnalibroOra, "20:30");
+    EXPECT_EQ(activeChild(m), &grid);
+    EXPECT_TRUE(m.Picture3->isHidden());
+    EXPECT_TRUE(w.isVisible());
+
+    // The last grid day; the main window shows a day whose grid would miss it.
+    m.setCurrentDay(QDate::currentDate().addDays(6));
+    w.showProgramme(programme(2, 3, QStringLiteral("Dopodomani")));
+    w.Image8_Click();
+    const ProgrammeKey last{dayFromToday(2), QStringLiteral("Rai 1"), 3};
+    EXPECT_EQ(grid.MonthView1, QDate::currentDate());
+    EXPECT_GE(grid.model().findCell(last), 0);
+    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
+    EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
+    EXPECT_EQ(m.currentDay(), QDate::currentDate());
+    EXPECT_TRUE(prompts.isEmpty());
+}

@@ -1,0 +1,133 @@
+#include "details/ProgrammeDisplay.h"
+
+#include "core/AppState.h"
+#include "platform/Database.h"
+#include "support/TempApp.h"
+#include "support/TestSeam.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+const QDate Today(2026, 12, 6);
+
+qint32 day(const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")).toInt(); }
+
+} // namespace
+
+TEST(ProgrammeTexts, BroadcastStatusCountsDaysFromToday)
+{
+    EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today.addDays(-1)), Today), "(Gia' Trasmesso)");
+    EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today), Today), "Sara' trasmesso oggi");
+    EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today.addDays(1)), Today), "(Sara' Trasmesso fra 1 giorno)");
+    EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today.addDays(2)), Today), "(Sara' Trasmesso fra 2 giorni)");
+    // Across a month and a year end.
+    EXPECT_EQ(ProgrammeTexts::broadcastStatus(20270102, QDate(2026, 12, 31)), "(Sara' Trasmesso fra 2 giorni)");
+    EXPECT_EQ(ProgrammeTexts::dayText(20270102), "02/01/2027");
+}
+
+TEST(ProgrammeTexts, PathsStayInTheirFoldersAndUnknownChannelsHaveNoLogo)
+{
+    test::TempApp app;
+    Programme p;
+    p.Data = 20261206;
+    p.Immagine = QStringLiteral("film.jpg");
+    ProgrammeTexts t = ProgrammeTexts::of(p, Today, 101);
+    EXPECT_EQ(t.logoPath.mid(PercorsoApp.size()).toLower(), "/loghitv/101.gif");
+    EXPECT_EQ(t.coverPath.mid(PercorsoApp.size()).toLower(), "/covers/film.jpg");
+
+    EXPECT_TRUE(ProgrammeTexts::of(p, Today, std::nullopt).logoPath.isEmpty());
+    for (const char *bad : {"", "../../secret.jpg", "..\\x.jpg", "sub/x.jpg"}) {
+        p.Immagine = QString::fromUtf8(bad);
+        EXPECT_TRUE(ProgrammeTexts::of(p, Today, 101).coverPath.isEmpty()) << bad;
+    }
+}
+
+class DisplayFill : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(PercorsoApp).mkpath(QStringLiteral("Covers"));
+        QDir(PercorsoApp).mkpath(QStringLiteral("loghitv"));
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        img.save(PercorsoApp + QStringLiteral("/Covers/cover.png"), "PNG");
+        img.save(PercorsoApp + QStringLiteral("/loghitv/101.gif"), "PNG");
+        // State fields as "1", "0", "" and NULL, one programme each.
+        Database db = Database::open(PercorsoDb);
+        const char *states[] = {"1", "0", "", nullptr};
+        for (int i = 0; i < 4; ++i) {
+            auto st = db.prepare(QStringLiteral(
+                "insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo, Type, Genere, Durata, "
+                "Descrizione, Immagine, Marked, Promemoria, Registra) values (?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+            st.bindAll(qint64(day(QDate::currentDate())), QStringLiteral("Rai 1"), i + 1, QStringLiteral("21:00"),
+                       QStringLiteral("Film %1").arg(i), QStringLiteral("FILM"), QStringLiteral("Drammatico"),
+                       QStringLiteral("95"), QStringLiteral("Trama"),
+                       i == 0 ? QStringLiteral("cover.png") : QStringLiteral("missing.png"));
+            for (int f = 11; f <= 13; ++f)
+                states[i] ? st.bind(f, QString::fromUtf8(states[i])) : st.bindNull(f);
+            st.execute();
+        }
+        db.prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
+                                  "values (?, 'Canale Ignoto', 1, 'Senza logo')"))
+            .bind(1, qint64(day(QDate::currentDate())))
+            .execute();
+    }
+    QString marks() const { return seam.status(1).join(QString()); }
+    ProgrammeKey key(int n, const QString &channel = QStringLiteral("Rai 1")) const
+    {
+        return {day(QDate::currentDate()), channel, n};
+    }
+
+    test::TempApp app;
+    test::RecordingSeam seam;
+    ProgrammeDisplay d;
+};
+
+TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIcon)
+{
+    ASSERT_TRUE(d.fill(key(1)));
+    EXPECT_EQ(d.Label2->text(), "Film 0");
+    EXPECT_EQ(d.Label1->text(), "FILM");
+    EXPECT_EQ(d.Label6->text(), "95");
+    EXPECT_EQ(d.Label15->text(), "Sara' trasmesso oggi");
+    EXPECT_EQ(d.Text1->toPlainText(), "Trama");
+    EXPECT_FALSE(d.Image2->isHidden());
+    EXPECT_FALSE(d.Image1->isHidden());
+    EXPECT_FALSE(d.Image11->isHidden());
+    EXPECT_FALSE(d.ImgTV->isHidden());
+    EXPECT_FALSE(d.Image3->isHidden());
+    EXPECT_TRUE(marks().isEmpty());
+    for (int n = 2; n <= 4; ++n) {
+        ASSERT_TRUE(d.fill(key(n)));
+        EXPECT_TRUE(d.Image2->isHidden()) << n;
+        EXPECT_TRUE(d.Image1->isHidden()) << n;
+        EXPECT_TRUE(d.Image11->isHidden()) << n;
+    }
+}
+
+TEST_F(DisplayFill, MissingPicturesAndUnknownKeysLeaveNothingBehind)
+{
+    ASSERT_TRUE(d.fill(key(1)));
+    // The next programme's cover file is missing: the old cover goes.
+    ASSERT_TRUE(d.fill(key(2)));
+    EXPECT_TRUE(d.Image3->isHidden());
+    EXPECT_TRUE(d.Image3->pixmap().isNull());
+    EXPECT_EQ(marks(), "/");
+    // An unknown channel shows no logo, and no box is opened for it.
+    ASSERT_TRUE(d.fill(key(1, QStringLiteral("Canale Ignoto"))));
+    EXPECT_TRUE(d.ImgTV->isHidden());
+    EXPECT_EQ(d.Label2->text(), "Senza logo");
+    // A key with no row empties the display.
+    EXPECT_FALSE(d.fill(key(9)));
+    EXPECT_FALSE(d.programme().has_value());
+    EXPECT_TRUE(d.Label2->text().isEmpty());
+    EXPECT_TRUE(d.Text1->toPlainText().isEmpty());
+    EXPECT_TRUE(d.ImgTV->isHidden());
+}

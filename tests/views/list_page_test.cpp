@@ -1,0 +1,423 @@
+#include "core/Store.h"
+#include "platform/Database.h"
+#include "platform/Text.h"
+#include "support/TempApp.h"
+#include "views/ListPages.h"
+#include "views/ProgrammeId.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+QString crlf(std::initializer_list<const char *> lines)
+{
+    QString s;
+    for (const char *l : lines)
+        s += QString::fromUtf8(l) + QStringLiteral("\r\n");
+    return s;
+}
+
+} // namespace
+
+// ------------------------------------------------------------ reading
+
+TEST(ListTemplateRead, MarkerLinesAreDroppedWholeAndPartsKeepCrLf)
+{
+    const ListTemplate t = ListTemplate::parse(QStringLiteral(
+        "<html>\r\nx <!--END_HEAD--> lost\r\nrow\r\n<!--END_BODY-->\r\nmid\r\n<!--BEGIN_DESCRIPTION-->"
+        "\r\ndesc\r\n<!--END_DESCRIPTION-->\r\ntail1\r\ntail2"));
+    EXPECT_EQ(t.head, crlf({"<html>"}));
+    EXPECT_EQ(t.row, crlf({"row"}));
+    EXPECT_EQ(t.middle, crlf({"mid"}));
+    EXPECT_EQ(t.description, crlf({"desc"}));
+    EXPECT_EQ(t.tail, crlf({"tail1", "tail2"}));
+}
+
+TEST(ListTemplateRead, MissingMarkerLeavesLaterPartsEmpty)
+{
+    const ListTemplate t = ListTemplate::parse(QStringLiteral("a\r\n<!--END_HEAD-->\r\nb\r\nc\r\n"));
+    EXPECT_EQ(t.row, crlf({"b", "c"}));
+    EXPECT_TRUE(t.middle.isEmpty());
+    EXPECT_TRUE(t.description.isEmpty());
+    EXPECT_TRUE(t.tail.isEmpty());
+    // The tail looks for no marker: one there stays.
+    const ListTemplate u = ListTemplate::parse(QStringLiteral(
+        "<!--END_HEAD-->\n<!--END_BODY-->\n<!--BEGIN_DESCRIPTION-->\n<!--END_DESCRIPTION-->\n<!--END_HEAD-->\n"));
+    EXPECT_EQ(u.tail, crlf({"<!--END_HEAD-->"}));
+}
+
+TEST(ListTemplateRead, LfCrAndCrLfAllEndLines)
+{
+    for (const char *eol : {"\n", "\r", "\r\n"}) {
+        const QString e = QString::fromLatin1(eol);
+        const ListTemplate t = ListTemplate::parse(QStringLiteral("h") + e + QStringLiteral("<!--END_HEAD-->") + e +
+                                                   QStringLiteral("r1") + e + QStringLiteral("r2") + e);
+        EXPECT_EQ(t.head, crlf({"h"})) << eol;
+        EXPECT_EQ(t.row, crlf({"r1", "r2"})) << eol;
+    }
+}
+
+TEST(ListTemplateRead, AtMostThirtyThousandKeptLines)
+{
+    QString text;
+    for (int i = 0; i < ListTemplate::MaxLines; ++i)
+        text += QStringLiteral("l\n");
+    text += QStringLiteral("<!--END_HEAD-->\nrow\n");
+    const ListTemplate t = ListTemplate::parse(text);
+    EXPECT_EQ(t.head.size(), ListTemplate::MaxLines * 3);
+    EXPECT_TRUE(t.row.isEmpty());
+    // Marker lines do not count.
+    const ListTemplate u = ListTemplate::parse(QStringLiteral("<!--END_HEAD-->\n") + text.mid(2));
+    EXPECT_TRUE(u.head.isEmpty());
+    EXPECT_EQ(u.row.count(QLatin1Char('\n')), ListTemplate::MaxLines);
+}
+
+TEST(ListTemplateRead, Cp1252AndUtf8BothDecode)
+{
+    EXPECT_EQ(ListTemplate::parse(QByteArray("Citt\xE0 \x80\r\n")).head, QStringLiteral("Città €\r\n"));
+    EXPECT_EQ(ListTemplate::parse(QByteArray("Citt\xC3\xA0\r\n")).head, QStringLiteral("Città\r\n"));
+    ListTemplate t;
+    EXPECT_FALSE(ListTemplate::read(QStringLiteral("/nonexistent/x.htm"), t));
+    EXPECT_TRUE(t.head.isEmpty());
+}
+
+// ------------------------------------------------------------ filling
+
+TEST(Escaping, SpecialCharactersButNotCharacterReferences)
+{
+    const std::pair<const char *, const char *> table[] = {
+        {"<b>", "&lt;b&gt;"},
+        {"\"x\" 'y'", "&quot;x&quot; &#39;y&#39;"},
+        {"Tom & Jerry", "Tom &amp; Jerry"},
+        {"perch&eacute; &#233; &#xE9; &#XE9;", "perch&eacute; &#233; &#xE9; &#XE9;"},
+        {"&; &#; &#x; &eacute &#12a;", "&amp;; &amp;#; &amp;#x; &amp;eacute &amp;#12a;"},
+        {"a&b;c", "a&b;c"},
+        {"&", "&amp;"},
+    };
+    for (const auto &[in, out] : table)
+        EXPECT_EQ(htmlEscape(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
+}
+
+TEST(Placeholders, EveryOccurrenceExactCaseLongestFirstNeverRescanned)
+{
+    Placeholders p;
+    p.set(QStringLiteral("_TV_TITLE_"), QStringLiteral("_PR_TITLE_"));
+    p.set(QStringLiteral("_PR_TITLE_"), QStringLiteral("Film"));
+    p.set(QStringLiteral("_A_"), QStringLiteral("short"));
+    p.set(QStringLiteral("_A_B_"), QStringLiteral("long"));
+    EXPECT_EQ(p.fill(u"_TV_TITLE_ _PR_TITLE_ _pr_title_ _PR_TITLE__TV_TITLE_"),
+              QStringLiteral("_PR_TITLE_ Film _pr_title_ Film_PR_TITLE_"));
+    EXPECT_EQ(p.fill(u"_A_B_ _A_"), QStringLiteral("long short"));
+    EXPECT_EQ(p.fill(u"no placeholders _ < here"), QStringLiteral("no placeholders _ < here"));
+    p.set(QStringLiteral("_A_"), QStringLiteral("again"));
+    EXPECT_EQ(p.fill(u"_A_"), QStringLiteral("again"));
+}
+
+// ------------------------------------------------------------ ids
+
+TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
+{
+    struct Case {
+        const char *id;
+        bool ok;
+        const char *channel;
+        int number;
+    };
+    const Case cases[] = {
+        {"20261206#Rai 1#12", true, "Rai 1", 12},
+        {"20261206#Canale #5#3", true, "Canale #5", 3},
+        {"20261206##3", true, "", 3},
+        {"20261206#Rai 1", false, "", 0},
+        {"2026126#Rai 1#1", false, "", 0},
+        {"2026120a#Rai 1#1", false, "", 0},
+        {"20261206#Rai 1#1a", false, "", 0},
+        {"20261206#Rai 1#", false, "", 0},
+        {"nohash", false, "", 0},
+        {"", false, "", 0},
+    };
+    const QRegularExpression js(programmeIdPattern());
+    for (const Case &c : cases) {
+        const auto key = parseProgrammeId(QString::fromUtf8(c.id));
+        EXPECT_EQ(key.has_value(), c.ok) << c.id;
+        EXPECT_EQ(js.match(QString::fromUtf8(c.id)).hasMatch(), c.ok) << c.id;
+        if (key && c.ok) {
+            EXPECT_EQ(key->Data, 20261206);
+            EXPECT_EQ(key->Palinsesto, QString::fromUtf8(c.channel));
+            EXPECT_EQ(key->Numerazione, c.number);
+        }
+    }
+}
+
+TEST(Times, TypedTimesBecomeHhMm)
+{
+    EXPECT_EQ(normaliseTime(QStringLiteral("9:00")), QStringLiteral("09:00"));
+    EXPECT_EQ(normaliseTime(QStringLiteral("9.05")), QStringLiteral("09:05"));
+    EXPECT_EQ(normaliseTime(QStringLiteral(" 9 ")), QStringLiteral("09:00"));
+    EXPECT_EQ(normaliseTime(QStringLiteral("23:59")), QStringLiteral("23:59"));
+    for (const char *bad : {"24:00", "12:60", "ab", "", "1:2", "12:00'"})
+        EXPECT_FALSE(normaliseTime(QString::fromUtf8(bad))) << bad;
+}
+
+// ------------------------------------------------------------ builders
+
+class ListPages : public ::testing::Test {
+protected:
+    void SetUp() override { dir = std::make_unique<test::TempApp>(); }
+
+    Programme programme(qint32 day, const QString &channel, int n, const QString &ora, const QString &type = "Film")
+    {
+        Programme p;
+        p.Data = day;
+        p.Palinsesto = channel;
+        p.Numerazione = n;
+        p.ORA = ora;
+        p.Titolo = QStringLiteral("Titolo %1").arg(n);
+        p.Type = type;
+        p.Descrizione = QStringLiteral("Descrizione %1").arg(n);
+        return p;
+    }
+    void insert(const std::vector<Programme> &ps)
+    {
+        Database db = Database::open(dir->db(QStringLiteral("Orvento.cfg")));
+        Transaction tx(db);
+        ProgrammiTable t(db);
+        for (const Programme &p : ps)
+            t.insert(p);
+        tx.commit();
+    }
+    QString writeTemplate(const QString &text)
+    {
+        const QString path = dir->file(QStringLiteral("t.htm"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text.toUtf8());
+        return path;
+    }
+    PageBuild card(const QString &tpl, const QString &channel, qint32 day = 20261206)
+    {
+        CardRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), day, channel, QStringLiteral("7.gif")};
+        return buildCardPage(r);
+    }
+    PageBuild report(const QString &tpl, const QString &type = "Film", const QString &from = "12:00",
+                     const QString &to = "23:59")
+    {
+        ReportRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to};
+        return buildReportPage(r, nullptr);
+    }
+    // Rows and descriptions in one template, each on its own line.
+    static QString simple(const QString &row, const QString &desc, const QString &head = "H:_TV_TITLE_|_TV_TODAY_")
+    {
+        return head + QStringLiteral("\n<!--END_HEAD-->\n") + row + QStringLiteral("\n<!--END_BODY-->\nM\n"
+                                                                                 "<!--BEGIN_DESCRIPTION-->\n") +
+               desc + QStringLiteral("\n<!--END_DESCRIPTION-->\nT\n");
+    }
+    static QStringList lines(const QString &html, const QString &prefix)
+    {
+        QStringList out;
+        for (const QString &l : html.split(QStringLiteral("\r\n")))
+            if (l.startsWith(prefix))
+                out << l;
+        return out;
+    }
+
+    std::unique_ptr<test::TempApp> dir;
+};
+
+TEST_F(ListPages, RowAndDescriptionTablesOfCardAndReport)
+{
+    Programme p = programme(20261206, QStringLiteral("Rai 1"), 4, QStringLiteral("21:00"));
+    p.link = QStringLiteral("http://x/?a=1&b=2");
+    p.Immagine = QStringLiteral("film 4.jpg");
+    Programme q = programme(20261206, QStringLiteral("Rai 1"), 5, QStringLiteral("22:00"), QString());
+    q.Descrizione.clear();
+    insert({p, q});
+    const QString all = QStringLiteral(
+        "_PR_DATE_|_TV_HOUR_|_PR_TITLE_|_TV_TITLE_|_TV_TODAY_|_PR_TIPO_|_TV_ID_|<!--BEGIN_LINK_FLAG-->|"
+        "<!--END_LINK_FLAG-->|_TV_DESCRIPTION_|_TV_WEBLINK_|_TV_TYPE_|_PR_TV_|_TV_COVER_|_LOGO_TV_");
+    const QString tpl = simple(QStringLiteral("R:") + all, QStringLiteral("D:<!--NAME_FLAG-->|") + all,
+                               QStringLiteral("H:_TV_TITLE_|_TV_TODAY_|_LOGO_TV_"));
+
+    const PageBuild c = card(tpl, QStringLiteral("rai 1"));
+    EXPECT_TRUE(c.templateFound);
+    EXPECT_EQ(lines(c.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|7.gif"});
+    EXPECT_EQ(lines(c.page.html, "R:"),
+              (QStringList{"R:06/12/2026|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<a href='#p1'>|</a>|"
+                           "Descrizione 4|http://x/?a=1&amp;b=2|Film|Rai 1|_TV_COVER_|_LOGO_TV_",
+                           "R:06/12/2026|22:00|Titolo 5|Rai 1|06/12/2026| |'20261206#Rai 1#5'|<!---->|<!---->|"
+                           "<!----->|<!----->|<!------>|Rai 1|_TV_COVER_|_LOGO_TV_"}));
+    EXPECT_EQ(lines(c.page.html, "D:"),
+              QStringList{"D:p1|_PR_DATE_|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<!--BEGIN_LINK_FLAG-->|"
+                          "<!--END_LINK_FLAG-->|Descrizione 4|http://x/?a=1&amp;b=2|Film|_PR_TV_|covers/film%204.jpg|"
+                          "_LOGO_TV_"});
+
+    const PageBuild r = report(tpl, QStringLiteral("film"), QStringLiteral("21:00"), QStringLiteral("21:00"));
+    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|_LOGO_TV_"});
+    ASSERT_EQ(lines(r.page.html, "D:").size(), 1);
+    EXPECT_TRUE(lines(r.page.html, "D:")[0].contains(QStringLiteral("|Film|Rai 1|covers/film%204.jpg|")));
+    EXPECT_EQ(r.page.html.left(2), QStringLiteral("H:"));
+    EXPECT_TRUE(r.page.html.endsWith(QStringLiteral("\r\nM\r\n\r\n") + lines(r.page.html, "D:")[0] +
+                                     QStringLiteral("\r\n\r\nT\r\n\r\n")));
+}
+
+TEST_F(ListPages, IconsOnlyForTheTextOneAndCoversOnlyForPlainNames)
+{
+    std::vector<Programme> ps;
+    const char *states[][3] = {{"1", "0", "0"}, {"0", "1", ""}, {"", "", "1"}, {"-1", "true", "11"}};
+    const char *covers[] = {"", "../x.jpg", "a/b.jpg", "ok.jpg"};
+    for (int i = 0; i < 4; ++i) {
+        Programme p = programme(20261206, QStringLiteral("Rai 2"), i + 1, QStringLiteral("20:0%1").arg(i));
+        p.Marked = QString::fromUtf8(states[i][0]);
+        p.Promemoria = QString::fromUtf8(states[i][1]);
+        p.Registra = QString::fromUtf8(states[i][2]);
+        p.Immagine = QString::fromUtf8(covers[i]);
+        ps.push_back(p);
+    }
+    insert(ps);
+    const PageBuild c = card(simple("R:_TV_ICONA1_ _TV_ICONA2_ _TV_ICONA3_", "D:_TV_COVER_"), "Rai 2");
+    const QString t = QStringLiteral("htmlcards/trasparente.gif");
+    EXPECT_EQ(lines(c.page.html, "R:"),
+              (QStringList{"R:htmlcards/lente.gif " + t + " " + t, "R:" + t + " htmlcards/postit.gif " + t,
+                           "R:" + t + " " + t + " htmlcards/registra.gif", "R:" + t + " " + t + " " + t}));
+    EXPECT_EQ(lines(c.page.html, "D:"),
+              (QStringList{"D:covers/none.jpg", "D:covers/none.jpg", "D:covers/none.jpg", "D:covers/ok.jpg"}));
+}
+
+TEST_F(ListPages, AnchorsCountPositionsAcrossChannels)
+{
+    Programme a = programme(20261206, QStringLiteral("Rai 1"), 1, QStringLiteral("21:00"));
+    Programme b = programme(20261206, QStringLiteral("Rai 2"), 1, QStringLiteral("21:00"));
+    Programme c = programme(20261206, QStringLiteral("Rai 3"), 1, QStringLiteral("21:30"));
+    b.Descrizione.clear();
+    insert({c, b, a});
+    const PageBuild r = report(simple("R:<!--BEGIN_LINK_FLAG-->_PR_TV_", "D:<!--NAME_FLAG-->_PR_TV_"));
+    EXPECT_EQ(lines(r.page.html, "R:"),
+              (QStringList{"R:<a href='#p1'>Rai 1", "R:<!---->Rai 2", "R:<a href='#p3'>Rai 3"}));
+    EXPECT_EQ(lines(r.page.html, "D:"), (QStringList{"D:p1Rai 1", "D:p3Rai 3"}));
+}
+
+TEST_F(ListPages, CardTakesTwoHundredAndReportFiveHundred)
+{
+    std::vector<Programme> ps;
+    for (int i = 1; i <= 501; ++i)
+        ps.push_back(programme(20261206, QStringLiteral("Rai 1"), i,
+                               QStringLiteral("%1:%2").arg(12 + i / 60).arg(i % 60, 2, 10, QLatin1Char('0'))));
+    insert(ps);
+    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_");
+    const PageBuild c = card(tpl, "Rai 1");
+    EXPECT_EQ(lines(c.page.html, "R:").size(), 200);
+    EXPECT_EQ(lines(c.page.html, "D:").size(), 200);
+    EXPECT_TRUE(c.page.overLimit);
+    const PageBuild r = report(tpl);
+    EXPECT_EQ(lines(r.page.html, "R:").size(), 500);
+    EXPECT_EQ(lines(r.page.html, "D:").size(), 500);
+    EXPECT_TRUE(r.page.overLimit);
+    EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
+
+    // Exactly at the limits: no message.
+    Database db = Database::open(dir->db(QStringLiteral("Orvento.cfg")));
+    db.exec(QStringLiteral("delete from Programmi where Numerazione > 500"));
+    EXPECT_FALSE(report(tpl).page.overLimit);
+    db.exec(QStringLiteral("delete from Programmi where Numerazione > 200"));
+    EXPECT_FALSE(card(tpl, "Rai 1").page.overLimit);
+}
+
+TEST_F(ListPages, EmptyResultLeavesNoPlaceholder)
+{
+    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_", "H:_TV_TITLE_|_TV_TODAY_|_LOGO_TV_");
+    const PageBuild c = card(tpl, QStringLiteral("Rai 5"));
+    EXPECT_EQ(lines(c.page.html, "H:"), QStringList{"H:Rai 5|06/12/2026|7.gif"});
+    EXPECT_TRUE(lines(c.page.html, "R:").isEmpty());
+    EXPECT_TRUE(c.dbError.isEmpty());
+    const PageBuild r = report(tpl);
+    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:|06/12/2026|_LOGO_TV_"});
+    EXPECT_EQ(r.page.rows, 0);
+}
+
+TEST_F(ListPages, ApostrophesAndMarkupInValuesAndInputs)
+{
+    Programme p = programme(20261206, QStringLiteral("Tele L'Aquila"), 1, QStringLiteral("21:00"),
+                            QStringLiteral("Film d'autore"));
+    p.Titolo = QStringLiteral("<i>C'era</i> _TV_TITLE_ &egrave;");
+    insert({p});
+    const QString tpl = simple("R:_PR_TITLE_|_TV_TITLE_|_TV_ID_", "D:x");
+    const PageBuild c = card(tpl, QStringLiteral("Tele L'Aquila"));
+    EXPECT_TRUE(c.dbError.isEmpty());
+    EXPECT_EQ(lines(c.page.html, "R:"),
+              QStringList{"R:&lt;i&gt;C&#39;era&lt;/i&gt; _TV_TITLE_ &egrave;|Tele L&#39;Aquila|"
+                          "'20261206#Tele L&#39;Aquila#1'"});
+    EXPECT_EQ(report(tpl, QStringLiteral("Film d'")).page.rows, 1);
+}
+
+TEST_F(ListPages, ReportSelectsTypePrefixAndTimesBothIncludedInStableOrder)
+{
+    insert({programme(20261206, "B", 1, "11:59"), programme(20261206, "B", 2, "12:00", "FILM TV"),
+            programme(20261206, "A", 3, "23:59", "film"), programme(20261206, "C", 4, "12:00"),
+            programme(20261206, "A", 5, "12:00", "Telefilm"), programme(20261207, "A", 6, "13:00")});
+    const PageBuild r = report(simple("R:_TV_HOUR_ _PR_TV_ _TV_ID_", "D:x"));
+    EXPECT_EQ(lines(r.page.html, "R:"),
+              (QStringList{"R:12:00 B '20261206#B#2'", "R:12:00 C '20261206#C#4'", "R:23:59 A '20261206#A#3'"}));
+}
+
+TEST_F(ListPages, DatabaseErrorGivesAnEmptyPageAndTheEngineText)
+{
+    CardRequest r{writeTemplate(simple("R:_TV_HOUR_", "D:x")), dir->file("database/missing.cfg"), 20261206, "Rai 1",
+                  QString()};
+    const PageBuild b = buildCardPage(r);
+    EXPECT_FALSE(b.dbError.isEmpty());
+    EXPECT_TRUE(lines(b.page.html, "R:").isEmpty());
+    EXPECT_EQ(lines(b.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026"});
+}
+
+TEST_F(ListPages, PagesAreWrittenWithByteOrderMarkAndChooserListsHtmFiles)
+{
+    const QString page = dir->file(QStringLiteral("temp.htm"));
+    ASSERT_TRUE(writeListPage(page, QStringLiteral("città")));
+    QFile f(page);
+    f.open(QIODevice::ReadOnly);
+    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF" "citt\xC3\xA0"));
+    EXPECT_FALSE(writeListPage(dir->file(QStringLiteral("no/such/dir/temp.htm")), QStringLiteral("x")));
+
+    QDir d(dir->path());
+    d.mkdir(QStringLiteral("choose"));
+    d.mkdir(QStringLiteral("choose/folder.htm"));
+    for (const char *name : {"b.htm", "A.HTM", "c.html", "d.txt", "C.htm"})
+        QFile(d.filePath(QStringLiteral("choose/") + QLatin1String(name))).open(QIODevice::WriteOnly);
+    EXPECT_EQ(templateChoices(d.filePath(QStringLiteral("choose"))), (QStringList{"A.HTM", "b.htm", "C.htm"}));
+}
+
+TEST_F(ListPages, ShippedTemplatesFillEveryPlaceholder)
+{
+    Programme p = programme(20261206, QStringLiteral("Rai 1"), 1, QStringLiteral("21:00"));
+    p.link = QStringLiteral("http://example.org");
+    insert({p});
+    const QStringList cards = templateChoices(test::sourceData(QStringLiteral("htmlcards")));
+    const QStringList reports = templateChoices(test::sourceData(QStringLiteral("htmlreport")));
+    EXPECT_TRUE(cards.contains(QStringLiteral("classica.htm")));
+    EXPECT_TRUE(reports.contains(QStringLiteral("classica.htm")));
+    EXPECT_GE(cards.size(), 2);
+    EXPECT_GE(reports.size(), 2);
+    for (const QString &name : cards) {
+        CardRequest r{test::sourceData("htmlcards/" + name), dir->db("Orvento.cfg"), 20261206, "Rai 1", "1.gif"};
+        const QString html = buildCardPage(r).page.html;
+        EXPECT_FALSE(html.contains(QStringLiteral("_TV_")) || html.contains(QStringLiteral("_PR_")) ||
+                     html.contains(QStringLiteral("_LOGO_")))
+            << name.toStdString();
+        EXPECT_TRUE(html.contains(QStringLiteral("id='20261206#Rai 1#1'"))) << name.toStdString();
+    }
+    for (const QString &name : reports) {
+        ReportRequest r{test::sourceData("htmlreport/" + name), dir->db("Orvento.cfg"), 20261206, "Film", "12:00",
+                        "23:59"};
+        const QString html = buildReportPage(r, nullptr).page.html;
+        EXPECT_FALSE(html.contains(QStringLiteral("_TV_")) || html.contains(QStringLiteral("_PR_")))
+            << name.toStdString();
+    }
+}

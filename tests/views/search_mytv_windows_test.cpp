@@ -1,0 +1,175 @@
+#include "core/MainWindowSeam.h"
+#include "mainwindow/MainFixture.h"
+#include "platform/Browser.h"
+#include "views/FrmHigh.h"
+#include "views/FrmMyTV.h"
+#include "views/FrmRicerche.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+qint32 dayOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day()); }
+
+class ViewWindows : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        HTMLRicerche = QStringLiteral("classica.htm");
+        HTMLmytv = QStringLiteral("classica.htm");
+    }
+    void mark(qint32 day, const QString &channel, int n, const QString &ora, const QString &title)
+    {
+        addProgramme(day, channel, n, title);
+        Database db = Database::open(PercorsoDb);
+        db.prepare(QStringLiteral("update Programmi set Marked = '1', ORA = ? where Data = ? and Palinsesto = ? and "
+                                  "Numerazione = ?"))
+            .bindAll(ora, qint64(day), channel, qint64(n))
+            .execute();
+    }
+};
+
+} // namespace
+
+TEST_F(ViewWindows, SearchRunsOnEnterAndADayChangeLeavesItsPageAlone)
+{
+    FrmMain &m = loadMain();
+    addProgramme(dayOf(QDate::currentDate()), QStringLiteral("Rai 1"), 1, QStringLiteral("Il Gattopardo"));
+    addProgramme(dayOf(QDate::currentDate().addDays(-1)), QStringLiteral("Rai 1"), 1, QStringLiteral("Gattopardo ieri"));
+    FrmRicerche &s = Windows::get<FrmRicerche>();
+    const int before = VistaCorrente;
+    s.TxtRicerca->setText(QStringLiteral("gattopardo"));
+    QTest::keyClick(s.TxtRicerca, Qt::Key_Return);
+    const QString first = page("tempricerche.htm");
+    EXPECT_TRUE(first.contains(QStringLiteral("Il Gattopardo")));
+    EXPECT_FALSE(first.contains(QStringLiteral("Gattopardo ieri")));
+    EXPECT_EQ(VistaCorrente, before);
+
+    s.Check2->setChecked(true);
+    s.Command1->click();
+    EXPECT_TRUE(page("tempricerche.htm").contains(QStringLiteral("Gattopardo ieri")));
+    const QString searched = page("tempricerche.htm");
+    m.CmdGiornoDx_Click();
+    EXPECT_EQ(page("tempricerche.htm"), searched);
+
+    // Choosing a template only stores it.
+    QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempricerche.htm")));
+    s.Combo1->addItem(QStringLiteral("altra.htm"));
+    emit s.Combo1->activated(s.Combo1->count() - 1);
+    EXPECT_EQ(HTMLRicerche, QStringLiteral("altra.htm"));
+    EXPECT_TRUE(page("tempricerche.htm").isEmpty());
+}
+
+TEST_F(ViewWindows, MyTvKeepsItsPickerSaysCapacityOnceAndRebuildsOnAChoice)
+{
+    FrmMain &m = loadMain();
+    m.CmdGiornoDx_Click();
+    const QDate start = m.currentDay();
+    for (int n = 1; n <= 13; ++n)
+        mark(dayOf(start), QStringLiteral("Rai 1"), n, QStringLiteral("%1:00").arg(n + 6, 2, 10, QLatin1Char('0')),
+             QStringLiteral("Segnato %1").arg(n));
+    for (int n = 1; n <= 13; ++n)
+        mark(dayOf(start.addDays(3)), QStringLiteral("Rai 2"), n, QStringLiteral("20:00"), QStringLiteral("Altro"));
+    FrmMyTV &w = Windows::get<FrmMyTV>();
+    EXPECT_EQ(w.DTPicker1->date(), start);
+    EXPECT_EQ(VistaCorrente, 4);
+    w.Command1->click();
+    EXPECT_EQ(w.DTPicker1->date(), start);
+    EXPECT_EQ(prompts.count(QStringLiteral("Attenzione : Ci sono piu' programmi preferiti di quanto questa scheda "
+                                           "puo' contenere, Scegliene una piu' Capiente!")),
+              1);
+    QString html = page("tempmytv.htm");
+    EXPECT_TRUE(html.contains(QStringLiteral("Segnato 12")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Segnato 13")));
+    EXPECT_FALSE(html.contains(QStringLiteral("_TV_HOUR_DAY_")));
+    EXPECT_TRUE(html.contains(start.addDays(30).toString(QStringLiteral("dd/MM/yyyy"))));
+
+    const int roomy = w.Combo1->findText(QStringLiteral("capiente.htm"));
+    ASSERT_GE(roomy, 0);
+    w.Combo1->setCurrentIndex(roomy);
+    emit w.Combo1->activated(roomy);
+    EXPECT_EQ(HTMLmytv, QStringLiteral("capiente.htm"));
+    EXPECT_TRUE(page("tempmytv.htm").contains(QStringLiteral("Segnato 13")));
+    EXPECT_EQ(prompts.size(), 1);
+}
+
+TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
+{
+    loadMain();
+    const QDir high(app->file(QStringLiteral("highlights")));
+    ASSERT_TRUE(high.mkpath(QStringLiteral("sub")));
+    for (const char *name : {"b.htm", "a #1 50%.htm", "c.jpg"}) {
+        QFile f(high.filePath(QString::fromUtf8(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write("<html><body>highlight</body></html>");
+    }
+    // The download's call loads the viewer unshown.
+    ASSERT_FALSE(Windows::loaded<FrmHigh>());
+    mainWindow().CARICA_HIGHLIGHTS();
+    ASSERT_TRUE(Windows::loaded<FrmHigh>());
+    FrmHigh &h = Windows::get<FrmHigh>();
+    EXPECT_FALSE(h.isVisible());
+    QStringList listed;
+    for (int i = 0; i < h.File1->count(); ++i)
+        listed << h.File1->item(i)->text();
+    EXPECT_EQ(listed, (QStringList{"a #1 50%.htm", "b.htm", "c.jpg"}));
+
+    // Names with blanks, "#" and "%" open as files.
+    h.File1->setCurrentRow(0);
+    QSignalSpy loaded(h.WebBrowser1, &QWebEngineView::loadFinished);
+    h.File1_Click();
+    QElapsedTimer t;
+    t.start();
+    while (h.WebBrowser1->url().toLocalFile() != high.filePath(QStringLiteral("a #1 50%.htm")) && t.elapsed() < 10000)
+        QTest::qWait(50);
+    EXPECT_EQ(h.WebBrowser1->url().toLocalFile(), high.filePath(QStringLiteral("a #1 50%.htm")));
+
+    answer = Answer::Cancel;
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("a #1 50%.htm"))));
+    answer = Answer::Ok;
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_FALSE(QFile::exists(high.filePath(QStringLiteral("a #1 50%.htm"))));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("restanti/a #1 50%.htm"))));
+    EXPECT_EQ(h.File1->count(), 2);
+    EXPECT_EQ(prompts.first(), Lingua[93] + QStringLiteral(" a #1 50%.htm ?"));
+
+    // A copy that cannot be made keeps the page.
+    ASSERT_TRUE(QDir(high.filePath(QStringLiteral("restanti"))).removeRecursively());
+    QFile(high.filePath(QStringLiteral("restanti"))).open(QIODevice::WriteOnly);
+    h.File1->setCurrentRow(0);
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("b.htm"))));
+    EXPECT_EQ(prompts.last(),
+              QStringLiteral("Impossibile spostare l'HighLight in restanti: il file non e' stato eliminato."));
+
+    // Nothing selected: nothing touched.
+    const qsizetype asked = prompts.size();
+    h.File1->setCurrentRow(-1);
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_EQ(prompts.size(), asked);
+    EXPECT_EQ(h.File1->count(), 2);
+}
+
+TEST_F(ViewWindows, HighlightsDownloadRunsAsAJob)
+{
+    loadMain();
+    FrmHigh &h = Windows::get<FrmHigh>();
+    h.Toolbar1_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(highlights, 1);
+    EXPECT_FALSE(h.button(QStringLiteral("save"))->isEnabled());
+    EXPECT_EQ(h.button(QStringLiteral("elimina"))->toolTip(), QStringLiteral("Elimina questo HighLight"));
+}

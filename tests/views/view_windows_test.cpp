@@ -1,0 +1,151 @@
+#include "mainwindow/MainFixture.h"
+#include "platform/Browser.h"
+#include "views/FrmReport.h"
+#include "views/FrmSchedaHtml.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include "mainwindow/FrmWait.h"
+
+using namespace orv;
+using namespace orv::test;
+
+namespace {
+
+class CardWindow : public MainFixture {
+protected:
+    FrmMain &mainOn(const QString &channel)
+    {
+        FrmMain &m = loadMain();
+        QTreeWidgetItem *node = m.TreeView1->findItems(channel, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        EXPECT_NE(node, nullptr);
+        m.TreeView1_NodeClick(node);
+        return m;
+    }
+    static qint32 today() { return dayNumber(QDate::currentDate().year(), QDate::currentDate().month(),
+                                             QDate::currentDate().day()); }
+};
+
+} // namespace
+
+TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
+{
+    FrmMain &m = mainOn(QStringLiteral("Rai 1"));
+    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
+    card.Form_Activate();
+    EXPECT_FALSE(card.WebBrowser1->isVisibleTo(&card));
+    EXPECT_EQ(card.LabSpiega[0]->text(), Lingua[157]);
+    EXPECT_EQ(card.LabSpiega[2]->text(), Lingua[159]);
+    EXPECT_EQ(card.Command1->text(), Lingua[160]);
+    EXPECT_EQ(m.panelText(1), QString());
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("<h1>Rai 1</h1>")));
+
+    addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Il Commissario"));
+    m.SMISTAMENTO_VISUALIZZAZIONI();
+    EXPECT_TRUE(card.WebBrowser1->isVisibleTo(&card));
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Il Commissario")));
+}
+
+TEST_F(CardWindow, ChoosingATemplateStoresItAndRebuildsFillingTheListDoesNot)
+{
+    mainOn(QStringLiteral("Rai 2"));
+    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
+    EXPECT_EQ(card.Combo1->currentText(), QStringLiteral("classica.htm"));
+    card.CARICA_CARD_HTML();
+    EXPECT_EQ(CARD, QStringLiteral("classica.htm"));
+    const int night = card.Combo1->findText(QStringLiteral("notte.htm"));
+    ASSERT_GE(night, 0);
+    card.Combo1->setCurrentIndex(night);
+    EXPECT_FALSE(page("temp.htm").contains(QStringLiteral("#c77dff")));
+    emit card.Combo1->activated(night);
+    EXPECT_EQ(CARD, QStringLiteral("notte.htm"));
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("#c77dff")));
+}
+
+TEST_F(CardWindow, MissingFolderIsNamedInPanelOne)
+{
+    FrmMain &m = loadMain();
+    Windows::unload<FrmSchedaHtml>();
+    ASSERT_TRUE(QDir(app->file(QStringLiteral("htmlcards"))).removeRecursively());
+    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
+    EXPECT_EQ(card.Combo1->count(), 0);
+    EXPECT_EQ(card.Combo1->currentText(), QStringLiteral("classica.htm"));
+    EXPECT_EQ(m.panelText(1), Lingua[162] + QDir::toNativeSeparators(PercorsoApp + QStringLiteral("/htmlcards/")) +
+                                  Lingua[163]);
+}
+
+TEST_F(CardWindow, DownloadButtonRunsTheJobThenRebuilds)
+{
+    mainOn(QStringLiteral("Rai 3"));
+    duringDownload = [this] { addProgramme(today(), QStringLiteral("Rai 3"), downloads, QStringLiteral("Nuovo Film")); };
+    Windows::get<FrmSchedaHtml>().Command1->click();
+    EXPECT_EQ(downloads, 1);
+    EXPECT_EQ(highlights, 0);
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Nuovo Film")));
+    HighLights = true;
+    Windows::get<FrmSchedaHtml>().Command1->click();
+    EXPECT_EQ(highlights, 1);
+}
+
+class ReportWindow : public CardWindow {};
+
+TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
+{
+    loadMain();
+    VistaCorrente = 2;
+    FrmReport &r = Windows::get<FrmReport>();
+    EXPECT_EQ(r.CmbRicerca->count(), 7);
+    EXPECT_EQ(r.CmbRicerca->currentText(), QStringLiteral("Film"));
+    addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Prima Serata"));
+    {
+        Database db = Database::open(PercorsoDb);
+        db.exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '09:00'"));
+    }
+    r.TxtInizio->setText(QStringLiteral("9"));
+    r.TxtFine->setText(QStringLiteral("9.30"));
+    QTest::keyClick(r.CmbRicerca, Qt::Key_Return);
+    EXPECT_EQ(r.TxtInizio->text(), QStringLiteral("09:00"));
+    EXPECT_TRUE(page("tempreport.htm").contains(QStringLiteral("Prima Serata")));
+
+    QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempreport.htm")));
+    r.TxtFine->setText(QStringLiteral("25:00"));
+    r.Command1->click();
+    EXPECT_EQ(prompts.value(prompts.size() - 1), QStringLiteral("Orario non valido: usa il formato hh:mm"));
+    EXPECT_TRUE(page("tempreport.htm").isEmpty());
+}
+
+TEST_F(ReportWindow, ClosingDuringABuildEndsItAndUnloadsTheWindow)
+{
+    FrmMain &m = loadMain();
+    for (int n = 1; n <= 30; ++n)
+        addProgramme(today(), QStringLiteral("Rai 1"), n, QStringLiteral("Film %1").arg(n));
+    {
+        Database db = Database::open(PercorsoDb);
+        db.exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '20:00'"));
+    }
+    FrmReport &r = Windows::get<FrmReport>();
+    m.showChild(r);
+    QPointer<FrmReport> alive(&r);
+    int builds = 0;
+    // A second request while building runs once afterwards; a close ends the build.
+    QTimer::singleShot(0, &r, [&] {
+        ++builds;
+        r.VISUALIZZA_RICERCA_HTML_REPORT();
+        r.VISUALIZZA_RICERCA_HTML_REPORT();
+        QTimer::singleShot(0, &r, [&] { r.CmdClose_Click(); });
+    });
+    QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempreport.htm")));
+    r.VISUALIZZA_RICERCA_HTML_REPORT();
+    QTest::qWait(50);
+    EXPECT_EQ(builds, 1);
+    EXPECT_TRUE(page("tempreport.htm").isEmpty());
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_FALSE(Windows::loaded<FrmWait>());
+    EXPECT_TRUE(m.mdiArea->subWindowList().isEmpty() || !Windows::loaded<FrmReport>());
+}
