@@ -255,6 +255,33 @@ void ProgrammiTable::unmarkRows(const std::vector<qint64> &rowids)
     }
 }
 
+// Reminders and keyword search.
+
+std::vector<Programme> ProgrammiTable::markedStartingAt(qint32 firstDay, qint32 lastDay, const QString &time)
+{
+    auto st = db_.prepare(QStringLiteral("select * from Programmi where Data between ? and ? and ORA = ? and "
+                                         "(Promemoria = '1' or Registra = '1' or Marked = '1') "
+                                         "order by Numerazione, Palinsesto, Data"));
+    st.bindAll(qint64(firstDay), qint64(lastDay), time);
+    return collect(st);
+}
+
+void ProgrammiTable::headsFromDay(qint32 day, const std::function<void(const Head &)> &row)
+{
+    auto st = db_.prepare(
+        QStringLiteral("select Data, Palinsesto, Numerazione, ORA, Titolo from Programmi where +Data >= ?"));
+    st.bind(1, qint64(day));
+    Head h;
+    while (st.next()) {
+        h.Data = qint32(st.integer(0));
+        h.Palinsesto = st.text(1);
+        h.Numerazione = int(st.integer(2));
+        h.ORA = st.text(3);
+        h.Titolo = st.text(4);
+        row(h);
+    }
+}
+
 // --- List pages
 
 namespace {
@@ -485,6 +512,27 @@ int PreferitiTable::removeAll(const QString &title)
     return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
 }
 
+// Editor rows by row id.
+
+std::vector<std::pair<qint64, QString>> PreferitiTable::rowsDescending()
+{
+    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Preferiti order by Titolo desc, rowid desc"));
+    std::vector<std::pair<qint64, QString>> out;
+    while (st.next())
+        out.emplace_back(st.integer(0), st.text(1));
+    return out;
+}
+
+bool PreferitiTable::update(qint64 id, const QString &title)
+{
+    return db_.prepare(QStringLiteral("update Preferiti set Titolo = ? where rowid = ?")).bindAll(title, id).execute() > 0;
+}
+
+bool PreferitiTable::removeRow(qint64 id)
+{
+    return db_.prepare(QStringLiteral("delete from Preferiti where rowid = ?")).bind(1, id).execute() > 0;
+}
+
 // ------------------------------------------------------------------ Monitor
 
 QStringList MonitorTable::words() { return column(db_.prepare(QStringLiteral("select Titolo from Monitor"))); }
@@ -512,6 +560,27 @@ int MonitorTable::remove(const QString &word)
                                       "(select rowid from Monitor where Titolo = ? limit 1)"))
         .bind(1, word)
         .execute();
+}
+
+// Editor rows by row id.
+
+std::vector<std::pair<qint64, QString>> MonitorTable::rowsDescending()
+{
+    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Monitor order by Titolo desc, rowid desc"));
+    std::vector<std::pair<qint64, QString>> out;
+    while (st.next())
+        out.emplace_back(st.integer(0), st.text(1));
+    return out;
+}
+
+bool MonitorTable::update(qint64 id, const QString &word)
+{
+    return db_.prepare(QStringLiteral("update Monitor set Titolo = ? where rowid = ?")).bindAll(word, id).execute() > 0;
+}
+
+bool MonitorTable::removeRow(qint64 id)
+{
+    return db_.prepare(QStringLiteral("delete from Monitor where rowid = ?")).bind(1, id).execute() > 0;
 }
 
 // ------------------------------------------------------------------- Config

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -89,6 +90,19 @@ public:
     void unmarkRows(const std::vector<qint64> &rowids);
 
     static Programme read(const Statement &st);
+
+    // Reminders and keyword search.
+    // Rows of the days first..last starting at time with any state field set.
+    std::vector<Programme> markedStartingAt(qint32 firstDay, qint32 lastDay, const QString &time);
+    // The fields a title search needs, row by row from the day on, in no order.
+    struct Head {
+        qint32 Data = 0;
+        QString Palinsesto;
+        int Numerazione = 0;
+        QString ORA;
+        QString Titolo;
+    };
+    void headsFromDay(qint32 day, const std::function<void(const Head &)> &row);
 
     // --- List pages: at most `limit` rows, so one above a page's limit
     // tells that the limit was reached.
@@ -180,6 +194,13 @@ public:
     // Removes every row with that title; gives how many.
     int removeAll(const QString &title);
 
+    // Favourites editor: rows by row id.
+    // (row id, Titolo) of every row, Titolo descending.
+    std::vector<std::pair<qint64, QString>> rowsDescending();
+    // False when the row is gone.
+    bool update(qint64 id, const QString &title);
+    bool removeRow(qint64 id);
+
 private:
     Database &db_;
 };
@@ -192,6 +213,13 @@ public:
     bool containsLike(const QString &word);
     void add(const QString &word);
     int remove(const QString &word);
+
+    // Keyword editor: rows by row id.
+    // (row id, Titolo) of every row, Titolo descending.
+    std::vector<std::pair<qint64, QString>> rowsDescending();
+    // False when the row is gone.
+    bool update(qint64 id, const QString &word);
+    bool removeRow(qint64 id);
 
 private:
     Database &db_;

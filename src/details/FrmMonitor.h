@@ -1,22 +1,35 @@
 #pragma once
 
-#include <QWidget>
+#include "details/TitleEditorWindow.h"
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace orv {
 
-// The keyword monitor: the watched words and the programmes they match.
-class FrmMonitor : public QWidget {
+struct MonitorTree;
+
+// The keyword monitor: the watched keywords and the programmes whose titles
+// hold them, from the main window's day on.
+class FrmMonitor : public TitleEditorWindow {
     Q_OBJECT
 public:
     FrmMonitor();
-    // The keyword search from today on; sets MonitorTrovato on a match.
-    void Command3_Click();
-    QTreeWidget *TreeView1 = nullptr;
 
-protected:
-    void changeEvent(QEvent *event) override;
+    // The search ("Ricerca Ora"); sets MonitorTrovato when a programme is found.
+    void Command3_Click();
+    void Form_Activate() override;
+    void TreeView1_NodeClick(QTreeWidgetItem *node);
+
+    // The key a tree node carries.
+    static QString keyOf(const QTreeWidgetItem *node);
+
+    QTreeWidget *TreeView1 = nullptr;
+    QPushButton *Command3 = nullptr;
+
+private:
+    void clearTree();
+    void showTree(const MonitorTree &tree);
 };
 
 } // namespace orv

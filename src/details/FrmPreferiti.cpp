@@ -1,22 +1,31 @@
 #include "details/FrmPreferiti.h"
 
-#include "core/MainWindowSeam.h"
-
-#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 namespace orv {
 
-FrmPreferiti::FrmPreferiti()
+FrmPreferiti::FrmPreferiti() : TitleEditorWindow(EditorProfile::favourites())
 {
-    setWindowTitle(QStringLiteral("Preferiti"));
-    resize(360, 360);
-}
-
-void FrmPreferiti::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        mainWindow().stopMonitorAlert();
-    QWidget::changeEvent(event);
+    setWindowTitle(QStringLiteral("Gestione Preferiti"));
+    Label1->setText(QStringLiteral("Lista Programmi Preferiti"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command4);
+    buttons->addWidget(Command2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ListView1, 1);
+    layout->addWidget(Text1);
+    layout->addLayout(buttons);
+    layout->addWidget(StatusBar1);
+    resize(380, 420);
+    Form_Load();
 }
 
 } // namespace orv

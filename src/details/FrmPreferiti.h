@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "details/TitleEditorWindow.h"
 
 namespace orv {
 
-// The favourites editor: the titles marked on every download.
-class FrmPreferiti : public QWidget {
+// The favourites editor: the titles that every download marks.
+class FrmPreferiti : public TitleEditorWindow {
     Q_OBJECT
 public:
     FrmPreferiti();
-
-protected:
-    void changeEvent(QEvent *event) override;
 };
 
 } // namespace orv

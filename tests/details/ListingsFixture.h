@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "platform/Database.h"
+#include "support/TempApp.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace orv::test {
+
+// A throw-away application folder whose listings the test fills row by row.
+class ListingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<TempApp>();
+        db = Database::open(PercorsoDb);
+    }
+    void TearDown() override
+    {
+        db.close();
+        app.reset();
+    }
+    // One programme; the marks are given as stored ("1", "0", "").
+    Programme add(qint32 day, const QString &channel, int number, const QString &ora, const QString &title,
+                  const QString &promemoria = {}, const QString &registra = {}, const QString &marked = {},
+                  const QString &descrizione = {})
+    {
+        Programme p;
+        p.Data = day;
+        p.Palinsesto = channel;
+        p.Numerazione = number;
+        p.ORA = ora;
+        p.Titolo = title;
+        p.Descrizione = descrizione;
+        p.Type = descrizione;
+        p.Genere = descrizione;
+        p.Promemoria = promemoria;
+        p.Registra = registra;
+        p.Marked = marked;
+        ProgrammiTable(db).insert(p);
+        return p;
+    }
+
+    std::unique_ptr<TempApp> app;
+    Database db;
+};
+
+} // namespace orv::test

@@ -1,0 +1,233 @@
+#include "core/AppState.h"
+#include "core/Store.h"
+#include "details/FrmMonitor.h"
+#include "details/FrmPopUp.h"
+#include "details/FrmPreferiti.h"
+#include "mainwindow/MainState.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/TempApp.h"
+#include "support/TestSeam.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+using namespace orv;
+
+// Both editors run the same cases; the column says which window.
+class TestTitleEditors : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempApp> app;
+    std::unique_ptr<test::RecordingSeam> seam;
+    QStringList questions;
+    Answer answer = Answer::Ok;
+
+    bool favourites() const
+    {
+        QFETCH_GLOBAL(bool, fav);
+        return fav;
+    }
+    QString dbFile() const { return app->db(favourites() ? "Preferiti.cfg" : "monitor.cfg"); }
+    QString table() const { return favourites() ? "Preferiti" : "Monitor"; }
+
+    void store(const QStringList &titles)
+    {
+        Database db = Database::open(dbFile());
+        for (const QString &t : titles)
+            db.prepare("insert into " + table() + " (Titolo) values (?)").bind(1, t).execute();
+    }
+    // Every stored title, table order.
+    QStringList stored()
+    {
+        Database db = Database::open(dbFile());
+        Statement st = db.prepare("select Titolo from " + table() + " order by rowid");
+        QStringList out;
+        while (st.next())
+            out << (st.isNull(0) ? QStringLiteral("<null>") : st.text(0));
+        return out;
+    }
+    TitleEditorWindow &open()
+    {
+        TitleEditorWindow *w = favourites() ? static_cast<TitleEditorWindow *>(&Windows::get<FrmPreferiti>())
+                                            : &Windows::get<FrmMonitor>();
+        w->show();
+        return *w;
+    }
+    static QStringList listed(const TitleEditorWindow &w)
+    {
+        QStringList out;
+        for (int i = 0; i < w.ListView1->count(); ++i)
+            out << w.ListView1->item(i)->text();
+        return out;
+    }
+    static void click(TitleEditorWindow &w, const QString &text)
+    {
+        const auto found = w.ListView1->findItems(text, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        w.ListView1_Click(found.first());
+    }
+
+private slots:
+    void initTestCase() { test::failQtTestOnUnanswered(); }
+    void initTestCase_data()
+    {
+        QTest::addColumn<bool>("fav");
+        QTest::newRow("monitor") << false;
+        QTest::newRow("preferiti") << true;
+    }
+    void init()
+    {
+        app = std::make_unique<test::TempApp>();
+        seam = std::make_unique<test::RecordingSeam>();
+        questions.clear();
+        answer = Answer::Ok;
+        Prompt::setHandler([this](const PromptRequest &r) {
+            questions << r.title + "|" + r.text;
+            return answer;
+        });
+    }
+    void cleanup()
+    {
+        Windows::unloadAll();
+        Prompt::setHandler({});
+        seam.reset();
+        app.reset();
+    }
+
+    void aStarredTitleReachesItsOwnRowNotALookAlike()
+    {
+        store({"La mia isola", "L*isola", "Quark", "Quark", ""});
+        auto &w = open();
+        QCOMPARE(listed(w), (QStringList{"L*isola", "La mia isola", "Quark", "Quark"}));
+        QVERIFY(questions.isEmpty()); // duplicates listed without a box
+
+        click(w, "L*isola");
+        QCOMPARE(w.Text1->text(), QStringLiteral("L*isola"));
+        w.Text1->setText("L'isola dei famosi");
+        w.Command4_Click();
+        QCOMPARE(stored(), (QStringList{"La mia isola", "L*isola dei famosi", "Quark", "Quark", ""}));
+
+        click(w, "L*isola dei famosi");
+        w.Command2_Click();
+        QCOMPARE(questions, QStringList{"L*isola dei famosi|Vuoi davvero eliminare questo titolo dalla lista?"});
+        QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark", ""}));
+        QVERIFY(w.Text1->text().isEmpty());
+        QVERIFY(!w.Text1->isEnabled());
+
+        // The second of two equal titles is its own row.
+        w.ListView1_Click(w.ListView1->item(2));
+        w.Text1->setText("Quark Atlante");
+        w.Command4_Click();
+        QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark Atlante", ""}));
+    }
+
+    void cancelKeepsTheRowAndTheSelection()
+    {
+        store({"Quark"});
+        auto &w = open();
+        click(w, "Quark");
+        answer = Answer::Cancel;
+        w.Command2_Click();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(stored(), QStringList{"Quark"});
+        QVERIFY(w.Command2->isEnabled());
+        QCOMPARE(w.Text1->text(), QStringLiteral("Quark"));
+    }
+
+    void aNewTitleIsStoredWithStarsAndBlankTextStoresNothing()
+    {
+        store({"Quark"});
+        auto &w = open();
+        w.Command1_Click();
+        QVERIFY(w.Text1->isEnabled());
+        w.Text1->setText("Un po' di sole");
+        w.Command4_Click();
+        QVERIFY(!w.Text1->isEnabled());
+        QCOMPARE(stored(), (QStringList{"Quark", "Un po* di sole"}));
+        QCOMPARE(listed(w), (QStringList{"Quark", "Un po* di sole"}));
+
+        w.Command1_Click();
+        w.Text1->setText("   ");
+        w.Command4_Click();
+        click(w, "Quark");
+        w.Text1->clear();
+        w.Command4_Click();
+        // "Salva" with no row after a list load.
+        w.Text1->setText("Senza riga");
+        w.Command4_Click();
+        QCOMPARE(stored(), (QStringList{"Quark", "Un po* di sole"}));
+    }
+
+    void deleteActsOnlyOnAListedRow()
+    {
+        store({"Quark"});
+        auto &w = open();
+        QCOMPARE(w.Command2->isEnabled(), !favourites());
+        click(w, "Quark");
+        QVERIFY(w.Command2->isEnabled());
+        // A pending new row has nothing to delete.
+        w.Command1_Click();
+        QVERIFY(!w.Command2->isEnabled());
+        w.Command2_Click();
+        QVERIFY(questions.isEmpty());
+        QCOMPARE(stored(), QStringList{"Quark"});
+        // Nor has a freshly loaded list.
+        w.Text1->setText("Nuovo titolo");
+        w.Command4_Click();
+        QCOMPARE(w.Command2->isEnabled(), !favourites());
+        w.Command2_Click();
+        QVERIFY(questions.isEmpty());
+        QCOMPARE(stored(), (QStringList{"Quark", "Nuovo titolo"}));
+    }
+
+    void aListThatCannotBeReadSaysSoInABox()
+    {
+        QFile::remove(dbFile());
+        auto &w = open();
+        QCOMPARE(w.ListView1->count(), 0);
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(questions.first().startsWith(QLatin1Char('|')));
+        QVERIFY(questions.first().at(1).isDigit());
+    }
+
+    void activationStopsTheMonitorAlert()
+    {
+        auto &w = open();
+        QCOMPARE(seam->count("stopMonitorAlert"), 0);
+        QApplication::setActiveWindow(&w);
+        QCOMPARE(seam->count("stopMonitorAlert"), 1);
+    }
+
+    void failedCommandsReportInThePanels()
+    {
+        store({"Quark"});
+        auto &w = open();
+        const QString away = dbFile() + ".via";
+        click(w, "Quark");
+        QFile::rename(dbFile(), away);
+        w.Command2_Click();
+        QCOMPARE(seam->status(3), QStringList{"*"});
+        w.Command1_Click();
+        QCOMPARE(seam->status(3).size(), 2);
+        QVERIFY(seam->status(3).last().at(0).isDigit());
+
+        QFile::rename(away, dbFile());
+        w.Command1_Click();
+        QFile::rename(dbFile(), away);
+        w.Text1->setText("Nuovo");
+        w.Command4_Click();
+        QCOMPARE(seam->status(1), QStringList{"^"});
+    }
+};
+
+QTEST_MAIN(TestTitleEditors)
+#include "tst_title_editors.moc"
