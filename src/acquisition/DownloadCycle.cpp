@@ -51,12 +51,21 @@ QString connectionFailureText(const QString &tag)
 
 DownloadCycle::DownloadCycle(DownloadView &view, FetchFn fetch) : view_(view), fetch_(std::move(fetch)) {}
 
-DownloadCycle::~DownloadCycle() = default;
+DownloadCycle::~DownloadCycle()
+{
+    try {
+        finishStoring();
+    } catch (const DbError &) {
+    }
+}
 
 ProgrammiTable &DownloadCycle::programmes()
 {
     if (!programmes_) {
         listings_ = std::make_unique<Database>(Database::open(PercorsoDb));
+        // A cycle writes far and wide in the key index (20 days a channel):
+        // keep it in memory, and copy the log back in large steps.
+        listings_->exec(QStringLiteral("PRAGMA cache_size = -65536; PRAGMA wal_autocheckpoint = 8000"));
         programmes_ = std::make_unique<ProgrammiTable>(*listings_);
     }
     return *programmes_;
@@ -147,6 +156,7 @@ void DownloadCycle::run()
         view_.setChannelsDone(++done);
     }
 
+    finishStoring();
     // The script engine and the post-processing open the file themselves.
     programmes_.reset();
     listings_.reset();
@@ -288,6 +298,7 @@ void DownloadCycle::SCARICA_TV_DATABASE(const QString &day, qint32 code, int ind
         return;
     }
     if (outcome == FetchOutcome::Failed) {
+        ++report_.failedDays;
         if (index > 7) {
             Prompt::message(QStringLiteral("Errore Nel Collegamento internet con il Server... Probabile Mancanza "
                                            "di connessione o di Dati (3)\r\n\r\n") +
@@ -308,7 +319,7 @@ void DownloadCycle::SCARICA_TV_DATABASE(const QString &day, qint32 code, int ind
 
 bool DownloadCycle::storeDay(const QByteArray &bytes, qint32 day, const QString &name)
 {
-    const DayFileParser::Result read = DayFileParser::parse(bytes, day, name);
+    DayFileParser::Result read = DayFileParser::parse(bytes, day, name);
     if (read.shortLines > 0)
         view_.markReadFailure();
     if (read.timeTestFailed) {
@@ -319,20 +330,51 @@ bool DownloadCycle::storeDay(const QByteArray &bytes, qint32 day, const QString 
     }
     if (read.programmes.empty())
         return false;
+    pendingRows_ += int(read.programmes.size());
+    pending_.push_back({day, name.trimmed(), std::move(read.programmes)});
+    if (pendingRows_ >= BatchRows)
+        finishStoring();
+    return true;
+}
+
+void DownloadCycle::finishStoring()
+{
+    if (pending_.empty())
+        return;
+    std::vector<PendingDay> days;
+    days.swap(pending_);
+    pendingRows_ = 0;
+    int storedDays = 0, storedRows = 0;
     try {
         ProgrammiTable &table = programmes();
         Transaction tx(*listings_);
-        table.deleteChannelDay(day, name.trimmed());
-        for (const Programme &p : read.programmes)
-            table.insert(p);
+        Statement begin = listings_->prepare(QStringLiteral("SAVEPOINT giorno"));
+        Statement release = listings_->prepare(QStringLiteral("RELEASE giorno"));
+        for (const PendingDay &d : days) {
+            // A day that cannot be written whole keeps its old rows.
+            begin.reset();
+            begin.execute();
+            try {
+                table.deleteChannelDay(d.day, d.channel);
+                for (const Programme &p : d.rows)
+                    table.insert(p);
+                release.reset();
+                release.execute();
+            } catch (const DbError &) {
+                listings_->exec(QStringLiteral("ROLLBACK TO giorno; RELEASE giorno"));
+                view_.markReadFailure();
+                continue;
+            }
+            ++storedDays;
+            storedRows += int(d.rows.size());
+        }
         tx.commit();
     } catch (const DbError &) {
         view_.markReadFailure();
-        return false;
+        return;
     }
-    ++report_.daysStored;
-    report_.rowsStored += int(read.programmes.size());
-    return true;
+    report_.daysStored += storedDays;
+    report_.rowsStored += storedRows;
 }
 
 } // namespace orv

@@ -5,11 +5,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "core/Store.h"
 
 namespace orv {
 
-class Database;
-class ProgrammiTable;
 
 // How one transfer ended: the whole file arrived, the server has no such
 // file, or the server could not be reached (or the file arrived cut short).
@@ -50,6 +51,7 @@ public:
         int scriptChannels = 0;
         int daysStored = 0;
         int rowsStored = 0;
+        int failedDays = 0;    // day files that did not arrive whole
         bool cutShort = false; // an error ended the cycle early
         QString reason;        // why, for standard error
     };
@@ -70,10 +72,15 @@ public:
     void SCARICA_GIORNI_SCRIPT(qint32 code, const QString &name);
     void SCARICA_GIORNI_DATABASE(qint32 code, const QString &name);
     // Fetches, reads and stores one ready-made channel-day; the day's rows
-    // are replaced in one transaction only when the whole file was read.
+    // are replaced only when the whole file was read.
     void SCARICA_TV_DATABASE(const QString &day, qint32 code, int index, const QString &name);
-    // Reads a fetched day file and stores it: false when nothing was stored.
+    // Reads a fetched day file and queues its rows: false when the file
+    // gives nothing to store. Queued days are written in batches.
     bool storeDay(const QByteArray &bytes, qint32 day, const QString &name);
+    // Writes the queued days: one transaction, each day replaced whole or
+    // not at all. The cycle calls it when a batch is full and when it ends,
+    // between transfers: no write lock is ever held across one.
+    void finishStoring();
     // Runs the script for one channel-day.
     void SCARICA_TV_SCRIPT(const QString &day, const QString &name);
     // The channel code as decimal text; empty (after the message) when the
@@ -96,6 +103,13 @@ private:
     // The listings database, open for the length of a cycle.
     ProgrammiTable &programmes();
     bool hasDay(const QDate &day, const QString &name);
+    // A day file read whole, waiting for its batch.
+    struct PendingDay {
+        qint32 day = 0;
+        QString channel;
+        std::vector<Programme> rows;
+    };
+    static constexpr int BatchRows = 10000;
 
     DownloadView &view_;
     FetchFn fetch_;
@@ -105,6 +119,8 @@ private:
     bool InterrompiCiclo = false;
     std::unique_ptr<Database> listings_;
     std::unique_ptr<ProgrammiTable> programmes_;
+    std::vector<PendingDay> pending_;
+    int pendingRows_ = 0;
 };
 
 // Message shared by the connection failures, with its tag: "1", "2" ...

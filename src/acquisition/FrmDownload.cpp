@@ -1,5 +1,7 @@
 #include "acquisition/FrmDownload.h"
 
+#include "acquisition/ProgressThrottle.h"
+
 #include "acquisition/FrmElaboraD.h"
 #include "acquisition/UrlCopy.h"
 #include "acquisition/script/ScriptsTV.h"
@@ -56,6 +58,10 @@ FrmDownload::FrmDownload() : cycle_(*this, &FrmDownload::fetch)
     ProgressBar1->setValue(1);
     ProgressBar1->setTextVisible(false);
     ProgressBar2->setTextVisible(false);
+    channelsDone_ = new ProgressThrottle([this](int v) { ProgressBar2->setValue(v); },
+                                         ProgressThrottle::DefaultIntervalMs, this);
+    dayIndex_ = new ProgressThrottle([this](int v) { ProgressBar1->setValue(v); },
+                                     ProgressThrottle::DefaultIntervalMs, this);
     Label9 = new QLabel(this);
     Label2 = new QLabel(this);
     Label3 = new QLabel(this);
@@ -165,9 +171,15 @@ void FrmDownload::CICLO_TELEVISIONI()
     InizioCiclo = QTime::currentTime();
     cycle_.run();
     const DownloadCycle::Report &report = cycle_.report();
-    exitCode_ = report.cutShort ? 1 : 0;
-    if (report.cutShort && (AvvioDownload || Prompt::unattended()))
-        std::fprintf(stderr, "Download interrotto: %s\n", report.reason.toLocal8Bit().constData());
+    // Days that did not arrive are fetched again by the next run; an
+    // unattended run still says it did not get everything.
+    exitCode_ = report.cutShort || report.failedDays > 0 ? 1 : 0;
+    if (AvvioDownload || Prompt::unattended()) {
+        if (report.cutShort)
+            std::fprintf(stderr, "Download interrotto: %s\n", report.reason.toLocal8Bit().constData());
+        else if (report.failedDays > 0)
+            std::fprintf(stderr, "Download incompleto: %d giorni non ricevuti.\n", report.failedDays);
+    }
 
     FrmElaboraD &post = Windows::get<FrmElaboraD>();
     if (today_.isValid())
@@ -271,12 +283,18 @@ void FrmDownload::setStopEnabled(bool on) { Command1->setEnabled(on); }
 void FrmDownload::setChannelRange(int maximum)
 {
     // With no channel the bar keeps its range (an empty range is a busy bar).
-    if (maximum > 0)
+    if (maximum > 0) {
+        channelsDone_->flush();
         ProgressBar2->setRange(0, maximum);
+    }
 }
-void FrmDownload::setChannelsDone(int done) { ProgressBar2->setValue(done); }
-void FrmDownload::setDayRange(int minimum, int maximum) { ProgressBar1->setRange(minimum, maximum); }
-void FrmDownload::setDayIndex(int index) { ProgressBar1->setValue(index); }
+void FrmDownload::setChannelsDone(int done) { channelsDone_->set(done); }
+void FrmDownload::setDayRange(int minimum, int maximum)
+{
+    dayIndex_->flush();
+    ProgressBar1->setRange(minimum, maximum);
+}
+void FrmDownload::setDayIndex(int index) { dayIndex_->set(index); }
 
 void FrmDownload::setDay(const QDate &day)
 {
@@ -295,6 +313,8 @@ void FrmDownload::markReadFailure() { StatusBar1->setText(QStringLiteral("~")); 
 
 void FrmDownload::finishBars()
 {
+    channelsDone_->flush();
+    dayIndex_->flush();
     ProgressBar2->setValue(ProgressBar2->maximum());
     ProgressBar1->setValue(ProgressBar1->maximum());
 }

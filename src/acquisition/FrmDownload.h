@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace orv {
 
+class ProgressThrottle;
+
 // The download window "Scaricamento Nuovi Programmi Televisivi": runs the
 // listings download cycle and shows its progress.
 class FrmDownload : public QWidget, private DownloadView, private RecordView, private DownloadProgress {
@@ -98,6 +100,9 @@ private:
     void runScript(const QString &script, const QString &channel, const QString &day);
 
     DownloadCycle cycle_;
+    // The bars follow the cycle at most every 50 ms.
+    ProgressThrottle *channelsDone_;
+    ProgressThrottle *dayIndex_;
     QDate today_;
     QDate MonthView1;
     bool running_ = false;

@@ -43,6 +43,7 @@ void ProxyDownloader::start()
     if (transfer_)
         transfer_.release()->deleteLater();
     transfer_ = std::make_unique<net::Transfer>(url_, proxy_, timeoutMs_);
+    transfer_->setLimits(limits_);
     if (!target_.isEmpty())
         transfer_->setTargetFile(target_, onFailure_);
     net::Transfer *t = transfer_.get();

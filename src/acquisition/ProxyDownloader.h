@@ -30,6 +30,7 @@ public:
     void setProxy(const QString &server, const QString &port, const QString &user, const QString &password);
     void setTargetFile(const QString &file, net::OnFailure onFailure = net::OnFailure::KeepOld);
     void setTimeoutMs(int ms) { timeoutMs_ = ms; }
+    void setLimits(const net::Limits &limits) { limits_ = limits; }
     void start();
     void cancel();
     bool busy() const;
@@ -50,6 +51,7 @@ private:
     QString target_;
     net::OnFailure onFailure_ = net::OnFailure::KeepOld;
     int timeoutMs_ = net::DefaultTimeoutMs;
+    net::Limits limits_;
     std::unique_ptr<net::Transfer> transfer_;
     net::FetchResult result_;
     bool begun_ = false;

@@ -2,6 +2,7 @@
 
 #include "acquisition/DownloadProgress.h"
 #include "acquisition/FrmProxyDown.h"
+#include "acquisition/ProxyDownloader.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "platform/Text.h"
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QUrl>
 #include <cmath>
 
 namespace orv {
@@ -42,13 +45,13 @@ net::OnFailure policyFor(const QString &fileName)
                : net::OnFailure::KeepOld;
 }
 
-
 // One transfer through the proxy window, waiting for its end.
 net::FetchResult proxyTransfer(FrmProxyDown &window, const QString &file, const QString &url, net::OnFailure policy)
 {
     ProxyOccupato = true;
     ProxyErrore = false;
     QPointer<FrmProxyDown> alive(&window);
+    window.DownCTL->setLimits(transferLimits(url, file));
     window.StartDownload(file, url, policy);
     waitForProxyTransfer(window);
     // The window may have been closed while we waited.
@@ -91,7 +94,8 @@ net::FetchResult copyDirect(const QString &url, const QString &fileName)
         ByteFile = received;
         showTransferFigures();
     };
-    return net::copyUrlToFile(url, fileName, noProxy(), progress, TransferTimeoutMs, policyFor(fileName));
+    return net::copyUrlToFile(url, fileName, noProxy(), progress, TransferTimeoutMs, policyFor(fileName),
+                              transferLimits(url, fileName));
 }
 
 net::FetchResult copy(const QString &url, const QString &fileName)
@@ -103,6 +107,29 @@ net::FetchResult copy(const QString &url, const QString &fileName)
 }
 
 } // namespace
+
+net::Limits transferLimits(const QString &url, const QString &fileName)
+{
+    constexpr qint64 KB = 1024, MB = 1024 * KB;
+    static const QRegularExpression dayFile(QStringLiteral("/orvento/database2/\\d+/\\d{8}\\.txt$"));
+    const QString path = QUrl(url.trimmed()).path();
+    net::Limits limits;
+    limits.deadlineMs = TransferDeadlineMs;
+    if (dayFile.match(path).hasMatch()) {
+        limits.maxBytes = 1 * MB; // a day is a few KB
+        limits.wholeLines = true;
+    } else if (path.startsWith(QLatin1String("/orvento/checks/")) || path.startsWith(QLatin1String("/orvento/codes/")) ||
+               path.startsWith(QLatin1String("/orvento/scripts/")) || path.endsWith(QLatin1String("/lista.txt"))) {
+        limits.maxBytes = 1 * MB;
+    } else if (path.startsWith(QLatin1String("/orvento/database2/palinsesti/"))) {
+        limits.maxBytes = 1 * MB; // channel files and logos
+    } else if (QFileInfo(fileName).absolutePath().endsWith(QLatin1String("/covers"), Qt::CaseInsensitive)) {
+        limits.maxBytes = 8 * MB;
+    } else {
+        limits.maxBytes = 16 * MB; // highlight and script pages
+    }
+    return limits;
+}
 
 void setDownloadProgress(DownloadProgress *s) { sink = s; }
 DownloadProgress *downloadProgress() { return sink; }
@@ -160,7 +187,7 @@ net::FetchResult LEGGI_URL(const QString &url)
         return refused(QStringLiteral("Indirizzo mancante"));
     if (!UsaProxy) {
         QByteArray body;
-        const net::FetchResult r = net::readUrl(url, body, noProxy(), TransferTimeoutMs);
+        const net::FetchResult r = net::readUrl(url, body, noProxy(), TransferTimeoutMs, transferLimits(url, {}));
         if (r.ok())
             TestoUrl = text::decode(body);
         return r;

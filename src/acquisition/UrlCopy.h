@@ -19,8 +19,16 @@ inline QString TestoUrl;
 // every transfer through FrmProxyDown).
 inline bool ProxyOccupato = false;
 inline bool ProxyErrore = false;
-// How long a server may stay silent before a transfer is given up.
+// How long a server may stay silent before a transfer is given up, and how
+// long one transfer may take at all.
 inline int TransferTimeoutMs = net::DefaultTimeoutMs;
+inline int TransferDeadlineMs = net::DefaultDeadlineMs;
+
+// What one transfer may bring, by what it fetches: day and check files,
+// lists and scripts, channel files and logos, highlight and script pages,
+// covers (named by the server path, or by the covers folder for a script's
+// pictures). Every bound is far above the real files.
+net::Limits transferLimits(const QString &url, const QString &fileName);
 
 // Copies one URL into one file, directly or through FrmProxyDown as UsaProxy
 // says, and refreshes the transfer figures. The result tells the caller

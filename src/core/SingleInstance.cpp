@@ -36,19 +36,41 @@ SingleInstance::SingleInstance(const QString &applicationFolder)
         folder = QDir::cleanPath(QDir(applicationFolder).absolutePath());
     const QByteArray id = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     path_ = lockFolder() + QStringLiteral("/orvento-") + QString::fromLatin1(id) + QStringLiteral(".lock");
+    folderPath_ = folder + QLatin1Char('/') + folderLockName();
 }
 
 SingleInstance::~SingleInstance() = default;
+
+namespace {
+std::unique_ptr<QLockFile> lockAt(const QString &path)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    // Only a dead owner makes the lock stale, never its age: the program
+    // may run for days.
+    lock->setStaleLockTime(0);
+    lock->tryLock(0);
+    return lock;
+}
+} // namespace
 
 bool SingleInstance::acquire()
 {
     if (lock_ && lock_->isLocked())
         return true;
-    lock_ = std::make_unique<QLockFile>(path_);
-    // Only a dead owner makes the lock stale, never its age: the program
-    // may run for days.
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    folderLock_ = lockAt(folderPath_);
+    // Held by another program: refused. A folder that cannot hold the file
+    // leaves the runtime lock alone to decide.
+    if (!folderLock_->isLocked() && folderLock_->error() == QLockFile::LockFailedError) {
+        folderLock_.reset();
+        return false;
+    }
+    lock_ = lockAt(path_);
+    if (!lock_->isLocked()) {
+        lock_.reset();
+        folderLock_.reset();
+        return false;
+    }
+    return true;
 }
 
 } // namespace orv

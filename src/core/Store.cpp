@@ -87,9 +87,12 @@ int ProgrammiTable::deleteBefore(qint32 day)
 
 int ProgrammiTable::deleteChannelDay(qint32 day, const QString &channel)
 {
-    return db_.prepare(QStringLiteral("delete from Programmi where Data = ? and Palinsesto = ?"))
-        .bindAll(qint64(day), channel)
-        .execute();
+    if (!deleteDay_)
+        deleteDay_ = db_.prepare(QStringLiteral("delete from Programmi where Data = ? and Palinsesto = ?"));
+    Statement &st = *deleteDay_;
+    st.reset();
+    st.bindAll(qint64(day), channel);
+    return st.execute();
 }
 
 bool ProgrammiTable::hasChannelDay(qint32 day, const QString &channel)

@@ -140,6 +140,7 @@ private:
     std::vector<Programme> collect(Statement &st);
     Database &db_;
     std::optional<Statement> insert_;
+    std::optional<Statement> deleteDay_;
 };
 
 struct Channel {

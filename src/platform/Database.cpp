@@ -140,7 +140,8 @@ Database Database::open(const QString &path)
     if (!QFileInfo(path).isFile())
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
     sqlite3 *raw = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection never leaves the thread that opened it: no locking inside.
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
         sqlite3_close(raw);
@@ -232,7 +233,8 @@ Statement::~Statement()
         sqlite3_finalize(stmt_);
 }
 
-Statement::Statement(Statement &&other) noexcept : db_(other.db_), stmt_(other.stmt_)
+Statement::Statement(Statement &&other) noexcept
+    : db_(other.db_), stmt_(other.stmt_), held_(std::move(other.held_))
 {
     other.stmt_ = nullptr;
 }
@@ -244,6 +246,7 @@ Statement &Statement::operator=(Statement &&other) noexcept
             sqlite3_finalize(stmt_);
         db_ = other.db_;
         stmt_ = other.stmt_;
+        held_ = std::move(other.held_);
         other.stmt_ = nullptr;
     }
     return *this;
@@ -261,8 +264,11 @@ Statement &Statement::bind(int index, const QString &value)
         check(sqlite3_bind_text(stmt_, index, "", 0, SQLITE_STATIC));
         return *this;
     }
-    QByteArray utf8 = value.toUtf8();
-    check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT));
+    // The text is kept here until the bindings are cleared, so the engine
+    // need not copy it.
+    held_.push_back(value.toUtf8());
+    const QByteArray &utf8 = held_.back();
+    check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC));
     return *this;
 }
 
@@ -322,6 +328,7 @@ void Statement::reset()
 {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
+    held_.clear();
 }
 
 int Statement::columnCount() const { return sqlite3_column_count(stmt_); }

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -130,6 +131,7 @@ private:
 
     sqlite3 *db_ = nullptr;
     sqlite3_stmt *stmt_ = nullptr;
+    std::vector<QByteArray> held_; // texts bound without a copy
 };
 
 // Commits on commit(), rolls back when left without it.

@@ -45,7 +45,9 @@ bool isPlainFileName(const QString &name)
     for (QChar c : n)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             return false;
-    return true;
+    // A name the file system cannot hold (255 bytes), with room for the
+    // suffix of a file written aside.
+    return QFile::encodeName(n).size() <= MaxFileNameBytes;
 }
 
 bool writeAtomically(const QString &path, const QByteArray &data, QString *error)

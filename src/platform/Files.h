@@ -11,7 +11,9 @@ namespace orv::files {
 QString resolve(const QString &root, const QString &relative);
 
 // A name from a server list that is safe to use inside one folder: not empty,
-// no "/", "\", "..", leading "." tricks, drive letters or control characters.
+// no "/", "\", "..", leading "." tricks, drive letters or control characters,
+// and short enough to be a file name.
+inline constexpr int MaxFileNameBytes = 240;
 bool isPlainFileName(const QString &name);
 
 // Writes the whole file aside and renames it into place, so a reader never

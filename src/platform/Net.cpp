@@ -72,8 +72,7 @@ Transfer::~Transfer()
         reply_->abort();
         reply_->deleteLater();
     }
-    if (file_)
-        file_->cancelWriting();
+    cancelFile();
 }
 
 void Transfer::setTargetFile(const QString &path, OnFailure onFailure)
@@ -95,8 +94,11 @@ void Transfer::start()
         return;
     }
     if (!target_.isEmpty()) {
-        file_ = std::make_unique<QSaveFile>(target_);
-        if (!file_->open(QIODevice::WriteOnly)) {
+        if (onFailure_ == OnFailure::Remove)
+            file_ = std::make_unique<QFile>(target_);
+        else
+            file_ = std::make_unique<QSaveFile>(target_);
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             result_.error = QStringLiteral("Impossibile scrivere %1: %2").arg(target_, file_->errorString());
             file_.reset();
             QMetaObject::invokeMethod(this, &Transfer::finish, Qt::QueuedConnection);
@@ -115,7 +117,6 @@ void Transfer::start()
     request.setMaximumRedirectsAllowed(10);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Orvento"));
-    request.setRawHeader("Connection", "close");
 
     idle_ = new QTimer(this);
     idle_->setSingleShot(true);
@@ -124,6 +125,13 @@ void Transfer::start()
         fail(QStringLiteral("Nessuna risposta dal server da %1 secondi").arg(timeoutMs_ / 1000.0));
     });
     idle_->start();
+    deadline_ = new QTimer(this);
+    deadline_->setSingleShot(true);
+    deadline_->setInterval(limits_.deadlineMs > 0 ? limits_.deadlineMs : DefaultDeadlineMs);
+    connect(deadline_, &QTimer::timeout, this, [this] {
+        fail(QStringLiteral("Trasferimento non concluso in %1 secondi").arg(deadline_->interval() / 1000.0));
+    });
+    deadline_->start();
 
     reply_ = manager->get(request);
     connect(reply_, &QNetworkReply::socketStartedConnecting, this, [this] {
@@ -142,6 +150,9 @@ void Transfer::start()
         idle_->start();
         if (total >= 0)
             total_ = total;
+        // Refused before a byte of an announced oversized body is stored.
+        if (total > limits_.maxBytes)
+            fail(tooLarge());
     });
     connect(reply_, &QNetworkReply::readyRead, this, &Transfer::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &Transfer::onFinished);
@@ -167,6 +178,12 @@ void Transfer::onReadyRead()
         receiving_ = true;
         emit phaseChanged(Phase::Receiving);
     }
+    if (result_.bytes + chunk.size() > limits_.maxBytes) {
+        fail(tooLarge());
+        return;
+    }
+    if (!chunk.isEmpty())
+        lastByte_ = chunk.back();
     if (file_) {
         if (file_->write(chunk) != chunk.size()) {
             fail(QStringLiteral("Impossibile scrivere %1: %2").arg(target_, file_->errorString()));
@@ -209,7 +226,13 @@ void Transfer::onFinished()
         fail(QStringLiteral("Trasferimento interrotto: %1 byte su %2").arg(result_.bytes).arg(length.toLongLong()));
         return;
     }
-    if (file_ && !file_->commit()) {
+    // Without a length only the end of a line tells a whole body from one
+    // whose connection was closed in the middle.
+    if (limits_.wholeLines && !length.isValid() && result_.bytes > 0 && lastByte_ != '\n' && lastByte_ != '\r') {
+        fail(QStringLiteral("Trasferimento interrotto: il file non finisce con una riga intera"));
+        return;
+    }
+    if (file_ && !commitFile()) {
         fail(QStringLiteral("Impossibile scrivere %1: %2").arg(target_, file_->errorString()));
         return;
     }
@@ -217,6 +240,33 @@ void Transfer::onFinished()
     result_.outcome = Outcome::Fetched;
     result_.error.clear();
     finish();
+}
+
+bool Transfer::commitFile()
+{
+    if (auto *save = qobject_cast<QSaveFile *>(file_.get()))
+        return save->commit();
+    const bool ok = file_->flush() && file_->error() == QFileDevice::NoError;
+    file_->close();
+    return ok;
+}
+
+void Transfer::cancelFile()
+{
+    if (!file_)
+        return;
+    if (auto *save = qobject_cast<QSaveFile *>(file_.get())) {
+        save->cancelWriting();
+    } else {
+        file_->close();
+        QFile::remove(target_);
+    }
+    file_.reset();
+}
+
+QString Transfer::tooLarge() const
+{
+    return QStringLiteral("File troppo grande: oltre %1 byte").arg(limits_.maxBytes);
 }
 
 void Transfer::fail(const QString &error)
@@ -244,11 +294,10 @@ void Transfer::finish()
     result_.complete = result_.outcome == Outcome::Fetched;
     if (idle_)
         idle_->stop();
+    if (deadline_)
+        deadline_->stop();
     if (result_.outcome != Outcome::Fetched) {
-        if (file_) {
-            file_->cancelWriting();
-            file_.reset();
-        }
+        cancelFile();
         body_.clear();
         if (!target_.isEmpty() && onFailure_ == OnFailure::Remove)
             QFile::remove(target_);
@@ -258,7 +307,7 @@ void Transfer::finish()
 }
 
 FetchResult copyUrlToFile(const QString &url, const QString &file, const ProxySettings &proxy,
-                          const ProgressFn &progress, int timeoutMs, OnFailure onFailure)
+                          const ProgressFn &progress, int timeoutMs, OnFailure onFailure, const Limits &limits)
 {
     if (file.isEmpty()) {
         FetchResult r;
@@ -267,6 +316,7 @@ FetchResult copyUrlToFile(const QString &url, const QString &file, const ProxySe
     }
     Transfer transfer(url, proxy, timeoutMs);
     transfer.setTargetFile(file, onFailure);
+    transfer.setLimits(limits);
     if (progress)
         QObject::connect(&transfer, &Transfer::progress, progress);
     QEventLoop loop;
@@ -277,9 +327,11 @@ FetchResult copyUrlToFile(const QString &url, const QString &file, const ProxySe
     return transfer.result();
 }
 
-FetchResult readUrl(const QString &url, QByteArray &body, const ProxySettings &proxy, int timeoutMs)
+FetchResult readUrl(const QString &url, QByteArray &body, const ProxySettings &proxy, int timeoutMs,
+                    const Limits &limits)
 {
     Transfer transfer(url, proxy, timeoutMs);
+    transfer.setLimits(limits);
     QEventLoop loop;
     QObject::connect(&transfer, &Transfer::finished, &loop, &QEventLoop::quit);
     transfer.start();

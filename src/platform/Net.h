@@ -8,7 +8,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
-class QSaveFile;
+class QFileDevice;
 class QTimer;
 
 namespace orv::net {
@@ -44,6 +44,21 @@ using ProgressFn = std::function<void(qint64 received, qint64 total)>;
 
 // A server that sends nothing for this long is given up.
 inline constexpr int DefaultTimeoutMs = 30000;
+// No transfer may take longer than this as a whole (a server dripping a
+// byte now and then keeps the idle timer from ever firing).
+inline constexpr int DefaultDeadlineMs = 120000;
+// Far above anything the program fetches; callers bound their kinds lower.
+inline constexpr qint64 DefaultMaxBytes = 64LL * 1024 * 1024;
+
+// Bounds of one transfer besides the idle timeout; a transfer that breaks
+// one of them fails and leaves the target as a failed transfer does.
+struct Limits {
+    int deadlineMs = DefaultDeadlineMs;
+    qint64 maxBytes = DefaultMaxBytes;
+    // A line-oriented file: a body sent without a length that does not end
+    // at a line end was cut short by a closed connection.
+    bool wholeLines = false;
+};
 
 // What happens to the target file when a transfer fails: keep the previous
 // file (data the user has), or remove it (a scratch file that must not be
@@ -64,6 +79,7 @@ public:
     ~Transfer() override;
 
     void setTargetFile(const QString &path, OnFailure onFailure = OnFailure::KeepOld);
+    void setLimits(const Limits &limits) { limits_ = limits; }
     void start();
     void cancel(); // ends the transfer as failed
     bool isRunning() const { return running_; }
@@ -81,6 +97,7 @@ private:
     void onFinished();
     void fail(const QString &error);
     void finish();
+    QString tooLarge() const;
 
     QString url_;
     ProxySettings proxy_;
@@ -89,8 +106,15 @@ private:
     OnFailure onFailure_ = OnFailure::KeepOld;
     std::unique_ptr<QNetworkAccessManager> manager_;
     QNetworkReply *reply_ = nullptr;
-    std::unique_ptr<QSaveFile> file_;
+    // A scratch target (removed on failure) is written in place: no new
+    // file, no sync per transfer. Any other is written aside and renamed.
+    std::unique_ptr<QFileDevice> file_;
+    bool commitFile();
+    void cancelFile();
     QTimer *idle_ = nullptr;
+    QTimer *deadline_ = nullptr;
+    Limits limits_;
+    char lastByte_ = 0;
     QByteArray body_;
     FetchResult result_;
     qint64 total_ = -1;
@@ -103,10 +127,10 @@ private:
 // arrived; on failure it is kept or removed as onFailure says.
 FetchResult copyUrlToFile(const QString &url, const QString &file, const ProxySettings &proxy = {},
                           const ProgressFn &progress = {}, int timeoutMs = DefaultTimeoutMs,
-                          OnFailure onFailure = OnFailure::KeepOld);
+                          OnFailure onFailure = OnFailure::KeepOld, const Limits &limits = {});
 // Fetches one URL into memory; body is empty unless the fetch succeeded.
 FetchResult readUrl(const QString &url, QByteArray &body, const ProxySettings &proxy = {},
-                    int timeoutMs = DefaultTimeoutMs);
+                    int timeoutMs = DefaultTimeoutMs, const Limits &limits = {});
 
 // True for http and https URLs with a host.
 bool isFetchableUrl(const QString &url);

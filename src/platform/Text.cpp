@@ -5,14 +5,59 @@
 
 namespace orv::text {
 
-bool isValidUtf8(const QByteArray &bytes)
+namespace {
+
+// Strict UTF-8 (no overlong forms, surrogates or values past U+10FFFF),
+// checked without building a string: a code page 1252 file is then decoded
+// only once.
+bool validUtf8(const unsigned char *s, qsizetype n)
 {
-    QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString s = dec.decode(bytes);
-    return !dec.hasError();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (n - i <= extra)
+            return false;
+        if (s[i + 1] < lo || s[i + 1] > hi)
+            return false;
+        for (int k = 2; k <= extra; ++k)
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
 }
 
-QString decodeCp1252(const QByteArray &bytes)
+} // namespace
+
+bool isValidUtf8(const QByteArray &bytes)
+{
+    return validUtf8(reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size());
+}
+
+QString decodeCp1252(QByteArrayView bytes)
 {
     QStringDecoder dec("windows-1252");
     if (!dec.isValid())
@@ -30,13 +75,11 @@ QByteArray encodeCp1252(const QString &text)
 
 QString decode(const QByteArray &bytes)
 {
-    QByteArray b = bytes;
+    QByteArrayView b(bytes);
     if (b.startsWith("\xEF\xBB\xBF"))
-        b.remove(0, 3);
-    QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString s = dec.decode(b);
-    if (!dec.hasError())
-        return s;
+        b = b.sliced(3);
+    if (validUtf8(reinterpret_cast<const unsigned char *>(b.data()), b.size()))
+        return QString::fromUtf8(b);
     return decodeCp1252(b);
 }
 

@@ -9,7 +9,7 @@ namespace orv::text {
 // Files from the server and user files are code page 1252 unless they are
 // valid UTF-8 (a UTF-8 byte-order mark is dropped).
 QString decode(const QByteArray &bytes);
-QString decodeCp1252(const QByteArray &bytes);
+QString decodeCp1252(QByteArrayView bytes);
 QByteArray encodeCp1252(const QString &text);
 bool isValidUtf8(const QByteArray &bytes);
 

@@ -308,3 +308,35 @@ TEST_F(DownloadCycleTest, MissingListingsDatabaseEndsTheCycleWithAnError)
     EXPECT_TRUE(cycle->report().cutShort);
     EXPECT_FALSE(QFile::exists(PercorsoDb));
 }
+
+TEST_F(DownloadCycleTest, DayThatCannotBeWrittenKeepsItsRowsAndSparesTheOthers)
+{
+    // Rai 2's new rows are refused by the store: its old day must survive
+    // whole, and the days written in the same batch must not be lost.
+    {
+        Database db = Database::open(PercorsoDb);
+        db.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON Programmi WHEN NEW.Palinsesto = 'Rai 2' "
+                               "AND NEW.Titolo <> 'vecchio' BEGIN SELECT RAISE(ABORT, 'rifiutato'); END"));
+    }
+    for (int n = 1; n <= 2; ++n) {
+        insertRow(dayNum(0), QStringLiteral("Rai 2"), n, QStringLiteral("vecchio"));
+        insertRow(dayNum(0), QStringLiteral("Rai 1"), n, QStringLiteral("vecchio"));
+    }
+    auto cycle = makeCycle();
+    EXPECT_TRUE(cycle->storeDay(dayFile(3, QStringLiteral("nuovo")), dayNum(0), QStringLiteral("Rai 1")));
+    EXPECT_TRUE(cycle->storeDay(dayFile(3, QStringLiteral("nuovo")), dayNum(0), QStringLiteral("Rai 2")));
+    EXPECT_TRUE(cycle->storeDay(dayFile(4, QStringLiteral("nuovo")), dayNum(1), QStringLiteral("Rai 1")));
+    // Queued, not yet written: the old day is still there.
+    EXPECT_EQ(rows(dayNum(0), QStringLiteral("Rai 1")).size(), 2u);
+    cycle->finishStoring();
+
+    const auto kept = rows(dayNum(0), QStringLiteral("Rai 2"));
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].Titolo, "vecchio");
+    const auto replaced = rows(dayNum(0), QStringLiteral("Rai 1"));
+    ASSERT_EQ(replaced.size(), 3u);
+    EXPECT_EQ(replaced[0].Titolo, "nuovo 1");
+    EXPECT_EQ(rows(dayNum(1), QStringLiteral("Rai 1")).size(), 4u);
+    EXPECT_EQ(cycle->report().daysStored, 2);
+    EXPECT_EQ(cycle->report().rowsStored, 7);
+}

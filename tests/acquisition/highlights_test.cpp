@@ -271,4 +271,23 @@ TEST_F(ServerDownloadTest, NewChannelFilesBringTheirLogos)
     EXPECT_EQ(treeRebuilds(), 1);
 }
 
+TEST_F(ServerDownloadTest, AnOverlongListedNameSkipsOnlyItself)
+{
+    test::ListingsServer server({"--long-names"});
+    ASSERT_TRUE(server.running());
+
+    HighlightsDownload pages(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(pages.run(), HighlightsDownload::Result::Completed);
+    ASSERT_EQ(pages.report().unusable.size(), 1);
+    EXPECT_EQ(pages.report().unusable[0].size(), 300);
+    EXPECT_GE(pages.report().fetched.size(), 2);
+
+    ChannelFilesDownload channels(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
+    ASSERT_EQ(channels.report().unusable.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Rai 1.txt")));
+    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt")));
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+}
+
 } // namespace

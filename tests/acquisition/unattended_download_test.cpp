@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Store.h"
+#include "platform/Net.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
 
@@ -120,4 +121,52 @@ TEST_F(UnattendedDownload, CheckFilesThatFailEndTheRunWithAnError)
     EXPECT_TRUE(errors.contains(QStringLiteral("Download interrotto"))) << errors.toStdString();
     Database db = Database::open(PercorsoDb);
     EXPECT_EQ(ProgrammiTable(db).count(), 0);
+}
+
+TEST_F(UnattendedDownload, DaysThatArriveBrokenAreNotStoredAndTheRunSaysSo)
+{
+    // Only Rai 1, Rai 2 and Rai 3 (which reloads its first two days).
+    Database::open(PercorsoPalinsesti)
+        .exec(QStringLiteral("update Televisioni set Attivo = (IDTV in (101, 102, 103))"));
+    const QDate today = QDate::currentDate();
+    const QString first = today.toString(QStringLiteral("yyyyMMdd"));
+    const QString fourth = today.addDays(3).toString(QStringLiteral("yyyyMMdd"));
+    {
+        Database db = Database::open(PercorsoDb);
+        ProgrammiTable table(db);
+        for (int n = 1; n <= 3; ++n) {
+            Programme p;
+            p.Data = first.toInt();
+            p.Palinsesto = QStringLiteral("Rai 3");
+            p.Numerazione = n;
+            p.ORA = QStringLiteral("0%1:00").arg(n);
+            p.Titolo = QStringLiteral("vecchio");
+            table.insert(p);
+        }
+    }
+    // Rai 3's reload day is cut inside a line with no length, Rai 2's fourth
+    // day is 200 MB, Rai 1 comes whole without lengths.
+    test::ListingsServer server({"--cut-no-length", "/database2/103/" + first, "--oversize",
+                                 "/database2/102/" + fourth, "--no-length", "/database2/101/"});
+    ASSERT_TRUE(server.running());
+    EXPECT_EQ(runProgram(server), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("Download incompleto: 2 giorni non ricevuti"))) << errors.toStdString();
+
+    const auto kept = rows(today, QStringLiteral("Rai 3"));
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[2].Titolo, "vecchio");
+    EXPECT_TRUE(rows(today.addDays(3), QStringLiteral("Rai 2")).empty());
+    for (int d = 0; d < 20; ++d) {
+        QByteArray whole;
+        ASSERT_TRUE(net::readUrl(server.url(QStringLiteral("/orvento/database2/101/") +
+                                            today.addDays(d).toString(QStringLiteral("yyyyMMdd")) +
+                                            QStringLiteral(".txt")),
+                                 whole)
+                        .ok());
+        EXPECT_EQ(rows(today.addDays(d), QStringLiteral("Rai 1")).size(), size_t(whole.count("\r\n"))) << d;
+        if (d != 3)
+            EXPECT_FALSE(rows(today.addDays(d), QStringLiteral("Rai 2")).empty()) << d;
+        if (d != 0)
+            EXPECT_FALSE(rows(today.addDays(d), QStringLiteral("Rai 3")).empty()) << d;
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -102,6 +103,30 @@ TEST(SingleInstanceLock, SecondHolderOfTheSameFolderIsRefused)
     EXPECT_FALSE(second.acquire());
     SingleInstance other(b.path());
     EXPECT_TRUE(other.acquire());
+}
+
+TEST(SingleInstanceLock, AnotherRuntimeFolderStillMeetsTheFolderLock)
+{
+    // Two programs started with different environments share nothing but
+    // the application folder.
+    QTemporaryDir app, runtimeA, runtimeB;
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtimeA.path().toUtf8());
+    SingleInstance first(app.path());
+    ASSERT_TRUE(first.acquire());
+    EXPECT_TRUE(QFile::exists(app.filePath(SingleInstance::folderLockName())));
+    qputenv("XDG_RUNTIME_DIR", runtimeB.path().toUtf8());
+    SingleInstance second(app.path());
+    EXPECT_FALSE(second.acquire());
+    // A folder that cannot hold the lock file leaves the runtime lock to decide.
+    QTemporaryDir readOnly;
+    QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
+    SingleInstance third(readOnly.path());
+    const bool writable = QFileInfo(readOnly.path()).isWritable(); // root writes anyway
+    EXPECT_TRUE(third.acquire());
+    EXPECT_EQ(QFile::exists(readOnly.filePath(SingleInstance::folderLockName())), writable);
+    QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", saved);
 }
 
 // The program itself, started as a process on a throw-away application folder
@@ -201,6 +226,19 @@ TEST_F(ProgramTest, SecondInstanceIsRefusedWhileTheFirstRuns)
     ASSERT_TRUE(second.waitForFinished(120000));
     EXPECT_NE(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().contains("Orvento gia' in esecuzione!"));
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // Another runtime folder (another environment) meets the same lock.
+    QTemporaryDir otherRuntime;
+    QProcess fourth;
+    QProcessEnvironment env = environment(false);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+    fourth.setProcessEnvironment(env);
+    fourth.setStandardInputFile(QProcess::nullDevice());
+    fourth.start(program, {QStringLiteral("Download")});
+    ASSERT_TRUE(fourth.waitForFinished(120000));
+    EXPECT_NE(fourth.exitCode(), 0);
+    EXPECT_TRUE(fourth.readAllStandardError().contains("Orvento gia' in esecuzione!"));
     EXPECT_EQ(first.state(), QProcess::Running);
 
     // A first instance that died leaves its lock behind; the next start takes it.

@@ -18,6 +18,22 @@ TEST(TextDecode, Cp1252BytesBecomeTheirLetters)
     EXPECT_EQ(text::encodeCp1252(QStringLiteral("€é§")), QByteArray("\x80\xE9\xA7"));
 }
 
+TEST(TextDecode, OnlyStrictUtf8IsTakenAsUtf8)
+{
+    // Four-byte letters are UTF-8; an overlong form, an encoded surrogate, a
+    // value past U+10FFFF and a sequence cut at the end are not.
+    EXPECT_EQ(text::decode(QByteArray("\xF0\x9F\x98\x80")), QString::fromUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(text::decode(QByteArray("\xE2\x82\xAC")), QStringLiteral("€"));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("\xC0\xAF")));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("\xE0\x80\xAF")));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("\xED\xA0\x80")));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("\xF4\x90\x80\x80")));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("ok \xC3")));
+    EXPECT_FALSE(text::isValidUtf8(QByteArray("\xE2\x82(")));
+    EXPECT_TRUE(text::isValidUtf8(QByteArray("\xF4\x8F\xBF\xBF \xED\x9F\xBF")));
+    EXPECT_EQ(text::decode(QByteArray("caff\xC3")), QStringLiteral("caffÃ"));
+}
+
 TEST(TextLines, CrAndCrLfEndLinesLoneLfDoesNot)
 {
     const QStringList lines = text::splitLinesCr(QStringLiteral("a\r\nb\rc\nd\r\n\r\ne"));

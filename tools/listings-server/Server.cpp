@@ -149,4 +149,23 @@ Reply answer(const std::string &path, const std::vector<std::pair<std::string, s
     return notFound();
 }
 
+QByteArray withLongName(const QByteArray &list)
+{
+    const QByteArray name = "Speciale " + QByteArray(287, 'x') + ".htm";
+    qsizetype middle = list.indexOf('\n', list.size() / 2);
+    middle = middle < 0 ? list.size() : middle + 1;
+    QByteArray out = list.left(middle);
+    if (!out.isEmpty() && !out.endsWith('\n'))
+        out += "\r\n";
+    return out + name + "\r\n" + list.mid(middle);
+}
+
+size_t cutInsideLine(const QByteArray &body)
+{
+    size_t at = size_t(body.size()) / 2;
+    while (at > 1 && (body[qsizetype(at) - 1] == '\n' || body[qsizetype(at) - 1] == '\r'))
+        --at;
+    return at;
+}
+
 } // namespace listings

@@ -26,8 +26,21 @@ Reply answer(const std::string &path, const std::vector<std::pair<std::string, s
 struct FaultRules {
     std::vector<std::regex> notFound, serverError, truncate, slow, redirect;
     int delayMs = 3000;
+    // Bad bodies: sent without a length (whole, or cut in the middle of a
+    // line), one byte every dripMs, or repeated past oversizeBytes.
+    std::vector<std::regex> noLength, cutNoLength, drip, oversize;
+    int dripMs = 500;
+    long long oversizeBytes = 200LL * 1024 * 1024;
+    // The highlights and channel-file lists carry a 300-character name.
+    bool longNames = false;
 
     static bool matches(const std::vector<std::regex> &rules, const std::string &path);
 };
+
+// The list with one overlong name in its middle (a line of its own).
+QByteArray withLongName(const QByteArray &list);
+// Where a body cut in the middle of a line ends: near its middle, never
+// just after a line end.
+size_t cutInsideLine(const QByteArray &body);
 
 } // namespace listings

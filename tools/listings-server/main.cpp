@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <thread>
 
@@ -28,7 +29,104 @@ void usage()
     std::fprintf(stderr,
                  "uso: orvento-listings-server [--port N] [--release TESTO] [--fail404 RE] [--fail500 RE]\n"
                  "                             [--truncate RE] [--slow RE] [--delay-ms N] [--redirect RE]\n"
+                 "                             [--no-length RE] [--cut-no-length RE] [--drip RE] [--drip-ms N]\n"
+                 "                             [--oversize RE] [--oversize-bytes N] [--long-names]\n"
                  "                             [--highlights-list FILE] [--script FILE] [--verbose]\n");
+}
+
+// The options of the body faults; false when the option is not one of them.
+bool parseBodyFault(const std::string &a, const std::function<std::string()> &value,
+                    const std::function<bool(std::vector<std::regex> &)> &rule, listings::FaultRules &f, bool &ok)
+{
+    ok = true;
+    if (a == "--no-length")
+        ok = rule(f.noLength);
+    else if (a == "--cut-no-length")
+        ok = rule(f.cutNoLength);
+    else if (a == "--drip")
+        ok = rule(f.drip);
+    else if (a == "--oversize")
+        ok = rule(f.oversize);
+    else if (a == "--drip-ms")
+        f.dripMs = std::max(1, std::atoi(value().c_str()));
+    else if (a == "--oversize-bytes")
+        f.oversizeBytes = std::max(1LL, std::atoll(value().c_str()));
+    else
+        return false;
+    return true;
+}
+
+// Sends a reply with one of the body faults; false when none applies.
+bool sendBodyFault(const listings::FaultRules &f, const std::string &path, const listings::Reply &reply,
+                   httplib::Response &res)
+{
+    using listings::FaultRules;
+    auto body = std::make_shared<QByteArray>(reply.body);
+    if (FaultRules::matches(f.noLength, path) || FaultRules::matches(f.cutNoLength, path)) {
+        // No length: the body ends where the connection is closed.
+        res.set_header("Connection", "close");
+        const size_t end = FaultRules::matches(f.cutNoLength, path) ? listings::cutInsideLine(*body)
+                                                                    : size_t(body->size());
+        // Ending the provider with false makes the server close the line at
+        // once, after what was written (done() would keep it open).
+        res.set_content_provider(reply.contentType, [body, end](size_t offset, httplib::DataSink &sink) {
+            if (offset < end)
+                sink.write(body->constData() + offset, end - offset);
+            return false;
+        });
+        return true;
+    }
+    if (FaultRules::matches(f.drip, path)) {
+        const int ms = f.dripMs;
+        res.set_content_provider(size_t(body->size()), reply.contentType,
+                                 [body, ms](size_t offset, size_t, httplib::DataSink &sink) {
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                                     return sink.write(body->constData() + offset, 1);
+                                 });
+        return true;
+    }
+    if (FaultRules::matches(f.oversize, path) && !body->isEmpty()) {
+        // The body over and over (whole lines for a day file), never held whole.
+        res.set_content_provider(size_t(f.oversizeBytes), reply.contentType,
+                                 [body](size_t offset, size_t length, httplib::DataSink &sink) {
+                                     const size_t at = offset % size_t(body->size());
+                                     const size_t n = std::min(length, size_t(body->size()) - at);
+                                     return sink.write(body->constData() + at, n);
+                                 });
+        return true;
+    }
+    return false;
+}
+
+// A small reply goes out as it is: compressing a few KB costs the server
+// more than it saves on the line.
+void sendReply(const listings::Reply &reply, httplib::Response &res)
+{
+    constexpr qsizetype Small = 16 * 1024;
+    if (reply.body.size() >= Small) {
+        res.set_content(reply.body.toStdString(), reply.contentType);
+        return;
+    }
+    auto body = std::make_shared<QByteArray>(reply.body);
+    res.set_content_provider(size_t(body->size()), reply.contentType,
+                             [body](size_t offset, size_t length, httplib::DataSink &sink) {
+                                 return sink.write(body->constData() + offset, length);
+                             });
+}
+
+// "/test/peer" answers the client's port: the same port twice means the
+// client kept its connection.
+bool answerPeer(const httplib::Request &req, httplib::Response &res)
+{
+    if (req.path != "/test/peer")
+        return false;
+    res.set_content(std::to_string(req.remote_port), "text/plain");
+    return true;
+}
+
+bool isList(const std::string &path)
+{
+    return path == "/orvento/database2/highlights/lista.txt" || path == "/orvento/database2/palinsesti/lista.txt";
 }
 
 bool parse(int argc, char **argv, Options &o)
@@ -46,8 +144,11 @@ bool parse(int argc, char **argv, Options &o)
                 return false;
             }
         };
+        bool faultOk = true;
         if (a == "--verbose") {
             o.verbose = true;
+        } else if (a == "--long-names") {
+            o.faults.longNames = true;
         } else if (!hasValue) {
             usage();
             return false;
@@ -71,6 +172,8 @@ bool parse(int argc, char **argv, Options &o)
             if (!rule(o.faults.slow)) return false;
         } else if (a == "--redirect") {
             if (!rule(o.faults.redirect)) return false;
+        } else if (parseBodyFault(a, value, rule, o.faults, faultOk)) {
+            if (!faultOk) return false;
         } else {
             usage();
             return false;
@@ -103,6 +206,8 @@ int main(int argc, char **argv)
         std::string path = req.path;
         if (opt.verbose)
             std::fprintf(stderr, "GET %s\n", req.path.c_str());
+        if (answerPeer(req, res))
+            return;
         // Redirected requests come back under /moved and are served as usual.
         if (path.rfind("/moved/", 0) == 0) {
             path.erase(0, 6);
@@ -142,6 +247,10 @@ int main(int argc, char **argv)
                        (host.empty() ? QStringLiteral("127.0.0.1:%1").arg(port) : QString::fromStdString(host));
         listings::Reply reply = listings::answer(path, query, base, QDate::currentDate(), opt.release);
         res.status = reply.status;
+        if (reply.status == 200 && f.longNames && isList(path))
+            reply.body = listings::withLongName(reply.body);
+        if (reply.status == 200 && sendBodyFault(f, path, reply, res))
+            return;
         if (listings::FaultRules::matches(f.truncate, path) && reply.status == 200) {
             // Announce the whole length, send half of it, then drop the line.
             auto body = std::make_shared<std::string>(reply.body.toStdString());
@@ -154,8 +263,12 @@ int main(int argc, char **argv)
                                      });
             return;
         }
-        res.set_content(reply.body.toStdString(), reply.contentType);
+        sendReply(reply, res);
     });
+    // Clients keep their connection for the whole download; without
+    // no-delay each small reply on a kept connection waits for a delayed ack.
+    server.set_keep_alive_max_count(1000);
+    server.set_tcp_nodelay(true);
 
     port = opt.port == 0 ? server.bind_to_any_port("127.0.0.1") : (server.bind_to_port("127.0.0.1", opt.port) ? opt.port : -1);
     if (port <= 0) {

@@ -1,0 +1,54 @@
+#include "acquisition/ProgressThrottle.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using orv::ProgressThrottle;
+
+namespace {
+
+class ProgressThrottleTest : public ::testing::Test {
+protected:
+    ProgressThrottle throttle{[this](int v) { shown.push_back(v); }, 50};
+    qint64 clock = 1000;
+    std::vector<int> shown;
+
+    void SetUp() override { throttle.setClock([this] { return clock; }); }
+};
+
+} // namespace
+
+TEST_F(ProgressThrottleTest, ValuesCloserThanTheIntervalAreHeldBackNotLost)
+{
+    throttle.set(1); // the first value shows at once
+    clock += 10;
+    throttle.set(2);
+    clock += 10;
+    throttle.set(3);
+    EXPECT_EQ(shown, std::vector<int>{1});
+    EXPECT_TRUE(throttle.holding());
+    clock += 30; // 50 ms after the last shown value
+    throttle.set(4);
+    EXPECT_EQ(shown, (std::vector<int>{1, 4}));
+    EXPECT_FALSE(throttle.holding());
+
+    clock += 5;
+    throttle.set(5);
+    throttle.flush(); // before a range change or the end of the run
+    EXPECT_EQ(shown, (std::vector<int>{1, 4, 5}));
+    throttle.flush();
+    EXPECT_EQ(shown.size(), 3u);
+}
+
+TEST_F(ProgressThrottleTest, TheLastValueOfABurstShowsWhenTheIntervalEnds)
+{
+    throttle.set(1);
+    clock += 1;
+    throttle.set(7);
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(shown, (std::vector<int>{1, 7}));
+}
