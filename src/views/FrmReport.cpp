@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +29,10 @@ FrmReport::FrmReport() : HtmlView(ReportDesign)
 {
     Frame1 = new QFrame(this);
     Frame1->setFrameShape(QFrame::StyledPanel);
-    auto *row = new QHBoxLayout(Frame1);
+    // Two rows, so the controls never overlap in a narrow window.
+    auto *rows = new QGridLayout(Frame1);
+    rows->setContentsMargins(6, 2, 6, 2);
+    rows->setVerticalSpacing(2);
     Label1 = new QLabel(QStringLiteral("Seleziona il Tipo :"), Frame1);
     CmbRicerca = new QComboBox(Frame1);
     CmbRicerca->setEditable(true);
@@ -41,10 +44,14 @@ FrmReport::FrmReport() : HtmlView(ReportDesign)
     for (QLineEdit *e : {TxtInizio, TxtFine})
         e->setMaximumWidth(70);
     Command1 = new QPushButton(QStringLiteral("Crea il Report"), Frame1);
-    for (QWidget *w : std::initializer_list<QWidget *>{Label1, CmbRicerca, Label2, TxtInizio, Label3, TxtFine,
-                                                       Command1})
-        row->addWidget(w);
-    row->addStretch(1);
+    rows->addWidget(Label1, 0, 0);
+    rows->addWidget(CmbRicerca, 0, 1);
+    rows->addWidget(Command1, 0, 2, 1, 2);
+    rows->addWidget(Label2, 1, 0);
+    rows->addWidget(TxtInizio, 1, 1, Qt::AlignLeft);
+    rows->addWidget(Label3, 1, 2);
+    rows->addWidget(TxtFine, 1, 3, Qt::AlignLeft);
+    rows->setColumnStretch(4, 1);
     connect(Command1, &QPushButton::clicked, this, &FrmReport::VISUALIZZA_RICERCA_HTML_REPORT);
     CmbRicerca->installEventFilter(this);
     connect(this, &HtmlView::templateChosen, this, [](const QString &name) { HTMLReport = name; });
