@@ -9,7 +9,6 @@
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -107,24 +106,7 @@ void FrmReport::VISUALIZZA_RICERCA_HTML_REPORT()
         r.type = CmbRicerca->currentText();
         r.from = TxtInizio->text();
         r.to = TxtFine->text();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        PageBuild b;
-        {
-            WaitProgress progress(*this, QStringLiteral("Creazione Report - Attendere..."));
-            b = buildReportPage(r, &progress);
-        }
-        QApplication::restoreOverrideCursor();
-        if (b.page.cancelled)
-            return;
-        if (b.page.overLimit)
-            Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                           "tempo tra inizio e fine report"));
-        if (!b.dbError.isEmpty())
-            mainWindow().writeStatus(1, b.dbError);
-        else if (!b.templateFound)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
-        showPage(b.page.html);
-        mainWindow().showView(*this);
+        buildListPage(QStringLiteral("Creazione Report - Attendere..."), r.templatePath, [&r](PageProgress *progress) { return buildReportPage(r, progress); });
     });
 }
 

@@ -9,7 +9,6 @@
 #include "platform/Windows.h"
 #include "views/ListPages.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -94,24 +93,7 @@ void FrmRicerche::VISUALIZZA_RICERCA_HTML()
         r.registra = Check6->isChecked();
         r.fromDay = Check2->isChecked() ? 0 : dayNumber(today.year(), today.month(), today.day());
         r.shownDay = dayNumber(shown.year(), shown.month(), shown.day());
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        PageBuild b;
-        {
-            WaitProgress progress(*this, QStringLiteral("Ricerca - Attendere..."));
-            b = buildSearchPage(r, &progress);
-        }
-        QApplication::restoreOverrideCursor();
-        if (b.page.cancelled)
-            return;
-        if (b.page.overLimit)
-            Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                           "tempo tra inizio e fine report"));
-        if (!b.dbError.isEmpty())
-            mainWindow().writeStatus(1, b.dbError);
-        else if (!b.templateFound)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
-        showPage(b.page.html);
-        mainWindow().showView(*this);
+        buildListPage(QStringLiteral("Ricerca - Attendere..."), r.templatePath, [&r](PageProgress *progress) { return buildSearchPage(r, progress); });
     });
 }
 

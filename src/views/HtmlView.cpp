@@ -7,9 +7,11 @@
 #include "platform/Files.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "views/ListPages.h"
 #include "views/ProgrammeId.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -224,6 +226,29 @@ void HtmlView::closeEvent(QCloseEvent *event)
         return;
     }
     MdiChild::closeEvent(event);
+}
+
+void HtmlView::buildListPage(const QString &waitCaption, const QString &templatePath,
+                             const std::function<PageBuild(PageProgress *)> &build)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PageBuild b;
+    {
+        WaitProgress progress(*this, waitCaption);
+        b = build(&progress);
+    }
+    QApplication::restoreOverrideCursor();
+    if (b.page.cancelled)
+        return;
+    if (b.page.overLimit)
+        Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
+                                       "tempo tra inizio e fine report"));
+    if (!b.dbError.isEmpty())
+        mainWindow().writeStatus(1, b.dbError);
+    else if (!b.templateFound)
+        mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + templatePath);
+    showPage(b.page.html);
+    mainWindow().showView(*this);
 }
 
 HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view), caption_(caption)

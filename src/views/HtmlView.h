@@ -15,6 +15,7 @@ class QToolBar;
 namespace orv {
 
 class Browser;
+struct PageBuild;
 
 // What the template views share: the top band with its title and close
 // button, the toolbar (back, forward, save, print, help), the template
@@ -75,6 +76,11 @@ signals:
 protected:
     // Runs a build, or queues it once when one runs.
     void runBuild(const std::function<void()> &build);
+    // A search or report page built under the please-wait window and shown:
+    // the page limit said once, a database error or a missing template in
+    // status panel 1.
+    void buildListPage(const QString &waitCaption, const QString &templatePath,
+                       const std::function<PageBuild(PageProgress *)> &build);
     // Writes the page and shows it; a failed write is said, the old page
     // is not shown as new.
     bool showPage(const QString &html);
