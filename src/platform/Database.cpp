@@ -135,43 +135,12 @@ Database &Database::operator=(Database &&other) noexcept
     return *this;
 }
 
-Database Database::open(const QString &path)
+Database Database::openFile(const QString &path, int flags, int busyMs)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
     sqlite3 *raw = nullptr;
-    // A connection never leaves the thread that opened it: no locking inside.
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        QString msg = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
-        sqlite3_close(raw);
-        throw DbError(rc, msg);
-    }
-    sqlite3_extended_result_codes(raw, 0);
-    // Every connection lives on the window's thread, and no writer holds a
-    // lock across a network wait or a box: a lock met here belongs to another
-    // program and a short wait is all that is worth freezing the window for.
-    sqlite3_busy_timeout(raw, BusyTimeoutMs);
-    registerJetTextRules(raw);
-    Database db;
-    db.db_ = raw;
-    db.path_ = path;
-    // A file that is not a database shows up at the first real read.
-    try {
-        db.exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"));
-    } catch (...) {
-        db.close();
-        throw;
-    }
-    return db;
-}
-
-Database Database::openForeign(const QString &path, int busyMs)
-{
-    if (!QFileInfo(path).isFile())
-        throw DbError(SQLITE_CANTOPEN, QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
-    sqlite3 *raw = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | flags, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = raw ? QString::fromUtf8(sqlite3_errmsg(raw)) : QStringLiteral("out of memory");
         sqlite3_close(raw);
@@ -185,6 +154,25 @@ Database Database::openForeign(const QString &path, int busyMs)
     db.path_ = path;
     return db;
 }
+
+Database Database::open(const QString &path)
+{
+    // A connection never leaves the thread that opened it: no locking inside.
+    // Every connection lives on the window's thread, and no writer holds a
+    // lock across a network wait or a box: a lock met here belongs to another
+    // program and a short wait is all that is worth freezing the window for.
+    Database db = openFile(path, SQLITE_OPEN_NOMUTEX, BusyTimeoutMs);
+    // A file that is not a database shows up at the first real read.
+    try {
+        db.exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"));
+    } catch (...) {
+        db.close();
+        throw;
+    }
+    return db;
+}
+
+Database Database::openForeign(const QString &path, int busyMs) { return openFile(path, 0, busyMs); }
 
 void Database::close()
 {

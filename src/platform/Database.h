@@ -71,6 +71,7 @@ public:
     sqlite3 *handle() const { return db_; }
 
 private:
+    static Database openFile(const QString &path, int flags, int busyMs);
     sqlite3 *db_ = nullptr;
     QString path_;
 };
