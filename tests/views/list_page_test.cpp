@@ -233,10 +233,9 @@ TEST_F(ListPages, RowAndDescriptionTablesOfCardAndReport)
                           "_LOGO_TV_"});
 
     const PageBuild r = report(tpl, QStringLiteral("film"), QStringLiteral("21:00"), QStringLiteral("21:00"));
-    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|_LOGO_TV_"});
+    EXPECT_TRUE(r.page.html.startsWith(QStringLiteral("H:Rai 1|06/12/2026|_LOGO_TV_\r\n")));
     ASSERT_EQ(lines(r.page.html, "D:").size(), 1);
     EXPECT_TRUE(lines(r.page.html, "D:")[0].contains(QStringLiteral("|Film|Rai 1|covers/film%204.jpg|")));
-    EXPECT_EQ(r.page.html.left(2), QStringLiteral("H:"));
     EXPECT_TRUE(r.page.html.endsWith(QStringLiteral("\r\nM\r\n\r\n") + lines(r.page.html, "D:")[0] +
                                      QStringLiteral("\r\n\r\nT\r\n\r\n")));
 }
@@ -262,14 +261,14 @@ TEST_F(ListPages, IconsOnlyForTheTextOneAndCoversOnlyForPlainNames)
               (QStringList{"D:covers/none.jpg", "D:covers/none.jpg", "D:covers/none.jpg", "D:covers/ok.jpg"}));
 }
 
-TEST_F(ListPages, CardTakesTwoHundredAndReportFiveHundred)
+TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
 {
     std::vector<Programme> ps;
     for (int i = 1; i <= 501; ++i)
         ps.push_back(programme(20261206, QStringLiteral("Rai 1"), i,
                                QStringLiteral("%1:%2").arg(12 + i / 60).arg(i % 60, 2, 10, QLatin1Char('0'))));
     insert(ps);
-    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_");
+    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TV_");
     const PageBuild c = card(tpl, "Rai 1");
     EXPECT_EQ(lines(c.page.html, "R:").size(), 200);
     EXPECT_TRUE(c.page.overLimit);
@@ -278,6 +277,15 @@ TEST_F(ListPages, CardTakesTwoHundredAndReportFiveHundred)
     EXPECT_EQ(lines(r.page.html, "D:").size(), 500);
     EXPECT_TRUE(r.page.overLimit);
     EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
+    // The search page's head shows the main window's day; its descriptions keep _PR_TV_.
+    const PageBuild s = buildSearchPage(
+        {writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), QStringLiteral("titolo"), false, false, false,
+         false, 20261206, 20261231},
+        nullptr);
+    EXPECT_TRUE(s.page.overLimit);
+    EXPECT_EQ(lines(s.page.html, "H:"), QStringList{"H:Rai 1|31/12/2026"});
+    EXPECT_EQ(lines(s.page.html, "R:").size(), 500);
+    EXPECT_EQ(lines(s.page.html, "D:_PR_TV_").size(), 500);
 
     // Exactly at the limit: no message.
     Database::open(dir->db(QStringLiteral("Orvento.cfg"))).exec(QStringLiteral("delete from Programmi where Numerazione > 500"));

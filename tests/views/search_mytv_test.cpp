@@ -5,7 +5,6 @@
 #include "views/ListPages.h"
 #include "views/MyTvPage.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -113,32 +112,6 @@ TEST_F(Listings, SearchFromTodayUnlessOldAskedInDayAndTimeOrder)
     EXPECT_EQ(search("film", false, false, false, false, 0).value(0), QStringLiteral("film vecchio"));
 }
 
-TEST_F(Listings, SearchPageTakes500AndLeavesPrTvInDescriptions)
-{
-    std::vector<Programme> ps;
-    for (int i = 1; i <= 501; ++i) {
-        ps.push_back(make(20261206 + i / 200, "Rai 1", i, "20:00", "Notizie"));
-        ps.back().Descrizione = QStringLiteral("d");
-    }
-    insert(ps);
-    QFile f(app->file(QStringLiteral("s.htm")));
-    f.open(QIODevice::WriteOnly);
-    f.write("H:_TV_TITLE_|_TV_TODAY_\n<!--END_HEAD-->\nR:_PR_TV_\n<!--END_BODY-->\n<!--BEGIN_DESCRIPTION-->\n"
-            "D:_PR_TV_|_TV_TITLE_\n<!--END_DESCRIPTION-->\n");
-    f.close();
-    SearchRequest r;
-    r.templatePath = f.fileName();
-    r.dbPath = PercorsoDb;
-    r.words = QStringLiteral("notizie");
-    r.fromDay = 20261206;
-    r.shownDay = 20261231;
-    const PageBuild b = buildSearchPage(r, nullptr);
-    EXPECT_TRUE(b.page.overLimit);
-    EXPECT_TRUE(b.page.html.startsWith(QStringLiteral("H:Rai 1|31/12/2026\r\n")));
-    EXPECT_EQ(b.page.html.count(QStringLiteral("R:Rai 1")), 500);
-    EXPECT_EQ(b.page.html.count(QStringLiteral("D:_PR_TV_|Rai 1")), 500);
-}
-
 TEST_F(Listings, MarkedDayListsEachMarkedProgrammeOnceByTime)
 {
     insert({make(20261206, "Rai 1", 1, "21:00", "Due segni", "11 "), make(20261206, "Rai 2", 1, "08:00", "Registrare", "  1"),
@@ -175,10 +148,9 @@ QString line(const QString &html, int d, int n)
 
 } // namespace
 
-TEST(MyTvCapacity, MarkerElseHighestDayOneLine)
+// The marker and the highest day-one line are read by the builds below.
+TEST(MyTvCapacity, OnlyDayOneLinesCount)
 {
-    EXPECT_EQ(MyTvPage::capacity(mytvTemplate("<!--LINES:12-->", 3)), 12);
-    EXPECT_EQ(MyTvPage::capacity(mytvTemplate("", 7)), 7);
     EXPECT_EQ(MyTvPage::capacity(QStringLiteral("a:b-c _TV_HOUR_DAY_2_9_")), 0);
 }
 
