@@ -132,7 +132,6 @@ TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
 TEST(Times, TypedTimesBecomeHhMm)
 {
     EXPECT_EQ(normaliseTime(QStringLiteral("9:00")), QStringLiteral("09:00"));
-    EXPECT_EQ(normaliseTime(QStringLiteral("9.05")), QStringLiteral("09:05"));
     EXPECT_EQ(normaliseTime(QStringLiteral(" 9 ")), QStringLiteral("09:00"));
     EXPECT_EQ(normaliseTime(QStringLiteral("23:59")), QStringLiteral("23:59"));
     for (const char *bad : {"24:00", "12:60", "ab", "", "1:2", "12:00'"})
