@@ -167,22 +167,20 @@ protected:
     }
     QString writeTemplate(const QString &text)
     {
-        const QString path = dir->file(QStringLiteral("t.htm"));
-        QFile f(path);
+        QFile f(dir->file(QStringLiteral("t.htm")));
         f.open(QIODevice::WriteOnly);
         f.write(text.toUtf8());
-        return path;
+        return f.fileName();
     }
-    PageBuild card(const QString &tpl, const QString &channel, qint32 day = 20261206)
+    PageBuild card(const QString &tpl, const QString &channel)
     {
-        CardRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), day, channel, QStringLiteral("7.gif")};
-        return buildCardPage(r);
+        return buildCardPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, channel, "7.gif"});
     }
     PageBuild report(const QString &tpl, const QString &type = "Film", const QString &from = "12:00",
                      const QString &to = "23:59")
     {
-        ReportRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to};
-        return buildReportPage(r, nullptr);
+        return buildReportPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to},
+                               nullptr);
     }
     // Rows and descriptions in one template, each on its own line.
     static QString simple(const QString &row, const QString &desc, const QString &head = "H:_TV_TITLE_|_TV_TODAY_")
@@ -312,7 +310,6 @@ TEST_F(ListPages, ApostrophesAndMarkupInValuesAndInputs)
     insert({p});
     const QString tpl = simple("R:_PR_TITLE_|_TV_TITLE_|_TV_ID_", "D:x");
     const PageBuild c = card(tpl, QStringLiteral("Tele L'Aquila"));
-    EXPECT_TRUE(c.dbError.isEmpty());
     EXPECT_EQ(lines(c.page.html, "R:"),
               QStringList{"R:&lt;i&gt;C&#39;era&lt;/i&gt; _TV_TITLE_ &egrave;|Tele L&#39;Aquila|"
                           "'20261206#Tele L&#39;Aquila#1'"});
