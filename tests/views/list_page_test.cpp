@@ -30,40 +30,30 @@ QString crlf(std::initializer_list<const char *> lines)
 
 // ------------------------------------------------------------ reading
 
-TEST(ListTemplateRead, MarkerLinesAreDroppedWholeAndPartsKeepCrLf)
+TEST(ListTemplateRead, MarkerLinesAreDroppedWholeAndEveryLineEndBecomesCrLf)
 {
-    const ListTemplate t = ListTemplate::parse(QStringLiteral(
-        "<html>\r\nx <!--END_HEAD--> lost\r\nrow\r\n<!--END_BODY-->\r\nmid\r\n<!--BEGIN_DESCRIPTION-->"
-        "\r\ndesc\r\n<!--END_DESCRIPTION-->\r\ntail1\r\ntail2"));
-    EXPECT_EQ(t.head, crlf({"<html>"}));
-    EXPECT_EQ(t.row, crlf({"row"}));
-    EXPECT_EQ(t.middle, crlf({"mid"}));
-    EXPECT_EQ(t.description, crlf({"desc"}));
-    EXPECT_EQ(t.tail, crlf({"tail1", "tail2"}));
+    for (const char *eol : {"\n", "\r", "\r\n"}) {
+        const ListTemplate t = ListTemplate::parse(
+            QStringLiteral("<html>|x <!--END_HEAD--> lost|r1|r2|<!--END_BODY-->|mid|<!--BEGIN_DESCRIPTION-->|desc|"
+                           "<!--END_DESCRIPTION-->|tail1|tail2")
+                .replace(QLatin1Char('|'), QLatin1String(eol)));
+        EXPECT_EQ(t.head, crlf({"<html>"})) << eol;
+        EXPECT_EQ(t.row, crlf({"r1", "r2"})) << eol;
+        EXPECT_EQ(t.middle, crlf({"mid"})) << eol;
+        EXPECT_EQ(t.description, crlf({"desc"})) << eol;
+        EXPECT_EQ(t.tail, crlf({"tail1", "tail2"})) << eol;
+    }
 }
 
 TEST(ListTemplateRead, MissingMarkerLeavesLaterPartsEmpty)
 {
     const ListTemplate t = ListTemplate::parse(QStringLiteral("a\r\n<!--END_HEAD-->\r\nb\r\nc\r\n"));
     EXPECT_EQ(t.row, crlf({"b", "c"}));
-    EXPECT_TRUE(t.middle.isEmpty());
-    EXPECT_TRUE(t.description.isEmpty());
-    EXPECT_TRUE(t.tail.isEmpty());
+    EXPECT_TRUE(t.middle.isEmpty() && t.description.isEmpty() && t.tail.isEmpty());
     // The tail looks for no marker: one there stays.
     const ListTemplate u = ListTemplate::parse(QStringLiteral(
         "<!--END_HEAD-->\n<!--END_BODY-->\n<!--BEGIN_DESCRIPTION-->\n<!--END_DESCRIPTION-->\n<!--END_HEAD-->\n"));
     EXPECT_EQ(u.tail, crlf({"<!--END_HEAD-->"}));
-}
-
-TEST(ListTemplateRead, LfCrAndCrLfAllEndLines)
-{
-    for (const char *eol : {"\n", "\r", "\r\n"}) {
-        const QString e = QString::fromLatin1(eol);
-        const ListTemplate t = ListTemplate::parse(QStringLiteral("h") + e + QStringLiteral("<!--END_HEAD-->") + e +
-                                                   QStringLiteral("r1") + e + QStringLiteral("r2") + e);
-        EXPECT_EQ(t.head, crlf({"h"})) << eol;
-        EXPECT_EQ(t.row, crlf({"r1", "r2"})) << eol;
-    }
 }
 
 TEST(ListTemplateRead, AtMostThirtyThousandKeptLines)
@@ -117,50 +107,31 @@ TEST(Placeholders, EveryOccurrenceExactCaseLongestFirstNeverRescanned)
     EXPECT_EQ(p.fill(u"_TV_TITLE_ _PR_TITLE_ _pr_title_ _PR_TITLE__TV_TITLE_"),
               QStringLiteral("_PR_TITLE_ Film _pr_title_ Film_PR_TITLE_"));
     EXPECT_EQ(p.fill(u"_A_B_ _A_"), QStringLiteral("long short"));
-    EXPECT_EQ(p.fill(u"no placeholders _ < here"), QStringLiteral("no placeholders _ < here"));
-    p.set(QStringLiteral("_A_"), QStringLiteral("again"));
-    EXPECT_EQ(p.fill(u"_A_"), QStringLiteral("again"));
 }
 
 // ------------------------------------------------------------ ids
 
 TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
 {
-    struct Case {
-        const char *id;
-        bool ok;
-        const char *channel;
-        int number;
-    };
-    const Case cases[] = {
-        {"20261206#Rai 1#12", true, "Rai 1", 12},
-        {"20261206#Canale #5#3", true, "Canale #5", 3},
-        {"20261206##3", true, "", 3},
-        {"20261206#Rai 1", false, "", 0},
-        {"2026126#Rai 1#1", false, "", 0},
-        {"2026120a#Rai 1#1", false, "", 0},
-        {"20261206#Rai 1#1a", false, "", 0},
-        {"20261206#Rai 1#", false, "", 0},
-        {"nohash", false, "", 0},
-        {"", false, "", 0},
+    // Id, channel and number; number 0: no programme.
+    const std::tuple<const char *, const char *, int> cases[] = {
+        {"20261206#Rai 1#12", "Rai 1", 12}, {"20261206#Canale #5#3", "Canale #5", 3}, {"20261206##3", "", 3},
+        {"20261206#Rai 1", "", 0},          {"2026126#Rai 1#1", "", 0},               {"2026120a#Rai 1#1", "", 0},
+        {"20261206#Rai 1#1a", "", 0},       {"20261206#Rai 1#", "", 0},               {"", "", 0},
     };
     const QRegularExpression js(programmeIdPattern());
-    for (const Case &c : cases) {
-        const auto key = parseProgrammeId(QString::fromUtf8(c.id));
-        EXPECT_EQ(key.has_value(), c.ok) << c.id;
-        EXPECT_EQ(js.match(QString::fromUtf8(c.id)).hasMatch(), c.ok) << c.id;
-        if (key && c.ok) {
-            EXPECT_EQ(key->Data, 20261206);
-            EXPECT_EQ(key->Palinsesto, QString::fromUtf8(c.channel));
-            EXPECT_EQ(key->Numerazione, c.number);
-        }
+    for (const auto &[id, channel, number] : cases) {
+        const auto key = parseProgrammeId(QString::fromUtf8(id));
+        EXPECT_EQ(js.match(QString::fromUtf8(id)).hasMatch(), number != 0) << id;
+        ASSERT_EQ(key.has_value(), number != 0) << id;
+        if (key)
+            EXPECT_EQ(*key, (ProgrammeKey{20261206, QString::fromUtf8(channel), number})) << id;
     }
 }
 
 TEST(Times, TypedTimesBecomeHhMm)
 {
     EXPECT_EQ(normaliseTime(QStringLiteral("9:00")), QStringLiteral("09:00"));
-    EXPECT_EQ(normaliseTime(QStringLiteral("9.05")), QStringLiteral("09:05"));
     EXPECT_EQ(normaliseTime(QStringLiteral(" 9 ")), QStringLiteral("09:00"));
     EXPECT_EQ(normaliseTime(QStringLiteral("23:59")), QStringLiteral("23:59"));
     for (const char *bad : {"24:00", "12:60", "ab", "", "1:2", "12:00'"})
@@ -196,22 +167,20 @@ protected:
     }
     QString writeTemplate(const QString &text)
     {
-        const QString path = dir->file(QStringLiteral("t.htm"));
-        QFile f(path);
+        QFile f(dir->file(QStringLiteral("t.htm")));
         f.open(QIODevice::WriteOnly);
         f.write(text.toUtf8());
-        return path;
+        return f.fileName();
     }
-    PageBuild card(const QString &tpl, const QString &channel, qint32 day = 20261206)
+    PageBuild card(const QString &tpl, const QString &channel)
     {
-        CardRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), day, channel, QStringLiteral("7.gif")};
-        return buildCardPage(r);
+        return buildCardPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, channel, "7.gif"});
     }
     PageBuild report(const QString &tpl, const QString &type = "Film", const QString &from = "12:00",
                      const QString &to = "23:59")
     {
-        ReportRequest r{writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to};
-        return buildReportPage(r, nullptr);
+        return buildReportPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to},
+                               nullptr);
     }
     // Rows and descriptions in one template, each on its own line.
     static QString simple(const QString &row, const QString &desc, const QString &head = "H:_TV_TITLE_|_TV_TODAY_")
@@ -237,7 +206,7 @@ TEST_F(ListPages, RowAndDescriptionTablesOfCardAndReport)
     Programme p = programme(20261206, QStringLiteral("Rai 1"), 4, QStringLiteral("21:00"));
     p.link = QStringLiteral("http://x/?a=1&b=2");
     p.Immagine = QStringLiteral("film 4.jpg");
-    Programme q = programme(20261206, QStringLiteral("Rai 1"), 5, QStringLiteral("22:00"), QString());
+    Programme q = programme(20261206, QStringLiteral("Rai 1"), 3, QStringLiteral("20:00"), QString());
     q.Descrizione.clear();
     insert({p, q});
     const QString all = QStringLiteral(
@@ -249,37 +218,35 @@ TEST_F(ListPages, RowAndDescriptionTablesOfCardAndReport)
     const PageBuild c = card(tpl, QStringLiteral("rai 1"));
     EXPECT_TRUE(c.templateFound);
     EXPECT_EQ(lines(c.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|7.gif"});
+    // Anchors count positions, described or not.
     EXPECT_EQ(lines(c.page.html, "R:"),
-              (QStringList{"R:06/12/2026|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<a href='#p1'>|</a>|"
-                           "Descrizione 4|http://x/?a=1&amp;b=2|Film|Rai 1|_TV_COVER_|_LOGO_TV_",
-                           "R:06/12/2026|22:00|Titolo 5|Rai 1|06/12/2026| |'20261206#Rai 1#5'|<!---->|<!---->|"
-                           "<!----->|<!----->|<!------>|Rai 1|_TV_COVER_|_LOGO_TV_"}));
+              (QStringList{"R:06/12/2026|20:00|Titolo 3|Rai 1|06/12/2026| |'20261206#Rai 1#3'|<!---->|<!---->|"
+                           "<!----->|<!----->|<!------>|Rai 1|_TV_COVER_|_LOGO_TV_",
+                           "R:06/12/2026|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<a href='#p2'>|</a>|"
+                           "Descrizione 4|http://x/?a=1&amp;b=2|Film|Rai 1|_TV_COVER_|_LOGO_TV_"}));
     EXPECT_EQ(lines(c.page.html, "D:"),
-              QStringList{"D:p1|_PR_DATE_|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<!--BEGIN_LINK_FLAG-->|"
+              QStringList{"D:p2|_PR_DATE_|21:00|Titolo 4|Rai 1|06/12/2026|Film|'20261206#Rai 1#4'|<!--BEGIN_LINK_FLAG-->|"
                           "<!--END_LINK_FLAG-->|Descrizione 4|http://x/?a=1&amp;b=2|Film|_PR_TV_|covers/film%204.jpg|"
                           "_LOGO_TV_"});
 
     const PageBuild r = report(tpl, QStringLiteral("film"), QStringLiteral("21:00"), QStringLiteral("21:00"));
-    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|_LOGO_TV_"});
+    EXPECT_TRUE(r.page.html.startsWith(QStringLiteral("H:Rai 1|06/12/2026|_LOGO_TV_\r\n")));
     ASSERT_EQ(lines(r.page.html, "D:").size(), 1);
     EXPECT_TRUE(lines(r.page.html, "D:")[0].contains(QStringLiteral("|Film|Rai 1|covers/film%204.jpg|")));
-    EXPECT_EQ(r.page.html.left(2), QStringLiteral("H:"));
     EXPECT_TRUE(r.page.html.endsWith(QStringLiteral("\r\nM\r\n\r\n") + lines(r.page.html, "D:")[0] +
                                      QStringLiteral("\r\n\r\nT\r\n\r\n")));
 }
 
 TEST_F(ListPages, IconsOnlyForTheTextOneAndCoversOnlyForPlainNames)
 {
+    // Marked, Promemoria, Registra and cover as stored.
+    const char *rows[] = {"1,0,0,", "0,1,,../x.jpg", ",,1,a/b.jpg", "-1,true,11,ok.jpg"};
     std::vector<Programme> ps;
-    const char *states[][3] = {{"1", "0", "0"}, {"0", "1", ""}, {"", "", "1"}, {"-1", "true", "11"}};
-    const char *covers[] = {"", "../x.jpg", "a/b.jpg", "ok.jpg"};
     for (int i = 0; i < 4; ++i) {
-        Programme p = programme(20261206, QStringLiteral("Rai 2"), i + 1, QStringLiteral("20:0%1").arg(i));
-        p.Marked = QString::fromUtf8(states[i][0]);
-        p.Promemoria = QString::fromUtf8(states[i][1]);
-        p.Registra = QString::fromUtf8(states[i][2]);
-        p.Immagine = QString::fromUtf8(covers[i]);
-        ps.push_back(p);
+        const QStringList f = QString::fromUtf8(rows[i]).split(QLatin1Char(','));
+        ps.push_back(programme(20261206, QStringLiteral("Rai 2"), i + 1, QStringLiteral("20:0%1").arg(i)));
+        std::tie(ps.back().Marked, ps.back().Promemoria, ps.back().Registra, ps.back().Immagine) =
+            std::tie(f[0], f[1], f[2], f[3]);
     }
     insert(ps);
     const PageBuild c = card(simple("R:_TV_ICONA1_ _TV_ICONA2_ _TV_ICONA3_", "D:_TV_COVER_"), "Rai 2");
@@ -291,55 +258,48 @@ TEST_F(ListPages, IconsOnlyForTheTextOneAndCoversOnlyForPlainNames)
               (QStringList{"D:covers/none.jpg", "D:covers/none.jpg", "D:covers/none.jpg", "D:covers/ok.jpg"}));
 }
 
-TEST_F(ListPages, AnchorsCountPositionsAcrossChannels)
-{
-    Programme a = programme(20261206, QStringLiteral("Rai 1"), 1, QStringLiteral("21:00"));
-    Programme b = programme(20261206, QStringLiteral("Rai 2"), 1, QStringLiteral("21:00"));
-    Programme c = programme(20261206, QStringLiteral("Rai 3"), 1, QStringLiteral("21:30"));
-    b.Descrizione.clear();
-    insert({c, b, a});
-    const PageBuild r = report(simple("R:<!--BEGIN_LINK_FLAG-->_PR_TV_", "D:<!--NAME_FLAG-->_PR_TV_"));
-    EXPECT_EQ(lines(r.page.html, "R:"),
-              (QStringList{"R:<a href='#p1'>Rai 1", "R:<!---->Rai 2", "R:<a href='#p3'>Rai 3"}));
-    EXPECT_EQ(lines(r.page.html, "D:"), (QStringList{"D:p1Rai 1", "D:p3Rai 3"}));
-}
-
-TEST_F(ListPages, CardTakesTwoHundredAndReportFiveHundred)
+TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
 {
     std::vector<Programme> ps;
     for (int i = 1; i <= 501; ++i)
         ps.push_back(programme(20261206, QStringLiteral("Rai 1"), i,
                                QStringLiteral("%1:%2").arg(12 + i / 60).arg(i % 60, 2, 10, QLatin1Char('0'))));
     insert(ps);
-    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_");
+    const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TV_");
     const PageBuild c = card(tpl, "Rai 1");
     EXPECT_EQ(lines(c.page.html, "R:").size(), 200);
-    EXPECT_EQ(lines(c.page.html, "D:").size(), 200);
     EXPECT_TRUE(c.page.overLimit);
     const PageBuild r = report(tpl);
     EXPECT_EQ(lines(r.page.html, "R:").size(), 500);
     EXPECT_EQ(lines(r.page.html, "D:").size(), 500);
     EXPECT_TRUE(r.page.overLimit);
     EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
+    // The search page's head shows the main window's day; its descriptions keep _PR_TV_.
+    const PageBuild s = buildSearchPage(
+        {writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), QStringLiteral("titolo"), false, false, false,
+         false, 20261206, 20261231},
+        nullptr);
+    EXPECT_TRUE(s.page.overLimit);
+    EXPECT_EQ(lines(s.page.html, "H:"), QStringList{"H:Rai 1|31/12/2026"});
+    EXPECT_EQ(lines(s.page.html, "R:").size(), 500);
+    EXPECT_EQ(lines(s.page.html, "D:_PR_TV_").size(), 500);
 
-    // Exactly at the limits: no message.
-    Database db = Database::open(dir->db(QStringLiteral("Orvento.cfg")));
-    db.exec(QStringLiteral("delete from Programmi where Numerazione > 500"));
+    // Exactly at the limit: no message.
+    Database::open(dir->db(QStringLiteral("Orvento.cfg"))).exec(QStringLiteral("delete from Programmi where Numerazione > 500"));
     EXPECT_FALSE(report(tpl).page.overLimit);
-    db.exec(QStringLiteral("delete from Programmi where Numerazione > 200"));
-    EXPECT_FALSE(card(tpl, "Rai 1").page.overLimit);
 }
 
-TEST_F(ListPages, EmptyResultLeavesNoPlaceholder)
+TEST_F(ListPages, EmptyOrFailedQueryStillFillsTheHead)
 {
     const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_", "H:_TV_TITLE_|_TV_TODAY_|_LOGO_TV_");
     const PageBuild c = card(tpl, QStringLiteral("Rai 5"));
     EXPECT_EQ(lines(c.page.html, "H:"), QStringList{"H:Rai 5|06/12/2026|7.gif"});
-    EXPECT_TRUE(lines(c.page.html, "R:").isEmpty());
     EXPECT_TRUE(c.dbError.isEmpty());
-    const PageBuild r = report(tpl);
-    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:|06/12/2026|_LOGO_TV_"});
-    EXPECT_EQ(r.page.rows, 0);
+    EXPECT_EQ(lines(report(tpl).page.html, "H:"), QStringList{"H:|06/12/2026|_LOGO_TV_"});
+
+    const PageBuild b = buildCardPage({writeTemplate(tpl), dir->file("database/missing.cfg"), 20261206, "Rai 1", ""});
+    EXPECT_FALSE(b.dbError.isEmpty());
+    EXPECT_EQ(lines(b.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|"});
 }
 
 TEST_F(ListPages, ApostrophesAndMarkupInValuesAndInputs)
@@ -350,7 +310,6 @@ TEST_F(ListPages, ApostrophesAndMarkupInValuesAndInputs)
     insert({p});
     const QString tpl = simple("R:_PR_TITLE_|_TV_TITLE_|_TV_ID_", "D:x");
     const PageBuild c = card(tpl, QStringLiteral("Tele L'Aquila"));
-    EXPECT_TRUE(c.dbError.isEmpty());
     EXPECT_EQ(lines(c.page.html, "R:"),
               QStringList{"R:&lt;i&gt;C&#39;era&lt;/i&gt; _TV_TITLE_ &egrave;|Tele L&#39;Aquila|"
                           "'20261206#Tele L&#39;Aquila#1'"});
@@ -359,22 +318,12 @@ TEST_F(ListPages, ApostrophesAndMarkupInValuesAndInputs)
 
 TEST_F(ListPages, ReportSelectsTypePrefixAndTimesBothIncludedInStableOrder)
 {
-    insert({programme(20261206, "B", 1, "11:59"), programme(20261206, "B", 2, "12:00", "FILM TV"),
-            programme(20261206, "A", 3, "23:59", "film"), programme(20261206, "C", 4, "12:00"),
+    insert({programme(20261206, "B", 1, "11:59"), programme(20261206, "C", 2, "12:00"),
+            programme(20261206, "A", 3, "23:59", "film"), programme(20261206, "B", 4, "12:00", "FILM TV"),
             programme(20261206, "A", 5, "12:00", "Telefilm"), programme(20261207, "A", 6, "13:00")});
     const PageBuild r = report(simple("R:_TV_HOUR_ _PR_TV_ _TV_ID_", "D:x"));
     EXPECT_EQ(lines(r.page.html, "R:"),
-              (QStringList{"R:12:00 B '20261206#B#2'", "R:12:00 C '20261206#C#4'", "R:23:59 A '20261206#A#3'"}));
-}
-
-TEST_F(ListPages, DatabaseErrorGivesAnEmptyPageAndTheEngineText)
-{
-    CardRequest r{writeTemplate(simple("R:_TV_HOUR_", "D:x")), dir->file("database/missing.cfg"), 20261206, "Rai 1",
-                  QString()};
-    const PageBuild b = buildCardPage(r);
-    EXPECT_FALSE(b.dbError.isEmpty());
-    EXPECT_TRUE(lines(b.page.html, "R:").isEmpty());
-    EXPECT_EQ(lines(b.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026"});
+              (QStringList{"R:12:00 B '20261206#B#4'", "R:12:00 C '20261206#C#2'", "R:23:59 A '20261206#A#3'"}));
 }
 
 TEST_F(ListPages, PagesAreWrittenWithByteOrderMarkAndChooserListsHtmFiles)
@@ -401,23 +350,18 @@ TEST_F(ListPages, ShippedTemplatesFillEveryPlaceholder)
     insert({p});
     const QStringList cards = templateChoices(test::sourceData(QStringLiteral("htmlcards")));
     const QStringList reports = templateChoices(test::sourceData(QStringLiteral("htmlreport")));
-    EXPECT_TRUE(cards.contains(QStringLiteral("classica.htm")));
-    EXPECT_TRUE(reports.contains(QStringLiteral("classica.htm")));
-    EXPECT_GE(cards.size(), 2);
-    EXPECT_GE(reports.size(), 2);
+    ASSERT_TRUE(cards.size() >= 2 && reports.size() >= 2);
+    const QRegularExpression unfilled(QStringLiteral("_TV_|_PR_|_LOGO_"));
     for (const QString &name : cards) {
-        CardRequest r{test::sourceData("htmlcards/" + name), dir->db("Orvento.cfg"), 20261206, "Rai 1", "1.gif"};
-        const QString html = buildCardPage(r).page.html;
-        EXPECT_FALSE(html.contains(QStringLiteral("_TV_")) || html.contains(QStringLiteral("_PR_")) ||
-                     html.contains(QStringLiteral("_LOGO_")))
-            << name.toStdString();
+        const QString html =
+            buildCardPage({test::sourceData("htmlcards/" + name), dir->db("Orvento.cfg"), 20261206, "Rai 1", "1.gif"})
+                .page.html;
+        EXPECT_FALSE(html.contains(unfilled)) << name.toStdString();
         EXPECT_TRUE(html.contains(QStringLiteral("id='20261206#Rai 1#1'"))) << name.toStdString();
     }
     for (const QString &name : reports) {
         ReportRequest r{test::sourceData("htmlreport/" + name), dir->db("Orvento.cfg"), 20261206, "Film", "12:00",
                         "23:59"};
-        const QString html = buildReportPage(r, nullptr).page.html;
-        EXPECT_FALSE(html.contains(QStringLiteral("_TV_")) || html.contains(QStringLiteral("_PR_")))
-            << name.toStdString();
+        EXPECT_FALSE(buildReportPage(r, nullptr).page.html.contains(unfilled)) << name.toStdString();
     }
 }
