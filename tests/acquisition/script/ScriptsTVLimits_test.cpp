@@ -189,10 +189,9 @@ TEST_F(LimitsTest, OutOfRangeNumbersAreClamped)
         {"#PUT#=" + notANumber + "#11", "#TAKEWORDLEN#=#01##14##11#"},
     };
     for (const auto &lines : failing) {
-        boxes.clear();
-        runScript(QList<QByteArray>{"#READNEXTLINE#", "#PUT#=0#13", "#PUT#=1#14"} + lines, "abcdefgh\r\n");
-        ASSERT_EQ(boxes.size(), 1u) << lines.join(' ').constData();
-        EXPECT_TRUE(boxes[0].text.startsWith(GeneralFailure));
+        runCase(scriptOf(QList<QByteArray>{"#READNEXTLINE#", "#PUT#=0#13", "#PUT#=1#14"} + lines, {"#PUT#=y#03"}),
+                "abcdefgh\r\n");
+        expectEndedTooHard(lines.join(' ').toStdString());
     }
 }
 
