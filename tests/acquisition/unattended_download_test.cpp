@@ -131,16 +131,12 @@ TEST_F(UnattendedDownload, DaysThatArriveBrokenAreNotStoredAndTheRunSaysSo)
     const QDate today = QDate::currentDate();
     const QString first = today.toString(QStringLiteral("yyyyMMdd"));
     const QString fourth = today.addDays(3).toString(QStringLiteral("yyyyMMdd"));
-    for (int n = 1; n <= 3; ++n) {
-        Programme p;
-        p.Data = first.toInt();
-        p.Palinsesto = QStringLiteral("Rai 3");
-        p.Numerazione = n;
-        p.ORA = QStringLiteral("0%1:00").arg(n);
-        p.Titolo = QStringLiteral("vecchio");
-        Database db = Database::open(PercorsoDb);
-        ProgrammiTable(db).insert(p);
-    }
+    for (int n = 1; n <= 3; ++n)
+        Database::open(PercorsoDb)
+            .exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) "
+                                 "values (%1, 'Rai 3', %2, '0%2:00', 'vecchio')")
+                      .arg(first)
+                      .arg(n));
     // Rai 3's reload day is cut inside a line with no length, Rai 2's fourth
     // day is 200 MB, Rai 1 comes whole without lengths.
     test::ListingsServer server({"--cut-no-length", "/database2/103/" + first, "--oversize",

@@ -40,15 +40,9 @@ TEST_F(WritesTest, ALongRunIsStoredWhole)
 // lost alone.
 TEST_F(WritesTest, SavedRowsOutliveARefusedRowAndAFailedRun)
 {
-    {
-        Database db = Database::open(PercorsoDb);
-        Programme taken;
-        taken.Data = 20260309;
-        taken.Palinsesto = QString::fromLatin1(Channel);
-        taken.Numerazione = 2;
-        taken.Titolo = QStringLiteral("already there");
-        ProgrammiTable(db).insert(taken);
-    }
+    Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
+                                                   "values (%1, '%2', 2, 'already there')")
+                                        .arg(QLatin1String(Day), QLatin1String(Channel)));
     runScript({"#PUT#=A#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=B#01", "#TAKETITLE#=#01", "#SAVEDATA#",
                "#PUT#=C#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=#05", "#TAKEWORD#=#06##05##05#",
                "#SAVEDATA#"},
