@@ -25,7 +25,6 @@ public:
     void set(int value);
     // Passes a held-back value on now (before the bar's range changes).
     void flush();
-    bool holding() const { return pending_.has_value(); }
 
 private:
     qint64 now() const;

@@ -55,11 +55,6 @@ void UnansweredSeam::refreshGrid() { unanswered("refreshGrid"); }
 void UnansweredSeam::refreshGridIfCurrent() { unanswered("refreshGridIfCurrent"); }
 void UnansweredSeam::showProgramme(const ProgrammeKey &) { unanswered("showProgramme"); }
 void UnansweredSeam::CARICA_HIGHLIGHTS() { unanswered("CARICA_HIGHLIGHTS"); }
-QSize UnansweredSeam::outerSizeTwips()
-{
-    unanswered("outerSizeTwips");
-    return QSize();
-}
 void UnansweredSeam::writeStatus(int, const QString &) { unanswered("writeStatus"); }
 void UnansweredSeam::stopMonitorAlert() { unanswered("stopMonitorAlert"); }
 void UnansweredSeam::startHoverTimer() { unanswered("startHoverTimer"); }

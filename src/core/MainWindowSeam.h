@@ -50,8 +50,6 @@ public:
     virtual void showProgramme(const ProgrammeKey &key) = 0;
     // Re-reads the highlights folder into the highlights viewer's list.
     virtual void CARICA_HIGHLIGHTS() = 0;
-    // The main window's outer size in twips (hover-card placement).
-    virtual QSize outerSizeTwips() = 0;
 
     // ---- status bar
     // Panel 1 takes the error marks, 2 the monitor alert, 3 and 4 texts shown
@@ -113,7 +111,6 @@ public:
     void refreshGridIfCurrent() override;
     void showProgramme(const ProgrammeKey &) override;
     void CARICA_HIGHLIGHTS() override;
-    QSize outerSizeTwips() override;
     void writeStatus(int, const QString &) override;
     void stopMonitorAlert() override;
     void startHoverTimer() override;

@@ -68,12 +68,6 @@ void FrmMainSeam::CARICA_HIGHLIGHTS()
         Windows::get<FrmHigh>().CARICA_HIGHLIGHTS();
 }
 
-QSize FrmMainSeam::outerSizeTwips()
-{
-    const QSize outer = Windows::get<FrmMain>().frameGeometry().size();
-    return outer * FrmMain::TwipsPerPixel;
-}
-
 void FrmMainSeam::writeStatus(int panel, const QString &text)
 {
     if (FrmMain *m = shown())

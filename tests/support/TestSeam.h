@@ -19,8 +19,6 @@ public:
 
     QStringList calls;
     QDate day = QDate(2026, 3, 14);
-    QString channel;
-    QSize outer = QSize(15360, 11100);
 
     // How many calls were exactly `line`.
     int count(const QString &line) const { return int(calls.count(line)); }
@@ -41,7 +39,7 @@ public:
         day = d;
         note(QStringLiteral("setCurrentDay ") + d.toString(Qt::ISODate));
     }
-    QString currentChannel() override { return channel; }
+    QString currentChannel() override { return QString(); }
     void LOAD_TV() override { note("LOAD_TV"); }
     void SEARCH_TV_TREE() override { note("SEARCH_TV_TREE"); }
     void SMISTAMENTO_VISUALIZZAZIONI() override { note("SMISTAMENTO_VISUALIZZAZIONI"); }
@@ -54,7 +52,6 @@ public:
         note(QStringLiteral("showProgramme %1|%2|%3").arg(k.Data).arg(k.Palinsesto).arg(k.Numerazione));
     }
     void CARICA_HIGHLIGHTS() override { note("CARICA_HIGHLIGHTS"); }
-    QSize outerSizeTwips() override { return outer; }
     void writeStatus(int panel, const QString &text) override { note(QStringLiteral("status %1 ").arg(panel) + text); }
     void stopMonitorAlert() override { note("stopMonitorAlert"); }
     void startHoverTimer() override { note("startHoverTimer"); }
