@@ -2,19 +2,17 @@
 #include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPopUp.h"
-#include "details/FrmPreferiti.h"
 #include "mainwindow/MainState.h"
+#include "details/FrmPreferiti.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -76,6 +74,15 @@ private:
         w.ListView1_Click(found.first());
     }
 
+    // Node texts from the root down, depth-first.
+    static QStringList texts(QTreeWidgetItem *node, int depth = 0)
+    {
+        QStringList out{QString(depth * 2, QLatin1Char(' ')) + node->text(0)};
+        for (int i = 0; i < node->childCount(); ++i)
+            out << texts(node->child(i), depth + 1);
+        return out;
+    }
+
 private slots:
     void initTestCase() { test::failQtTestOnUnanswered(); }
     void initTestCase_data()
@@ -116,9 +123,16 @@ private slots:
         w.Command4_Click();
         QCOMPARE(stored(), (QStringList{"La mia isola", "L*isola dei famosi", "Quark", "Quark", ""}));
 
+        // Cancel keeps the row and the selection.
         click(w, "L*isola dei famosi");
+        answer = Answer::Cancel;
         w.Command2_Click();
-        QCOMPARE(questions, QStringList{"L*isola dei famosi|Vuoi davvero eliminare questo titolo dalla lista?"});
+        QCOMPARE(stored().size(), 5);
+        QVERIFY(w.Command2->isEnabled());
+        QCOMPARE(w.Text1->text(), QStringLiteral("L*isola dei famosi"));
+        answer = Answer::Ok;
+        w.Command2_Click();
+        QCOMPARE(questions, QStringList(2, "L*isola dei famosi|Vuoi davvero eliminare questo titolo dalla lista?"));
         QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark", ""}));
         QVERIFY(w.Text1->text().isEmpty());
         QVERIFY(!w.Text1->isEnabled());
@@ -128,19 +142,6 @@ private slots:
         w.Text1->setText("Quark Atlante");
         w.Command4_Click();
         QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark Atlante", ""}));
-    }
-
-    void cancelKeepsTheRowAndTheSelection()
-    {
-        store({"Quark"});
-        auto &w = open();
-        click(w, "Quark");
-        answer = Answer::Cancel;
-        w.Command2_Click();
-        QCOMPARE(questions.size(), 1);
-        QCOMPARE(stored(), QStringList{"Quark"});
-        QVERIFY(w.Command2->isEnabled());
-        QCOMPARE(w.Text1->text(), QStringLiteral("Quark"));
     }
 
     void aNewTitleIsStoredWithStarsAndBlankTextStoresNothing()
@@ -226,6 +227,49 @@ private slots:
         w.Text1->setText("Nuovo");
         w.Command4_Click();
         QCOMPARE(seam->status(1), QStringList{"^"});
+    }
+
+    void monitorSearchesFromTheMainWindowsDayAndANodeOpensThePopUp()
+    {
+        if (favourites())
+            QSKIP("monitor only");
+        const QDate day(2024, 1, 5);
+        auto add = [](const QDate &d, const QString &title) {
+            Database db = Database::open(PercorsoDb);
+            Programme p;
+            p.Data = dayNumber(d.year(), d.month(), d.day());
+            p.Palinsesto = "TeleUno";
+            p.Numerazione = 12;
+            p.ORA = "20:30";
+            p.Titolo = title;
+            ProgrammiTable(db).insert(p);
+        };
+        store({"Meteo"});
+        add(day.addDays(-1), "Previsioni Meteo di ieri");
+        seam->day = day;
+        MonitorTrovato = false;
+        FrmMonitor &w = Windows::get<FrmMonitor>();
+        w.Command3_Click();
+        QVERIFY(!MonitorTrovato);
+        QCOMPARE(texts(w.TreeView1->topLevelItem(0)), (QStringList{"Programmi Trovati", "  Meteo"}));
+
+        // A new search starts from the root again.
+        add(day, "Previsioni Meteo");
+        w.Command3_Click();
+        QVERIFY(MonitorTrovato);
+        QCOMPARE(w.TreeView1->topLevelItemCount(), 1);
+        QCOMPARE(texts(w.TreeView1->topLevelItem(0)),
+                 (QStringList{"Programmi Trovati", "  Meteo", "    05/01/2024", "      TeleUno",
+                              "        20:30-Previsioni Meteo"}));
+        QTreeWidgetItem *programme = w.TreeView1->topLevelItem(0)->child(0)->child(0)->child(0)->child(0);
+        QCOMPARE(FrmMonitor::keyOf(programme), QStringLiteral("D05/01/2024[12]TeleUno20:30"));
+
+        // Day and channel nodes open nothing.
+        w.TreeView1_NodeClick(programme->parent());
+        QVERIFY(!Windows::loaded<FrmPopUp>());
+        w.TreeView1_NodeClick(programme);
+        QVERIFY(Windows::get<FrmPopUp>().isVisible());
+        QCOMPARE(PopUpData + "|" + PopUpPalinsesto + "|" + PopUpNumerazione, QStringLiteral("20240105|TeleUno|12"));
     }
 };
 
