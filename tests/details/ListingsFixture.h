@@ -6,7 +6,6 @@
 #include "support/TempApp.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 // Readable texts in failure messages.
@@ -17,16 +16,6 @@ namespace orv::test {
 // A throw-away application folder whose listings the test fills row by row.
 class ListingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        app = std::make_unique<TempApp>();
-        db = Database::open(PercorsoDb);
-    }
-    void TearDown() override
-    {
-        db.close();
-        app.reset();
-    }
     // One programme; the marks are given as stored ("1", "0", "").
     Programme add(qint32 day, const QString &channel, int number, const QString &ora, const QString &title,
                   const QString &promemoria = {}, const QString &registra = {}, const QString &marked = {},
@@ -48,8 +37,8 @@ protected:
         return p;
     }
 
-    std::unique_ptr<TempApp> app;
-    Database db;
+    TempApp app;
+    Database db = Database::open(PercorsoDb);
 };
 
 } // namespace orv::test

@@ -1,10 +1,13 @@
 #include "details/FrmPopUp.h"
 
+#include "details/FilmSearch.h"
+#include "details/FilmSearchMenu.h"
 #include "details/ProgrammeDisplay.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/MainFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QScrollBar>
 #include <QLabel>
@@ -30,6 +33,7 @@ protected:
     void TearDown() override
     {
         Prompt::setInputHandler({});
+        Cinedrawerdb.clear();
         MainFixture::TearDown();
     }
     ProgrammeKey programme(int fromToday, int number, const QString &title)
@@ -61,7 +65,6 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     FrmPopUp &w = Windows::get<FrmPopUp>();
     w.showProgramme(a);
     EXPECT_EQ(w.display->Label2->text(), "Tg1");
-    EXPECT_EQ(w.windowTitle(), Lingua[102]);
 
     // Another view changed the selection while the pop-up was behind.
     PopUpNumerazione = QString::number(b.Numerazione);
@@ -99,24 +102,42 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     w.Label8_Click();
     w.Label7_Click();
     w.Image8_Click();
+    w.Label11_Click(); // unconfigured, the export would otherwise explain where to set it up
+    w.Label10_Click();
+    EXPECT_FALSE(w.a->isVisible());
     EXPECT_EQ(stored(a).Promemoria, "");
     EXPECT_EQ(stored(b).Promemoria, "1");
     EXPECT_TRUE(inputTitles.isEmpty());
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
-}
 
-TEST_F(PopUp, InformationBoxesTitleOnlyTheFirst)
-{
-    QStringList titles;
-    Prompt::setHandler([&](const PromptRequest &r) {
-        titles << r.title;
-        return Answer::Ok;
-    });
-    FrmPopUp &w = Windows::get<FrmPopUp>();
+    // The five information buttons open a box each.
     for (int i = 1; i <= 5; ++i)
         w.Command_Click(i);
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Informazione"), "", "", "", ""}));
+    EXPECT_EQ(prompts.size(), 5);
+}
+
+TEST_F(PopUp, FilmCommandsActOnTheShownProgramme)
+{
+    const ProgrammeKey k = programme(0, 1, QStringLiteral("Tom & Jerry"));
+    Database::open(PercorsoDb).exec(QStringLiteral("UPDATE Programmi SET Genere = 'Animazione'"));
+    Cinedrawerdb = app->db(QStringLiteral("Cinedrawer.db"));
+    FrmPopUp &w = Windows::get<FrmPopUp>();
+    w.showProgramme(k);
+
+    w.Label11_Click();
+    EXPECT_EQ(prompts, QStringList{QStringLiteral("Film correttamente inserito nella tua videoteca")});
+    Database catalogue = Database::openForeign(Cinedrawerdb, 0);
+    Statement s = catalogue.prepare(QStringLiteral(
+        "SELECT count(*) FROM Movies WHERE Title = 'Tom & Jerry' AND Genre = 'Animazione'"));
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(s.integer(0), 1);
+
+    w.Label10_Click();
+    ASSERT_TRUE(w.a->isVisible());
+    w.a->findChild<QAction *>(QStringLiteral("m_ricercafilmup"))->trigger();
+    w.a->close();
+    EXPECT_EQ(urls, QStringList{filmSearchUrl(filmSites()[3], QStringLiteral("Tom & Jerry"))});
 }
 
 TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)

@@ -2,9 +2,8 @@
 
 #include "acquisition/FavouriteMarker.h"
 #include "core/AppState.h"
-#include "support/TempApp.h"
+#include "details/ListingsFixture.h"
 
-#include <QMap>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -13,47 +12,27 @@ namespace {
 
 const QString Rai1 = QStringLiteral("Rai 1");
 
-class Marks : public ::testing::Test {
+class Marks : public test::ListingsTest {
 protected:
-    void SetUp() override
-    {
-        listings = Database::open(PercorsoDb);
-        favourites = Database::open(PercorsoPreferiti);
-    }
     // Adds a programme on Rai 1, 6 December; gives its key.
-    ProgrammeKey add(const QString &title, const char *marked = nullptr)
+    ProgrammeKey add(const QString &title, const QString &marked = {})
     {
-        Programme p;
-        p.Data = 20261206;
-        p.Palinsesto = Rai1;
-        p.Numerazione = ++count;
-        p.Titolo = title;
-        if (marked)
-            p.Marked = QString::fromUtf8(marked);
-        ProgrammiTable(listings).insert(p);
-        return p.key();
+        return ListingsTest::add(20261206, Rai1, ++count, {}, title, {}, {}, marked).key();
     }
     // Title of every marked programme.
     QStringList marked()
     {
         QStringList out;
-        for (const Programme &p : ProgrammiTable(listings).channelDay(20261206, Rai1))
+        for (const Programme &p : ProgrammiTable(db).channelDay(20261206, Rai1))
             if (p.Marked == QLatin1String("1"))
                 out << p.Titolo;
-        return out;
-    }
-    QMap<int, QString> markedState()
-    {
-        QMap<int, QString> out;
-        for (const Programme &p : ProgrammiTable(listings).channelDay(20261206, Rai1))
-            out[p.Numerazione] = p.Marked;
         return out;
     }
     QStringList titlesOf(const std::vector<ProgrammeKey> &keys)
     {
         QStringList out;
         for (const ProgrammeKey &k : keys)
-            out << ProgrammiTable(listings).find(k)->Titolo;
+            out << ProgrammiTable(db).find(k)->Titolo;
         out.sort();
         return out;
     }
@@ -66,9 +45,8 @@ protected:
         return out;
     }
 
-    test::TempApp app;
-    Database listings, favourites;
-    ProgrammeMarks marks{listings, favourites};
+    Database favourites = Database::open(PercorsoPreferiti);
+    ProgrammeMarks marks{db, favourites};
     int count = 0;
 };
 
@@ -76,7 +54,6 @@ protected:
 
 TEST_F(Marks, ReminderAndRecordTogglesFlipOnlyTheTextOne)
 {
-    Database &db = listings;
     const ProgrammeKey k = add(QStringLiteral("Tg1"));
     for (const char *start : std::initializer_list<const char *>{"1", "0", "", nullptr}) {
         auto st = db.prepare(QStringLiteral("update Programmi set Promemoria = ?, Registra = ?"));
@@ -130,7 +107,7 @@ TEST_F(Marks, AFavouriteMarksWhatPostProcessingWouldMark)
     // Post-processing with the stored favourites marks nothing more.
     const QStringList before = marked();
     {
-        FavouriteMarker marker(listings);
+        FavouriteMarker marker(db);
         for (const QString &f : PreferitiTable(favourites).titles())
             marker.mark(f);
     }
@@ -147,7 +124,7 @@ TEST_F(Marks, AddThenRemoveLeavesEveryOtherProgrammeAsItWas)
     add(QStringLiteral("Meteo"), "");
     add(QStringLiteral("Il Commissario Montalbano - Replica"));
     PreferitiTable(favourites).addWithNextId(QStringLiteral("Il_Commissario_Rex"));
-    const QMap<int, QString> before = markedState();
+    const QStringList before = marked();
 
     const auto added = marks.addFavourite(shown, QStringLiteral("Il Commissario Montalbano"));
     EXPECT_EQ(added.size(), 3u);
@@ -156,11 +133,7 @@ TEST_F(Marks, AddThenRemoveLeavesEveryOtherProgrammeAsItWas)
     EXPECT_EQ(titlesOf(removed), titlesOf(added));
     EXPECT_EQ(PreferitiTable(favourites).titles(), QStringList{QStringLiteral("Il_Commissario_Rex")});
 
-    const QMap<int, QString> after = markedState();
-    for (auto it = before.begin(); it != before.end(); ++it) {
-        const bool wasSet = it.value() == QLatin1String("1");
-        EXPECT_EQ(after[it.key()] == QLatin1String("1"), wasSet) << it.key();
-    }
+    EXPECT_EQ(marked(), before);
 }
 
 TEST_F(Marks, BlankAnswersAndDuplicatesAddNothing)

@@ -2,19 +2,17 @@
 #include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPopUp.h"
-#include "details/FrmPreferiti.h"
 #include "mainwindow/MainState.h"
+#include "details/FrmPreferiti.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -76,6 +74,15 @@ private:
         w.ListView1_Click(found.first());
     }
 
+    // Node texts from the root down, depth-first.
+    static QStringList texts(QTreeWidgetItem *node, int depth = 0)
+    {
+        QStringList out{QString(depth * 2, QLatin1Char(' ')) + node->text(0)};
+        for (int i = 0; i < node->childCount(); ++i)
+            out << texts(node->child(i), depth + 1);
+        return out;
+    }
+
 private slots:
     void initTestCase() { test::failQtTestOnUnanswered(); }
     void initTestCase_data()
@@ -116,9 +123,16 @@ private slots:
         w.Command4_Click();
         QCOMPARE(stored(), (QStringList{"La mia isola", "L*isola dei famosi", "Quark", "Quark", ""}));
 
+        // Cancel keeps the row and the selection.
         click(w, "L*isola dei famosi");
+        answer = Answer::Cancel;
         w.Command2_Click();
-        QCOMPARE(questions, QStringList{"L*isola dei famosi|Vuoi davvero eliminare questo titolo dalla lista?"});
+        QCOMPARE(stored().size(), 5);
+        QVERIFY(w.Command2->isEnabled());
+        QCOMPARE(w.Text1->text(), QStringLiteral("L*isola dei famosi"));
+        answer = Answer::Ok;
+        w.Command2_Click();
+        QCOMPARE(questions, QStringList(2, "L*isola dei famosi|Vuoi davvero eliminare questo titolo dalla lista?"));
         QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark", ""}));
         QVERIFY(w.Text1->text().isEmpty());
         QVERIFY(!w.Text1->isEnabled());
@@ -130,63 +144,36 @@ private slots:
         QCOMPARE(stored(), (QStringList{"La mia isola", "Quark", "Quark Atlante", ""}));
     }
 
-    void cancelKeepsTheRowAndTheSelection()
+    void aNewTitleIsStoredWithStarsAndOnlyAListedRowCanBeDeleted()
     {
         store({"Quark"});
         auto &w = open();
-        click(w, "Quark");
-        answer = Answer::Cancel;
-        w.Command2_Click();
-        QCOMPARE(questions.size(), 1);
-        QCOMPARE(stored(), QStringList{"Quark"});
-        QVERIFY(w.Command2->isEnabled());
-        QCOMPARE(w.Text1->text(), QStringLiteral("Quark"));
-    }
-
-    void aNewTitleIsStoredWithStarsAndBlankTextStoresNothing()
-    {
-        store({"Quark"});
-        auto &w = open();
+        QCOMPARE(w.Command2->isEnabled(), !favourites());
         w.Command1_Click();
         QVERIFY(w.Text1->isEnabled());
+        // A pending new row has nothing to delete.
+        QVERIFY(!w.Command2->isEnabled());
+        w.Command2_Click();
         w.Text1->setText("Un po' di sole");
         w.Command4_Click();
         QVERIFY(!w.Text1->isEnabled());
         QCOMPARE(stored(), (QStringList{"Quark", "Un po* di sole"}));
         QCOMPARE(listed(w), (QStringList{"Quark", "Un po* di sole"}));
+        // Nor has a freshly loaded list.
+        QCOMPARE(w.Command2->isEnabled(), !favourites());
+        w.Command2_Click();
+        QVERIFY(questions.isEmpty());
 
+        // Blank text stores nothing, nor does "Salva" with no row after a list load.
         w.Command1_Click();
         w.Text1->setText("   ");
         w.Command4_Click();
         click(w, "Quark");
         w.Text1->clear();
         w.Command4_Click();
-        // "Salva" with no row after a list load.
         w.Text1->setText("Senza riga");
         w.Command4_Click();
         QCOMPARE(stored(), (QStringList{"Quark", "Un po* di sole"}));
-    }
-
-    void deleteActsOnlyOnAListedRow()
-    {
-        store({"Quark"});
-        auto &w = open();
-        QCOMPARE(w.Command2->isEnabled(), !favourites());
-        click(w, "Quark");
-        QVERIFY(w.Command2->isEnabled());
-        // A pending new row has nothing to delete.
-        w.Command1_Click();
-        QVERIFY(!w.Command2->isEnabled());
-        w.Command2_Click();
-        QVERIFY(questions.isEmpty());
-        QCOMPARE(stored(), QStringList{"Quark"});
-        // Nor has a freshly loaded list.
-        w.Text1->setText("Nuovo titolo");
-        w.Command4_Click();
-        QCOMPARE(w.Command2->isEnabled(), !favourites());
-        w.Command2_Click();
-        QVERIFY(questions.isEmpty());
-        QCOMPARE(stored(), (QStringList{"Quark", "Nuovo titolo"}));
     }
 
     void aListThatCannotBeReadSaysSoInABox()
@@ -226,6 +213,44 @@ private slots:
         w.Text1->setText("Nuovo");
         w.Command4_Click();
         QCOMPARE(seam->status(1), QStringList{"^"});
+    }
+
+    void monitorSearchesFromTheMainWindowsDayAndANodeOpensThePopUp()
+    {
+        if (favourites())
+            QSKIP("monitor only");
+        const QDate day(2024, 1, 5);
+        auto add = [](const QDate &d, const QString &title) {
+            Database::open(PercorsoDb).exec(QString("insert into Programmi (Data, Palinsesto, Numerazione, ORA, "
+                                                    "Titolo) values (%1, 'TeleUno', 12, '20:30', '%2')")
+                                                .arg(d.toString("yyyyMMdd"), title));
+        };
+        store({"Meteo"});
+        add(day.addDays(-1), "Previsioni Meteo di ieri");
+        seam->day = day;
+        MonitorTrovato = false;
+        FrmMonitor &w = Windows::get<FrmMonitor>();
+        w.Command3_Click();
+        QVERIFY(!MonitorTrovato);
+        QCOMPARE(texts(w.TreeView1->topLevelItem(0)), (QStringList{"Programmi Trovati", "  Meteo"}));
+
+        // A new search starts from the root again.
+        add(day, "Previsioni Meteo");
+        w.Command3_Click();
+        QVERIFY(MonitorTrovato);
+        QCOMPARE(w.TreeView1->topLevelItemCount(), 1);
+        QCOMPARE(texts(w.TreeView1->topLevelItem(0)),
+                 (QStringList{"Programmi Trovati", "  Meteo", "    05/01/2024", "      TeleUno",
+                              "        20:30-Previsioni Meteo"}));
+        QTreeWidgetItem *programme = w.TreeView1->topLevelItem(0)->child(0)->child(0)->child(0)->child(0);
+        QCOMPARE(FrmMonitor::keyOf(programme), QStringLiteral("D05/01/2024[12]TeleUno20:30"));
+
+        // Day and channel nodes open nothing.
+        w.TreeView1_NodeClick(programme->parent());
+        QVERIFY(!Windows::loaded<FrmPopUp>());
+        w.TreeView1_NodeClick(programme);
+        QVERIFY(Windows::get<FrmPopUp>().isVisible());
+        QCOMPARE(PopUpData + "|" + PopUpPalinsesto + "|" + PopUpNumerazione, QStringLiteral("20240105|TeleUno|12"));
     }
 };
 
