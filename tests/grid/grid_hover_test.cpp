@@ -29,23 +29,15 @@ protected:
     {
         MainFixture::SetUp();
         griglia = true;
-        Database db = Database::open(PercorsoDb);
-        for (int i = 0; i < 2; ++i) {
-            Programme p;
-            p.Data = todayNumber();
-            p.Palinsesto = QStringLiteral("Rai 1");
-            p.Numerazione = i + 1;
-            p.ORA = i ? QStringLiteral("21:00") : QStringLiteral("20:00");
-            p.Durata = QStringLiteral("60");
-            p.Titolo = QStringLiteral("Programma %1").arg(i + 1);
-            ProgrammiTable(db).insert(p);
-        }
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Programma 1"));
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 2, QStringLiteral("Programma 2"));
+        Database::open(PercorsoDb).exec(
+            QStringLiteral("update Programmi set Durata = '60', ORA = printf('%d:00', 19 + Numerazione)"));
         // An index left from before the build must not count.
         LabProgHover = 0;
         m = &loadMain();
         g = &Windows::get<FrmSchedaGiorno>();
         g->HScroll1->setValue(48 + 40); // 20:00 of today at the left edge
-        g->VScroll1->setValue(0);
     }
     // A point inside cell i, pixels of the canvas.
     QPoint inCell(int i, int dxTw = 300) const

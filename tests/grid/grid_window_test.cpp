@@ -161,7 +161,6 @@ TEST_F(GridWindow, HeaderOnEveryHalfHourOfTheEighthDay)
 {
     GiorniGriglia = 7;
     FrmSchedaGiorno &g = open();
-    EXPECT_EQ(g.HScroll1->maximum(), 8 * 48 - 1);
     g.HScroll1->setValue(7 * 48 + 20);
     const QImage img = canvas(g);
     int dark = 0;
@@ -215,9 +214,17 @@ TEST_F(GridWindow, LoadActivateResizeAndClose)
     EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
 }
 
-TEST_F(GridWindow, LogoOrNameClickShowsTheChannelCardForTheDayAtTheLeftEdge)
+TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdge)
 {
+    addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
     FrmSchedaGiorno &g = open();
+    g.HScroll1->setValue(48 + 18);
+    seam.calls.clear();
+    // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
+    QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (910 + 200) / 15));
+    EXPECT_EQ(IndiceLabProg, 0);
+    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("showProgramme 20261206|Rete B|7")});
+
     g.HScroll1->setValue(100);
     seam.calls.clear();
     QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, (600 + 300) / 15));
@@ -229,19 +236,7 @@ TEST_F(GridWindow, LogoOrNameClickShowsTheChannelCardForTheDayAtTheLeftEdge)
     seam.calls.clear();
     QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(1400 / 15, 300 / 15));
     EXPECT_TRUE(seam.calls.isEmpty());
-}
-
-TEST_F(GridWindow, CellClickOpensThePopUpOnTheCellsKey)
-{
-    addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
-    FrmSchedaGiorno &g = open();
-    g.HScroll1->setValue(48 + 18);
-    seam.calls.clear();
-    // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
-    QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (910 + 200) / 15));
-    EXPECT_EQ(IndiceLabProg, 0);
-    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("showProgramme 20261206|Rete B|7")});
-    // A rebuild forgets the index: it would name another programme.
+    // A rebuild forgets the cell's index: it would name another programme.
     g.CARICA_TV();
     EXPECT_EQ(IndiceLabProg, -1);
 }

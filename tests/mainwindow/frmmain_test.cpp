@@ -232,11 +232,6 @@ TEST_F(Geometry, TheSizeAndPlaceOfARunComeBackInTheNext)
     first.move(120, 90);
     const QPoint corner = first.frameGeometry().topLeft();
     first.close();
-    EXPECT_EQ(Width, 900 * FrmMain::TwipsPerPixel);
-    EXPECT_EQ(Heigth, 650 * FrmMain::TwipsPerPixel);
-    EXPECT_EQ(Left, corner.x() * FrmMain::TwipsPerPixel);
-    EXPECT_EQ(Top, corner.y() * FrmMain::TwipsPerPixel);
-
     Windows::unloadAll();
     FrmMain &second = loadMain();
     EXPECT_EQ(second.size(), QSize(900, 650));
