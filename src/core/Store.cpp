@@ -459,6 +459,31 @@ static QStringList column(Statement st)
     return out;
 }
 
+// The title editors reach Preferiti and Monitor rows by row id.
+static std::vector<std::pair<qint64, QString>> titleRowsDescending(Database &db, const char *table)
+{
+    auto st = db.prepare(
+        QStringLiteral("select rowid, Titolo from %1 order by Titolo desc, rowid desc").arg(QLatin1String(table)));
+    std::vector<std::pair<qint64, QString>> out;
+    while (st.next())
+        out.emplace_back(st.integer(0), st.text(1));
+    return out;
+}
+
+static bool updateTitleRow(Database &db, const char *table, qint64 id, const QString &title)
+{
+    return db.prepare(QStringLiteral("update %1 set Titolo = ? where rowid = ?").arg(QLatin1String(table)))
+               .bindAll(title, id)
+               .execute() > 0;
+}
+
+static bool removeTitleRow(Database &db, const char *table, qint64 id)
+{
+    return db.prepare(QStringLiteral("delete from %1 where rowid = ?").arg(QLatin1String(table)))
+               .bind(1, id)
+               .execute() > 0;
+}
+
 QStringList PreferitiTable::titles() { return column(db_.prepare(QStringLiteral("select Titolo from Preferiti"))); }
 
 QStringList PreferitiTable::titlesDescending()
@@ -516,22 +541,12 @@ int PreferitiTable::removeAll(const QString &title)
 
 std::vector<std::pair<qint64, QString>> PreferitiTable::rowsDescending()
 {
-    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Preferiti order by Titolo desc, rowid desc"));
-    std::vector<std::pair<qint64, QString>> out;
-    while (st.next())
-        out.emplace_back(st.integer(0), st.text(1));
-    return out;
+    return titleRowsDescending(db_, "Preferiti");
 }
 
-bool PreferitiTable::update(qint64 id, const QString &title)
-{
-    return db_.prepare(QStringLiteral("update Preferiti set Titolo = ? where rowid = ?")).bindAll(title, id).execute() > 0;
-}
+bool PreferitiTable::update(qint64 id, const QString &title) { return updateTitleRow(db_, "Preferiti", id, title); }
 
-bool PreferitiTable::removeRow(qint64 id)
-{
-    return db_.prepare(QStringLiteral("delete from Preferiti where rowid = ?")).bind(1, id).execute() > 0;
-}
+bool PreferitiTable::removeRow(qint64 id) { return removeTitleRow(db_, "Preferiti", id); }
 
 // ------------------------------------------------------------------ Monitor
 
@@ -566,22 +581,12 @@ int MonitorTable::remove(const QString &word)
 
 std::vector<std::pair<qint64, QString>> MonitorTable::rowsDescending()
 {
-    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from Monitor order by Titolo desc, rowid desc"));
-    std::vector<std::pair<qint64, QString>> out;
-    while (st.next())
-        out.emplace_back(st.integer(0), st.text(1));
-    return out;
+    return titleRowsDescending(db_, "Monitor");
 }
 
-bool MonitorTable::update(qint64 id, const QString &word)
-{
-    return db_.prepare(QStringLiteral("update Monitor set Titolo = ? where rowid = ?")).bindAll(word, id).execute() > 0;
-}
+bool MonitorTable::update(qint64 id, const QString &word) { return updateTitleRow(db_, "Monitor", id, word); }
 
-bool MonitorTable::removeRow(qint64 id)
-{
-    return db_.prepare(QStringLiteral("delete from Monitor where rowid = ?")).bind(1, id).execute() > 0;
-}
+bool MonitorTable::removeRow(qint64 id) { return removeTitleRow(db_, "Monitor", id); }
 
 // ------------------------------------------------------------------- Config
 
