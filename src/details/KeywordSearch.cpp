@@ -41,12 +41,6 @@ struct Hit {
 
 } // namespace
 
-bool KeywordSearch::titleMatches(const QString &keyword, const QString &title)
-{
-    const Pattern p(keyword);
-    return p.usable() && p.matches(title.toCaseFolded());
-}
-
 QString KeywordSearch::dayText(qint32 day)
 {
     const QString d = orv::dayText(day);

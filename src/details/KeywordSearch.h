@@ -44,9 +44,6 @@ public:
     // they match.
     static MonitorTree run(Database &listings, const QStringList &keywords, qint32 firstDay);
 
-    // The title test on its own.
-    static bool titleMatches(const QString &keyword, const QString &title);
-
     // A day node's text: dd/mm/yyyy.
     static QString dayText(qint32 day);
 };
