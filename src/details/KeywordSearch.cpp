@@ -12,9 +12,8 @@ struct Pattern {
     QStringList pieces;
 
     explicit Pattern(const QString &keyword)
+        : pieces(keyword.toCaseFolded().split(QLatin1Char('*'), Qt::SkipEmptyParts))
     {
-        for (const QString &p : keyword.toCaseFolded().split(QLatin1Char('*'), Qt::SkipEmptyParts))
-            pieces << p;
     }
     // A keyword of blanks and "*" alone would list every programme.
     bool usable() const
@@ -83,8 +82,6 @@ MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, 
                     found.push_back(int(k));
             it = matchesOf.insert(row.Titolo, std::move(found));
         }
-        if (it->empty())
-            return;
         for (int k : *it)
             hits.push_back({row, k});
     });
