@@ -1,5 +1,7 @@
 #include "details/KeywordSearch.h"
 
+#include "details/ProgrammeDisplay.h"
+
 #include <QHash>
 #include <algorithm>
 
@@ -39,12 +41,6 @@ struct Hit {
 };
 
 } // namespace
-
-QString KeywordSearch::dayText(qint32 day)
-{
-    const QString d = orv::dayText(day);
-    return d.mid(6, 2) + QLatin1Char('/') + d.mid(4, 2) + QLatin1Char('/') + d.left(4);
-}
 
 MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, qint32 firstDay)
 {
@@ -97,7 +93,7 @@ MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, 
     for (const Hit &h : hits) {
         auto &kw = tree.keywords[size_t(h.keyword)];
         if (kw.days.empty() || kw.days.back().programmeDay != h.row.Data) {
-            day = dayText(h.row.Data);
+            day = ProgrammeTexts::dayText(h.row.Data);
             auto &node = kw.days.emplace_back();
             node.key = kw.key + QLatin1Char('D') + day;
             node.text = day;

@@ -43,9 +43,6 @@ public:
     // adds nothing). Programmes by day and start time, under every keyword
     // they match.
     static MonitorTree run(Database &listings, const QStringList &keywords, qint32 firstDay);
-
-    // A day node's text: dd/mm/yyyy.
-    static QString dayText(qint32 day);
 };
 
 } // namespace orv
