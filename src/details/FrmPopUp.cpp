@@ -15,7 +15,6 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
