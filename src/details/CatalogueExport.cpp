@@ -60,9 +60,7 @@ QVariant fieldValue(const QString &field, qint64 id, const QString &title, const
 QString insertSql()
 {
     const QStringList &fields = movieFields();
-    QStringList marks;
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        marks << QStringLiteral("?");
+    const QStringList marks(fields.size(), QStringLiteral("?"));
     return QStringLiteral("INSERT INTO Movies (") + fields.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
            marks.join(QLatin1Char(',')) + QLatin1Char(')');
 }
