@@ -9,14 +9,6 @@ namespace orv {
 
 using namespace grid;
 
-namespace {
-QRect pxRect(int left, int top, int width, int height)
-{
-    auto px = [](int tw) { return tw >= 0 ? tw / TwipsPerPixel : -((-tw + TwipsPerPixel - 1) / TwipsPerPixel); };
-    return QRect(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
-}
-} // namespace
-
 GridColumn::GridColumn(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
