@@ -196,8 +196,7 @@ void FrmSchedaGiorno::RICARICA_GRIGLIA()
 
 void FrmSchedaGiorno::HScroll1_Change()
 {
-    mainWindow().stopHoverTimer();
-    Windows::unload<FrmPopUpGhost>();
+    cancelHover(true);
     const int v = HScroll1->value();
     Frame2->setScroll(v, VScroll1->value());
     POSIZIONA_LINEA_ORA();
@@ -380,8 +379,7 @@ void FrmSchedaGiorno::closeEvent(QCloseEvent *event)
 {
     // Form_QueryUnload; a pending or open hover card goes with the grid.
     GrigliaAperta = false;
-    mainWindow().stopHoverTimer();
-    Windows::unload<FrmPopUpGhost>();
+    cancelHover(true);
     MdiChild::closeEvent(event);
 }
 
