@@ -187,7 +187,6 @@ void FrmSchedaGiorno::installModel(GridModel model)
 
 void FrmSchedaGiorno::RICARICA_GRIGLIA()
 {
-    MonthView2 = mainDay().addDays(-1);
     CARICA_TV();
     METTI_SEGNALIBRO();
 }
@@ -340,8 +339,7 @@ void FrmSchedaGiorno::Toolbar1_ButtonClick(const QString &key)
     if (key == QLatin1String("print")) {
         printWindow();
     } else if (key == QLatin1String("ricostruisci")) {
-        CARICA_TV();
-        METTI_SEGNALIBRO();
+        RICARICA_GRIGLIA();
     } else if (key == QLatin1String("help")) {
         mainWindow().helpContext(1003);
     }
