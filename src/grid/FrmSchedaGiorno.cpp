@@ -180,7 +180,6 @@ void FrmSchedaGiorno::installModel(GridModel model)
     HScroll1->setRange(0, std::max(0, model_.halfHours() - 1));
     HScroll1->setPageStep(8);
     HScroll1->setValue(0);
-    Frame2->setNowLine(false, 0);
     HScroll1_Change();
     VScroll1_Change();
 }
@@ -227,6 +226,7 @@ void FrmSchedaGiorno::POSIZIONA_LINEA_ORA()
 void FrmSchedaGiorno::jumpH(int value)
 {
     value = std::clamp(value, HScroll1->minimum(), HScroll1->maximum());
+    // The change runs even when the value stays: it places the now line.
     if (HScroll1->value() == value)
         HScroll1_Change();
     else
@@ -238,7 +238,6 @@ void FrmSchedaGiorno::METTI_SEGNALIBRO()
     waitText(186, false);
     // Half an hour before the current whole hour on the main window's day.
     jumpH(2 * now().time().hour() + 47);
-    POSIZIONA_LINEA_ORA();
     closeWait();
 }
 
