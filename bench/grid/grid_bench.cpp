@@ -23,7 +23,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 

@@ -97,9 +97,6 @@ QDateTime FrmSchedaGiorno::now() { return clock ? clock() : QDateTime::currentDa
 
 QDate FrmSchedaGiorno::mainDay() const { return mainWindow().currentDay(); }
 
-QString FrmSchedaGiorno::PRENDICOLORE(qint16 code) { return prendiColore(code); }
-QString FrmSchedaGiorno::PRENDIFONT(qint16 code) { return prendiFont(code); }
-
 // ------------------------------------------------------------------ build
 
 // While starting up the splash window takes the texts and the progress.
@@ -183,16 +180,12 @@ void FrmSchedaGiorno::installModel(GridModel model)
     HScroll1->setRange(0, std::max(0, model_.halfHours() - 1));
     HScroll1->setPageStep(8);
     HScroll1->setValue(0);
-    ValorePrecedenteH = 0;
-    ValorePrecedenteV = 0;
-    Frame2->setNowLine(false, 0);
     HScroll1_Change();
     VScroll1_Change();
 }
 
 void FrmSchedaGiorno::RICARICA_GRIGLIA()
 {
-    MonthView2 = mainDay().addDays(-1);
     CARICA_TV();
     METTI_SEGNALIBRO();
 }
@@ -201,11 +194,9 @@ void FrmSchedaGiorno::RICARICA_GRIGLIA()
 
 void FrmSchedaGiorno::HScroll1_Change()
 {
-    mainWindow().stopHoverTimer();
-    Windows::unload<FrmPopUpGhost>();
+    cancelHover(true);
     const int v = HScroll1->value();
     Frame2->setScroll(v, VScroll1->value());
-    ValorePrecedenteH = v;
     POSIZIONA_LINEA_ORA();
     const QDate day = MonthView2.addDays(v / HalfHoursPerDay);
     Text1->setText(datenav::weekdayName(datenav::weekdayNumber(day)) + QStringLiteral(" - ") +
@@ -217,7 +208,6 @@ void FrmSchedaGiorno::VScroll1_Change()
     const int v = VScroll1->value();
     Frame1->setScroll(v);
     Frame2->setScroll(HScroll1->value(), v);
-    ValorePrecedenteV = v;
 }
 
 void FrmSchedaGiorno::Timer1_Timer() { POSIZIONA_LINEA_ORA(); }
@@ -236,6 +226,7 @@ void FrmSchedaGiorno::POSIZIONA_LINEA_ORA()
 void FrmSchedaGiorno::jumpH(int value)
 {
     value = std::clamp(value, HScroll1->minimum(), HScroll1->maximum());
+    // The change runs even when the value stays: it places the now line.
     if (HScroll1->value() == value)
         HScroll1_Change();
     else
@@ -247,7 +238,6 @@ void FrmSchedaGiorno::METTI_SEGNALIBRO()
     waitText(186, false);
     // Half an hour before the current whole hour on the main window's day.
     jumpH(2 * now().time().hour() + 47);
-    POSIZIONA_LINEA_ORA();
     closeWait();
 }
 
@@ -348,8 +338,7 @@ void FrmSchedaGiorno::Toolbar1_ButtonClick(const QString &key)
     if (key == QLatin1String("print")) {
         printWindow();
     } else if (key == QLatin1String("ricostruisci")) {
-        CARICA_TV();
-        METTI_SEGNALIBRO();
+        RICARICA_GRIGLIA();
     } else if (key == QLatin1String("help")) {
         mainWindow().helpContext(1003);
     }
@@ -387,8 +376,7 @@ void FrmSchedaGiorno::closeEvent(QCloseEvent *event)
 {
     // Form_QueryUnload; a pending or open hover card goes with the grid.
     GrigliaAperta = false;
-    mainWindow().stopHoverTimer();
-    Windows::unload<FrmPopUpGhost>();
+    cancelHover(true);
     MdiChild::closeEvent(event);
 }
 

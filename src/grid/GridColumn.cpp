@@ -9,14 +9,6 @@ namespace orv {
 
 using namespace grid;
 
-namespace {
-QRect pxRect(int left, int top, int width, int height)
-{
-    auto px = [](int tw) { return tw >= 0 ? tw / TwipsPerPixel : -((-tw + TwipsPerPixel - 1) / TwipsPerPixel); };
-    return QRect(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
-}
-} // namespace
-
 GridColumn::GridColumn(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -90,29 +82,28 @@ void GridColumn::paintEvent(QPaintEvent *)
     }
 }
 
-int GridColumn::rowAt(const QPoint &pos) const
+int GridColumn::rowAtY(int y) const
 {
-    if (!model_)
-        return -1;
-    const int x = pos.x() * TwipsPerPixel;
-    const int y = pos.y() * TwipsPerPixel;
-    if (y < 0 || x < NameLeftTw || x >= NameLeftTw + NameWidthTw)
-        return -1;
     const int r = v_ + y / RowTw;
-    if (y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
+    if (!model_ || y < 0 || y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
         return -1;
     return r;
 }
 
+int GridColumn::rowAt(const QPoint &pos) const
+{
+    const int x = pos.x() * TwipsPerPixel;
+    if (x < NameLeftTw || x >= NameLeftTw + NameWidthTw)
+        return -1;
+    return rowAtY(pos.y() * TwipsPerPixel);
+}
+
 bool GridColumn::onCodeOrBadge(const QPoint &pos) const
 {
-    if (!model_)
+    const int r = rowAtY(pos.y() * TwipsPerPixel);
+    if (r < 0)
         return false;
     const int x = pos.x() * TwipsPerPixel;
-    const int y = pos.y() * TwipsPerPixel;
-    const int r = v_ + y / RowTw;
-    if (y < 0 || y % RowTw >= RowHeightTw || r >= int(model_->rows.size()))
-        return false;
     if (x >= CodeLeftTw && x < CodeLeftTw + CodeWidthTw)
         return true;
     return x >= BadgeLeftTw && x < BadgeLeftTw + BadgeWidthTw && !model_->rows[size_t(r)].badge().isEmpty();

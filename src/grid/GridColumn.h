@@ -28,6 +28,8 @@ protected:
 
 private:
     const QPixmap &logo(const QString &path);
+    // The row whose boxes span y (twips), -1 between rows or past the last.
+    int rowAtY(int y) const;
     const GridModel *model_ = nullptr;
     int v_ = 0;
     QHash<QString, QPixmap> logos_;

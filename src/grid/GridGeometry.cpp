@@ -103,6 +103,11 @@ QColor bgrColor(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
+QRect pxRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
+}
+
 QString halfHourText(int k)
 {
     const int m = ((k % HalfHoursPerDay) + HalfHoursPerDay) % HalfHoursPerDay;

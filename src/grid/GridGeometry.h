@@ -71,6 +71,11 @@ QString prendiFont(int code);
 
 QColor bgrColor(quint32 bgr);
 
+// Twips to pixels, rounding towards minus infinity so negative places stay put.
+inline int px(int tw) { return tw >= 0 ? tw / TwipsPerPixel : -((-tw + TwipsPerPixel - 1) / TwipsPerPixel); }
+// A painted box in pixels: never narrower or lower than one pixel.
+QRect pxRect(int left, int top, int width, int height);
+
 // "hh:mm" of half hour k from 00:00, wrapping every day.
 QString halfHourText(int k);
 

@@ -14,13 +14,6 @@ using namespace grid;
 
 namespace {
 
-// Twips to pixels, rounding towards minus infinity so negative places stay put.
-int px(int tw) { return tw >= 0 ? tw / TwipsPerPixel : -((-tw + TwipsPerPixel - 1) / TwipsPerPixel); }
-QRect pxRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
-}
-
 const QColor LineColour(0xC0, 0xC0, 0xC0);
 const QColor BorderColour(0x80, 0x80, 0x80);
 const QColor FavColour(0xFF, 0xC0, 0x00);
