@@ -97,6 +97,9 @@ QDateTime FrmSchedaGiorno::now() { return clock ? clock() : QDateTime::currentDa
 
 QDate FrmSchedaGiorno::mainDay() const { return mainWindow().currentDay(); }
 
+QString FrmSchedaGiorno::PRENDICOLORE(qint16 code) { return prendiColore(code); }
+QString FrmSchedaGiorno::PRENDIFONT(qint16 code) { return prendiFont(code); }
+
 // ------------------------------------------------------------------ build
 
 // While starting up the splash window takes the texts and the progress.
@@ -180,6 +183,8 @@ void FrmSchedaGiorno::installModel(GridModel model)
     HScroll1->setRange(0, std::max(0, model_.halfHours() - 1));
     HScroll1->setPageStep(8);
     HScroll1->setValue(0);
+    ValorePrecedenteH = 0;
+    ValorePrecedenteV = 0;
     HScroll1_Change();
     VScroll1_Change();
 }
@@ -197,6 +202,7 @@ void FrmSchedaGiorno::HScroll1_Change()
     cancelHover(true);
     const int v = HScroll1->value();
     Frame2->setScroll(v, VScroll1->value());
+    ValorePrecedenteH = v;
     POSIZIONA_LINEA_ORA();
     const QDate day = MonthView2.addDays(v / HalfHoursPerDay);
     Text1->setText(datenav::weekdayName(datenav::weekdayNumber(day)) + QStringLiteral(" - ") +
@@ -208,6 +214,7 @@ void FrmSchedaGiorno::VScroll1_Change()
     const int v = VScroll1->value();
     Frame1->setScroll(v);
     Frame2->setScroll(HScroll1->value(), v);
+    ValorePrecedenteV = v;
 }
 
 void FrmSchedaGiorno::Timer1_Timer() { POSIZIONA_LINEA_ORA(); }

@@ -39,6 +39,8 @@ public:
     void RICARICA_GRIGLIA();
     void METTI_SEGNALIBRO();
     void METTI_SEGNALIBRO_POPUP();
+    static QString PRENDICOLORE(qint16 code);
+    static QString PRENDIFONT(qint16 code);
 
     void HScroll1_Change();
     void VScroll1_Change();
@@ -64,6 +66,8 @@ public:
     // The grid's own calendars: the main window's day and the first grid day.
     QDate MonthView1;
     QDate MonthView2;
+    qint32 ValorePrecedenteH = 0;
+    qint32 ValorePrecedenteV = 0;
 
     GridColumn *Frame1 = nullptr;
     GridView *Frame2 = nullptr;

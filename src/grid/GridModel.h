@@ -61,6 +61,7 @@ public:
     int ContaImage2() const { return int(linkMarkers.size()); }
     static int TopRiga(int row) { return row * grid::RowTw; }
     static int PosizioneOre(int k) { return k * grid::HalfHourTw + grid::HeaderOffsetTw; }
+    int PosizioneProgrammi(int i) const { return cells[size_t(i)].left; }
     int CellaImage1(int k) const { return favMarkers[size_t(k)].cell; }
     int CellaImage2(int k) const { return linkMarkers[size_t(k)].cell; }
 
@@ -72,6 +73,7 @@ public:
     // Half-hour steps of the time axis: the horizontal range is 0 to this - 1.
     int halfHours() const { return days * grid::HalfHoursPerDay; }
     QDate lastDay() const { return firstDay.addDays(days - 1); }
+    bool containsDay(const QDate &day) const { return days > 0 && day >= firstDay && day <= lastDay(); }
 
     // The cell of a programme, -1 when the grid has none.
     int findCell(const ProgrammeKey &key) const;
