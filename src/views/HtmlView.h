@@ -2,14 +2,13 @@
 
 #include "mainwindow/MdiChild.h"
 #include "views/ListPage.h"
+#include "views/TitleBand.h"
 
 #include <QPointer>
 #include <functional>
 
 class QAction;
 class QComboBox;
-class QLabel;
-class QPushButton;
 class QToolBar;
 
 namespace orv {
@@ -22,7 +21,7 @@ struct PageBuild;
 // chooser Combo1 and the browser WebBrowser1 with the programme click.
 // Builds run one at a time: a build asked for while one runs runs once
 // after it; closing the window during a build stops the build first.
-class HtmlView : public MdiChild {
+class HtmlView : public MdiChild, public TitleBand {
     Q_OBJECT
 public:
     struct Design {
@@ -36,9 +35,6 @@ public:
     explicit HtmlView(const Design &design);
     ~HtmlView() override;
 
-    QLabel *LabInizio = nullptr;
-    QLabel *LabTitoloBar = nullptr;
-    QPushButton *CmdClose = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QComboBox *Combo1 = nullptr;
     Browser *WebBrowser1 = nullptr;
@@ -46,8 +42,6 @@ public:
     QAction *button(const QString &key) const;
     void Toolbar1_ButtonClick(const QString &key);
     void CmdClose_Click();
-    // Closes the view and its frame (the window is unloaded).
-    void unloadView();
 
     // The chooser: Combo1 filled from the folder, its text the stored name.
     // A missing folder is said in status panel 1 (missingText).
