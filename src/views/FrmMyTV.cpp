@@ -114,8 +114,8 @@ void FrmMyTV::VISUALIZZA_MYTV_HTML_REPORT()
 void FrmMyTV::layoutTwips(int W, int H)
 {
     HtmlView::layoutTwips(W, H);
-    Frame1->setGeometry(80 / 15, 1000 / 15, std::max(0, (W - 280) / 15), 700 / 15);
-    WebBrowser1->setGeometry(80 / 15, 1750 / 15, std::max(0, (W - 280) / 15), std::max(0, (H - 2350) / 15));
+    Frame1->setGeometry(twips(80, 1000, W - 280, 700));
+    WebBrowser1->setGeometry(twips(80, 1750, W - 280, H - 2350));
 }
 
 } // namespace orv
