@@ -3,10 +3,8 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 
 #include <QCheckBox>

@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
-#include <QWebEngineHistory>
 
 namespace orv {
 
@@ -224,7 +223,7 @@ void HtmlView::buildListPage(const QString &waitCaption, const QString &template
     mainWindow().showView(*this);
 }
 
-HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view), caption_(caption)
+HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view)
 {
     mainWindow().waitShow(caption, QString());
     QCoreApplication::processEvents();

@@ -48,7 +48,6 @@ public:
     void fillChooser(const QString &stored, const QString &missingBefore, const QString &missingAfter);
     QString templatePath(const QString &name) const;
     QString pagePath() const;
-    bool building() const { return building_; }
 
     // Progress of a long build through the please-wait window; stops
     // when the window is closing.
@@ -60,7 +59,6 @@ public:
 
     private:
         QPointer<HtmlView> view_;
-        QString caption_;
     };
 
 signals:
@@ -87,9 +85,8 @@ protected:
     // The window's outer size in twips (its frame when it has one).
     QSize outerTwips() const;
 
-    Design design_;
-
 private:
+    Design design_;
     bool building_ = false;
     bool pending_ = false;
     bool closeAsked_ = false;
