@@ -95,15 +95,11 @@ void FrmMyTV::VISUALIZZA_MYTV_HTML_REPORT()
         if (r.cancelled)
             return;
         if (r.overDayLimit)
-            Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                           "tempo tra inizio e fine report"));
+            sayPageLimit();
         if (r.overCapacity)
             Prompt::message(QStringLiteral("Attenzione : Ci sono piu' programmi preferiti di quanto questa scheda "
                                            "puo' contenere, Scegliene una piu' Capiente!"));
-        if (!dbError.isEmpty())
-            mainWindow().writeStatus(1, dbError);
-        else if (!found)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + path);
+        sayBuildProblem(dbError, found, path);
         showPage(r.html);
         mainWindow().showView(*this);
     });

@@ -77,10 +77,7 @@ void FrmSchedaHtml::buildCard(const QString &channel, const QDate &day)
         r.channel = channel;
         r.logo = channelLogo(PercorsoPalinsesti, channel);
         const PageBuild b = buildCardPage(r);
-        if (!b.dbError.isEmpty())
-            mainWindow().writeStatus(1, b.dbError);
-        else if (!b.templateFound)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
+        sayBuildProblem(b.dbError, b.templateFound, r.templatePath);
         WebBrowser1->setVisible(b.page.rows > 0);
         showPage(b.page.html);
     });

@@ -213,14 +213,24 @@ void HtmlView::buildListPage(const QString &waitCaption, const QString &template
     if (b.page.cancelled)
         return;
     if (b.page.overLimit)
-        Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                       "tempo tra inizio e fine report"));
-    if (!b.dbError.isEmpty())
-        mainWindow().writeStatus(1, b.dbError);
-    else if (!b.templateFound)
-        mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + templatePath);
+        sayPageLimit();
+    sayBuildProblem(b.dbError, b.templateFound, templatePath);
     showPage(b.page.html);
     mainWindow().showView(*this);
+}
+
+void HtmlView::sayPageLimit()
+{
+    Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
+                                   "tempo tra inizio e fine report"));
+}
+
+void HtmlView::sayBuildProblem(const QString &dbError, bool templateFound, const QString &templatePath)
+{
+    if (!dbError.isEmpty())
+        mainWindow().writeStatus(1, dbError);
+    else if (!templateFound)
+        mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + templatePath);
 }
 
 HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view)

@@ -73,6 +73,10 @@ protected:
     // status panel 1.
     void buildListPage(const QString &waitCaption, const QString &templatePath,
                        const std::function<PageBuild(PageProgress *)> &build);
+    // More rows than a page takes.
+    static void sayPageLimit();
+    // A database error, else a missing template, in status panel 1.
+    static void sayBuildProblem(const QString &dbError, bool templateFound, const QString &templatePath);
     // Writes the page and shows it; a failed write is said, the old page
     // is not shown as new.
     bool showPage(const QString &html);
