@@ -16,7 +16,7 @@ class BrowserBridge;
 // may load local pictures. On the pages named by setClickPages, an injected
 // script of our own watches clicks: a clicked element (the focused one) with
 // an empty id keeps its action, an id matching the given pattern is handed
-// over as elementClicked and keeps its action, any other id with a "#" is
+// over as elementClicked and keeps its action, any other id is
 // cancelled. Pages not named (server pages, links followed) are left alone.
 class Browser : public QWebEngineView {
     Q_OBJECT

@@ -14,8 +14,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
-#include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
 
@@ -24,20 +22,7 @@ namespace orv {
 FrmHigh::FrmHigh()
 {
     setMinimumSize(320, 240);
-    setStyleSheet(QStringLiteral("#LabInizio { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
-                                 "stop:0 #1d3557, stop:1 #457b9d); }"
-                                 "#LabTitoloBar { color: white; font-weight: bold; font-size: 12pt; }"));
-    LabInizio = new QLabel(this);
-    LabInizio->setObjectName(QStringLiteral("LabInizio"));
-    LabTitoloBar = new QLabel(this);
-    LabTitoloBar->setObjectName(QStringLiteral("LabTitoloBar"));
-    CmdClose = new QPushButton(QStringLiteral("X"), this);
-    connect(CmdClose, &QPushButton::clicked, this, [this] {
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            frame->close();
-        else if (close())
-            deleteLater();
-    });
+    addTitleBand(this);
 
     Toolbar1 = new QToolBar(this);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -162,14 +147,11 @@ void FrmHigh::resizeEvent(QResizeEvent *event)
 {
     MdiChild::resizeEvent(event);
     const QWidget *frame = parentWidget() && !isWindow() ? parentWidget() : this;
-    const int W = frame->width() * 15, H = frame->height() * 15;
-    auto px = [](int twips) { return std::max(0, twips / 15); };
-    LabInizio->setGeometry(0, 0, px(W), px(480));
-    LabTitoloBar->setGeometry(px(240), px(60), px(7000), px(360));
-    CmdClose->setGeometry(px(W - 350), px(60), px(300), px(330));
-    Toolbar1->setGeometry(px(80), px(500), px(W - 280), px(480));
-    File1->setGeometry(px(80), px(1050), px(W - 280), px(1350));
-    WebBrowser1->setGeometry(px(80), px(2500), px(W - 280), px(H - 3000));
+    const int W = frame->width() * Twips, H = frame->height() * Twips;
+    placeTitleBand(W);
+    Toolbar1->setGeometry(twips(80, 500, W - 280, 480));
+    File1->setGeometry(twips(80, 1050, W - 280, 1350));
+    WebBrowser1->setGeometry(twips(80, 2500, W - 280, H - 3000));
 }
 
 } // namespace orv

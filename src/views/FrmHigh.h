@@ -1,11 +1,10 @@
 #pragma once
 
 #include "mainwindow/MdiChild.h"
+#include "views/TitleBand.h"
 
 class QAction;
-class QLabel;
 class QListWidget;
-class QPushButton;
 class QToolBar;
 
 namespace orv {
@@ -14,7 +13,7 @@ class Browser;
 
 // The highlights viewer: the pages the download put into highlights, shown
 // as they came (no page scripts, no programme clicks).
-class FrmHigh : public MdiChild {
+class FrmHigh : public MdiChild, public TitleBand {
     Q_OBJECT
 public:
     FrmHigh();
@@ -28,9 +27,6 @@ public:
     QListWidget *File1 = nullptr;
     Browser *WebBrowser1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
-    QLabel *LabTitoloBar = nullptr;
-    QLabel *LabInizio = nullptr;
-    QPushButton *CmdClose = nullptr;
     QAction *button(const QString &key) const;
 
 protected:

@@ -3,10 +3,8 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 #include "views/MyTvPage.h"
 
@@ -97,15 +95,11 @@ void FrmMyTV::VISUALIZZA_MYTV_HTML_REPORT()
         if (r.cancelled)
             return;
         if (r.overDayLimit)
-            Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                           "tempo tra inizio e fine report"));
+            sayPageLimit();
         if (r.overCapacity)
             Prompt::message(QStringLiteral("Attenzione : Ci sono piu' programmi preferiti di quanto questa scheda "
                                            "puo' contenere, Scegliene una piu' Capiente!"));
-        if (!dbError.isEmpty())
-            mainWindow().writeStatus(1, dbError);
-        else if (!found)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + path);
+        sayBuildProblem(dbError, found, path);
         showPage(r.html);
         mainWindow().showView(*this);
     });
@@ -114,8 +108,8 @@ void FrmMyTV::VISUALIZZA_MYTV_HTML_REPORT()
 void FrmMyTV::layoutTwips(int W, int H)
 {
     HtmlView::layoutTwips(W, H);
-    Frame1->setGeometry(80 / 15, 1000 / 15, std::max(0, (W - 280) / 15), 700 / 15);
-    WebBrowser1->setGeometry(80 / 15, 1750 / 15, std::max(0, (W - 280) / 15), std::max(0, (H - 2350) / 15));
+    Frame1->setGeometry(twips(80, 1000, W - 280, 700));
+    WebBrowser1->setGeometry(twips(80, 1750, W - 280, H - 2350));
 }
 
 } // namespace orv

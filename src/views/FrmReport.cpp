@@ -3,10 +3,8 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 
 #include <QComboBox>
@@ -125,8 +123,8 @@ bool FrmReport::eventFilter(QObject *watched, QEvent *event)
 void FrmReport::layoutTwips(int W, int H)
 {
     HtmlView::layoutTwips(W, H);
-    Frame1->setGeometry(80 / 15, 1100 / 15, std::max(0, (W - 280) / 15), 1300 / 15);
-    WebBrowser1->setGeometry(80 / 15, 2550 / 15, std::max(0, (W - 280) / 15), std::max(0, (H - 3050) / 15));
+    Frame1->setGeometry(twips(80, 1100, W - 280, 1300));
+    WebBrowser1->setGeometry(twips(80, 2550, W - 280, H - 3050));
 }
 
 } // namespace orv

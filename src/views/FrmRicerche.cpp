@@ -3,10 +3,8 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 
 #include <QCheckBox>
@@ -100,8 +98,8 @@ void FrmRicerche::VISUALIZZA_RICERCA_HTML()
 void FrmRicerche::layoutTwips(int W, int H)
 {
     HtmlView::layoutTwips(W, H);
-    Frame1->setGeometry(80 / 15, 1100 / 15, std::max(0, (W - 280) / 15), 1800 / 15);
-    WebBrowser1->setGeometry(80 / 15, 3000 / 15, std::max(0, (W - 280) / 15), std::max(0, (H - 3500) / 15));
+    Frame1->setGeometry(twips(80, 1100, W - 280, 1800));
+    WebBrowser1->setGeometry(twips(80, 3000, W - 280, H - 3500));
 }
 
 } // namespace orv

@@ -2,8 +2,6 @@
 
 #include "views/HtmlView.h"
 
-#include <array>
-
 class QCheckBox;
 class QFrame;
 class QLineEdit;

@@ -77,10 +77,7 @@ void FrmSchedaHtml::buildCard(const QString &channel, const QDate &day)
         r.channel = channel;
         r.logo = channelLogo(PercorsoPalinsesti, channel);
         const PageBuild b = buildCardPage(r);
-        if (!b.dbError.isEmpty())
-            mainWindow().writeStatus(1, b.dbError);
-        else if (!b.templateFound)
-            mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + r.templatePath);
+        sayBuildProblem(b.dbError, b.templateFound, r.templatePath);
         WebBrowser1->setVisible(b.page.rows > 0);
         showPage(b.page.html);
     });
@@ -101,10 +98,10 @@ void FrmSchedaHtml::layoutTwips(int W, int H)
     int top = 1500;
     for (int i = 0; i < 6; ++i) {
         const int height = i == 0 ? 600 : 700;
-        LabSpiega[size_t(i)]->setGeometry(240 / 15, top / 15, std::max(0, (W - 600) / 15), height / 15);
+        LabSpiega[size_t(i)]->setGeometry(twips(240, top, W - 600, height));
         top += height + (i == 2 ? 900 : 100);
         if (i == 2)
-            Command1->setGeometry(240 / 15, (top - 850) / 15, 4800 / 15, 500 / 15);
+            Command1->setGeometry(twips(240, top - 850, 4800, 500));
     }
 }
 

@@ -18,36 +18,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
-#include <QWebEngineHistory>
 
 namespace orv {
-
-namespace {
-constexpr int Twips = 15;
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / Twips, top / Twips, std::max(0, width / Twips), std::max(0, height / Twips));
-}
-} // namespace
 
 HtmlView::HtmlView(const Design &design) : design_(design)
 {
     setWindowTitle(QString::fromUtf8(design.caption));
     setMinimumSize(320, 240);
-    setStyleSheet(QStringLiteral("#LabInizio { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, "
-                                 "stop:0 #1d3557, stop:1 #457b9d); }"
-                                 "#LabTitoloBar { color: white; font-weight: bold; font-size: 12pt; }"));
-    LabInizio = new QLabel(this);
-    LabInizio->setObjectName(QStringLiteral("LabInizio"));
-    LabTitoloBar = new QLabel(QString::fromUtf8(design.title), this);
-    LabTitoloBar->setObjectName(QStringLiteral("LabTitoloBar"));
-    CmdClose = new QPushButton(QStringLiteral("X"), this);
+    addTitleBand(this);
+    LabTitoloBar->setText(QString::fromUtf8(design.title));
     CmdClose->setToolTip(QStringLiteral("Chiudi"));
-    connect(CmdClose, &QPushButton::clicked, this, &HtmlView::CmdClose_Click);
 
     Toolbar1 = new QToolBar(this);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -108,16 +91,7 @@ void HtmlView::Toolbar1_ButtonClick(const QString &key)
         mainWindow().helpContext(design_.helpContext);
 }
 
-void HtmlView::CmdClose_Click() { unloadView(); }
-
-void HtmlView::unloadView()
-{
-    // The frame goes with the view; a view not framed is unloaded itself.
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        frame->close();
-    else if (close())
-        deleteLater();
-}
+void HtmlView::CmdClose_Click() { unloadView(this); }
 
 void HtmlView::fillChooser(const QString &stored, const QString &missingBefore, const QString &missingAfter)
 {
@@ -156,7 +130,7 @@ void HtmlView::runBuild(const std::function<void()> &build)
     building_ = false;
     if (closeAsked_) {
         closeAsked_ = false;
-        unloadView();
+        unloadView(this);
     }
 }
 
@@ -187,9 +161,7 @@ QSize HtmlView::outerTwips() const
 
 void HtmlView::layoutTwips(int W, int H)
 {
-    LabInizio->setGeometry(twips(0, 0, W, 480));
-    LabTitoloBar->setGeometry(twips(240, 60, 7000, 360));
-    CmdClose->setGeometry(twips(W - 350, 60, 300, 330));
+    placeTitleBand(W);
     Toolbar1->setGeometry(twips(80, 500, W - 280, 480));
     if (Combo1->parentWidget() == this) {
         // Right-aligned beside the toolbar's buttons; in a narrow window it
@@ -241,17 +213,27 @@ void HtmlView::buildListPage(const QString &waitCaption, const QString &template
     if (b.page.cancelled)
         return;
     if (b.page.overLimit)
-        Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
-                                       "tempo tra inizio e fine report"));
-    if (!b.dbError.isEmpty())
-        mainWindow().writeStatus(1, b.dbError);
-    else if (!b.templateFound)
-        mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + templatePath);
+        sayPageLimit();
+    sayBuildProblem(b.dbError, b.templateFound, templatePath);
     showPage(b.page.html);
     mainWindow().showView(*this);
 }
 
-HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view), caption_(caption)
+void HtmlView::sayPageLimit()
+{
+    Prompt::message(QStringLiteral("Limite di informazioni (500) in una pagina raggiunto, diminuire il "
+                                   "tempo tra inizio e fine report"));
+}
+
+void HtmlView::sayBuildProblem(const QString &dbError, bool templateFound, const QString &templatePath)
+{
+    if (!dbError.isEmpty())
+        mainWindow().writeStatus(1, dbError);
+    else if (!templateFound)
+        mainWindow().writeStatus(1, QStringLiteral("Modello non trovato: ") + templatePath);
+}
+
+HtmlView::WaitProgress::WaitProgress(HtmlView &view, const QString &caption) : view_(&view)
 {
     mainWindow().waitShow(caption, QString());
     QCoreApplication::processEvents();

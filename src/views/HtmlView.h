@@ -2,14 +2,13 @@
 
 #include "mainwindow/MdiChild.h"
 #include "views/ListPage.h"
+#include "views/TitleBand.h"
 
 #include <QPointer>
 #include <functional>
 
 class QAction;
 class QComboBox;
-class QLabel;
-class QPushButton;
 class QToolBar;
 
 namespace orv {
@@ -22,7 +21,7 @@ struct PageBuild;
 // chooser Combo1 and the browser WebBrowser1 with the programme click.
 // Builds run one at a time: a build asked for while one runs runs once
 // after it; closing the window during a build stops the build first.
-class HtmlView : public MdiChild {
+class HtmlView : public MdiChild, public TitleBand {
     Q_OBJECT
 public:
     struct Design {
@@ -36,9 +35,6 @@ public:
     explicit HtmlView(const Design &design);
     ~HtmlView() override;
 
-    QLabel *LabInizio = nullptr;
-    QLabel *LabTitoloBar = nullptr;
-    QPushButton *CmdClose = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QComboBox *Combo1 = nullptr;
     Browser *WebBrowser1 = nullptr;
@@ -46,15 +42,12 @@ public:
     QAction *button(const QString &key) const;
     void Toolbar1_ButtonClick(const QString &key);
     void CmdClose_Click();
-    // Closes the view and its frame (the window is unloaded).
-    void unloadView();
 
     // The chooser: Combo1 filled from the folder, its text the stored name.
     // A missing folder is said in status panel 1 (missingText).
     void fillChooser(const QString &stored, const QString &missingBefore, const QString &missingAfter);
     QString templatePath(const QString &name) const;
     QString pagePath() const;
-    bool building() const { return building_; }
 
     // Progress of a long build through the please-wait window; stops
     // when the window is closing.
@@ -66,7 +59,6 @@ public:
 
     private:
         QPointer<HtmlView> view_;
-        QString caption_;
     };
 
 signals:
@@ -81,6 +73,10 @@ protected:
     // status panel 1.
     void buildListPage(const QString &waitCaption, const QString &templatePath,
                        const std::function<PageBuild(PageProgress *)> &build);
+    // More rows than a page takes.
+    static void sayPageLimit();
+    // A database error, else a missing template, in status panel 1.
+    static void sayBuildProblem(const QString &dbError, bool templateFound, const QString &templatePath);
     // Writes the page and shows it; a failed write is said, the old page
     // is not shown as new.
     bool showPage(const QString &html);
@@ -93,9 +89,8 @@ protected:
     // The window's outer size in twips (its frame when it has one).
     QSize outerTwips() const;
 
-    Design design_;
-
 private:
+    Design design_;
     bool building_ = false;
     bool pending_ = false;
     bool closeAsked_ = false;

@@ -60,8 +60,6 @@ const char *const DescriptionNames[] = {"_TV_HOUR_",   "_PR_TITLE_",   "<!--NAME
                                         "_TV_WEBLINK_", "_TV_TYPE_",   "_TV_COVER_",       "_TV_ICONA1_",
                                         "_TV_ICONA2_", "_TV_ICONA3_",  "_PR_TV_"};
 
-QString idValue(const Programme &p) { return u'\'' + htmlEscape(programmeIdText(p)) + u'\''; }
-
 } // namespace
 
 void ListPageBuilder::prepareSlots()
@@ -86,7 +84,7 @@ void ListPageBuilder::fillRow(const Programme &p, int position, QString &out)
         htmlEscape(p.Palinsesto),
         day,
         orFiller(p.Type, " "),
-        idValue(p),
+        programmeIdValue(p),
         described ? QStringLiteral("<a href='#p%1'>").arg(position) : QStringLiteral("<!---->"),
         described ? QStringLiteral("</a>") : QStringLiteral("<!---->"),
         orFiller(p.Descrizione, "<!----->"),
@@ -112,7 +110,7 @@ void ListPageBuilder::fillDescription(const Programme &p, int position, QString 
         htmlEscape(p.Palinsesto),
         day,
         orFiller(p.Type, " "),
-        idValue(p),
+        programmeIdValue(p),
         orFiller(p.Descrizione, "<!----->"),
         orFiller(p.link, "<!----->"),
         orFiller(p.Type, "<!------>"),

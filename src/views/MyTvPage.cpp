@@ -89,7 +89,7 @@ MyTvPage::Result MyTvPage::build(const QString &text, const QDate &start,
             if (n > r.capacity) {
                 r.overCapacity = true;
             } else {
-                values.insert(key(KId, d, n), u'\'' + htmlEscape(programmeIdText(p)) + u'\'');
+                values.insert(key(KId, d, n), programmeIdValue(p));
                 values.insert(key(KHour, d, n), htmlEscape(p.ORA));
                 values.insert(key(KTitle, d, n), htmlEscape(p.Titolo));
                 values.insert(key(KChannel, d, n), htmlEscape(p.Palinsesto));

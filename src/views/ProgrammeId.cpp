@@ -1,5 +1,7 @@
 #include "views/ProgrammeId.h"
 
+#include "views/Placeholders.h"
+
 namespace orv {
 
 namespace {
@@ -20,6 +22,8 @@ QString programmeIdText(const Programme &p)
 {
     return dayText(p.Data) + u'#' + p.Palinsesto + u'#' + QString::number(p.Numerazione);
 }
+
+QString programmeIdValue(const Programme &p) { return u'\'' + htmlEscape(programmeIdText(p)) + u'\''; }
 
 std::optional<ProgrammeKey> parseProgrammeId(const QString &id)
 {

@@ -9,6 +9,8 @@ namespace orv {
 
 // The page element id of a programme: Data#Palinsesto#Numerazione.
 QString programmeIdText(const Programme &p);
+// The same id as a page's _TV_ID_ value: escaped, in single quotes.
+QString programmeIdValue(const Programme &p);
 
 // Reads a clicked element's id: day before the first "#" (eight digits),
 // channel between the first and the last "#", number after the last "#"

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -162,4 +163,22 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     // The download runs as the main window's job.
     h.Toolbar1_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 1);
+}
+
+TEST_F(ViewWindows, TheCloseButtonInTheTitleBandUnloadsTheView)
+{
+    FrmMain &m = loadMain();
+    FrmHigh &h = Windows::get<FrmHigh>();
+    FrmRicerche &s = Windows::get<FrmRicerche>();
+    m.showChild(h);
+    m.showChild(s);
+    QPointer<FrmHigh> high(&h);
+    QPointer<FrmRicerche> search(&s);
+    h.CmdClose->click();
+    s.CmdClose->click();
+    QTest::qWait(50);
+    EXPECT_TRUE(high.isNull());
+    EXPECT_TRUE(search.isNull());
+    EXPECT_FALSE(Windows::loaded<FrmHigh>());
+    EXPECT_FALSE(Windows::loaded<FrmRicerche>());
 }
