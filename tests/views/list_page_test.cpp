@@ -124,8 +124,9 @@ TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
         const auto key = parseProgrammeId(QString::fromUtf8(id));
         EXPECT_EQ(js.match(QString::fromUtf8(id)).hasMatch(), number != 0) << id;
         ASSERT_EQ(key.has_value(), number != 0) << id;
-        if (key)
+        if (key) {
             EXPECT_EQ(*key, (ProgrammeKey{20261206, QString::fromUtf8(channel), number})) << id;
+        }
     }
 }
 
