@@ -275,7 +275,6 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
 
 void ScriptsTV::finishRun()
 {
-    pages_.clear();
     flushRows();
     store_.reset();
 }
