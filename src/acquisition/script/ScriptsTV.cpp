@@ -1168,9 +1168,8 @@ void ScriptsTV::tagBlock(bool substitute)
             if (!old.isEmpty())
                 replaceBounded(v, old, mid(l, e2 + 1));
         } else {
-            const qsizetype h1 = inStr(1, l, "#");
-            const qsizetype h2 = h1 ? inStr(h1 + 1, l, "#") : 0;
-            const QByteArray tag = h2 ? mid(l, h2 + 2) : mid(l, 2);
+            qsizetype h[2];
+            const QByteArray tag = hashes(l, h) ? mid(l, h[1] + 2) : mid(l, 2);
             if (!tag.isEmpty())
                 replaceBounded(v, tag, " ");
         }
