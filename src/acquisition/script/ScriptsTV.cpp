@@ -49,6 +49,12 @@ qsizetype clampedColumn(double x)
 
 qint64 fileSize(const QString &file) { return QFileInfo(file).size(); }
 
+// A row that could not be written: its error into the third status panel.
+void reportDbError(const DbError &e)
+{
+    mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+}
+
 QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
 QString tempFile(const char *name) { return tempFile(QString::fromLatin1(name)); }
 
@@ -283,9 +289,6 @@ void ScriptsTV::flushRows()
 {
     if (rows_.empty() || !store_)
         return;
-    auto report = [](const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
-    };
     // One short transaction, never open across a page fetch or a box: a
     // window writing a mark meanwhile does not wait. A refused row is lost
     // alone, as a failed save is.
@@ -295,12 +298,12 @@ void ScriptsTV::flushRows()
             try {
                 store_->table->insert(p);
             } catch (const DbError &e) {
-                report(e);
+                reportDbError(e);
             }
         }
         tx.commit();
     } catch (const DbError &e) {
-        report(e);
+        reportDbError(e);
     }
     rows_.clear();
     rowBytes_ = 0;
@@ -990,7 +993,7 @@ void ScriptsTV::ISTR_SAVEDATA()
         if (rows_.size() >= RowsPerBatch || rowBytes_ > 4 * limits_.variableBytes)
             flushRows();
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        reportDbError(e);
     }
     PULISCI_CAMPI_PROGRAMMA();
 }
