@@ -13,8 +13,8 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <algorithm>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace orv;
 

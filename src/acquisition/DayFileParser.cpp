@@ -68,7 +68,7 @@ DayFileParser::Result DayFileParser::parse(const QByteArray &bytes, qint32 day, 
             end = n;
         const QStringView line = all.sliced(start, end - start);
         start = end + 1;
-        if (start < n && end < n && all[start] == QLatin1Char('\n'))
+        if (start < n && all[start] == QLatin1Char('\n'))
             ++start;
         ++number;
         if (line.size() < 3 || line[2] != QLatin1Char(':')) {

@@ -51,13 +51,8 @@ QString connectionFailureText(const QString &tag)
 
 DownloadCycle::DownloadCycle(DownloadView &view, FetchFn fetch) : view_(view), fetch_(std::move(fetch)) {}
 
-DownloadCycle::~DownloadCycle()
-{
-    try {
-        finishStoring();
-    } catch (const DbError &) {
-    }
-}
+// finishStoring keeps its own database errors.
+DownloadCycle::~DownloadCycle() { finishStoring(); }
 
 ProgrammiTable &DownloadCycle::programmes()
 {

@@ -1,8 +1,7 @@
 #include "acquisition/FrmDownload.h"
 
-#include "acquisition/ProgressThrottle.h"
-
 #include "acquisition/FrmElaboraD.h"
+#include "acquisition/ProgressThrottle.h"
 #include "acquisition/UrlCopy.h"
 #include "acquisition/script/ScriptsTV.h"
 #include "core/AppState.h"

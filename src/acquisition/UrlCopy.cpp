@@ -119,10 +119,9 @@ net::Limits transferLimits(const QString &url, const QString &fileName)
         limits.maxBytes = 1 * MB; // a day is a few KB
         limits.wholeLines = true;
     } else if (path.startsWith(QLatin1String("/orvento/checks/")) || path.startsWith(QLatin1String("/orvento/codes/")) ||
-               path.startsWith(QLatin1String("/orvento/scripts/")) || path.endsWith(QLatin1String("/lista.txt"))) {
-        limits.maxBytes = 1 * MB;
-    } else if (path.startsWith(QLatin1String("/orvento/database2/palinsesti/"))) {
-        limits.maxBytes = 1 * MB; // channel files and logos
+               path.startsWith(QLatin1String("/orvento/scripts/")) || path.endsWith(QLatin1String("/lista.txt")) ||
+               path.startsWith(QLatin1String("/orvento/database2/palinsesti/"))) {
+        limits.maxBytes = 1 * MB; // also the channel files and logos
     } else if (QFileInfo(fileName).absolutePath().endsWith(QLatin1String("/covers"), Qt::CaseInsensitive)) {
         limits.maxBytes = 8 * MB;
     } else {

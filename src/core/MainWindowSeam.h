@@ -3,7 +3,6 @@
 #include "core/Store.h"
 
 #include <QDate>
-#include <QSize>
 #include <QString>
 
 class QWidget;

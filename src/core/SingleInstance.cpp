@@ -27,6 +27,16 @@ QString lockFolder()
         dir = QDir::tempPath();
     return dir;
 }
+
+std::unique_ptr<QLockFile> lockAt(const QString &path)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    // Only a dead owner makes the lock stale, never its age: the program
+    // may run for days.
+    lock->setStaleLockTime(0);
+    lock->tryLock(0);
+    return lock;
+}
 } // namespace
 
 SingleInstance::SingleInstance(const QString &applicationFolder)
@@ -40,18 +50,6 @@ SingleInstance::SingleInstance(const QString &applicationFolder)
 }
 
 SingleInstance::~SingleInstance() = default;
-
-namespace {
-std::unique_ptr<QLockFile> lockAt(const QString &path)
-{
-    auto lock = std::make_unique<QLockFile>(path);
-    // Only a dead owner makes the lock stale, never its age: the program
-    // may run for days.
-    lock->setStaleLockTime(0);
-    lock->tryLock(0);
-    return lock;
-}
-} // namespace
 
 bool SingleInstance::acquire()
 {

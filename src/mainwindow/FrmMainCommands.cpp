@@ -40,7 +40,6 @@ namespace orv {
 namespace {
 constexpr const char *SupportAddress = "supporto@orvento.example";
 
-
 // A command that fails leaves its mark in the status bar; the program goes on.
 template <typename F> void guarded(F &&f)
 {

@@ -3,27 +3,25 @@
 
 #include "core/AppState.h"
 #include "core/GroupIcons.h"
-#include "core/Store.h"
 #include "core/MainWindowSeam.h"
+#include "core/Settings.h"
+#include "core/Store.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/DateNav.h"
-#include "core/Settings.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCursor>
-#include <QSignalBlocker>
 #include <QLabel>
 #include <QMenu>
 #include <QSet>
-#include <QStyle>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -188,7 +186,6 @@ void FrmMain::MonthView1_DateClick()
     refreshDateLabels(currentDay());
     SMISTAMENTO_VISUALIZZAZIONI();
 }
-
 
 // ---------------------------------------------------------------- group filter
 

@@ -79,9 +79,7 @@ void frmTip::open()
         return;
     frmTip &tip = Windows::get<frmTip>();
     tip.Form_Load();
-    tip.show();
-    tip.raise();
-    tip.activateWindow();
+    Windows::toFront(tip);
 }
 
 void frmTip::Form_Load()

@@ -49,6 +49,12 @@ qsizetype clampedColumn(double x)
 
 qint64 fileSize(const QString &file) { return QFileInfo(file).size(); }
 
+// A row that could not be written: its error into the third status panel.
+void reportDbError(const DbError &e)
+{
+    mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+}
+
 QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
 QString tempFile(const char *name) { return tempFile(QString::fromLatin1(name)); }
 
@@ -275,7 +281,6 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
 
 void ScriptsTV::finishRun()
 {
-    pages_.clear();
     flushRows();
     store_.reset();
 }
@@ -284,9 +289,6 @@ void ScriptsTV::flushRows()
 {
     if (rows_.empty() || !store_)
         return;
-    auto report = [](const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
-    };
     // One short transaction, never open across a page fetch or a box: a
     // window writing a mark meanwhile does not wait. A refused row is lost
     // alone, as a failed save is.
@@ -296,12 +298,12 @@ void ScriptsTV::flushRows()
             try {
                 store_->table->insert(p);
             } catch (const DbError &e) {
-                report(e);
+                reportDbError(e);
             }
         }
         tx.commit();
     } catch (const DbError &e) {
-        report(e);
+        reportDbError(e);
     }
     rows_.clear();
     rowBytes_ = 0;
@@ -991,7 +993,7 @@ void ScriptsTV::ISTR_SAVEDATA()
         if (rows_.size() >= RowsPerBatch || rowBytes_ > 4 * limits_.variableBytes)
             flushRows();
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        reportDbError(e);
     }
     PULISCI_CAMPI_PROGRAMMA();
 }
@@ -1169,9 +1171,8 @@ void ScriptsTV::tagBlock(bool substitute)
             if (!old.isEmpty())
                 replaceBounded(v, old, mid(l, e2 + 1));
         } else {
-            const qsizetype h1 = inStr(1, l, "#");
-            const qsizetype h2 = h1 ? inStr(h1 + 1, l, "#") : 0;
-            const QByteArray tag = h2 ? mid(l, h2 + 2) : mid(l, 2);
+            qsizetype h[2];
+            const QByteArray tag = hashes(l, h) ? mid(l, h[1] + 2) : mid(l, 2);
             if (!tag.isEmpty())
                 replaceBounded(v, tag, " ");
         }

@@ -61,7 +61,6 @@ public:
     // Units one page fetch costs, so that the budget also bounds the fetches.
     static constexpr qint64 FetchWork = 20000;
     void setLimits(const Limits &limits) { limits_ = limits; }
-    const Limits &limits() const { return limits_; }
 
     // Saved programmes are written in short transactions of at most this many
     // rows, and before every page fetch, so no write lock outlives a batch.
