@@ -109,8 +109,9 @@ TEST_F(ServerScriptTest, UnattendedDownloadFillsTheScriptChannels)
                                   .contains(got[i].Type);
         const QString cover = QStringLiteral("La7_107-%1-%2.jpg").arg(day).arg(i + 1);
         EXPECT_EQ(got[i].Immagine, detailed ? cover : QString()) << got[i].Type.toStdString();
-        if (detailed)
+        if (detailed) {
             EXPECT_FALSE(QImage(app.file(QStringLiteral("covers/") + cover)).isNull());
+        }
         // The post-processing ran after the download: durations are filled.
         EXPECT_TRUE(i + 1 == got.size() || !got[i].Durata.isEmpty());
     }
