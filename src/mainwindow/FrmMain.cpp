@@ -66,6 +66,20 @@ QPushButton *closeButton(QWidget *parent)
     return b;
 }
 
+// Hides a side panel. The focus leaving it would go to the next view in the
+// tab order and bring that view to the front: the view in front takes it.
+void hidePanel(QWidget *panel, QMdiArea *area)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && panel->isAncestorOf(focus)) {
+        if (QMdiSubWindow *front = area->activeSubWindow())
+            front->widget()->setFocus(Qt::OtherFocusReason);
+        else
+            focus->clearFocus();
+    }
+    panel->hide();
+}
+
 } // namespace
 
 FrmMain::FrmMain()
@@ -624,11 +638,11 @@ void FrmMain::storeGeometry()
 void FrmMain::CmdClose_Click(int index)
 {
     if (index == 0)
-        Picture3->hide();
+        hidePanel(Picture3, mdiArea);
     else if (index == 1)
-        Picture4->hide();
+        hidePanel(Picture4, mdiArea);
     else if (index == 2) {
-        Picture2->hide();
+        hidePanel(Picture2, mdiArea);
         NavBar = false;
     }
 }
@@ -639,7 +653,10 @@ void FrmMain::m_menu_visu_Click(int index)
     if (!target)
         return;
     const bool show = !target->isVisible();
-    target->setVisible(show);
+    if (show)
+        target->show();
+    else
+        hidePanel(target, mdiArea);
     m_menu_visu[index]->setChecked(show);
     if (index == 0)
         NavBar = show;

@@ -470,6 +470,25 @@ TEST_F(Panels, CloseButtonsAndTheListMenu)
     EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
 }
 
+TEST_F(Panels, ClosingAPanelLeavesTheViewInFrontAndTheDayButtonsOnIt)
+{
+    FrmMain &m = loadMain();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.runCommand(Command::DayGrid);
+    m.m_menu_visu_Click(1); // the tree back beside the grid
+    for (QFrame *panel : {m.Picture4, m.Picture3}) {
+        QPushButton *close = panel->findChild<QPushButton *>();
+        ASSERT_NE(close, nullptr);
+        QTest::mouseClick(close, Qt::LeftButton);
+        EXPECT_FALSE(panel->isVisibleTo(&m));
+        EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+        EXPECT_EQ(VistaCorrente, 3);
+    }
+    const int builds = gridBuilds;
+    m.CmdGiornoDx_Click();
+    EXPECT_EQ(gridBuilds, builds + 1);
+}
+
 TEST_F(Panels, ErrorMarksLandInTheStatusBar)
 {
     FrmMain &m = loadMain();
