@@ -224,8 +224,13 @@ void FrmMain::runDownload(bool refreshAfter)
     const bool ran = runJob([this] {
         mainWindow().downloadCycle();
         // Highlights only when the user wants them, and not when closing.
-        if (HighLights && !closePending_)
+        // Without them the cycle ends as their download does: the window goes.
+        if (closePending_)
+            return;
+        if (HighLights)
             mainWindow().downloadHighlights();
+        else
+            Windows::unload<FrmDownload>();
     });
     if (!ran || closePending_)
         return;

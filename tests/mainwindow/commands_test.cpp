@@ -1,5 +1,6 @@
 #include "MainFixture.h"
 
+#include "acquisition/FrmDownload.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPreferiti.h"
 #include "grid/FrmSchedaGiorno.h"
@@ -120,15 +121,18 @@ TEST_F(Routing, DownloadFromTheIconLeavesTheGridAlone)
     EXPECT_EQ(grid.model().ContaLabProg(), 0);
 }
 
-TEST_F(Routing, HighlightsFollowThePreference)
+TEST_F(Routing, HighlightsFollowThePreferenceAndTheDownloadWindowEndsEitherWay)
 {
     FrmMain &m = loadMain();
+    duringDownload = [] { Windows::get<FrmDownload>().show(); };
     HighLights = false;
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 0);
+    EXPECT_FALSE(Windows::loaded<FrmDownload>());
     HighLights = true;
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 1);
+    EXPECT_TRUE(Windows::loaded<FrmDownload>()); // the highlights download closes it
 }
 
 TEST_F(Routing, ASecondDownloadWhileOneRunsIsRefused)
@@ -238,17 +242,17 @@ TEST_F(Tips, OnAtStartUpShowsATip)
     EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
 }
 
-TEST_F(Tips, TheHelpMenuShowsTheTipWithoutSwitchingStartUpTipsOn)
+TEST_F(Tips, TheHelpMenuShowsTheTipAndSwitchesStartUpTipsOn)
 {
     frmTip::setShowAtStartup(false);
     FrmMain &m = loadMain();
     menuItem(m, "m_help1_tip")->trigger();
     frmTip &tip = Windows::get<frmTip>();
     EXPECT_TRUE(tip.isVisible());
-    EXPECT_FALSE(tip.chkLoadTipsAtStartup->isChecked());
-    EXPECT_FALSE(frmTip::showAtStartup());
-    tip.chkLoadTipsAtStartup->setChecked(true);
+    EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
     EXPECT_TRUE(frmTip::showAtStartup());
+    tip.chkLoadTipsAtStartup->setChecked(false);
+    EXPECT_FALSE(frmTip::showAtStartup());
 }
 
 TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
