@@ -85,11 +85,10 @@ void frmTip::open()
 void frmTip::Form_Load()
 {
     mainWindow().stopHoverTimer();
-    // The box shows the stored choice: opening from the Help menu does not
-    // switch start-up tips back on.
-    chkLoadTipsAtStartup->blockSignals(true);
-    chkLoadTipsAtStartup->setChecked(showAtStartup());
-    chkLoadTipsAtStartup->blockSignals(false);
+    // A tip on show means tips at start-up again, also when the Help menu
+    // opened it.
+    chkLoadTipsAtStartup->setChecked(true);
+    setShowAtStartup(true);
     tips_.clear();
     current_ = 0;
     if (!LoadTips(appPath(QLatin1String(TipFile)))) {
