@@ -35,16 +35,15 @@ QMessageBox::StandardButtons toQt(Buttons b)
     return QMessageBox::Ok;
 }
 
-QMessageBox::StandardButton toQt(Answer a)
+QMessageBox::StandardButton firstButton(Buttons b)
 {
-    switch (a) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
-    case Answer::Retry: return QMessageBox::Retry;
-    case Answer::Abort: return QMessageBox::Abort;
-    case Answer::Ignore: return QMessageBox::Ignore;
+    switch (b) {
+    case Buttons::Ok:
+    case Buttons::OkCancel: return QMessageBox::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return QMessageBox::Yes;
+    case Buttons::RetryCancel: return QMessageBox::Retry;
+    case Buttons::AbortRetryIgnore: return QMessageBox::Abort;
     }
     return QMessageBox::Ok;
 }
@@ -73,6 +72,27 @@ void writePromptToStderr(const PromptRequest &r)
     std::fflush(stderr);
 }
 
+std::unique_ptr<QMessageBox> buildPromptBox(const PromptRequest &r)
+{
+    auto box = std::make_unique<QMessageBox>();
+    box->setWindowTitle(r.title.isEmpty() ? QStringLiteral("Orvento") : r.title);
+    QString text = r.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setText(text);
+    box->setStandardButtons(toQt(r.buttons));
+    switch (r.icon) {
+    case Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box->setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box->setIcon(QMessageBox::Question); break;
+    case Icon::None: break;
+    }
+    // No box of the program names another default button: Enter takes the
+    // first, so "Elimina" confirmed with Enter deletes.
+    box->setDefaultButton(firstButton(r.buttons));
+    return box;
+}
+
 Answer Prompt::show(const PromptRequest &r)
 {
     if (gHandler)
@@ -81,23 +101,7 @@ Answer Prompt::show(const PromptRequest &r)
         writePromptToStderr(r);
         return r.defaultAnswer;
     }
-    QMessageBox box;
-    box.setWindowTitle(r.title.isEmpty() ? QStringLiteral("Orvento") : r.title);
-    QString text = r.text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    box.setText(text);
-    box.setStandardButtons(toQt(r.buttons));
-    switch (r.icon) {
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::None: break;
-    }
-    if (r.buttons != Buttons::Ok)
-        box.setDefaultButton(toQt(r.defaultAnswer == Answer::Ok && r.buttons == Buttons::YesNo ? Answer::Yes
-                                                                                                 : r.defaultAnswer));
-    return fromQt(box.exec(), r.defaultAnswer);
+    return fromQt(buildPromptBox(r)->exec(), r.defaultAnswer);
 }
 
 Answer Prompt::message(const QString &text, const QString &title, Buttons buttons, Icon icon, Answer def)

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace orv {
@@ -16,7 +18,8 @@ struct PromptRequest {
     QString title;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
-    // What an unattended run answers: OK, or the answer that stops work.
+    // What an unattended run answers: OK, or the answer that stops work. The
+    // box on screen keeps its first button as the one Enter presses.
     Answer defaultAnswer = Answer::Ok;
 };
 
@@ -43,6 +46,9 @@ public:
     using InputHandler = std::function<QString(const QString &text, const QString &title, const QString &def)>;
     static void setInputHandler(InputHandler handler);
 };
+
+// The box the user answers, built but not yet shown.
+std::unique_ptr<QMessageBox> buildPromptBox(const PromptRequest &request);
 
 // Writes a box to standard error: what an unattended run does with it.
 void writePromptToStderr(const PromptRequest &request);
