@@ -6,6 +6,7 @@
 #include "core/Store.h"
 #include "platform/Prompt.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -143,18 +144,26 @@ void FrmConfig::setCaptions()
 void FrmConfig::Form_Activate()
 {
     setCaptions();
-    // Coming back to the window (from another program or from one of our
-    // own message boxes) must not throw away what the user has not applied.
-    if (!modified_)
-        CARICA_TV_ALBERO();
+    CARICA_TV_ALBERO();
     mainWindow().stopHoverTimer();
 }
 
 void FrmConfig::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow()) {
+        // Back from another window of the program: the list shows the table
+        // again. A box asked over the list, or another program, leaves the
+        // unapplied changes alone.
+        if (leftForOwnWindow_)
+            Form_Activate();
+        leftForOwnWindow_ = false;
+        return;
+    }
+    const QWidget *now = QApplication::activeWindow();
+    leftForOwnWindow_ = now && now != this && !now->isModal();
 }
 
 void FrmConfig::showEvent(QShowEvent *event)

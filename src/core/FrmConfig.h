@@ -27,7 +27,7 @@ public:
 
     // Reloads the list from Televisioni.
     void CARICA_TV_ALBERO();
-    // Captions, and the list reloaded unless it holds unapplied changes.
+    // Captions, and the list reloaded: unapplied changes are dropped.
     void Form_Activate();
 
     void Command3_Click(); // apply
@@ -68,6 +68,8 @@ private:
     ChannelOrder order_;
     bool modified_ = false;
     bool filling_ = false;
+    // The window lost the focus to another window of the program.
+    bool leftForOwnWindow_ = false;
 };
 
 } // namespace orv

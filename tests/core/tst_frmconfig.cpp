@@ -7,6 +7,7 @@
 #include "support/TestSeam.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -156,21 +157,36 @@ private slots:
         QVERIFY(channel("TV8").Attivo);
     }
 
-    void comingBackReloadsOnlyWithoutUnappliedChanges()
+    void comingBackFromAnotherWindowDropsUnappliedChanges()
     {
         auto &w = open();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         exec("update Televisioni set Attivo = 1 where NOMETV = 'TV8'");
-        w.Form_Activate();
         const int i = indexOf(w, "TV8");
-        QCOMPARE(node(w, i)->checkState(0), Qt::Checked);
-
-        node(w, i)->setCheckState(0, Qt::Unchecked);
+        QCOMPARE(node(w, i)->checkState(0), Qt::Unchecked);
         w.TreeView1->setCurrentItem(node(w, 1));
         w.Command7_Click();
-        w.Form_Activate();
         QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 2"));
-        QCOMPARE(node(w, i)->checkState(0), Qt::Unchecked);
+
+        // A box asked over the list keeps what the user did.
+        QMessageBox box;
+        box.open();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.accept();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 2"));
         QVERIFY(w.ListaModificata());
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(node(w, 0)->text(0), QStringLiteral("Rai 1"));
+        QCOMPARE(node(w, indexOf(w, "TV8"))->checkState(0), Qt::Checked);
+        QVERIFY(!w.ListaModificata());
     }
 
     void clickingAChannelShowsItsDescription()
