@@ -1,5 +1,5 @@
-# cmake -P script: copy data/ into the application folder and make the
-# databases that are not there yet.
+# cmake -P script: copy data/ into the application folder, make the
+# databases that are not there yet and draw the shipped channels' missing logos.
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
 foreach(f IN LISTS files)
   if(f MATCHES "^database/")
@@ -17,4 +17,9 @@ execute_process(COMMAND ${MAKEDB} ${SRC}/database/schema.sql ${DST}/database
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "making the databases failed")
+endif()
+execute_process(COMMAND ${MAKELOGOS} ${SRC}/database/schema.sql ${DST}/loghitv
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "drawing the channel logos failed")
 endif()

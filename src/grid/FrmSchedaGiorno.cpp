@@ -151,9 +151,16 @@ void FrmSchedaGiorno::CARICA_TV()
         };
         waitText(156, true);
         GridModel built;
+        o.mark = [](const QString &mark) { mainWindow().writeStatus(1, mark); };
         try {
             Database channels = Database::open(PercorsoPalinsesti);
-            Database listings = Database::open(PercorsoDb);
+            // Without the listings the rows still show; each channel-day
+            // then fails on its own.
+            Database listings;
+            try {
+                listings = Database::open(PercorsoDb);
+            } catch (const DbError &) {
+            }
             built = GridBuilder(channels, listings).build(o);
         } catch (const std::exception &) {
             mainWindow().writeStatus(1, QStringLiteral("-"));

@@ -27,6 +27,67 @@ qint32 dayNumberOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day
 
 } // namespace
 
+bool GridBuilder::readRange(const GridModel &m, const QHash<QString, int> &rowOf, Records &records,
+                            Buckets &buckets)
+{
+    // Every grid day at once, then bucketed by row and day (the store's
+    // order keeps each bucket in Numerazione order). The range reads much of
+    // the file: mapped, its pages need no read call each.
+    try {
+        listings_.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
+        records = ProgrammiTable(listings_).gridRange(dayNumberOf(m.firstDay), dayNumberOf(m.lastDay()));
+    } catch (const std::exception &) {
+        records.clear();
+        return false;
+    }
+    QHash<qint32, int> dayOf;
+    for (int d = 0; d < m.days; ++d)
+        dayOf.insert(dayNumberOf(m.firstDay.addDays(d)), d);
+    QString lastName;
+    int lastRow = -1;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ProgrammiTable::GridRecord &p = records[i];
+        if (p.Palinsesto != lastName) {
+            lastName = p.Palinsesto;
+            lastRow = rowOf.value(p.Palinsesto.toCaseFolded(), -1);
+        }
+        const int d = dayOf.value(p.Data, -1);
+        if (lastRow >= 0 && d >= 0)
+            buckets[size_t(lastRow) * size_t(m.days) + size_t(d)].push_back(int(i));
+    }
+    return true;
+}
+
+void GridBuilder::readEachDay(const GridModel &m, const Options &o, Records &records, Buckets &buckets)
+{
+    for (size_t r = 0; r < m.rows.size(); ++r)
+        for (int d = 0; d < m.days; ++d) {
+            std::vector<Programme> day;
+            try {
+                day = ProgrammiTable(listings_).channelDay(dayNumberOf(m.firstDay.addDays(d)), m.rows[r].NOMETV);
+            } catch (const std::exception &) {
+                if (o.mark)
+                    o.mark(QStringLiteral("\u00A7"));
+                continue;
+            }
+            std::vector<int> &bucket = buckets[r * size_t(m.days) + size_t(d)];
+            for (Programme &p : day) {
+                bucket.push_back(int(records.size()));
+                ProgrammiTable::GridRecord g;
+                g.Data = p.Data;
+                g.Numerazione = p.Numerazione;
+                g.Palinsesto = std::move(p.Palinsesto);
+                g.ORA = std::move(p.ORA);
+                g.Titolo = std::move(p.Titolo);
+                g.Durata = std::move(p.Durata);
+                g.Type = std::move(p.Type);
+                g.marked = p.Marked == QLatin1String("1");
+                g.link = !p.Link2.isEmpty();
+                records.push_back(std::move(g));
+            }
+        }
+}
+
 GridModel GridBuilder::build(const Options &o)
 {
     GridModel m;
@@ -48,28 +109,10 @@ GridModel GridBuilder::build(const Options &o)
     }
     const int rowCount = int(m.rows.size());
 
-    // Every grid day at once, then bucketed by row and day (the store's
-    // order keeps each bucket in Numerazione order). The range reads much of
-    // the file: mapped, its pages need no read call each.
-    listings_.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-    std::vector<ProgrammiTable::GridRecord> records =
-        ProgrammiTable(listings_).gridRange(dayNumberOf(m.firstDay), dayNumberOf(m.lastDay()));
-    QHash<qint32, int> dayOf;
-    for (int d = 0; d < m.days; ++d)
-        dayOf.insert(dayNumberOf(m.firstDay.addDays(d)), d);
-    std::vector<std::vector<int>> buckets(size_t(rowCount) * size_t(m.days));
-    QString lastName;
-    int lastRow = -1;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const ProgrammiTable::GridRecord &p = records[i];
-        if (p.Palinsesto != lastName) {
-            lastName = p.Palinsesto;
-            lastRow = rowOf.value(p.Palinsesto.toCaseFolded(), -1);
-        }
-        const int d = dayOf.value(p.Data, -1);
-        if (lastRow >= 0 && d >= 0)
-            buckets[size_t(lastRow) * size_t(m.days) + size_t(d)].push_back(int(i));
-    }
+    Records records;
+    Buckets buckets(size_t(rowCount) * size_t(m.days));
+    if (!readRange(m, rowOf, records, buckets))
+        readEachDay(m, o, records, buckets);
 
     m.cells.reserve(records.size());
     // Few distinct types: each is tested once.

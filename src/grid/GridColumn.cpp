@@ -2,12 +2,36 @@
 
 #include "grid/GridModel.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
 namespace orv {
 
 using namespace grid;
+
+QFont fitCodeFont(const QFont &base, const QStringList &codes, int widthPx)
+{
+    // Narrowed glyphs keep their height, so a code stays readable in the
+    // 11-pixel box: four digits need both narrowing and a smaller size.
+    static constexpr int Stretches[] = {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed,
+                                        QFont::ExtraCondensed};
+    constexpr int SmallestPx = 4;
+    QFont f = base;
+    for (int size = std::max(SmallestPx, QFontInfo(base).pixelSize()); size >= SmallestPx; --size) {
+        f.setPixelSize(size);
+        for (int stretch : Stretches) {
+            f.setStretch(stretch);
+            const QFontMetrics m(f);
+            const bool fits = std::all_of(codes.begin(), codes.end(),
+                                          [&](const QString &c) { return m.horizontalAdvance(c) <= widthPx; });
+            if (fits)
+                return f;
+        }
+    }
+    return f;
+}
 
 GridColumn::GridColumn(QWidget *parent) : QWidget(parent)
 {
@@ -16,11 +40,17 @@ GridColumn::GridColumn(QWidget *parent) : QWidget(parent)
     QFont f = font();
     f.setPointSize(8);
     setFont(f);
+    codeFont_ = f;
 }
 
 void GridColumn::setModel(const GridModel *model)
 {
     model_ = model;
+    QStringList codes;
+    if (model_)
+        for (const GridRow &row : model_->rows)
+            codes << row.Canale;
+    codeFont_ = fitCodeFont(font(), codes, pxRect(CodeLeftTw, 0, CodeWidthTw, RowHeightTw).width());
     update();
 }
 
@@ -78,7 +108,9 @@ void GridColumn::paintEvent(QPaintEvent *)
         row.codeColours(back, fore);
         p.fillRect(code, bgrColor(back));
         p.setPen(bgrColor(fore));
+        p.setFont(codeFont_);
         p.drawText(code, Qt::AlignCenter, row.Canale);
+        p.setFont(font());
     }
 }
 

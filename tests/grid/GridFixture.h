@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace orv::test {
 
@@ -69,12 +70,14 @@ protected:
         o.giorniGriglia = GiorniGriglia;
         o.colore = Colore;
         o.logoFolder = app->file(QStringLiteral("loghitv"));
+        o.mark = [this](const QString &mark) { marks.push_back(mark); };
         return GridBuilder(channels, listings).build(o);
     }
 
     std::unique_ptr<TempApp> app;
     Database channels;
     Database listings;
+    std::vector<QString> marks; // the build's status-bar marks
     const QDate main{2026, 12, 6};
     const QDate first{2026, 12, 5};
 };

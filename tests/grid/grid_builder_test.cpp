@@ -130,6 +130,42 @@ TEST_F(GridBuild, MarkersFollowMarkedOneAndLink2ColoursFollowColore)
     EXPECT_EQ(build(main).cells[0].colours.back, 0xFFFFFFu);
 }
 
+TEST_F(GridBuild, AFailedChannelDayGetsItsMarkAndNoCellsWhileTheOthersShow)
+{
+    addChannel(QStringLiteral("Rete A"), 1, 1);
+    addChannel(QStringLiteral("Guasta"), 2, 2);
+    addChannel(QStringLiteral("Rete C"), 3, 3);
+    addDay(first, QStringLiteral("Rete A"), {"20:00"});
+    addDay(first, QStringLiteral("Guasta"), {"20:00"});
+    addDay(main, QStringLiteral("Guasta"), {"21:00"});
+    addDay(main, QStringLiteral("Rete C"), {"21:00", "22:00"});
+    // Reading the titles of Guasta's first day fails (integer overflow), as a
+    // damaged page of the file would; every other row reads.
+    listings.exec(QStringLiteral(
+        "alter table Programmi rename to Righe; "
+        "create view Programmi as select Data, Palinsesto, Numerazione, ORA, "
+        "case when Palinsesto = 'Guasta' and Data = %1 then abs(-9223372036854775808) else Titolo end as Titolo, "
+        "Titolo2, Type, Genere, Descrizione, Durata, link, Link1, Link2, Immagine, Marked, Promemoria, Registra "
+        "from Righe")
+                      .arg(dayOf(first)));
+
+    const GridModel m = build(main);
+    ASSERT_EQ(m.rows.size(), 3u);
+    ASSERT_EQ(m.ContaLabProg(), 4);
+    EXPECT_EQ(m.rowCells(0), std::make_pair(0, 1));
+    EXPECT_EQ(m.cells[1].key, (ProgrammeKey{dayOf(main), QStringLiteral("Guasta"), 1}));
+    EXPECT_EQ(m.rowCells(2), std::make_pair(2, 4));
+    EXPECT_EQ(marks, std::vector<QString>{QStringLiteral("\u00A7")});
+
+    // Without the listings every channel-day fails; the rows still show.
+    marks.clear();
+    listings.close();
+    const GridModel none = build(main);
+    EXPECT_EQ(none.rows.size(), 3u);
+    EXPECT_EQ(none.ContaLabProg(), 0);
+    EXPECT_EQ(marks.size(), 3u * 3u);
+}
+
 TEST_F(GridBuild, RowsCarryBadgeCodeColoursAndLogo)
 {
     addChannel(QStringLiteral("Uno"), 7, 1, 1, 9, QStringLiteral("101"));

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -239,6 +240,16 @@ TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtThe
     // A rebuild forgets the cell's index: it would name another programme.
     g.CARICA_TV();
     EXPECT_EQ(IndiceLabProg, -1);
+}
+
+TEST_F(GridWindow, CodeBoxesShowEveryCodeWhole)
+{
+    addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
+    addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
+    FrmSchedaGiorno &g = open();
+    const QFontMetrics m(g.Frame1->codeFont());
+    for (const char *code : {"1", "21", "701", "7010"})
+        EXPECT_LE(m.horizontalAdvance(QString::fromLatin1(code)), grid::CodeWidthTw / grid::TwipsPerPixel) << code;
 }
 
 TEST_F(GridWindow, RebuildTakesTheMainDayHelpAndPrintSaySo)
