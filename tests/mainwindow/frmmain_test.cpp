@@ -6,7 +6,7 @@
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 #include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
