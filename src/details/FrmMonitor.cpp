@@ -4,7 +4,6 @@
 #include "core/MainWindowSeam.h"
 #include "details/FrmPopUp.h"
 #include "details/KeywordSearch.h"
-#include "mainwindow/MainState.h"
 #include "platform/Windows.h"
 
 #include <QApplication>

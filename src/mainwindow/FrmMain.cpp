@@ -8,6 +8,7 @@
 #include "details/Promemoria.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "grid/GridState.h"
 #include "mainwindow/ChannelTree.h"
 #include "mainwindow/FrmWait.h"
 #include "mainwindow/MainState.h"
