@@ -111,7 +111,7 @@ void FrmMonitor::Command3_Click()
         if (tree.found)
             MonitorTrovato = true;
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, e.message());
     }
 }
 

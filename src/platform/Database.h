@@ -18,6 +18,8 @@ public:
     DbError(int number, const QString &text);
     int number() const { return number_; }
     QString text() const { return text_; }
+    // The number, a blank and the description: the error as it is shown.
+    QString message() const { return QString::number(number_) + u' ' + text_; }
 
 private:
     int number_;
@@ -133,6 +135,7 @@ private:
     sqlite3 *db_ = nullptr;
     sqlite3_stmt *stmt_ = nullptr;
     std::vector<QByteArray> held_; // texts bound without a copy
+    int stepError_ = 0;            // the latest step's error code, 0 when it succeeded
 };
 
 // Commits on commit(), rolls back when left without it.

@@ -52,7 +52,7 @@ qint64 fileSize(const QString &file) { return QFileInfo(file).size(); }
 // A row that could not be written: its error into the third status panel.
 void reportDbError(const DbError &e)
 {
-    mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+    mainWindow().writeStatus(3, e.message());
 }
 
 QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
