@@ -26,12 +26,12 @@ private:
     QString text_;
 };
 
-// Registers the old engine's text rules on a raw connection: NOCASE compares
+// Registers the listings' text rules on a raw connection: NOCASE compares
 // without regard to case, accented letters included, and like() takes "*" for
 // any run and "?" for one character, every other character literal.
 void registerJetTextRules(sqlite3 *db);
 
-// Jet-style pattern match, exposed for callers that match in memory.
+// The like() pattern match, exposed for callers that match in memory.
 bool jetLike(const QString &text, const QString &pattern);
 // Case-insensitive comparison with the same rules as the NOCASE collation.
 int jetCompare(const QString &a, const QString &b);
@@ -79,7 +79,7 @@ private:
 };
 
 // A prepared statement with bound values. Columns are read by name without
-// regard to case, as the old field access did.
+// regard to case, however the query spells them.
 class Statement {
 public:
     Statement() = default;

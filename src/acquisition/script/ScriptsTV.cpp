@@ -923,8 +923,7 @@ void ScriptsTV::ISTR_TAKEPOSTER()
 QString ScriptsTV::coverName(const QString &tv, const QByteArray &code)
 {
     QString name = tv + QLatin1Char('_') + ProgrammeRecord::shown(code);
-    // The old ten characters, and whatever else could leave the folder or
-    // break a file name or a link to it.
+    // Whatever could leave the folder or break a file name or a link to it.
     static const QString unsafe = QStringLiteral("' /():<>*?\\\"|#%");
     for (QChar &c : name)
         if (unsafe.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
