@@ -1,5 +1,5 @@
-// Day grid: 100 channels over 8 days. The build by one range query (and the
-// old way, a query per channel-day, beside it), painting a 1600 x 900 canvas,
+// Day grid: 100 channels over 8 days. The build by one range query (and, beside
+// it, a query per channel-day), painting a 1600 x 900 canvas,
 // a half-hour step with its repaint and the scroll to a programme on the last
 // day.
 #include "SchemaMaker.h"
@@ -136,7 +136,7 @@ void BM_RangeQuery(benchmark::State &state)
 }
 BENCHMARK(BM_RangeQuery)->Arg(24000)->Arg(64000)->Unit(benchmark::kMillisecond);
 
-// The old way: one query per channel and day, on a fresh statement.
+// The alternative to the range query: one query per channel and day, on a fresh statement.
 void BM_QueryPerChannelDay(benchmark::State &state)
 {
     folder(int(state.range(0)));

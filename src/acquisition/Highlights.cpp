@@ -137,22 +137,23 @@ QString ListDownload::unusableSummary() const
     return QStringLiteral("Nomi di file non validi ignorati: ") + report_.unusable.join(QStringLiteral(", "));
 }
 
-HighlightsDownload::Result HighlightsDownload::run()
+ListDownload::Step ListDownload::fetchListed(const Source &source,
+                                             const std::function<bool(const QString &name)> &afterFile)
 {
     view_.setStatus(QStringLiteral("Collegamento con il server in corso..."));
-    view_.setCaption(QStringLiteral("Scaricamento Nuovi HighLights"));
+    view_.setCaption(source.caption);
     view_.processEvents();
     view_.setStopEnabled(true);
-    makeFolders(HighlightsFolder);
+    makeFolders(source.folder);
 
-    const QString list = appPath(QStringLiteral("TempDir/listah.txt"));
-    if (!fetchInto(url(HighlightsPath + QStringLiteral("lista.txt")), list)) {
-        giveUp(QStringLiteral("H1"), QStringLiteral("Download Nuovi HIGHLIGHTS Interrotto."));
-        return Result::ListFailed;
+    const QString list = appPath(QStringLiteral("TempDir/") + source.listFile);
+    if (!fetchInto(url(source.serverPath + QStringLiteral("lista.txt")), list)) {
+        giveUp(source.listTag, source.listInterrupted);
+        return Step::ListFailed;
     }
     if (!QFileInfo(list).isFile()) {
         listMissing();
-        return Result::ListMissing;
+        return Step::ListMissing;
     }
 
     // A Stop pressed during the listings cycle must not stop this download.
@@ -160,19 +161,51 @@ HighlightsDownload::Result HighlightsDownload::run()
     for (const QString &name : readList(list)) {
         if (InterrompiCiclo)
             break;
-        const QString target = targetFor(HighlightsFolder, name);
-        if (target.isEmpty() || present(HighlightsFolder, name))
+        const QString target = targetFor(source.folder, name);
+        if (target.isEmpty() || present(source.folder, name))
             continue;
-        view_.setStatus(QStringLiteral("Download Nuovi HIghlights..."));
+        view_.setStatus(source.fetching);
         view_.processEvents();
-        mainWindow().writeStatus(1, name);
-        view_.processEvents();
-        if (!fetchInto(url(HighlightsPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
-            giveUp(QStringLiteral("5"), QStringLiteral("Download Highlights Interrotto."));
-            return Result::PageFailed;
+        if (source.nameInStatusBar) {
+            mainWindow().writeStatus(1, name);
+            view_.processEvents();
+        }
+        if (!fetchInto(url(source.serverPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
+            giveUp(source.fileTag, source.fileInterrupted);
+            return Step::FileFailed;
         }
         report_.fetched << name;
+        if (!afterFile(name))
+            return Step::AfterFileFailed;
+    }
+    return Step::Completed;
+}
+
+HighlightsDownload::Result HighlightsDownload::run()
+{
+    const Source source{QStringLiteral("Scaricamento Nuovi HighLights"),
+                        HighlightsFolder,
+                        HighlightsPath,
+                        QStringLiteral("listah.txt"),
+                        QStringLiteral("H1"),
+                        QStringLiteral("Download Nuovi HIGHLIGHTS Interrotto."),
+                        QStringLiteral("Download Nuovi HIghlights..."),
+                        true,
+                        QStringLiteral("5"),
+                        QStringLiteral("Download Highlights Interrotto.")};
+    switch (fetchListed(source, [this](const QString &) {
         view_.processEvents();
+        return true;
+    })) {
+    case Step::ListFailed:
+        return Result::ListFailed;
+    case Step::ListMissing:
+        return Result::ListMissing;
+    case Step::FileFailed:
+    case Step::AfterFileFailed:
+        return Result::PageFailed;
+    case Step::Completed:
+        break;
     }
 
     mainWindow().writeStatus(1, unusableSummary());
@@ -207,48 +240,39 @@ qint32 ChannelFilesDownload::channelCode(const QString &channel)
 ChannelFilesDownload::Result ChannelFilesDownload::run()
 {
     const QString interrupted = QStringLiteral("Download Nuovi Palinsesti Interrotto.");
-
-    view_.setStatus(QStringLiteral("Collegamento con il server in corso..."));
-    view_.setCaption(QStringLiteral("Scaricamento Nuovi Palinsesti"));
-    view_.processEvents();
-    view_.setStopEnabled(true);
-    makeFolders(ChannelFolder);
     QDir().mkpath(appPath(LogoFolder));
-
-    const QString list = appPath(QStringLiteral("TempDir/listap.txt"));
-    if (!fetchInto(url(ChannelPath + QStringLiteral("lista.txt")), list)) {
-        giveUp(QStringLiteral("P1"), interrupted);
-        return Result::ListFailed;
-    }
-    if (!QFileInfo(list).isFile()) {
-        listMissing();
-        return Result::ListMissing;
-    }
-
-    InterrompiCiclo = false;
-    for (const QString &name : readList(list)) {
-        if (InterrompiCiclo)
-            break;
-        const QString target = targetFor(ChannelFolder, name);
-        if (target.isEmpty() || present(ChannelFolder, name))
-            continue;
-        view_.setStatus(QStringLiteral("Download Nuovo Palinsesto..."));
-        view_.processEvents();
-        if (!fetchInto(url(ChannelPath + QString::fromLatin1(QUrl::toPercentEncoding(name))), target)) {
-            giveUp(QStringLiteral("P5"), interrupted);
-            return Result::FileFailed;
-        }
-        report_.fetched << name;
-
-        // A file that names no known channel brings no logo.
+    const Source source{QStringLiteral("Scaricamento Nuovi Palinsesti"),
+                        ChannelFolder,
+                        ChannelPath,
+                        QStringLiteral("listap.txt"),
+                        QStringLiteral("P1"),
+                        interrupted,
+                        QStringLiteral("Download Nuovo Palinsesto..."),
+                        false,
+                        QStringLiteral("P5"),
+                        interrupted};
+    // A file that names no known channel brings no logo.
+    const auto fetchLogo = [this](const QString &name) {
         const qint32 code = channelCode(channelOf(name));
         if (code <= 0)
-            continue;
+            return true;
         const QString logo = QString::number(code) + QStringLiteral(".gif");
-        if (!fetchInto(url(ChannelPath + logo), appPath(LogoFolder + QLatin1Char('/') + logo))) {
-            giveUp(QStringLiteral("P6"), QStringLiteral("Download Nuovo Logo TV Interrotto."));
-            return Result::LogoFailed;
-        }
+        if (fetchInto(url(ChannelPath + logo), appPath(LogoFolder + QLatin1Char('/') + logo)))
+            return true;
+        giveUp(QStringLiteral("P6"), QStringLiteral("Download Nuovo Logo TV Interrotto."));
+        return false;
+    };
+    switch (fetchListed(source, fetchLogo)) {
+    case Step::ListFailed:
+        return Result::ListFailed;
+    case Step::ListMissing:
+        return Result::ListMissing;
+    case Step::FileFailed:
+        return Result::FileFailed;
+    case Step::AfterFileFailed:
+        return Result::LogoFailed;
+    case Step::Completed:
+        break;
     }
 
     const QString skipped = unusableSummary();

@@ -46,6 +46,24 @@ public:
     static QStringList readList(const QString &file);
 
 protected:
+    // Where a download's list and files come from and go to, and its texts.
+    struct Source {
+        QString caption;         // window caption
+        QString folder;          // local folder of the files
+        QString serverPath;      // server folder holding lista.txt and the files
+        QString listFile;        // the list's copy, under TempDir
+        QString listTag;         // connection-message tag: list failed
+        QString listInterrupted; // status after a failed list
+        QString fetching;        // status while a file downloads
+        bool nameInStatusBar;    // each file's name in status panel 1
+        QString fileTag;         // connection-message tag: a file failed
+        QString fileInterrupted; // status after a failed file
+    };
+    enum class Step { Completed, ListFailed, ListMissing, FileFailed, AfterFileFailed };
+    // The list, then every listed name not yet present; afterFile runs once a
+    // file is in place and ends the run when it gives false (it reported).
+    Step fetchListed(const Source &source, const std::function<bool(const QString &name)> &afterFile);
+
     QString url(const QString &path) const;
     // Fetches with one retry; true when the whole file is in place.
     bool fetchInto(const QString &url, const QString &target);

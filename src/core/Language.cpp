@@ -14,8 +14,8 @@ namespace {
 
 struct ReadPastEnd {};
 
-// Reads the decoded file the way the old sequential reader did: header items
-// as comma-delimited fields, then whole lines.
+// Reads the decoded file front to back: header items as comma-delimited
+// fields, then whole lines.
 class LanguageReader {
 public:
     explicit LanguageReader(const QString &text) : s_(text) {}
@@ -109,7 +109,7 @@ void CARICA_LINGUA()
 {
     LanguageFile f;
     if (language.trimmed().isEmpty())
-        f = failed(75, AccessError); // the folder itself, as the old open did
+        f = failed(75, AccessError); // no name: the folder itself, not a file
     else if (!files::isPlainFileName(language))
         f = failed(53, NotFound); // a language file lies in its folder, nowhere else
     else

@@ -55,6 +55,10 @@ void UnansweredSeam::refreshGrid() { unanswered("refreshGrid"); }
 void UnansweredSeam::refreshGridIfCurrent() { unanswered("refreshGridIfCurrent"); }
 void UnansweredSeam::showProgramme(const ProgrammeKey &) { unanswered("showProgramme"); }
 void UnansweredSeam::CARICA_HIGHLIGHTS() { unanswered("CARICA_HIGHLIGHTS"); }
+void UnansweredSeam::CARICA_SCHEDA_PALINSESTO() { unanswered("CARICA_SCHEDA_PALINSESTO"); }
+void UnansweredSeam::setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) { unanswered("setFavouriteMarkers"); }
+void UnansweredSeam::locateInGrid(const ProgrammeKey &, const QString &) { unanswered("locateInGrid"); }
+void UnansweredSeam::closeHoverCard() { unanswered("closeHoverCard"); }
 void UnansweredSeam::writeStatus(int, const QString &) { unanswered("writeStatus"); }
 void UnansweredSeam::stopMonitorAlert() { unanswered("stopMonitorAlert"); }
 void UnansweredSeam::startHoverTimer() { unanswered("startHoverTimer"); }
@@ -62,6 +66,7 @@ void UnansweredSeam::stopHoverTimer() { unanswered("stopHoverTimer"); }
 void UnansweredSeam::waitShow(const QString &, const QString &) { unanswered("waitShow"); }
 void UnansweredSeam::waitProgress(int, int) { unanswered("waitProgress"); }
 void UnansweredSeam::waitClose() { unanswered("waitClose"); }
+void UnansweredSeam::waitText(const QString &) { unanswered("waitText"); }
 void UnansweredSeam::helpContext(int) { unanswered("helpContext"); }
 void UnansweredSeam::helpContents() { unanswered("helpContents"); }
 void UnansweredSeam::downloadCycle() { unanswered("downloadCycle"); }
@@ -69,6 +74,18 @@ void UnansweredSeam::downloadHighlights() { unanswered("downloadHighlights"); }
 void UnansweredSeam::downloadChannelFiles() { unanswered("downloadChannelFiles"); }
 void UnansweredSeam::postProcessing() { unanswered("postProcessing"); }
 void UnansweredSeam::stopJobs() { unanswered("stopJobs"); }
+bool UnansweredSeam::startJob()
+{
+    unanswered("startJob");
+    return false;
+}
+void UnansweredSeam::finishJob() { unanswered("finishJob"); }
+bool UnansweredSeam::jobRunning()
+{
+    unanswered("jobRunning");
+    return false;
+}
+void UnansweredSeam::downloadJob() { unanswered("downloadJob"); }
 void UnansweredSeam::showChannelSetup() { unanswered("showChannelSetup"); }
 void UnansweredSeam::showPreferences() { unanswered("showPreferences"); }
 void UnansweredSeam::saveSettings() { unanswered("saveSettings"); }

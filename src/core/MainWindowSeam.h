@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 class QWidget;
 
@@ -49,6 +50,19 @@ public:
     virtual void showProgramme(const ProgrammeKey &key) = 0;
     // Re-reads the highlights folder into the highlights viewer's list.
     virtual void CARICA_HIGHLIGHTS() = 0;
+    // Builds the chosen channel card for the current channel and day, shown.
+    virtual void CARICA_SCHEDA_PALINSESTO() = 0;
+
+    // ---- day grid and hover card
+    // Shows or hides the favourite markers of those programmes' cells when
+    // the grid is loaded (a grid built later reads the marks itself).
+    virtual void setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown) = 0;
+    // Shows the day grid at a programme starting at `ora`: a loaded grid is
+    // rebuilt for the current day first, a new one builds itself; the
+    // channel tree is hidden.
+    virtual void locateInGrid(const ProgrammeKey &key, const QString &ora) = 0;
+    // Closes the hover card (FrmPopUpGhost) when it is open.
+    virtual void closeHoverCard() = 0;
 
     // ---- status bar
     // Panel 1 takes the error marks, 2 the monitor alert, 3 and 4 texts shown
@@ -65,6 +79,8 @@ public:
     virtual void waitShow(const QString &caption, const QString &message) = 0;
     virtual void waitProgress(int value, int maximum) = 0;
     virtual void waitClose() = 0;
+    // The message of the please-wait window, when it is open.
+    virtual void waitText(const QString &message) = 0;
 
     // ---- help
     virtual void helpContext(int context) = 0;
@@ -81,6 +97,14 @@ public:
     virtual void postProcessing() = 0;
     // Asks a running job to stop at its next test.
     virtual void stopJobs() = 0;
+    // One job at a time: startJob refuses (false, the running job's window in
+    // front) while one runs; finishJob ends the job it started.
+    virtual bool startJob() = 0;
+    virtual void finishJob() = 0;
+    virtual bool jobRunning() = 0;
+    // The download command: the whole cycle and, when wanted, the
+    // highlights, as one job.
+    virtual void downloadJob() = 0;
     virtual void showChannelSetup() = 0;
     virtual void showPreferences() = 0;
     virtual void saveSettings() = 0;
@@ -110,6 +134,10 @@ public:
     void refreshGridIfCurrent() override;
     void showProgramme(const ProgrammeKey &) override;
     void CARICA_HIGHLIGHTS() override;
+    void CARICA_SCHEDA_PALINSESTO() override;
+    void setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) override;
+    void locateInGrid(const ProgrammeKey &, const QString &) override;
+    void closeHoverCard() override;
     void writeStatus(int, const QString &) override;
     void stopMonitorAlert() override;
     void startHoverTimer() override;
@@ -117,6 +145,7 @@ public:
     void waitShow(const QString &, const QString &) override;
     void waitProgress(int, int) override;
     void waitClose() override;
+    void waitText(const QString &) override;
     void helpContext(int) override;
     void helpContents() override;
     void downloadCycle() override;
@@ -124,6 +153,10 @@ public:
     void downloadChannelFiles() override;
     void postProcessing() override;
     void stopJobs() override;
+    bool startJob() override;
+    void finishJob() override;
+    bool jobRunning() override;
+    void downloadJob() override;
     void showChannelSetup() override;
     void showPreferences() override;
     void saveSettings() override;

@@ -127,8 +127,8 @@ template <typename Int> Int toInt(const QVariant &v)
     return Int(n);
 }
 
-// Converts one stored value into its variable, as the old typed assignment
-// did: NULL fits no type, numbers and "True"/"False" convert both ways.
+// Converts one stored value into its variable by the variable's type: NULL
+// fits no type, numbers and "True"/"False" convert both ways.
 void assign(const Target &t, const QVariant &v)
 {
     if (!v.isValid() || v.isNull())

@@ -20,8 +20,8 @@ bool isDownloadCommand(const QStringList &arguments);
 // platform was chosen by QT_QPA_PLATFORM.
 QByteArray unattendedPlatforms();
 
-// Deletes the old engine's stale lock files "*.ldb" in the folder; SQLite's
-// own side files are left alone. Gives how many were deleted.
+// Deletes stale lock files "*.ldb" in the folder (nothing of ours holds
+// them); SQLite's own side files are left alone. Gives how many were deleted.
 int removeStaleLockFiles(const QString &databaseFolder);
 
 using Launcher = std::function<bool(const QString &program)>;

@@ -507,7 +507,7 @@ bool PreferitiTable::containsLike(const QString &pattern)
 
 qint32 PreferitiTable::addWithNextId(const QString &title)
 {
-    // The old rule takes the ID of the last row in ID order; rows without an
+    // The new ID follows the ID of the last row in ID order; rows without an
     // ID sort first, so this is the highest ID.
     auto st = db_.prepare(QStringLiteral("select ID from Preferiti order by ID asc"));
     qint32 last = 0;

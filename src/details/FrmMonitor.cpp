@@ -4,7 +4,6 @@
 #include "core/MainWindowSeam.h"
 #include "details/FrmPopUp.h"
 #include "details/KeywordSearch.h"
-#include "mainwindow/MainState.h"
 #include "platform/Windows.h"
 
 #include <QApplication>
@@ -112,7 +111,7 @@ void FrmMonitor::Command3_Click()
         if (tree.found)
             MonitorTrovato = true;
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(3, e.message());
     }
 }
 

@@ -9,6 +9,9 @@ namespace orv {
 
 struct MonitorTree;
 
+// Set by the keyword monitor's search when a programme matches.
+inline bool MonitorTrovato = false;
+
 // The keyword monitor: the watched keywords and the programmes whose titles
 // hold them, from the main window's day on.
 class FrmMonitor : public TitleEditorWindow {

@@ -7,8 +7,6 @@
 #include "details/FilmSearchMenu.h"
 #include "details/ProgrammeDisplay.h"
 #include "details/ProgrammeMarks.h"
-#include "grid/FrmPopUpGhost.h"
-#include "grid/FrmSchedaGiorno.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
 
@@ -125,8 +123,7 @@ void FrmPopUp::showProgramme(const ProgrammeKey &key)
 void FrmPopUp::cancelHover()
 {
     mainWindow().stopHoverTimer();
-    if (Windows::loaded<FrmPopUpGhost>())
-        Windows::unload<FrmPopUpGhost>();
+    mainWindow().closeHoverCard();
 }
 
 void FrmPopUp::Form_Activate()
@@ -192,8 +189,8 @@ void FrmPopUp::Label7_Click()
         mainWindow().writeStatus(1, QStringLiteral("*"));
     }
     // While the grid is not loaded its next build reads the marks.
-    if (!changed.empty() && Windows::loaded<FrmSchedaGiorno>())
-        Windows::get<FrmSchedaGiorno>().setFavouriteMarkers(changed, shown);
+    if (!changed.empty())
+        mainWindow().setFavouriteMarkers(changed, shown);
     Form_Activate();
 }
 
@@ -225,18 +222,12 @@ void FrmPopUp::Image8_Click()
         return;
     }
     MainWindowSeam &main = mainWindow();
-    const bool wasLoaded = Windows::loaded<FrmSchedaGiorno>();
     // The grid starts the day before the main window's day: when that grid
     // would not hold the programme's day, it is built from today instead.
     const QDate first = main.currentDay().addDays(-1);
     if (day < first || day > first.addDays(GiorniGriglia))
         main.setCurrentDay(today);
-    if (wasLoaded && Windows::loaded<FrmSchedaGiorno>())
-        Windows::get<FrmSchedaGiorno>().CARICA_TV();
-    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>(); // a new grid builds itself once
-    main.showView(grid);
-    grid.locateProgramme(p.key(), display->Label4->text());
-    main.showChannelTree(false);
+    main.locateInGrid(p.key(), display->Label4->text());
     Windows::toFront(*this);
 }
 

@@ -28,7 +28,7 @@ void VERIFICA_PROMEMORIA()
                                 QCoreApplication::processEvents();
                             });
     } catch (const DbError &e) {
-        mainWindow().writeStatus(1, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+        mainWindow().writeStatus(1, e.message());
     } catch (const std::exception &e) {
         mainWindow().writeStatus(1, QStringLiteral("0 ") + QString::fromLocal8Bit(e.what()));
     }

@@ -1,6 +1,6 @@
 #include "details/ReminderCheck.h"
 
-#include "grid/GridGeometry.h"
+#include "core/PastMidnight.h"
 
 #include <algorithm>
 #include <map>
@@ -64,10 +64,10 @@ std::vector<Announcement> ReminderCheck::dueAt(Database &db, const TargetMinute 
     auto pastMidnight = [&](const Programme &p) {
         auto [it, fresh] = listings.try_emplace({p.Data, p.Palinsesto});
         if (fresh) {
-            grid::PastMidnight rule;
+            listing::PastMidnight rule;
             for (const Programme &r : table.channelDay(p.Data, p.Palinsesto)) {
-                const int left = grid::cellLeft(r.ORA, 0);
-                it->second[r.Numerazione] = rule.place(left, grid::cellWidth(r.Durata)) != left;
+                const int left = listing::startTw(r.ORA);
+                it->second[r.Numerazione] = rule.place(left, listing::widthTw(r.Durata)) != left;
             }
         }
         const auto f = it->second.find(p.Numerazione);

@@ -15,12 +15,6 @@
 
 namespace orv {
 
-namespace {
-
-QString errorText(const DbError &e) { return QString::number(e.number()) + QLatin1Char(' ') + e.text(); }
-
-} // namespace
-
 TitleEditorWindow::TitleEditorWindow(const EditorProfile &profile) : editor_(profile)
 {
     Label1 = new QLabel(this);
@@ -45,7 +39,7 @@ void TitleEditorWindow::Form_Load()
     try {
         Database::open(appPath(editor_.profile().database));
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, errorText(e));
+        mainWindow().writeStatus(3, e.message());
     }
     CARICA_LISTA();
     StatusBar1->showMessage(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
@@ -73,7 +67,7 @@ void TitleEditorWindow::Command1_Click()
     try {
         editor_.startNew();
     } catch (const DbError &e) {
-        mainWindow().writeStatus(3, errorText(e));
+        mainWindow().writeStatus(3, e.message());
     }
     updateDeleteButton();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/MdiChild.h"
+#include "mdi/MdiChild.h"
 
 #include "core/Store.h"
 #include "grid/GridModel.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PastMidnight.h"
+
 #include <QRect>
 #include <QString>
 #include <QtGlobal>
@@ -11,10 +13,10 @@ class QColor;
 namespace orv::grid {
 
 inline constexpr int TwipsPerPixel = 15;
-inline constexpr int MinuteTw = 68;
+using listing::DayTw;
+using listing::HourTw;
+using listing::MinuteTw;
 inline constexpr int HalfHourTw = 2040;
-inline constexpr int HourTw = 4080;
-inline constexpr int DayTw = 97920;
 inline constexpr int RowTw = 600;
 inline constexpr int HalfHoursPerDay = 48;
 
@@ -34,28 +36,14 @@ inline constexpr int MarkerSizeTw = 150;
 inline constexpr int RowLineOffsetTw = 250, HalfHourLineOffsetTw = 50, RowLineLeftTw = 40;
 inline constexpr int NowLineOffsetTw = 20;
 
-// A leading decimal number as the old Val() read it: blanks skipped, an
-// optional sign, digits and one decimal point; 0 when there is none.
-double leadingValue(const QString &text);
+using listing::leadingValue;
 
 // Left of a programme starting at `ora` ("hh:mm") on grid day d, scroll 0.
 int cellLeft(const QString &ora, int day);
 // Width for a duration in minutes (half-even rounding); may be negative.
 int cellWidth(const QString &durata);
 
-// One channel-day listing in running order: a start earlier than the
-// previous end by more than about 22 hours belongs to the next calendar day,
-// and once the listing has passed midnight every later record stays past it.
-class PastMidnight {
-public:
-    // The left for this record (shifted by a day when past midnight).
-    int place(int left, int width);
-
-private:
-    bool first_ = true;
-    bool passed_ = false;
-    int end_ = 0;
-};
+using listing::PastMidnight;
 
 // Colours as the platform's 0x00BBGGRR numbers.
 struct CellColours {

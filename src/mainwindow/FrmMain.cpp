@@ -8,13 +8,14 @@
 #include "details/Promemoria.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
+#include "grid/GridState.h"
 #include "mainwindow/ChannelTree.h"
-#include "mainwindow/DateNav.h"
 #include "mainwindow/FrmWait.h"
 #include "mainwindow/MainState.h"
-#include "mainwindow/MdiChild.h"
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
+#include "mdi/DateNav.h"
+#include "mdi/MdiChild.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"
@@ -478,7 +479,7 @@ void FrmMain::buildTimers()
     TimerProg = make(59000, true, &VERIFICA_PROMEMORIA);
     Timer1 = make(5000, true, &FrmMain::Timer1_Timer);
     Timer2 = make(500, true, &FrmMain::Timer2_Timer);
-    // The old "1 ms" timer ticked about every 16 ms: 61 ticks make a second.
+    // The hover delay counts ticks of about 16 ms: 61 ticks make a second.
     Timer_POP2 = make(16, false, &FrmMain::Timer_POP2_Timer);
     // Panels 3 and 4: the current date and time.
     auto *clock = new QTimer(this);
@@ -884,7 +885,7 @@ void FrmMain::showChild(MdiChild &child)
             sub = w;
     if (!sub) {
         sub = mdiArea->addSubWindow(&child);
-        // Closing a view unloads it, as the old child windows were; a view
+        // Closing a view unloads it (the next use creates it anew); a view
         // unloaded elsewhere takes its frame with it.
         sub->setAttribute(Qt::WA_DeleteOnClose, true);
         connect(&child, &QObject::destroyed, sub, &QObject::deleteLater);

@@ -8,7 +8,7 @@
 #include "core/Store.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/ChannelTree.h"
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"

@@ -9,10 +9,12 @@
 #include "core/FrmPreferenze.h"
 #include "core/Settings.h"
 #include "details/FrmPopUp.h"
+#include "grid/FrmPopUpGhost.h"
+#include "grid/FrmSchedaGiorno.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmWait.h"
-#include "mainwindow/MdiChild.h"
 #include "mainwindow/cHtmlHelp.h"
+#include "mdi/MdiChild.h"
 #include "platform/Shell.h"
 #include "platform/Windows.h"
 #include "views/FrmHigh.h"
@@ -68,6 +70,30 @@ void FrmMainSeam::CARICA_HIGHLIGHTS()
         Windows::get<FrmHigh>().CARICA_HIGHLIGHTS();
 }
 
+void FrmMainSeam::CARICA_SCHEDA_PALINSESTO() { Windows::get<FrmMain>().CARICA_SCHEDA_PALINSESTO(); }
+
+void FrmMainSeam::setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown)
+{
+    if (Windows::loaded<FrmSchedaGiorno>())
+        Windows::get<FrmSchedaGiorno>().setFavouriteMarkers(keys, shown);
+}
+
+void FrmMainSeam::locateInGrid(const ProgrammeKey &key, const QString &ora)
+{
+    if (Windows::loaded<FrmSchedaGiorno>())
+        Windows::get<FrmSchedaGiorno>().CARICA_TV();
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>(); // a new grid builds itself once
+    showView(grid);
+    grid.locateProgramme(key, ora);
+    showChannelTree(false);
+}
+
+void FrmMainSeam::closeHoverCard()
+{
+    if (Windows::loaded<FrmPopUpGhost>())
+        Windows::unload<FrmPopUpGhost>();
+}
+
 void FrmMainSeam::writeStatus(int panel, const QString &text)
 {
     if (FrmMain *m = shown())
@@ -107,6 +133,12 @@ void FrmMainSeam::waitProgress(int value, int maximum)
 }
 
 void FrmMainSeam::waitClose() { Windows::unload<FrmWait>(); }
+
+void FrmMainSeam::waitText(const QString &message)
+{
+    if (Windows::loaded<FrmWait>())
+        Windows::get<FrmWait>().Label1->setText(message);
+}
 
 void FrmMainSeam::helpContext(int context)
 {
@@ -153,6 +185,11 @@ void FrmMainSeam::stopJobs()
     if (Windows::loaded<FrmDownload>())
         Windows::get<FrmDownload>().Command1_Click();
 }
+
+bool FrmMainSeam::startJob() { return Windows::get<FrmMain>().startJob(); }
+void FrmMainSeam::finishJob() { Windows::get<FrmMain>().finishJob(); }
+bool FrmMainSeam::jobRunning() { return Windows::get<FrmMain>().jobRunning(); }
+void FrmMainSeam::downloadJob() { Windows::get<FrmMain>().runCommand(Command::Download); }
 
 void FrmMainSeam::showChannelSetup() { Windows::toFront(Windows::get<FrmConfig>()); }
 void FrmMainSeam::showPreferences() { Windows::toFront(Windows::get<FrmPreferenze>()); }

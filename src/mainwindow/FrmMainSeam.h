@@ -24,6 +24,10 @@ public:
     void refreshGridIfCurrent() override;
     void showProgramme(const ProgrammeKey &key) override;
     void CARICA_HIGHLIGHTS() override;
+    void CARICA_SCHEDA_PALINSESTO() override;
+    void setFavouriteMarkers(const std::vector<ProgrammeKey> &keys, bool shown) override;
+    void locateInGrid(const ProgrammeKey &key, const QString &ora) override;
+    void closeHoverCard() override;
     void writeStatus(int panel, const QString &text) override;
     void stopMonitorAlert() override;
     void startHoverTimer() override;
@@ -31,6 +35,7 @@ public:
     void waitShow(const QString &caption, const QString &message) override;
     void waitProgress(int value, int maximum) override;
     void waitClose() override;
+    void waitText(const QString &message) override;
     void helpContext(int context) override;
     void helpContents() override;
     void downloadCycle() override;
@@ -38,6 +43,10 @@ public:
     void downloadChannelFiles() override;
     void postProcessing() override;
     void stopJobs() override;
+    bool startJob() override;
+    void finishJob() override;
+    bool jobRunning() override;
+    void downloadJob() override;
     void showChannelSetup() override;
     void showPreferences() override;
     void saveSettings() override;

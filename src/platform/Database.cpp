@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -110,9 +111,13 @@ int jetCompare(const QString &a, const QString &b)
 
 void registerJetTextRules(sqlite3 *db)
 {
-    sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, collateNoCase);
-    sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
-                            nullptr, nullptr);
+    int rc = sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, collateNoCase);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
+                                     nullptr, nullptr);
+    // Without them the queries would quietly compare and match differently.
+    if (rc != SQLITE_OK)
+        throw DbError(rc, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 // ---------------------------------------------------------------- Database
@@ -148,10 +153,10 @@ Database Database::openFile(const QString &path, int flags, int busyMs)
     }
     sqlite3_extended_result_codes(raw, 0);
     sqlite3_busy_timeout(raw, busyMs);
-    registerJetTextRules(raw);
     Database db;
     db.db_ = raw;
     db.path_ = path;
+    registerJetTextRules(raw);
     return db;
 }
 
@@ -222,7 +227,7 @@ Statement::~Statement()
 }
 
 Statement::Statement(Statement &&other) noexcept
-    : db_(other.db_), stmt_(other.stmt_), held_(std::move(other.held_))
+    : db_(other.db_), stmt_(other.stmt_), held_(std::move(other.held_)), stepError_(other.stepError_)
 {
     other.stmt_ = nullptr;
 }
@@ -235,6 +240,7 @@ Statement &Statement::operator=(Statement &&other) noexcept
         db_ = other.db_;
         stmt_ = other.stmt_;
         held_ = std::move(other.held_);
+        stepError_ = other.stepError_;
         other.stmt_ = nullptr;
     }
     return *this;
@@ -298,6 +304,7 @@ Statement &Statement::bind(int index, const QVariant &value)
 bool Statement::next()
 {
     int rc = sqlite3_step(stmt_);
+    stepError_ = rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : rc;
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
@@ -314,9 +321,13 @@ int Statement::execute()
 
 void Statement::reset()
 {
-    sqlite3_reset(stmt_);
+    const int rc = sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
     held_.clear();
+    // A failed step's code comes back from the reset: it was thrown already.
+    const int thrown = std::exchange(stepError_, SQLITE_OK);
+    if (rc != SQLITE_OK && rc != thrown)
+        throw DbError(rc, QString::fromUtf8(sqlite3_errmsg(db_)));
 }
 
 int Statement::columnCount() const { return sqlite3_column_count(stmt_); }

@@ -18,18 +18,20 @@ public:
     DbError(int number, const QString &text);
     int number() const { return number_; }
     QString text() const { return text_; }
+    // The number, a blank and the description: the error as it is shown.
+    QString message() const { return QString::number(number_) + u' ' + text_; }
 
 private:
     int number_;
     QString text_;
 };
 
-// Registers the old engine's text rules on a raw connection: NOCASE compares
+// Registers the listings' text rules on a raw connection: NOCASE compares
 // without regard to case, accented letters included, and like() takes "*" for
 // any run and "?" for one character, every other character literal.
 void registerJetTextRules(sqlite3 *db);
 
-// Jet-style pattern match, exposed for callers that match in memory.
+// The like() pattern match, exposed for callers that match in memory.
 bool jetLike(const QString &text, const QString &pattern);
 // Case-insensitive comparison with the same rules as the NOCASE collation.
 int jetCompare(const QString &a, const QString &b);
@@ -77,7 +79,7 @@ private:
 };
 
 // A prepared statement with bound values. Columns are read by name without
-// regard to case, as the old field access did.
+// regard to case, however the query spells them.
 class Statement {
 public:
     Statement() = default;
@@ -133,6 +135,7 @@ private:
     sqlite3 *db_ = nullptr;
     sqlite3_stmt *stmt_ = nullptr;
     std::vector<QByteArray> held_; // texts bound without a copy
+    int stepError_ = 0;            // the latest step's error code, 0 when it succeeded
 };
 
 // Commits on commit(), rolls back when left without it.

@@ -22,7 +22,7 @@ QNetworkProxy proxyFor(const ProxySettings &s)
         return QNetworkProxy(QNetworkProxy::NoProxy);
     QString host = s.host.trimmed();
     QString port = s.port.trimmed();
-    // The old settings allowed "name:port" in the host box.
+    // The host box may hold "name:port" too.
     const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
     if (port.isEmpty() && colon > 0) {
         port = host.mid(colon + 1);

@@ -13,15 +13,15 @@ QString decodeCp1252(QByteArrayView bytes);
 QByteArray encodeCp1252(const QString &text);
 bool isValidUtf8(const QByteArray &bytes);
 
-// Splits text into lines the way the old line reader did: a line ends at
-// CR LF or at a lone CR; a lone LF stays inside the line. A final line
-// without its end is kept; an empty final piece after the last end is not.
+// Splits text into lines: a line ends at CR LF or at a lone CR; a lone LF
+// stays inside the line. A final line without its end is kept; an empty
+// final piece after the last end is not.
 QStringList splitLinesCr(const QString &text);
 QList<QByteArray> splitLinesCr(const QByteArray &bytes);
 // As above, but a lone LF also ends a line.
 QStringList splitLinesAny(const QString &text);
 
-// The old string helpers, with their 1-based positions.
+// String helpers that count positions from 1.
 QString left(const QString &s, qsizetype n);
 QString right(const QString &s, qsizetype n);
 QString mid(const QString &s, qsizetype start1, qsizetype n = -1);

@@ -10,7 +10,7 @@
 namespace orv {
 
 // Every window exists once: the first use creates it, unload() destroys it
-// and the next use creates it anew, as the old default instances did.
+// and the next use creates it anew, with its controls as first built.
 class Windows {
 public:
     template <typename W> static W &get()

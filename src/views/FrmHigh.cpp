@@ -2,11 +2,9 @@
 
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 
 #include <QAction>
 #include <QDir>
@@ -100,9 +98,9 @@ void FrmHigh::Toolbar1_ButtonClick(const QString &key)
 {
     if (key == QLatin1String("scarica")) {
         // One job at a time: not while a download runs.
-        FrmMain &main = Windows::get<FrmMain>();
+        MainWindowSeam &main = mainWindow();
         if (main.startJob()) {
-            mainWindow().downloadHighlights();
+            main.downloadHighlights();
             main.finishJob();
         }
     } else if (key == QLatin1String("elimina")) {

@@ -3,9 +3,7 @@
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Settings.h"
-#include "mainwindow/FrmMain.h"
 #include "platform/Browser.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 
 #include <QLabel>
@@ -86,8 +84,8 @@ void FrmSchedaHtml::buildCard(const QString &channel, const QDate &day)
 void FrmSchedaHtml::Command1_Click()
 {
     QPointer<FrmSchedaHtml> self(this);
-    FrmMain &main = Windows::get<FrmMain>();
-    main.runCommand(Command::Download);
+    MainWindowSeam &main = mainWindow();
+    main.downloadJob();
     if (self && !main.jobRunning())
         main.CARICA_SCHEDA_PALINSESTO();
 }

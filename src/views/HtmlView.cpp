@@ -2,11 +2,9 @@
 
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
-#include "mainwindow/FrmWait.h"
 #include "platform/Browser.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "views/ListPages.h"
 #include "views/ProgrammeId.h"
 
@@ -244,8 +242,7 @@ HtmlView::WaitProgress::~WaitProgress() { mainWindow().waitClose(); }
 bool HtmlView::WaitProgress::step(const QString &text)
 {
     // The count goes into the window the seam opened (it may not exist).
-    if (Windows::loaded<FrmWait>())
-        Windows::get<FrmWait>().Label1->setText(text);
+    mainWindow().waitText(text);
     QCoreApplication::processEvents();
     return view_ && !view_->closeAsked_;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/MdiChild.h"
+#include "mdi/MdiChild.h"
 #include "views/ListPage.h"
 #include "views/TitleBand.h"
 

@@ -7,7 +7,7 @@ namespace orv {
 QString dbErrorText(const std::exception &e)
 {
     if (auto *db = dynamic_cast<const DbError *>(&e))
-        return QString::number(db->number()) + u' ' + db->text();
+        return db->message();
     return QString::fromUtf8(e.what());
 }
 

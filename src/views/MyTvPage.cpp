@@ -1,6 +1,6 @@
 #include "views/MyTvPage.h"
 
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "views/ProgrammeId.h"

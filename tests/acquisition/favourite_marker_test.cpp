@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(FavouriteMarking, PatternsFollowTheOldEnginesLikeRules)
+TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
 {
     struct Case {
         QString favourite;

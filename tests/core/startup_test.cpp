@@ -28,7 +28,7 @@ TEST(DownloadCommand, OnlyTheExactSingleWordRunsUnattended)
     EXPECT_FALSE(startup::isDownloadCommand({QStringLiteral("Download"), QStringLiteral("Download")}));
 }
 
-TEST(StaleLockFiles, OnlyTheOldEngineLockFilesGo)
+TEST(StaleLockFiles, OnlyLdbLockFilesGo)
 {
     QTemporaryDir dir;
     const QStringList names = {"Orvento.ldb", "CONFIG.LDB", "Orvento.cfg", "Orvento.cfg-wal", "Orvento.cfg-shm",

@@ -2,7 +2,6 @@
 #include "core/Store.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPopUp.h"
-#include "mainwindow/MainState.h"
 #include "details/FrmPreferiti.h"
 #include "platform/Prompt.h"
 #include "platform/Windows.h"

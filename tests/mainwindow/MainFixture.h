@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/Store.h"
+#include "details/FrmMonitor.h"
+#include "grid/GridState.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainSeam.h"
 #include "mainwindow/MainState.h"

@@ -6,7 +6,7 @@
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 #include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
@@ -419,7 +419,7 @@ TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
     for (int i = 1; i <= 13; ++i)
         addProgramme(todayNumber(), QStringLiteral("Rai 1"), i, QStringLiteral("P%1").arg(i));
     FrmMain &m = loadMain();
-    // The old "1 ms" tick: 61 ticks of about 16 ms keep the one-second delay.
+    // 61 ticks of about 16 ms keep the one-second hover delay.
     EXPECT_EQ(m.Timer_POP2->interval(), 16);
     LabProgHover = 12;
     TickPopUp = 0;

@@ -1,5 +1,5 @@
 #include "mainwindow/Commands.h"
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

@@ -91,6 +91,30 @@ TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)
     EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("kept")), 1);
 }
 
+// The engine's refusals are errors, not silence: text rules that cannot be
+// registered (a statement is running), and a reset after a failed step
+// (which only repeats the step's error) lets the statement run again.
+TEST_F(DatabaseTest, RefusedRegistrationFailsAndAResetAfterAFailedStepDoesNot)
+{
+    sqlite3 *raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    registerJetTextRules(raw);
+    ASSERT_EQ(sqlite3_exec(raw, "insert into T (Name, N) values ('x', 1)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_stmt *running = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw, "select Name from T", -1, &running, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(running), SQLITE_ROW);
+    EXPECT_THROW(registerJetTextRules(raw), DbError);
+    sqlite3_finalize(running);
+    sqlite3_close(raw);
+
+    Statement insert = db.prepare(QStringLiteral("insert into T (Name, N) values (?, ?)"));
+    insert.bindAll(QStringLiteral("X"), qint64(2));
+    EXPECT_THROW(insert.execute(), DbError);
+    EXPECT_NO_THROW(insert.reset());
+    insert.bindAll(QStringLiteral("y"), qint64(3));
+    EXPECT_EQ(insert.execute(), 1);
+}
+
 TEST(JetLike, MatchesInMemoryLikeTheEngine)
 {
     EXPECT_TRUE(jetLike(QStringLiteral("Il Commissario Montalbano"), QStringLiteral("*montalbano")));

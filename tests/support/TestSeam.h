@@ -52,6 +52,10 @@ public:
         note(QStringLiteral("showProgramme %1|%2|%3").arg(k.Data).arg(k.Palinsesto).arg(k.Numerazione));
     }
     void CARICA_HIGHLIGHTS() override { note("CARICA_HIGHLIGHTS"); }
+    void CARICA_SCHEDA_PALINSESTO() override { note("CARICA_SCHEDA_PALINSESTO"); }
+    void setFavouriteMarkers(const std::vector<ProgrammeKey> &, bool) override { note("setFavouriteMarkers"); }
+    void locateInGrid(const ProgrammeKey &, const QString &) override { note("locateInGrid"); }
+    void closeHoverCard() override { note("closeHoverCard"); }
     void writeStatus(int panel, const QString &text) override { note(QStringLiteral("status %1 ").arg(panel) + text); }
     void stopMonitorAlert() override { note("stopMonitorAlert"); }
     void startHoverTimer() override { note("startHoverTimer"); }
@@ -62,6 +66,7 @@ public:
     }
     void waitProgress(int value, int maximum) override { note(QStringLiteral("waitProgress %1/%2").arg(value).arg(maximum)); }
     void waitClose() override { note("waitClose"); }
+    void waitText(const QString &message) override { note(QStringLiteral("waitText ") + message); }
     void helpContext(int context) override { note(QStringLiteral("helpContext %1").arg(context)); }
     void helpContents() override { note("helpContents"); }
     void downloadCycle() override { note("downloadCycle"); }
@@ -69,6 +74,14 @@ public:
     void downloadChannelFiles() override { note("downloadChannelFiles"); }
     void postProcessing() override { note("postProcessing"); }
     void stopJobs() override { note("stopJobs"); }
+    bool startJob() override
+    {
+        note("startJob");
+        return true;
+    }
+    void finishJob() override { note("finishJob"); }
+    bool jobRunning() override { return false; }
+    void downloadJob() override { note("downloadJob"); }
     void showChannelSetup() override { note("showChannelSetup"); }
     void showPreferences() override { note("showPreferences"); }
     void saveSettings() override { note("saveSettings"); }

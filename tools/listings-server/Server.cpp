@@ -19,8 +19,8 @@ Reply text(const QByteArray &body, const char *type = "text/plain; charset=windo
     return {200, body, type, {}};
 }
 
-// Names in a path arrive percent-decoded; clients send UTF-8, old ones may
-// send code page 1252 bytes.
+// Names in a path arrive percent-decoded; a client may send UTF-8 or code
+// page 1252 bytes.
 QString decodeName(const std::string &raw)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);

@@ -52,7 +52,7 @@ qint64 fileSize(const QString &file) { return QFileInfo(file).size(); }
 // A row that could not be written: its error into the third status panel.
 void reportDbError(const DbError &e)
 {
-    mainWindow().writeStatus(3, QString::number(e.number()) + QLatin1Char(' ') + e.text());
+    mainWindow().writeStatus(3, e.message());
 }
 
 QString tempFile(const QString &name) { return appPath(QStringLiteral("TempDir/") + name); }
@@ -923,8 +923,7 @@ void ScriptsTV::ISTR_TAKEPOSTER()
 QString ScriptsTV::coverName(const QString &tv, const QByteArray &code)
 {
     QString name = tv + QLatin1Char('_') + ProgrammeRecord::shown(code);
-    // The old ten characters, and whatever else could leave the folder or
-    // break a file name or a link to it.
+    // Whatever could leave the folder or break a file name or a link to it.
     static const QString unsafe = QStringLiteral("' /():<>*?\\\"|#%");
     for (QChar &c : name)
         if (unsafe.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)

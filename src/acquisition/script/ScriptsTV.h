@@ -18,7 +18,7 @@ namespace orv {
 
 // The scraping-script engine: runs a channel's script for one day against the
 // page of its web query and saves the programmes it collects into Programmi.
-// One engine object holds the state of the old module; its variables keep
+// One engine object holds all the engine's state; its variables keep
 // their values from run to run, so the download cycle uses one shared engine.
 class ScriptsTV {
 public:

@@ -1,4 +1,4 @@
-#include "mainwindow/DateNav.h"
+#include "mdi/DateNav.h"
 
 #include "core/Store.h"
 
