@@ -11,7 +11,7 @@
 
 // The tables of the six databases and the queries the program runs on them.
 // Every query binds its values; text compares without regard to case and
-// like-patterns take "*" and "?" (see platform/Database).
+// like-patterns take "*", "?", "#" and "[...]" (see platform/Database).
 namespace orv {
 
 // The programme key: day yyyymmdd, channel name, 1-based running number.
@@ -183,7 +183,6 @@ private:
 // Text compares without regard to case.
 class TitleTable {
 public:
-    TitleTable(Database &db, const char *table) : db_(db), table_(QLatin1String(table)) {}
     QStringList titles();                // every title, table order
     bool contains(const QString &title); // exact, without regard to case
     // Adds a title with no ID of its own.
@@ -201,6 +200,8 @@ public:
     bool removeRow(qint64 id);
 
 protected:
+    // table: the name of one of the program's own tables.
+    TitleTable(Database &db, const char *table) : db_(db), table_(QLatin1String(table)) {}
     Database &db_;
     QString table_;
 };

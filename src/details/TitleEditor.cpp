@@ -15,7 +15,11 @@ Database openFor(const EditorProfile &p) { return Database::open(appPath(p.datab
 template <typename F> auto onTable(const EditorProfile &p, F &&f)
 {
     Database db = openFor(p);
-    TitleTable t(db, p.table == EditorProfile::Table::Monitor ? "Monitor" : "Preferiti");
+    if (p.table == EditorProfile::Table::Monitor) {
+        MonitorTable t(db);
+        return f(t);
+    }
+    PreferitiTable t(db);
     return f(t);
 }
 
