@@ -191,7 +191,8 @@ private slots:
         QCOMPARE(questions, favourites() ? QStringList{}
                                          : QStringList{"Senza riga|Vuoi davvero eliminare questo titolo dalla lista?"});
         QCOMPARE(seam->status(3), favourites() ? QStringList{} : QStringList{"*"});
-        QCOMPARE(listed(w), favourites() ? (QStringList{"Quark", "Ulisse"}) : (QStringList{"Quark", "Ulisse", "Zorro"}));
+        QCOMPARE(listed(w),
+                 favourites() ? (QStringList{"Quark", "Ulisse"}) : (QStringList{"Quark", "Ulisse", "Zorro"}));
         QCOMPARE(w.Text1->text().isEmpty(), !favourites());
         QVERIFY(!w.Text1->isEnabled());
     }

@@ -69,8 +69,9 @@ TEST_F(Listings, SearchWordsInOrderExactOptionLetterCaseAndApostrophes)
     insert({make(20261206, "Rai 1", 1, "10:00", "Il commissario Montalbano"),
             make(20261206, "Rai 1", 2, "11:00", "Montalbano e il commissario"),
             make(20261206, "Rai 1", 3, "12:00", "Il commissario  Montalbano"),
-            make(20261206, "Rai 1", 4, "13:00", "L'ispettore Derrick"), make(20261206, "Rai 1", 5, "14:00", "100% Italia"),
-            make(20261206, "Rai 1", 6, "15:00", "Formula 1"), make(20261206, "Rai 1", 7, "16:00", "Zormula X")});
+            make(20261206, "Rai 1", 4, "13:00", "L'ispettore Derrick"),
+            make(20261206, "Rai 1", 5, "14:00", "100% Italia"), make(20261206, "Rai 1", 6, "15:00", "Formula 1"),
+            make(20261206, "Rai 1", 7, "16:00", "Zormula X")});
     EXPECT_EQ(search("commissario montalbano"), (QStringList{"Il commissario Montalbano", "Il commissario  Montalbano"}));
     EXPECT_EQ(search("commissario montalbano", true), QStringList{"Il commissario Montalbano"});
     EXPECT_EQ(search("l'ispettore"), QStringList{"L'ispettore Derrick"});
