@@ -6,9 +6,18 @@ namespace orv {
 
 QString FavouriteMarker::pattern(const QString &favouriteTitle)
 {
-    QString p = favouriteTitle;
-    p.replace(QLatin1Char('\''), QLatin1Char('*'));
-    p.replace(QLatin1Char('_'), QLatin1Char('*'));
+    // A favourite marks its own title: "#" and "[" are the characters
+    // themselves, as a list of one.
+    QString p;
+    p.reserve(favouriteTitle.size());
+    for (const QChar c : favouriteTitle) {
+        if (c == u'\'' || c == u'_')
+            p += u'*';
+        else if (c == u'#' || c == u'[')
+            p += u'[' + QString(c) + u']';
+        else
+            p += c;
+    }
     return p;
 }
 

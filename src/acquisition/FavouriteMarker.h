@@ -14,7 +14,8 @@ namespace orv {
 class FavouriteMarker {
 public:
     // The like-pattern of a favourite title: apostrophes and "_" (which the
-    // pop-up stores for apostrophes and blanks) match any run of characters.
+    // pop-up stores for apostrophes and blanks) match any run of characters;
+    // "#" and "[" match only themselves.
     static QString pattern(const QString &favouriteTitle);
 
     explicit FavouriteMarker(Database &listings) : db_(listings) {}

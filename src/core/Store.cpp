@@ -449,7 +449,7 @@ bool TelevisioniTable::setAttivoPosizione(const QString &name, bool attivo, qint
                .execute() > 0;
 }
 
-// ---------------------------------------------------------------- Preferiti
+// ------------------------------------------------------------ Title tables
 
 static QStringList column(Statement st)
 {
@@ -459,50 +459,53 @@ static QStringList column(Statement st)
     return out;
 }
 
-// The title editors reach Preferiti and Monitor rows by row id.
-static std::vector<std::pair<qint64, QString>> titleRowsDescending(Database &db, const char *table)
+QStringList TitleTable::titles() { return column(db_.prepare(QStringLiteral("select Titolo from %1").arg(table_))); }
+
+bool TitleTable::contains(const QString &title)
 {
-    auto st = db.prepare(
-        QStringLiteral("select rowid, Titolo from %1 order by Titolo desc, rowid desc").arg(QLatin1String(table)));
+    auto st = db_.prepare(QStringLiteral("select 1 from %1 where Titolo = ?").arg(table_));
+    st.bind(1, title);
+    return st.next();
+}
+
+void TitleTable::add(const QString &title)
+{
+    db_.prepare(QStringLiteral("insert into %1 (Titolo) values (?)").arg(table_)).bind(1, title).execute();
+}
+
+int TitleTable::remove(const QString &title)
+{
+    // One row at a time, as the editor deletes the row it stands on.
+    return db_.prepare(QStringLiteral("delete from %1 where rowid = (select rowid from %1 where Titolo = ? limit 1)")
+                           .arg(table_))
+        .bind(1, title)
+        .execute();
+}
+
+int TitleTable::removeAll(const QString &title)
+{
+    return db_.prepare(QStringLiteral("delete from %1 where Titolo = ?").arg(table_)).bind(1, title).execute();
+}
+
+std::vector<std::pair<qint64, QString>> TitleTable::rowsDescending()
+{
+    auto st = db_.prepare(QStringLiteral("select rowid, Titolo from %1 order by Titolo desc, rowid desc").arg(table_));
     std::vector<std::pair<qint64, QString>> out;
     while (st.next())
         out.emplace_back(st.integer(0), st.text(1));
     return out;
 }
 
-static bool updateTitleRow(Database &db, const char *table, qint64 id, const QString &title)
+bool TitleTable::update(qint64 id, const QString &title)
 {
-    return db.prepare(QStringLiteral("update %1 set Titolo = ? where rowid = ?").arg(QLatin1String(table)))
+    return db_.prepare(QStringLiteral("update %1 set Titolo = ? where rowid = ?").arg(table_))
                .bindAll(title, id)
                .execute() > 0;
 }
 
-static bool removeTitleRow(Database &db, const char *table, qint64 id)
+bool TitleTable::removeRow(qint64 id)
 {
-    return db.prepare(QStringLiteral("delete from %1 where rowid = ?").arg(QLatin1String(table)))
-               .bind(1, id)
-               .execute() > 0;
-}
-
-QStringList PreferitiTable::titles() { return column(db_.prepare(QStringLiteral("select Titolo from Preferiti"))); }
-
-QStringList PreferitiTable::titlesDescending()
-{
-    return column(db_.prepare(QStringLiteral("select Titolo from Preferiti order by Titolo desc")));
-}
-
-bool PreferitiTable::contains(const QString &title)
-{
-    auto st = db_.prepare(QStringLiteral("select 1 from Preferiti where Titolo = ?"));
-    st.bind(1, title);
-    return st.next();
-}
-
-bool PreferitiTable::containsLike(const QString &pattern)
-{
-    auto st = db_.prepare(QStringLiteral("select 1 from Preferiti where Titolo like ?"));
-    st.bind(1, pattern);
-    return st.next();
+    return db_.prepare(QStringLiteral("delete from %1 where rowid = ?").arg(table_)).bind(1, id).execute() > 0;
 }
 
 qint32 PreferitiTable::addWithNextId(const QString &title)
@@ -517,76 +520,6 @@ qint32 PreferitiTable::addWithNextId(const QString &title)
     db_.prepare(QStringLiteral("insert into Preferiti (ID, Titolo) values (?, ?)")).bindAll(qint64(id), title).execute();
     return id;
 }
-
-void PreferitiTable::addWithoutId(const QString &title)
-{
-    db_.prepare(QStringLiteral("insert into Preferiti (Titolo) values (?)")).bind(1, title).execute();
-}
-
-int PreferitiTable::remove(const QString &title)
-{
-    // One row at a time, as the editor deletes the row it stands on.
-    return db_.prepare(QStringLiteral("delete from Preferiti where rowid = "
-                                      "(select rowid from Preferiti where Titolo = ? limit 1)"))
-        .bind(1, title)
-        .execute();
-}
-
-int PreferitiTable::removeAll(const QString &title)
-{
-    return db_.prepare(QStringLiteral("delete from Preferiti where Titolo = ?")).bind(1, title).execute();
-}
-
-// Editor rows by row id.
-
-std::vector<std::pair<qint64, QString>> PreferitiTable::rowsDescending()
-{
-    return titleRowsDescending(db_, "Preferiti");
-}
-
-bool PreferitiTable::update(qint64 id, const QString &title) { return updateTitleRow(db_, "Preferiti", id, title); }
-
-bool PreferitiTable::removeRow(qint64 id) { return removeTitleRow(db_, "Preferiti", id); }
-
-// ------------------------------------------------------------------ Monitor
-
-QStringList MonitorTable::words() { return column(db_.prepare(QStringLiteral("select Titolo from Monitor"))); }
-
-QStringList MonitorTable::wordsDescending()
-{
-    return column(db_.prepare(QStringLiteral("select Titolo from Monitor order by Titolo desc")));
-}
-
-bool MonitorTable::containsLike(const QString &word)
-{
-    auto st = db_.prepare(QStringLiteral("select 1 from Monitor where Titolo like ?"));
-    st.bind(1, word);
-    return st.next();
-}
-
-void MonitorTable::add(const QString &word)
-{
-    db_.prepare(QStringLiteral("insert into Monitor (Titolo) values (?)")).bind(1, word).execute();
-}
-
-int MonitorTable::remove(const QString &word)
-{
-    return db_.prepare(QStringLiteral("delete from Monitor where rowid = "
-                                      "(select rowid from Monitor where Titolo = ? limit 1)"))
-        .bind(1, word)
-        .execute();
-}
-
-// Editor rows by row id.
-
-std::vector<std::pair<qint64, QString>> MonitorTable::rowsDescending()
-{
-    return titleRowsDescending(db_, "Monitor");
-}
-
-bool MonitorTable::update(qint64 id, const QString &word) { return updateTitleRow(db_, "Monitor", id, word); }
-
-bool MonitorTable::removeRow(qint64 id) { return removeTitleRow(db_, "Monitor", id); }
 
 // ------------------------------------------------------------------- Config
 

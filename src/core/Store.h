@@ -11,7 +11,7 @@
 
 // The tables of the six databases and the queries the program runs on them.
 // Every query binds its values; text compares without regard to case and
-// like-patterns take "*" and "?" (see platform/Database).
+// like-patterns take "*", "?", "#" and "[...]" (see platform/Database).
 namespace orv {
 
 // The programme key: day yyyymmdd, channel name, 1-based running number.
@@ -179,50 +179,43 @@ private:
     Database &db_;
 };
 
-class PreferitiTable {
+// A table of titles, one per row in `Titolo` (favourites, monitor keywords).
+// Text compares without regard to case.
+class TitleTable {
 public:
-    explicit PreferitiTable(Database &db) : db_(db) {}
-    QStringList titles();                // every pattern, table order
-    QStringList titlesDescending();      // favourites editor
+    QStringList titles();                // every title, table order
     bool contains(const QString &title); // exact, without regard to case
-    bool containsLike(const QString &pattern);
-    // Adds a title with the highest ID plus 1 (1 when empty); gives the ID.
-    qint32 addWithNextId(const QString &title);
-    // Adds a title with no ID of its own (favourites editor).
-    void addWithoutId(const QString &title);
+    // Adds a title with no ID of its own.
+    void add(const QString &title);
+    // Removes the first row with that title.
     int remove(const QString &title);
     // Removes every row with that title; gives how many.
     int removeAll(const QString &title);
 
-    // Favourites editor: rows by row id.
+    // The title editors: rows by row id.
     // (row id, Titolo) of every row, Titolo descending.
     std::vector<std::pair<qint64, QString>> rowsDescending();
     // False when the row is gone.
     bool update(qint64 id, const QString &title);
     bool removeRow(qint64 id);
 
-private:
+protected:
+    // table: the name of one of the program's own tables.
+    TitleTable(Database &db, const char *table) : db_(db), table_(QLatin1String(table)) {}
     Database &db_;
+    QString table_;
 };
 
-class MonitorTable {
+class PreferitiTable : public TitleTable {
 public:
-    explicit MonitorTable(Database &db) : db_(db) {}
-    QStringList words();
-    QStringList wordsDescending();
-    bool containsLike(const QString &word);
-    void add(const QString &word);
-    int remove(const QString &word);
+    explicit PreferitiTable(Database &db) : TitleTable(db, "Preferiti") {}
+    // Adds a title with the highest ID plus 1 (1 when empty); gives the ID.
+    qint32 addWithNextId(const QString &title);
+};
 
-    // Keyword editor: rows by row id.
-    // (row id, Titolo) of every row, Titolo descending.
-    std::vector<std::pair<qint64, QString>> rowsDescending();
-    // False when the row is gone.
-    bool update(qint64 id, const QString &word);
-    bool removeRow(qint64 id);
-
-private:
-    Database &db_;
+class MonitorTable : public TitleTable {
+public:
+    explicit MonitorTable(Database &db) : TitleTable(db, "Monitor") {}
 };
 
 // The single Config row of a configuration database, column by column.

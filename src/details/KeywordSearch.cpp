@@ -9,30 +9,20 @@ namespace orv {
 
 namespace {
 
-// A keyword folded once and cut at its "*"; empty pieces dropped.
+// A keyword as a like-pattern anywhere in the title, folded once.
 struct Pattern {
-    QStringList pieces;
+    QString folded;
+    // A keyword of blanks, "*" and "?" alone would list every programme: it
+    // lists none.
+    bool usable;
 
     explicit Pattern(const QString &keyword)
-        : pieces(keyword.toCaseFolded().split(QLatin1Char('*'), Qt::SkipEmptyParts))
+        : folded(QLatin1Char('*') + keyword.toCaseFolded() + QLatin1Char('*')),
+          usable(std::any_of(keyword.begin(), keyword.end(),
+                             [](QChar c) { return c != u' ' && c != u'*' && c != u'?'; }))
     {
     }
-    // A keyword of blanks and "*" alone would list every programme.
-    bool usable() const
-    {
-        return std::any_of(pieces.begin(), pieces.end(), [](const QString &p) { return !p.trimmed().isEmpty(); });
-    }
-    bool matches(const QString &foldedTitle) const
-    {
-        qsizetype from = 0;
-        for (const QString &p : pieces) {
-            const qsizetype at = foldedTitle.indexOf(p, from);
-            if (at < 0)
-                return false;
-            from = at + p.size();
-        }
-        return true;
-    }
+    bool matches(const QString &foldedTitle) const { return usable && jetLikeFolded(foldedTitle, folded); }
 };
 
 struct Hit {
@@ -50,16 +40,13 @@ MonitorTree KeywordSearch::run(Database &listings, const QStringList &keywords, 
     for (const QString &kw : keywords) {
         if (words.contains(kw))
             continue;
-        Pattern p(kw);
-        if (!p.usable())
-            continue;
         words << kw;
-        patterns.push_back(std::move(p));
+        patterns.emplace_back(kw);
         auto &node = tree.keywords.emplace_back();
         node.key = QLatin1Char('R') + kw;
         node.text = kw;
     }
-    if (words.isEmpty())
+    if (std::none_of(patterns.begin(), patterns.end(), [](const Pattern &p) { return p.usable; }))
         return tree;
 
     // Titles repeat across days and channels: each distinct one is folded

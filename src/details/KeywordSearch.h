@@ -35,8 +35,9 @@ struct MonitorTree {
 
 // The keyword search: every listed keyword against the titles of the
 // programmes from a first day on. A title passes when it contains the
-// keyword as typed (blanks included) without regard to case; a "*", the
-// stored form of an apostrophe, stands for any run of characters.
+// keyword as typed (blanks included) without regard to case, read as a
+// like-pattern: a "*" (the stored form of an apostrophe) stands for any run
+// of characters, "?", "#" and "[...]" as the store's like has them.
 class KeywordSearch {
 public:
     // One pass over the listings; keywords in list order (a repeated one

@@ -72,6 +72,10 @@ std::vector<ProgrammeKey> ProgrammeMarks::removeFavourite(const ProgrammeKey &ke
             favourites.removeAll(f);
             removed << f;
         }
+    // No favourite left for the title (the editor deleted it): the shown
+    // title is still the one the user takes off.
+    if (removed.isEmpty())
+        removed << storedForm(p->Titolo);
 
     Transaction tx(listings_);
     std::vector<ProgrammeKey> changed{key};

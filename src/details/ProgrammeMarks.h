@@ -32,7 +32,8 @@ public:
     // answer changes nothing; a title already stored adds no row.
     std::vector<ProgrammeKey> addFavourite(const ProgrammeKey &key, const QString &answer);
     // Deletes every favourite that matches the programme's title, unmarks the
-    // programme and what no remaining favourite matches.
+    // programme and what those favourites (or, when there are none, the
+    // shown title) match and no remaining favourite matches.
     std::vector<ProgrammeKey> removeFavourite(const ProgrammeKey &key);
 
     // Marks every programme the stored favourite title matches.

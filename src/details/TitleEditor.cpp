@@ -11,7 +11,7 @@ namespace {
 
 Database openFor(const EditorProfile &p) { return Database::open(appPath(p.database)); }
 
-// The few calls the editor makes, on either table.
+// The editor's calls, on its table.
 template <typename F> auto onTable(const EditorProfile &p, F &&f)
 {
     Database db = openFor(p);
@@ -22,9 +22,6 @@ template <typename F> auto onTable(const EditorProfile &p, F &&f)
     PreferitiTable t(db);
     return f(t);
 }
-
-void addRow(MonitorTable &t, const QString &title) { t.add(title); }
-void addRow(PreferitiTable &t, const QString &title) { t.addWithoutId(title); }
 
 } // namespace
 
@@ -84,11 +81,13 @@ bool TitleEditor::save(const QString &typed)
     const qint64 id = row_;
     state_ = State::None;
     row_ = 0;
-    if (typed.trimmed().isEmpty() || was == State::None)
+    if (was == State::None)
         return false;
+    if (typed.trimmed().isEmpty())
+        return true;
     const QString stored = storedForm(typed);
     if (was == State::NewRow) {
-        onTable(profile_, [&](auto &t) { addRow(t, stored); return 0; });
+        onTable(profile_, [&](auto &t) { t.add(stored); return 0; });
         return true;
     }
     return onTable(profile_, [&](auto &t) { return t.update(id, stored); });

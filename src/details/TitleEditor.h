@@ -45,9 +45,11 @@ public:
     // row is gone (then the state is unchanged).
     std::optional<QString> select(qint64 id);
     // Stores the typed text in stored form into the pending or edited row.
-    // Blank text, or no row, stores nothing. True when something was stored.
+    // Blank text stores nothing. False when there was no row to store into:
+    // none pending or edited, or the edited row is gone.
     bool save(const QString &typed);
-    // Deletes the edited row; true when a row was deleted.
+    // Deletes the edited row; false when there was none (nothing pending or
+    // edited, a new row not yet stored, or the row is gone).
     bool remove();
 
     State state() const { return state_; }

@@ -90,27 +90,34 @@ void TitleEditorWindow::ListView1_Click(QListWidgetItem *item)
 void TitleEditorWindow::Command4_Click()
 {
     Text1->setEnabled(false);
+    bool saved = false;
     try {
-        editor_.save(Text1->text());
+        saved = editor_.save(Text1->text());
     } catch (const DbError &) {
-        mainWindow().writeStatus(1, QStringLiteral("^"));
     }
+    // Also without a row to store into (right after a list load).
+    if (!saved)
+        mainWindow().writeStatus(1, QStringLiteral("^"));
     CARICA_LISTA();
 }
 
 void TitleEditorWindow::Command2_Click()
 {
-    if (editor_.state() != TitleEditor::State::Editing)
+    // A pending new row has no stored row to delete.
+    if (!editor_.deleteEnabled())
         return;
     const Answer answer = Prompt::message(linguaOr(100, "Vuoi davvero eliminare questo titolo dalla lista?"),
                                           Text1->text(), Buttons::OkCancel, Icon::Question, Answer::Cancel);
     if (answer != Answer::Ok)
         return;
+    bool removed = false;
     try {
-        editor_.remove();
+        removed = editor_.remove();
     } catch (const DbError &) {
-        mainWindow().writeStatus(3, QStringLiteral("*"));
     }
+    // Also without a row to delete (right after a list load).
+    if (!removed)
+        mainWindow().writeStatus(3, QStringLiteral("*"));
     Text1->clear();
     Text1->setEnabled(false);
     CARICA_LISTA();

@@ -47,17 +47,77 @@ int collateNoCase(void *, int n1, const void *p1, int n2, const void *p2)
     return folded(a, n1).compare(folded(b, n2));
 }
 
-// Wildcard match with one backtrack point, linear in practice.
-template <typename C, typename Eq>
-bool wildcardMatch(const C *t, int tn, const C *p, int pn, Eq eq)
+// One pattern element at p[pi], not "*": "?" any character, "#" a digit,
+// "[...]" a list of characters ("!" first negates, "a-z" a range), anything
+// else itself; a "[" without its "]" is itself. Gives the element's length
+// and whether it takes the character c. `fold` gives a character's case-blind
+// form.
+template <typename C, typename Fold>
+int element(const C *p, int pn, int pi, C c, Fold fold, bool &takes)
+{
+    const C x = p[pi];
+    if (x == C('?')) {
+        takes = true;
+        return 1;
+    }
+    if (x == C('#')) {
+        takes = c >= C('0') && c <= C('9');
+        return 1;
+    }
+    if (x == C('[')) {
+        int end = pi + 1;
+        while (end < pn && p[end] != C(']'))
+            ++end;
+        if (end < pn) {
+            int i = pi + 1;
+            // "[!]" is the "!" itself.
+            const bool negate = i + 1 < end && p[i] == C('!');
+            if (negate)
+                ++i;
+            const C f = fold(c);
+            bool in = false;
+            for (; i < end && !in; ++i) {
+                if (i + 2 < end && p[i + 1] == C('-')) {
+                    in = fold(p[i]) <= f && f <= fold(p[i + 2]);
+                    i += 2;
+                } else {
+                    in = fold(p[i]) == f;
+                }
+            }
+            takes = in != negate;
+            return end - pi + 1;
+        }
+    }
+    takes = fold(x) == fold(c);
+    return 1;
+}
+
+// "[]" lists nothing and stands for the empty text.
+template <typename C> bool emptyList(const C *p, int pn, int pi)
+{
+    return pi + 1 < pn && p[pi] == C('[') && p[pi + 1] == C(']');
+}
+
+// Pattern match with one backtrack point, linear in practice: every element
+// but "*" takes exactly one character.
+template <typename C, typename Fold>
+bool wildcardMatch(const C *t, int tn, const C *p, int pn, Fold fold)
 {
     int ti = 0, pi = 0, starP = -1, starT = 0;
     while (ti < tn) {
         if (pi < pn && p[pi] == C('*')) {
             starP = pi++;
             starT = ti;
-        } else if (pi < pn && (p[pi] == C('?') || eq(p[pi], t[ti]))) {
-            ++pi;
+            continue;
+        }
+        if (emptyList(p, pn, pi)) {
+            pi += 2;
+            continue;
+        }
+        bool takes = false;
+        const int len = pi < pn ? element(p, pn, pi, t[ti], fold, takes) : 0;
+        if (takes) {
+            pi += len;
             ++ti;
         } else if (starP >= 0) {
             pi = starP + 1;
@@ -66,16 +126,15 @@ bool wildcardMatch(const C *t, int tn, const C *p, int pn, Eq eq)
             return false;
         }
     }
-    while (pi < pn && p[pi] == C('*'))
-        ++pi;
+    while (pi < pn && (p[pi] == C('*') || emptyList(p, pn, pi)))
+        pi += p[pi] == C('*') ? 1 : 2;
     return pi == pn;
 }
 
 bool likeUtf8(const unsigned char *t, int tn, const unsigned char *p, int pn)
 {
     if (isAscii(t, tn) && isAscii(p, pn))
-        return wildcardMatch(t, tn, p, pn,
-                             [](unsigned char x, unsigned char y) { return lowerAscii(x) == lowerAscii(y); });
+        return wildcardMatch(t, tn, p, pn, [](unsigned char x) { return lowerAscii(x); });
     return jetLike(QString::fromUtf8(reinterpret_cast<const char *>(t), tn),
                    QString::fromUtf8(reinterpret_cast<const char *>(p), pn));
 }
@@ -98,10 +157,12 @@ void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 
 bool jetLike(const QString &text, const QString &pattern)
 {
-    const QString t = text.toCaseFolded();
-    const QString p = pattern.toCaseFolded();
-    return wildcardMatch(t.constData(), int(t.size()), p.constData(), int(p.size()),
-                         [](QChar x, QChar y) { return x == y; });
+    return jetLikeFolded(text.toCaseFolded(), pattern.toCaseFolded());
+}
+
+bool jetLikeFolded(const QString &t, const QString &p)
+{
+    return wildcardMatch(t.constData(), int(t.size()), p.constData(), int(p.size()), [](QChar x) { return x; });
 }
 
 int jetCompare(const QString &a, const QString &b)

@@ -28,11 +28,15 @@ private:
 
 // Registers the listings' text rules on a raw connection: NOCASE compares
 // without regard to case, accented letters included, and like() takes "*" for
-// any run and "?" for one character, every other character literal.
+// any run, "?" for one character, "#" for one digit and "[...]" for one of a
+// list of characters ("[!...]" none of them, "a-z" a range); every other
+// character, "%" and "_" included, stands for itself.
 void registerJetTextRules(sqlite3 *db);
 
 // The like() pattern match, exposed for callers that match in memory.
 bool jetLike(const QString &text, const QString &pattern);
+// The same on a text and a pattern already case-folded (QString::toCaseFolded).
+bool jetLikeFolded(const QString &foldedText, const QString &foldedPattern);
 // Case-insensitive comparison with the same rules as the NOCASE collation.
 int jetCompare(const QString &a, const QString &b);
 

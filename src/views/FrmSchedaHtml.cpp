@@ -76,6 +76,12 @@ void FrmSchedaHtml::buildCard(const QString &channel, const QDate &day)
         r.logo = channelLogo(PercorsoPalinsesti, channel);
         const PageBuild b = buildCardPage(r);
         sayBuildProblem(b.dbError, b.templateFound, r.templatePath);
+        // A card without a first programme has no channel to read: "*". A
+        // channel without a code gives no logo: "N".
+        if (b.dbError.isEmpty() && b.page.rows == 0)
+            mainWindow().writeStatus(1, QStringLiteral("*"));
+        else if (b.page.rows > 0 && r.logo.isEmpty())
+            mainWindow().writeStatus(1, QStringLiteral("N"));
         WebBrowser1->setVisible(b.page.rows > 0);
         showPage(b.page.html);
     });

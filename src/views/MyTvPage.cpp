@@ -9,6 +9,9 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+
 namespace orv {
 
 namespace {
@@ -28,6 +31,28 @@ int numberAt(QStringView s, qsizetype i, qsizetype *end)
         return -1;
     *end = j + 1;
     return s.mid(i, j - i).toInt();
+}
+
+// The decimal number a text starts with (blanks skipped, a fraction
+// rounded), 0 when it starts with none.
+int leadingWholeNumber(QStringView s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    const qsizetype start = i;
+    auto digits = [&] {
+        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
+            ++i;
+    };
+    digits();
+    if (i < s.size() && s[i] == u'.') {
+        ++i;
+        digits();
+    }
+    bool ok = false;
+    const double n = s.mid(start, i - start).toDouble(&ok);
+    return ok ? int(std::min(std::round(n), 1e9)) : 0;
 }
 
 QString dateText(const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
@@ -53,10 +78,13 @@ QString MyTvPage::readTemplate(const QString &path, bool *found)
 
 int MyTvPage::capacity(const QString &text)
 {
-    static const QRegularExpression marker(QStringLiteral("<!--LINES:\\s*(\\d{1,5})\\s*-->"));
-    const auto m = marker.match(text);
-    if (m.hasMatch())
-        return m.captured(1).toInt();
+    const QLatin1String marker("<!--LINES:");
+    const qsizetype at = text.indexOf(marker);
+    if (at >= 0) {
+        const qsizetype from = at + marker.size();
+        const qsizetype dash = text.indexOf(u'-', from);
+        return dash < 0 ? 0 : leadingWholeNumber(QStringView(text).mid(from, dash - from));
+    }
     static const QRegularExpression dayOne(
         QStringLiteral("_(?:TV_ID|TV_HOUR_DAY|PR_TITLE_DAY|TV_TV_DAY)_1_([1-9]\\d{0,4})_"));
     int highest = 0;

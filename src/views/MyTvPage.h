@@ -20,8 +20,9 @@ public:
     // The template as one text: every line (ended by CR, CR LF or LF) with
     // CR LF, at most 30000 lines. Empty when the file cannot be read.
     static QString readTemplate(const QString &path, bool *found = nullptr);
-    // Lines a day offers: the N of "<!--LINES:N-->", else the highest line
-    // number among day 1's placeholders.
+    // Lines a day offers: the number the text after "<!--LINES:" starts with,
+    // up to the next "-" ("<!--LINES:12 righe-->" offers 12); without the
+    // marker, the highest line number among day 1's placeholders.
     static int capacity(const QString &text);
 
     struct Result {

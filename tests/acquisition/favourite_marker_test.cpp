@@ -45,7 +45,9 @@ protected:
     const QStringList titles{QString::fromUtf8("L'ispettore X"), QString::fromUtf8("L ispettore X"),
                              QString::fromUtf8("L'ispettore Derrick"), QString::fromUtf8("ÈLISIR D'AMORE"),
                              QString::fromUtf8("100% Musica"), QString::fromUtf8("1000 Musica"),
-                             QString::fromUtf8("A_B"), QString::fromUtf8("AxB"), QString::fromUtf8("Tg1")};
+                             QString::fromUtf8("A_B"), QString::fromUtf8("AxB"), QString::fromUtf8("Tg1"),
+                             QString::fromUtf8("Formula #1"), QString::fromUtf8("Formula 11"),
+                             QString::fromUtf8("[Live] Rock"), QString::fromUtf8("L Rock")};
 };
 
 } // namespace
@@ -64,6 +66,9 @@ TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
         {"A_B", 2, {"A_B", "AxB"}},
         {"tg1", 1, {"Tg1"}},
         {"Tg", 0, {}},
+        // A favourite marks its own title: "#" and "[" are plain characters.
+        {"Formula_#1", 1, {"Formula #1"}},
+        {"[live]_Rock", 1, {"[Live] Rock"}},
     };
     for (const Case &c : cases) {
         Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = ''"));

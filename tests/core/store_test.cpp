@@ -122,7 +122,7 @@ TEST_F(StoreTest, FavouriteIdsRunOnFromTheHighest)
 {
     PreferitiTable f(favourites);
     EXPECT_EQ(f.addWithNextId(QStringLiteral("Il_Padrino")), 1);
-    f.addWithoutId(QStringLiteral("Montalbano"));
+    f.add(QStringLiteral("Montalbano"));
     EXPECT_EQ(f.addWithNextId(QStringLiteral("Ulisse")), 2);
     EXPECT_TRUE(f.contains(QStringLiteral("il_padrino")));
     EXPECT_EQ(f.remove(QStringLiteral("MONTALBANO")), 1);

@@ -61,9 +61,20 @@ TEST_F(KeywordSearchTest, OnlyTitlesCountWithoutRegardToCaseAndBlankKeywordsFind
     add(20240105, "TeleUno", 4, "22:00", "ÈCCO L'ESTATE");
     add(20240105, "TeleUno", 5, "", "Meteo senza orario");
     EXPECT_EQ(lines(search({" ", "*", "meteo", "PERCHÉ", "èc", "meteo"})),
-              (QStringList{"meteo", "  05/01/2024", "    TeleUno", "      20:30-PREVISIONI METEO", "PERCHÉ",
+              (QStringList{" ", "*", "meteo", "  05/01/2024", "    TeleUno", "      20:30-PREVISIONI METEO", "PERCHÉ",
                            "  05/01/2024", "    TeleUno", "      21:00-Perché no? Un film", "èc", "  05/01/2024",
                            "    TeleUno", "      22:00-ÈCCO L'ESTATE"}));
+}
+
+TEST_F(KeywordSearchTest, DigitAndListPatternsMatchTitles)
+{
+    add(20240105, "TeleUno", 1, "14:00", "Formula 1");
+    add(20240105, "TeleUno", 2, "15:00", "Zormula B");
+    add(20240105, "TeleUno", 3, "16:00", "Formula #1");
+    EXPECT_EQ(lines(search({"a #", "[fz]ormula [!1-9]", "[#]"})),
+              (QStringList{"a #", "  05/01/2024", "    TeleUno", "      14:00-Formula 1", "[fz]ormula [!1-9]",
+                           "  05/01/2024", "    TeleUno", "      15:00-Zormula B", "      16:00-Formula #1", "[#]",
+                           "  05/01/2024", "    TeleUno", "      16:00-Formula #1"}));
 }
 
 TEST_F(KeywordSearchTest, AStoredApostropheMatchesAndATrailingBlankIsPartOfTheWord)

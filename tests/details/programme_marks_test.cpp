@@ -181,3 +181,22 @@ TEST_F(Marks, RemovalTakesEveryVariantThatMatchesTheTitle)
     EXPECT_EQ(marked(), (QStringList{QStringLiteral("Grande Fratello VIP"), QStringLiteral("Piccolo Fratello"),
                                      QStringLiteral("Grande - Fratello")}));
 }
+
+// The favourites editor deleted the title but left its marks: taking the
+// shown programme off unmarks what its title matches, unless a remaining
+// favourite matches it too.
+TEST_F(Marks, RemovalWithoutAStoredFavouriteUnmarksWhatTheShownTitleMatches)
+{
+    const ProgrammeKey shown = add(QStringLiteral("Il Commissario"), "1");
+    add(QStringLiteral("Il Grande Commissario"), "1");
+    add(QStringLiteral("Il commissario"), "1");
+    add(QStringLiteral("Il Commissario Rex"), "1");
+    add(QStringLiteral("Tg1"), "1");
+    PreferitiTable(favourites).addWithNextId(QStringLiteral("Il_Grande_Commissario"));
+
+    const auto changed = marks.removeFavourite(shown);
+    EXPECT_EQ(titlesOf(changed), (QStringList{QStringLiteral("Il Commissario"), QStringLiteral("Il commissario")}));
+    EXPECT_EQ(marked(), (QStringList{QStringLiteral("Il Grande Commissario"), QStringLiteral("Il Commissario Rex"),
+                                     QStringLiteral("Tg1")}));
+    EXPECT_EQ(PreferitiTable(favourites).titles(), QStringList{QStringLiteral("Il_Grande_Commissario")});
+}

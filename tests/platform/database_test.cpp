@@ -60,20 +60,40 @@ TEST_F(DatabaseTest, EqualityIgnoresCaseOfAccentedLetters)
     EXPECT_THROW(add(QStringLiteral("ÈLITE città"), 2), DbError); // the unique index folds case too
 }
 
-TEST_F(DatabaseTest, LikeUsesStarAndQuestionMarkOnly)
+// "*" any run, "?" one character, "#" one digit, "[...]" one of a list;
+// "%" and "_" are plain characters; case never matters.
+TEST_F(DatabaseTest, LikeTakesTheListingsPatternCharacters)
 {
     add(QStringLiteral("100% Musica"), 1);
     add(QStringLiteral("Tom_e_Jerry"), 2);
     add(QStringLiteral("L'Ora #1 [speciale]"), 3);
     add(QStringLiteral("Perché no"), 4);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("100%*")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("1%")), 0);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom_e_jerry")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom e jerry")), 0);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*#1 [speciale]")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("PERCH? NO")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*PERCHÉ*")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*")), 4);
+    add(QStringLiteral("Formula 1"), 5);
+    add(QStringLiteral("Zormula 2"), 6);
+    const std::pair<const char *, int> cases[] = {
+        {"100%*", 1},
+        {"1%", 0},
+        {"tom_e_jerry", 1},
+        {"tom e jerry", 0},
+        {"PERCH? NO", 1},
+        {"*PERCHÉ*", 1},
+        {"*", 6},
+        {"*#1*", 0},        // "#" is a digit, not itself
+        {"* #", 2},         // Formula 1, Zormula 2
+        {"*[[]speciale]", 1},
+        {"*[#]1 *", 1},
+        {"[fz]ormula*", 2},
+        {"[FZ]ORMULA #", 2},
+        {"[!f]ormula*", 1}, // Zormula
+        {"*ula [1-1]", 1},
+        {"[a-g]*", 1},      // only Formula starts within a-g
+        {"[!]*", 0},        // the "!" itself
+        {"*[*", 1},         // a "[" without its "]" is itself
+        {"[]Formula 1", 1}, // an empty list stands for the empty text
+    };
+    for (const auto &[pattern, count] : cases)
+        EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QString::fromUtf8(pattern)), count) << pattern;
+    EXPECT_TRUE(jetLike(QStringLiteral("ÈLITE 7"), QStringLiteral("[à-è]lite #")));
 }
 
 TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)

@@ -69,14 +69,18 @@ TEST_F(Listings, SearchWordsInOrderExactOptionLetterCaseAndApostrophes)
     insert({make(20261206, "Rai 1", 1, "10:00", "Il commissario Montalbano"),
             make(20261206, "Rai 1", 2, "11:00", "Montalbano e il commissario"),
             make(20261206, "Rai 1", 3, "12:00", "Il commissario  Montalbano"),
-            make(20261206, "Rai 1", 4, "13:00", "L'ispettore Derrick"), make(20261206, "Rai 1", 5, "14:00", "100% Italia")});
+            make(20261206, "Rai 1", 4, "13:00", "L'ispettore Derrick"),
+            make(20261206, "Rai 1", 5, "14:00", "100% Italia"), make(20261206, "Rai 1", 6, "15:00", "Formula 1"),
+            make(20261206, "Rai 1", 7, "16:00", "Zormula X")});
     EXPECT_EQ(search("commissario montalbano"), (QStringList{"Il commissario Montalbano", "Il commissario  Montalbano"}));
     EXPECT_EQ(search("commissario montalbano", true), QStringList{"Il commissario Montalbano"});
     EXPECT_EQ(search("l'ispettore"), QStringList{"L'ispettore Derrick"});
-    // Only "*" and "?" are wildcards.
+    // "?" one character, "#" one digit, "[...]" a list; "%" is itself.
     EXPECT_EQ(search("100%"), QStringList{"100% Italia"});
-    EXPECT_TRUE(search("[L]'isp").empty());
     EXPECT_EQ(search("l?ispettore"), QStringList{"L'ispettore Derrick"});
+    EXPECT_EQ(search("a #"), QStringList{"Formula 1"});
+    EXPECT_EQ(search("[fz]ormula"), (QStringList{"Formula 1", "Zormula X"}));
+    EXPECT_EQ(search("[!f]ormula"), QStringList{"Zormula X"});
 }
 
 TEST_F(Listings, SearchLooksInFiveFieldsAndMarksCombine)
@@ -152,6 +156,17 @@ QString line(const QString &html, int d, int n)
 TEST(MyTvCapacity, OnlyDayOneLinesCount)
 {
     EXPECT_EQ(MyTvPage::capacity(QStringLiteral("a:b-c _TV_HOUR_DAY_2_9_")), 0);
+}
+
+// The marker's number is the one its text starts with, up to the next "-".
+TEST(MyTvCapacity, MarkerNumberStartsTheTextUpToTheNextDash)
+{
+    const std::pair<const char *, int> cases[] = {
+        {"<!--LINES:12 righe-->", 12}, {"<!--LINES: 7.6-->", 8}, {"<!--LINES:righe 12-->", 0},
+        {"<!--LINES:12", 0},           {"<!--LINES:3-5-->", 3},
+    };
+    for (const auto &[text, n] : cases)
+        EXPECT_EQ(MyTvPage::capacity(QString::fromUtf8(text) + QStringLiteral(" _TV_ID_1_20_")), n) << text;
 }
 
 TEST(MyTvBuild, LinesFilledUpToCapacityTheRestBlankedIdsKept)

@@ -39,12 +39,19 @@ TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
     FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
     card.Form_Activate();
     EXPECT_FALSE(card.WebBrowser1->isVisibleTo(&card));
-    EXPECT_EQ(m.panelText(1), QString());
+    // No first programme to read the channel from.
+    EXPECT_EQ(m.panelText(1), QStringLiteral("*"));
 
     addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Il Commissario"));
     m.SMISTAMENTO_VISUALIZZAZIONI();
     EXPECT_TRUE(card.WebBrowser1->isVisibleTo(&card));
     EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Il Commissario")));
+    EXPECT_EQ(m.panelText(1), QString());
+
+    // A channel without a code has no logo.
+    Database::open(PercorsoPalinsesti).exec(QStringLiteral("delete from Televisioni where NOMETV = 'Rai 1'"));
+    m.SMISTAMENTO_VISUALIZZAZIONI();
+    EXPECT_EQ(m.panelText(1), QStringLiteral("N"));
 }
 
 TEST_F(CardWindow, ChoosingATemplateStoresItAndRebuildsFillingTheListDoesNot)
