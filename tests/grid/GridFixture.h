@@ -29,7 +29,6 @@ protected:
         GiorniGriglia = 2;
         Colore = true;
     }
-
     void addChannel(const QString &name, int idtv, int position, int digitale = 1, int colore = 1,
                     const QString &canale = QStringLiteral("1"), bool shown = true)
     {
@@ -39,14 +38,9 @@ protected:
             .bindAll(idtv, name, true, shown, position, canale, digitale, colore)
             .execute();
     }
-
     struct Row {
-        QString ora = QStringLiteral("20:00");
-        QString durata = QStringLiteral("30");
-        QString titolo = QStringLiteral("Titolo");
-        QString type;
-        QVariant marked;
-        QVariant link2;
+        QString ora = QStringLiteral("20:00"), durata = QStringLiteral("30"), titolo = QStringLiteral("Titolo"), type;
+        QVariant marked, link2;
     };
     void addProgramme(const QDate &day, const QString &channel, int number, const Row &r)
     {
@@ -62,7 +56,6 @@ protected:
         for (int i = 0; i < times.size(); ++i)
             addProgramme(day, channel, i + 1, {times[i], QStringLiteral("60"), times[i]});
     }
-
     GridModel build(const QDate &mainDay)
     {
         GridBuilder::Options o;
@@ -75,11 +68,9 @@ protected:
     }
 
     std::unique_ptr<TempApp> app;
-    Database channels;
-    Database listings;
+    Database channels, listings;
     std::vector<QString> marks; // the build's status-bar marks
-    const QDate main{2026, 12, 6};
-    const QDate first{2026, 12, 5};
+    const QDate main{2026, 12, 6}, first{2026, 12, 5};
 };
 
 } // namespace orv::test

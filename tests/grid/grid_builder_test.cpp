@@ -2,7 +2,6 @@
 
 #include "grid/GridGeometry.h"
 
-#include <QColor>
 #include <QFile>
 
 using namespace orv;
@@ -11,7 +10,7 @@ using namespace orv::test;
 
 // ----------------------------------------------------------------- geometry
 
-TEST(GridGeometry, LeftAndWidthFollowTheTimeScale)
+TEST(GridGeometry, LeftWidthTypeColoursHalfHourTextsAndHoverCardPlace)
 {
     EXPECT_EQ(cellLeft(QStringLiteral("21:30"), 0), 87820);
     EXPECT_EQ(cellLeft(QStringLiteral("00:15"), 2), 15 * 68 + 100 + 2 * 97920);
@@ -20,52 +19,44 @@ TEST(GridGeometry, LeftAndWidthFollowTheTimeScale)
     // Exact halves go to the even neighbour: 42.5 -> 42, 59.5 -> 60.
     EXPECT_EQ(cellWidth(QStringLiteral("1.875")), 42);
     EXPECT_EQ(cellWidth(QStringLiteral("2.125")), 60);
-}
-
-TEST(GridGeometry, TypeColoursFirstSeriesThenLaterMatchesWin)
-{
-    struct Case {
+    // The eighth day's header wraps to the clock.
+    EXPECT_EQ(halfHourText(337), QStringLiteral("00:30"));
+    // A series wins at once; among the rest the later match wins.
+    const struct {
         const char *type;
-        quint32 back, fore;
-    } cases[] = {
-        {"Telefilm comico", 0xC0FFC0, 0x000000}, {"Serie tv", 0xC0FFC0, 0x000000},
-        {"Film", 0x8080FF, 0xFFFFFF},            {"Film per ragazzi", 0xFF8080, 0xFFFFFF},
-        {"Cartoni", 0xFF8080, 0xFFFFFF},         {"Informazione sportiva", 0xC0FFFF, 0x000000},
-        {"Film notiziario", 0xC0FFFF, 0x000000}, {"Documentario", 0xFFFFFF, 0x000000},
-    };
-    for (const Case &c : cases) {
-        const CellColours got = typeColours(QString::fromUtf8(c.type), true);
-        EXPECT_EQ(got.back, c.back) << c.type;
-        EXPECT_EQ(got.fore, c.fore) << c.type;
+        quint32 back;
+    } cases[] = {{"Telefilm comico", 0xC0FFC0}, {"Film", 0x8080FF}, {"Film per ragazzi", 0xFF8080},
+                 {"Film notiziario", 0xC0FFFF}, {"Documentario", 0xFFFFFF}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(typeColours(QString::fromUtf8(c.type), true).back, c.back) << c.type;
         EXPECT_EQ(typeColours(QString::fromUtf8(c.type), false).back, 0xFFFFFFu) << c.type;
     }
-}
-
-TEST(GridGeometry, ChannelCodeColoursAndHalfHourTexts)
-{
-    EXPECT_EQ(prendiColore(1), QStringLiteral("16763904"));
-    EXPECT_EQ(prendiColore(10), QStringLiteral("4210752"));
-    EXPECT_EQ(prendiFont(7), QStringLiteral("0"));
-    EXPECT_EQ(prendiFont(8), QStringLiteral("16777215"));
-    for (int code : {0, 11}) {
-        EXPECT_TRUE(prendiColore(code).isEmpty());
-        EXPECT_TRUE(prendiFont(code).isEmpty());
-    }
-    // 128 is 0x000080: red 80 in the lowest byte.
-    EXPECT_EQ(bgrColor(128), QColor(0x80, 0, 0));
-    EXPECT_EQ(halfHourText(47), QStringLiteral("23:30"));
-    EXPECT_EQ(halfHourText(337), QStringLiteral("00:30"));
+    // The hover card: middle; bottom (above the pointer); right (ends at the
+    // edge); second screen; an area smaller than the card.
+    const QRect screen(0, 0, 1920, 1040);
+    const struct {
+        QPoint pointer;
+        QRect area;
+        QPoint place;
+    } places[] = {{{500, 400}, screen, {510, 410}},         {{500, 900}, screen, {510, 900 - 13 - 300}},
+                  {{1800, 400}, screen, {1920 - 400, 410}}, {{2500, 400}, {1920, 0, 1280, 1024}, {2510, 410}},
+                  {{100, 100}, {0, 0, 300, 200}, {0, 0}}};
+    for (const auto &c : places)
+        EXPECT_EQ(hoverCardPlace(c.pointer, {400, 300}, c.area), c.place) << c.pointer.x() << "," << c.pointer.y();
 }
 
 // ------------------------------------------------------------------ builder
 
 class GridBuild : public GridFixture {};
 
-TEST_F(GridBuild, CellsInRowOrderWithKeyTagPlaceAndWidth)
+TEST_F(GridBuild, CellsInRowOrderWithKeyTagPlaceAndWidthRowsWithBadgeCodeColoursAndLogo)
 {
-    addChannel(QStringLiteral("Rete A"), 11, 2);
-    addChannel(QStringLiteral("Rete B"), 12, 1);
+    addChannel(QStringLiteral("Rete A"), 11, 2, 5, 0);
+    addChannel(QStringLiteral("Rete B"), 12, 1, 1, 9, QStringLiteral("101"));
     addChannel(QStringLiteral("Spenta"), 13, 3, 1, 1, QStringLiteral("3"), false);
+    QFile logo(app->file(QStringLiteral("loghitv/12.GIF")));
+    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
+    logo.close();
     // Listings may name their channel in another case.
     addProgramme(first, QStringLiteral("RETE A"), 12, {QStringLiteral("21:30"), QStringLiteral("30"), "Tg"});
     addProgramme(first, QStringLiteral("Rete B"), 1, {QStringLiteral("06:00"), QStringLiteral("90"), "Alba"});
@@ -78,17 +69,25 @@ TEST_F(GridBuild, CellsInRowOrderWithKeyTagPlaceAndWidth)
     const GridModel m = build(main);
     EXPECT_EQ(m.firstDay, first);
     ASSERT_EQ(m.rows.size(), 2u);
-    EXPECT_EQ(m.rows[0].NOMETV, QStringLiteral("Rete B"));
     ASSERT_EQ(m.ContaLabProg(), 3);
     // Row 0 (Rete B) first, day by day.
+    EXPECT_EQ(m.rows[0].NOMETV, QStringLiteral("Rete B"));
     EXPECT_EQ(m.cells[0].width, 6035);
-    EXPECT_EQ(m.cells[1].left, 7 * 4080 + 100 + 97920);
-    EXPECT_EQ(m.cells[1].width, TemplateCellWidthTw);
+    EXPECT_EQ((std::pair{m.cells[1].left, m.cells[1].width}), (std::pair{7 * 4080 + 100 + 97920, TemplateCellWidthTw}));
     EXPECT_EQ(m.cells[2].row, 1);
     EXPECT_EQ(m.cells[2].tag(), QStringLiteral("D20261205[12]RETE A21:30"));
     EXPECT_EQ(m.cellTopAt(2, 1), 310);
     EXPECT_EQ(m.findCell({20261205, QStringLiteral("rete a"), 12}), 2);
     EXPECT_EQ(m.findCell({20261206, QStringLiteral("Rete A"), 12}), -1);
+
+    quint32 back = 0, fore = 0;
+    EXPECT_EQ((std::pair{m.rows[0].badge(), m.rows[0].Canale}), (std::pair{QStringLiteral("DTT"), QStringLiteral("101")}));
+    EXPECT_TRUE(m.rows[0].codeColours(back, fore));
+    EXPECT_EQ((std::pair{back, fore}), (std::pair{128u, 0xFFFFFFu}));
+    EXPECT_FALSE(m.rows[0].logo.isEmpty());
+    EXPECT_TRUE(m.rows[1].badge().isEmpty());
+    EXPECT_FALSE(m.rows[1].codeColours(back, fore));
+    EXPECT_TRUE(m.rows[1].logo.isEmpty());
 }
 
 TEST_F(GridBuild, ListingsPastMidnightContinueOnTheNextDayStretch)
@@ -113,18 +112,14 @@ TEST_F(GridBuild, ListingsPastMidnightContinueOnTheNextDayStretch)
 TEST_F(GridBuild, MarkersFollowMarkedOneAndLink2ColoursFollowColore)
 {
     addChannel(QStringLiteral("Rete"), 1, 1);
-    const QVariant null;
-    const QVariant marks[] = {QStringLiteral("1"), QStringLiteral("0"), QString(""), null};
-    const QVariant links[] = {QStringLiteral("http://x"), QString(""), null, QStringLiteral("l")};
+    const QVariant null, marks[] = {QStringLiteral("1"), QStringLiteral("0"), QString(""), null},
+                         links[] = {QStringLiteral("http://x"), QString(""), null, QStringLiteral("l")};
     for (int i = 0; i < 4; ++i)
         addProgramme(main, QStringLiteral("Rete"), i + 1,
                      {QStringLiteral("1%1:00").arg(i), "30", "T", "Film", marks[i], links[i]});
     const GridModel m = build(main);
-    ASSERT_EQ(m.ContaImage1(), 1);
-    EXPECT_EQ(m.CellaImage1(0), 0);
-    ASSERT_EQ(m.ContaImage2(), 2);
-    EXPECT_EQ(m.CellaImage2(0), 0);
-    EXPECT_EQ(m.CellaImage2(1), 3);
+    ASSERT_EQ((std::pair{m.ContaImage1(), m.ContaImage2()}), (std::pair{1, 2}));
+    EXPECT_EQ((std::tuple{m.CellaImage1(0), m.CellaImage2(0), m.CellaImage2(1)}), (std::tuple{0, 0, 3}));
     EXPECT_EQ(m.cells[0].colours.back, 0x8080FFu);
     Colore = false;
     EXPECT_EQ(build(main).cells[0].colours.back, 0xFFFFFFu);
@@ -152,39 +147,15 @@ TEST_F(GridBuild, AFailedChannelDayGetsItsMarkAndNoCellsWhileTheOthersShow)
     const GridModel m = build(main);
     ASSERT_EQ(m.rows.size(), 3u);
     ASSERT_EQ(m.ContaLabProg(), 4);
-    EXPECT_EQ(m.rowCells(0), std::make_pair(0, 1));
+    EXPECT_EQ((std::pair{m.rowCells(0), m.rowCells(2)}), (std::pair{std::pair{0, 1}, std::pair{2, 4}}));
     EXPECT_EQ(m.cells[1].key, (ProgrammeKey{dayOf(main), QStringLiteral("Guasta"), 1}));
-    EXPECT_EQ(m.rowCells(2), std::make_pair(2, 4));
     EXPECT_EQ(marks, std::vector<QString>{QStringLiteral("\u00A7")});
 
     // Without the listings every channel-day fails; the rows still show.
     marks.clear();
     listings.close();
     const GridModel none = build(main);
-    EXPECT_EQ(none.rows.size(), 3u);
-    EXPECT_EQ(none.ContaLabProg(), 0);
-    EXPECT_EQ(marks.size(), 3u * 3u);
-}
-
-TEST_F(GridBuild, RowsCarryBadgeCodeColoursAndLogo)
-{
-    addChannel(QStringLiteral("Uno"), 7, 1, 1, 9, QStringLiteral("101"));
-    addChannel(QStringLiteral("Due"), 8, 2, 5, 0);
-    QFile logo(app->file(QStringLiteral("loghitv/7.GIF")));
-    ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
-    logo.close();
-    const GridModel m = build(main);
-    ASSERT_EQ(m.rows.size(), 2u);
-    quint32 back = 0, fore = 0;
-    EXPECT_EQ(m.rows[0].badge(), QStringLiteral("DTT"));
-    EXPECT_TRUE(m.rows[0].codeColours(back, fore));
-    EXPECT_EQ(back, 128u);
-    EXPECT_EQ(fore, 0xFFFFFFu);
-    EXPECT_EQ(m.rows[0].Canale, QStringLiteral("101"));
-    EXPECT_FALSE(m.rows[0].logo.isEmpty());
-    EXPECT_TRUE(m.rows[1].badge().isEmpty());
-    EXPECT_FALSE(m.rows[1].codeColours(back, fore));
-    EXPECT_TRUE(m.rows[1].logo.isEmpty());
+    EXPECT_EQ((std::tuple{none.rows.size(), none.ContaLabProg(), marks.size()}), (std::tuple{3u, 0, 3u * 3u}));
 }
 
 TEST_F(GridBuild, FortyThousandCellsKeepTheirIndexAndMarkers)
@@ -203,9 +174,7 @@ TEST_F(GridBuild, FortyThousandCellsKeepTheirIndexAndMarkers)
     EXPECT_EQ(m.CellaImage1(1), 40000);
     // Shown again, a hidden marker comes back; no second one is added.
     m.hideFavourite(40000);
-    EXPECT_EQ(m.visibleFavourite(40000), -1);
-    EXPECT_EQ(m.visibleFavourite(4), 0);
+    EXPECT_EQ((std::pair{m.visibleFavourite(40000), m.visibleFavourite(4)}), (std::pair{-1, 0}));
     m.showFavourite(40000);
-    EXPECT_EQ(m.visibleFavourite(40000), 1);
-    EXPECT_EQ(m.ContaImage1(), 2);
+    EXPECT_EQ((std::pair{m.visibleFavourite(40000), m.ContaImage1()}), (std::pair{1, 2}));
 }

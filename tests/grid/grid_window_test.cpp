@@ -1,24 +1,27 @@
 #include "GridFixture.h"
+#include "mainwindow/MainFixture.h"
 
+#include "details/ProgrammeDisplay.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
 #include "grid/GridColumn.h"
 #include "grid/GridView.h"
-#include "mainwindow/MainState.h"
-#include "platform/Prompt.h"
-#include "platform/Windows.h"
 #include "support/TestSeam.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
+#include <functional>
 
 using namespace orv;
 using namespace orv::test;
@@ -51,46 +54,51 @@ protected:
         g.show();
         return g;
     }
-    QImage canvas(FrmSchedaGiorno &g) { return g.Frame2->grab().toImage(); }
+    // Pixel of the time canvas at a twips place.
+    static QColor at(FrmSchedaGiorno &g, int xTw, int yTw)
+    {
+        return g.Frame2->grab().toImage().pixelColor(xTw / 15, yTw / 15);
+    }
     RecordingSeam seam;
 };
 
-// Pixel of the time canvas at a twips place.
-QColor at(const QImage &img, int xTw, int yTw) { return img.pixelColor(xTw / 15, yTw / 15); }
-
 } // namespace
 
-TEST_F(GridWindow, LoadScrollsToNowTheLineAndTheDayTextFollowTheScroll)
+TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowTheScroll)
 {
     FrmSchedaGiorno &g = open();
-    EXPECT_EQ(g.MonthView1, main);
-    EXPECT_EQ(g.MonthView2, first);
-    EXPECT_EQ(g.HScroll1->value(), 75);
-    EXPECT_EQ(g.HScroll1->maximum(), 3 * 48 - 1);
-    EXPECT_EQ(g.VScroll1->maximum(), 2);
-    EXPECT_TRUE(g.Frame2->nowLineVisible());
-    EXPECT_EQ(g.Frame2->nowLineX(), 3420);
+    EXPECT_EQ((std::tuple{g.MonthView1, g.MonthView2, g.HScroll1->maximum(), g.VScroll1->maximum()}),
+              (std::tuple{main, first, 143, 2}));
+    EXPECT_EQ((std::pair{g.Frame2->nowLineVisible(), g.Frame2->nowLineX()}), (std::pair{true, 3420}));
     // Another call lands on the same value, not 75 further on.
     g.METTI_SEGNALIBRO();
     EXPECT_EQ(g.HScroll1->value(), 75);
+    // The wheel steps rows, with Shift half hours, sideways half hours.
+    auto wheel = [](QWidget *w, QPoint delta, Qt::KeyboardModifiers mods) {
+        QWheelEvent e({100, 100}, {100, 100}, {}, delta, Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &e);
+    };
+    wheel(g.Frame2, {0, -120}, Qt::NoModifier);
+    wheel(g.Frame2, {0, -120}, Qt::ShiftModifier);
+    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{76, 1}));
+    wheel(g.Frame1, {120, 0}, Qt::NoModifier);
+    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{75, 1}));
     g.HScroll1->setValue(47);
     EXPECT_EQ(g.Text1->text(), QStringLiteral("Sabato - 05/12/2026"));
     g.HScroll1->setValue(48);
-    EXPECT_EQ(g.Text1->text(), QStringLiteral("Domenica - 06/12/2026"));
-    EXPECT_EQ(g.Frame2->nowLineX(), 3420 + 27 * 2040);
+    EXPECT_EQ((std::pair{g.Text1->text(), g.Frame2->nowLineX()}),
+              (std::pair{QStringLiteral("Domenica - 06/12/2026"), 3420 + 27 * 2040}));
     // Every build takes the main window's day; the line stays on today.
     setClock(QTime(23, 40));
     GiorniGriglia = 0;
     seam.day = main.addDays(1);
     g.CARICA_TV();
     g.METTI_SEGNALIBRO();
-    EXPECT_EQ(g.MonthView2, main);
-    EXPECT_EQ(g.HScroll1->value(), 47);
+    EXPECT_EQ((std::pair{g.MonthView2, g.HScroll1->value()}), (std::pair{main, 47}));
     EXPECT_EQ(g.Frame2->nowLineX(), 23 * 4080 + 40 * 68 + 20 - 47 * 2040);
     seam.day = main.addDays(4);
     g.CARICA_TV();
-    EXPECT_EQ(g.MonthView2, main.addDays(3));
-    EXPECT_FALSE(g.Frame2->nowLineVisible());
+    EXPECT_EQ((std::pair{g.MonthView2, g.Frame2->nowLineVisible()}), (std::pair{main.addDays(3), false}));
 }
 
 TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
@@ -98,12 +106,12 @@ TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
     for (int i = 0; i < 40; ++i)
         addChannel(QStringLiteral("Canale %1").arg(i), 100 + i, 10 + i);
     FrmSchedaGiorno &g = open();
-    struct Case {
+    const struct {
         int days;
         const char *ora;
         int value;
     } cases[] = {{1, "00:15", 96}, {-3, "10:00", 19}, {9, "10:00", 143}};
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         g.CARICA_TV();
         SegnalibroData = dayText(dayOf(main.addDays(c.days)));
         SegnalibroOra = QString::fromLatin1(c.ora);
@@ -113,57 +121,45 @@ TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
     EXPECT_EQ(SegnalibroData, main.addDays(9).toString(QStringLiteral("dd/MM/yyyy")));
 
     g.locateProgramme({dayOf(main), QStringLiteral("canale 35"), 4}, QStringLiteral("21:30"));
-    EXPECT_EQ(g.HScroll1->value(), 89);
-    EXPECT_EQ(g.VScroll1->value(), 37);
+    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{89, 37}));
     // A row in view stays where it is.
     g.locateProgramme({dayOf(main), QStringLiteral("Canale 38"), 1}, QStringLiteral("10:00"));
     EXPECT_EQ(g.VScroll1->value(), 37);
 }
 
-TEST_F(GridWindow, FavouriteMarkersShowAndHideByKeyWithoutRebuild)
-{
-    addProgramme(main, QStringLiteral("Rete B"), 1, {QStringLiteral("15:00")});
-    FrmSchedaGiorno &g = open();
-    const ProgrammeKey k{dayOf(main), QStringLiteral("Rete B"), 1};
-    g.setFavouriteMarkers({k}, true);
-    // The middle of the marker, on a white cell.
-    const int c = g.model().findCell(k);
-    const int x = g.model().cellLeftAt(c, 75) + 20 + 75;
-    const int y = g.model().cellTopAt(c, 0) + 230 + 75;
-    EXPECT_NE(at(canvas(g), x, y), QColor(Qt::white));
-    g.setFavouriteMarkers({k}, false);
-    EXPECT_EQ(at(canvas(g), x, y), QColor(Qt::white));
-}
-
-TEST_F(GridWindow, PaintShowsTheBuiltCellsOfTheRowsInViewInTheirColours)
+TEST_F(GridWindow, PaintShowsBuiltCellsInViewTheirColoursMarkersAndTheHeaderOfTheEighthDay)
 {
     addProgramme(main, QStringLiteral("Rete A"), 1, {"14:00", "60", "Il film", "Film"});
+    addProgramme(main, QStringLiteral("Rete B"), 1, {QStringLiteral("15:00")});
     FrmSchedaGiorno &g = open();
     const QColor film(0xFF, 0x80, 0x80);
     const int x = 97920 + 14 * 4080 + 100 - 75 * 2040 + 30;
-    EXPECT_EQ(at(canvas(g), x, 310 + 240), film);
-    EXPECT_EQ(g.Frame2->paintedCells(), 1);
+    EXPECT_EQ(at(g, x, 310 + 240), film);
+    EXPECT_EQ(g.Frame2->paintedCells(), 2);
+    // Favourite markers show and hide by key without a rebuild: the middle
+    // of the marker, on a white cell.
+    const ProgrammeKey k{dayOf(main), QStringLiteral("Rete B"), 1};
+    const int c = g.model().findCell(k);
+    const int mx = g.model().cellLeftAt(c, 75) + 20 + 75, my = g.model().cellTopAt(c, 0) + 230 + 75;
+    g.setFavouriteMarkers({k}, true);
+    EXPECT_NE(at(g, mx, my), QColor(Qt::white));
+    g.setFavouriteMarkers({k}, false);
+    EXPECT_EQ(at(g, mx, my), QColor(Qt::white));
     // One row down: row 0's cell lies above the canvas and is not painted,
     // not even over the header.
     g.VScroll1->setValue(1);
-    const QImage down = canvas(g);
-    EXPECT_NE(at(down, x, 150), film);
-    EXPECT_NE(at(down, x, 310 + 240), film);
-    // A rebuild shows only what it built.
+    EXPECT_NE(at(g, x, 150), film);
+    EXPECT_NE(at(g, x, 310 + 240), film);
+    // A rebuild shows only what it built; the eighth day has its header.
     listings.exec(QStringLiteral("delete from Programmi"));
     channels.exec(QStringLiteral("delete from Televisioni"));
+    GiorniGriglia = 7;
     g.CARICA_TV();
     EXPECT_EQ(g.VScroll1->maximum(), 0);
-    EXPECT_EQ(at(canvas(g), x, 310 + 240), QColor(Qt::white));
+    EXPECT_EQ(at(g, x, 310 + 240), QColor(Qt::white));
     EXPECT_EQ(g.Frame2->paintedCells(), 0);
-}
-
-TEST_F(GridWindow, HeaderOnEveryHalfHourOfTheEighthDay)
-{
-    GiorniGriglia = 7;
-    FrmSchedaGiorno &g = open();
     g.HScroll1->setValue(7 * 48 + 20);
-    const QImage img = canvas(g);
+    const QImage img = g.Frame2->grab().toImage();
     int dark = 0;
     for (int x = 0; x < img.width(); ++x)
         for (int y = 2; y < 15; ++y)
@@ -171,66 +167,61 @@ TEST_F(GridWindow, HeaderOnEveryHalfHourOfTheEighthDay)
     EXPECT_GT(dark, 50);
 }
 
-TEST_F(GridWindow, WheelStepsRowsAndWithShiftHalfHours)
-{
-    FrmSchedaGiorno &g = open();
-    auto wheel = [](QWidget *w, QPoint delta, Qt::KeyboardModifiers mods) {
-        const QPointF p(100, 100);
-        QWheelEvent e(p, p, {}, delta, Qt::NoButton, mods, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w, &e);
-    };
-    wheel(g.Frame2, {0, -120}, Qt::NoModifier);
-    EXPECT_EQ(g.VScroll1->value(), 1);
-    wheel(g.Frame2, {0, -120}, Qt::ShiftModifier);
-    EXPECT_EQ(g.HScroll1->value(), 76);
-    wheel(g.Frame1, {120, 0}, Qt::NoModifier);
-    EXPECT_EQ(g.HScroll1->value(), 75);
-    EXPECT_EQ(g.VScroll1->value(), 1);
-}
-
 // ------------------------------------------------------------ window commands
 
-TEST_F(GridWindow, LoadActivateResizeAndClose)
+TEST_F(GridWindow, ActivateResizeRebuildPrintWithoutAPrinterAndClose)
 {
     FrmSchedaGiorno &g = open();
     EXPECT_TRUE(GrigliaAperta);
-    Lingua[154] = QStringLiteral("Rifai");
     VistaCorrente = 1;
     g.Form_Activate();
     EXPECT_EQ(VistaCorrente, 3);
-    EXPECT_EQ(g.Toolbar1->actions()[6]->text(), QStringLiteral("Rifai"));
-    Lingua[154].clear();
-
     // The canvas takes what the window gains; the bar stays under it.
     g.resize(1000, 700);
     EXPECT_EQ(g.Frame2->geometry(), QRect(1930 / 15, 750 / 15, (15000 - 2280) / 15, (10500 - 1310) / 15));
     EXPECT_EQ(g.HScroll1->geometry().top(), g.Frame2->geometry().bottom() + 1);
 
-    // A card open or pending goes with the grid.
+    seam.day = main.addDays(2);
+    g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
+    EXPECT_EQ(g.MonthView2, main.addDays(1));
+    QStringList prompts;
+    Prompt::setHandler([&](const PromptRequest &r) {
+        prompts << r.text;
+        return Answer::Ok;
+    });
+    g.Toolbar1_ButtonClick(QStringLiteral("print"));
+    Prompt::setHandler({});
+    if (QPrinterInfo::defaultPrinter().isNull())
+        EXPECT_EQ(prompts.size(), 1);
+
+    // A card open goes with the grid.
     Windows::get<FrmPopUpGhost>();
-    seam.calls.clear();
     g.CmdClose_Click();
     EXPECT_FALSE(GrigliaAperta);
-    EXPECT_EQ(seam.count(QStringLiteral("stopHoverTimer")), 1);
     EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
 }
 
 TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdge)
 {
+    addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
+    addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
     addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
     FrmSchedaGiorno &g = open();
+    // Every code shows whole in its box.
+    const QFontMetrics fm(g.Frame1->codeFont());
+    for (const char *code : {"1", "21", "701", "7010"})
+        EXPECT_LE(fm.horizontalAdvance(QString::fromLatin1(code)), grid::CodeWidthTw / grid::TwipsPerPixel) << code;
+
     g.HScroll1->setValue(48 + 18);
     seam.calls.clear();
     // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
     QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (910 + 200) / 15));
     EXPECT_EQ(IndiceLabProg, 0);
     EXPECT_EQ(seam.calls, QStringList{QStringLiteral("showProgramme 20261206|Rete B|7")});
-
     g.HScroll1->setValue(100);
     seam.calls.clear();
     QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, (600 + 300) / 15));
-    EXPECT_EQ(VistaCorrente, 1);
-    EXPECT_EQ(TvCorrente, QStringLiteral("Rete B"));
+    EXPECT_EQ((std::pair{VistaCorrente, TvCorrente}), (std::pair{1, QStringLiteral("Rete B")}));
     EXPECT_EQ(seam.calls, (QStringList{QStringLiteral("setCurrentDay 2026-12-07"), "SEARCH_TV_TREE",
                                        "SMISTAMENTO_VISUALIZZAZIONI"}));
     // The code box is no name.
@@ -242,54 +233,126 @@ TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtThe
     EXPECT_EQ(IndiceLabProg, -1);
 }
 
-TEST_F(GridWindow, CodeBoxesShowEveryCodeWhole)
+// ------------------------------------------------------------ hover delay
+
+namespace {
+
+// The hover delay with the real main window; its ticks are called directly.
+class Hover : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        griglia = true;
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Programma 1"));
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 2, QStringLiteral("Programma 2"));
+        Database::open(PercorsoDb).exec(
+            QStringLiteral("update Programmi set Durata = '60', ORA = printf('%d:00', 19 + Numerazione)"));
+        // An index left from before the build must not count.
+        LabProgHover = 0;
+        m = &loadMain();
+        g = &Windows::get<FrmSchedaGiorno>();
+        g->HScroll1->setValue(48 + 40); // 20:00 of today at the left edge
+    }
+    // A point inside cell i, pixels of the canvas.
+    QPoint inCell(int i, int dxTw = 300) const
+    {
+        return {(g->model().cellLeftAt(i, g->HScroll1->value()) + dxTw) / 15,
+                (g->model().cellTopAt(i, g->VScroll1->value()) + 210) / 15};
+    }
+    void move(QWidget *w, const QPoint &pos)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            m->Timer_POP2_Timer();
+    }
+    bool cardShown() const { return Windows::loaded<FrmPopUpGhost>() && Windows::get<FrmPopUpGhost>().isVisible(); }
+    bool armed() const { return m->Timer_POP2->isActive(); }
+
+    FrmMain *m = nullptr;
+    FrmSchedaGiorno *g = nullptr;
+};
+
+} // namespace
+
+TEST_F(Hover, ANewCellArmsTheSixtyFirstTickOpensItsCardAtTheLatestPlaceAndClosingTheGridEndsIt)
 {
-    addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
-    addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
-    FrmSchedaGiorno &g = open();
-    const QFontMetrics m(g.Frame1->codeFont());
-    for (const char *code : {"1", "21", "701", "7010"})
-        EXPECT_LE(m.horizontalAdvance(QString::fromLatin1(code)), grid::CodeWidthTw / grid::TwipsPerPixel) << code;
+    ASSERT_EQ(g->model().ContaLabProg(), 2);
+    // Cell 0 arms at once: no cell was hovered since the build.
+    move(g->Frame2, inCell(0));
+    EXPECT_TRUE(armed());
+    ticks(30);
+    // Moving inside the cell keeps the count.
+    const QPoint last = inCell(0, 900);
+    move(g->Frame2, last);
+    EXPECT_EQ(TickPopUp, 30);
+    ticks(31);
+    ASSERT_TRUE(cardShown());
+    EXPECT_FALSE(armed());
+    FrmPopUpGhost &card = Windows::get<FrmPopUpGhost>();
+    const QPoint pointer = g->Frame2->mapToGlobal(last);
+    EXPECT_EQ(card.pos(), grid::hoverCardPlace(pointer, card.size(), g->screen()->availableGeometry()));
+    EXPECT_EQ(card.display->Label2->text(), QStringLiteral("Programma 1"));
+
+    // Any move in the same cell closes it, and it stays closed for that cell.
+    move(g->Frame2, inCell(0, 600));
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    EXPECT_FALSE(armed());
+    move(g->Frame2, inCell(1));
+    EXPECT_TRUE(armed());
+    // Closing the grid during the delay ends it.
+    ticks(20);
+    g->CmdClose_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(armed());
+    ticks(100);
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 }
 
-TEST_F(GridWindow, RebuildTakesTheMainDayHelpAndPrintSaySo)
+TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
 {
-    FrmSchedaGiorno &g = open();
-    seam.day = main.addDays(2);
-    g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
-    EXPECT_EQ(g.MonthView2, main.addDays(1));
-    seam.calls.clear();
-    g.Toolbar1_ButtonClick(QStringLiteral("help"));
-    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("helpContext 1003")});
-
-    QStringList prompts;
-    Prompt::setHandler([&](const PromptRequest &r) {
-        prompts << r.text;
-        return Answer::Ok;
-    });
-    g.Toolbar1_ButtonClick(QStringLiteral("print"));
-    Prompt::setHandler({});
-    if (QPrinterInfo::defaultPrinter().isNull())
-        EXPECT_EQ(prompts.size(), 1);
-}
-
-// ----------------------------------------------------------------- the card
-
-TEST(HoverCardPlace, BesideThePointerAndAlwaysOnTheArea)
-{
-    const QRect screen(0, 0, 1920, 1040);
-    const QSize card(400, 300);
-    struct Case {
-        QPoint pointer;
-        QRect area;
-        QPoint place;
-    } cases[] = {
-        {{500, 400}, screen, {510, 410}},               // middle
-        {{500, 900}, screen, {510, 900 - 13 - 300}},    // bottom: above the pointer
-        {{1800, 400}, screen, {1920 - 400, 410}},       // right: ends at the edge
-        {{2500, 400}, {1920, 0, 1280, 1024}, {2510, 410}}, // second screen
-        {{100, 100}, {0, 0, 300, 200}, {0, 0}},         // area smaller than the card
+    auto arm = [&](int cell) {
+        move(g->Frame2, inCell(cell));
+        g->LabPROG_Click_2(cell);
+        m->Timer_POP2->start();
+        ASSERT_TRUE(cardShown());
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(grid::hoverCardPlace(c.pointer, card, c.area), c.place) << c.pointer.x() << "," << c.pointer.y();
+    // Channel name, day text, toolbar: timer off, the card stays.
+    for (QWidget *w : std::initializer_list<QWidget *>{g->Frame1, g->Text1, g->Toolbar1}) {
+        arm(0);
+        move(w, w == g->Frame1 ? QPoint(600 / 15, 300 / 15) : QPoint(2, 2));
+        EXPECT_FALSE(armed());
+        EXPECT_TRUE(cardShown());
+    }
+    // The code box and the title strip do nothing.
+    m->Timer_POP2->start();
+    move(g->Frame1, QPoint(1400 / 15, 300 / 15));
+    move(g->LabInizio, QPoint(5, 5));
+    EXPECT_TRUE(armed());
+    // The window outside its frames, the canvas between cells and a
+    // horizontal step: timer off and the card closed.
+    const std::function<void()> closers[] = {
+        [&] { move(g, QPoint(g->Frame2->geometry().left() - 3, g->height() - 3)); },
+        [&] { move(g->Frame2, QPoint(g->Frame2->width() - 2, g->Frame2->height() - 2)); },
+        [&] { g->HScroll1->setValue(g->HScroll1->value() + 1); },
+    };
+    for (const auto &close : closers) {
+        arm(1);
+        close();
+        EXPECT_FALSE(armed());
+        EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    }
+    // On the card a heading does nothing; a field stops the delay and closes it.
+    arm(0);
+    FrmPopUpGhost &card = Windows::get<FrmPopUpGhost>();
+    move(card.display->Label5, QPoint(1, 1));
+    EXPECT_TRUE(cardShown() && armed());
+    move(card.display->Label2, QPoint(1, 1));
+    EXPECT_FALSE(cardShown() || armed());
 }
