@@ -8,20 +8,14 @@
 #include "grid/GridView.h"
 #include "support/TestSeam.h"
 
-#include <QApplication>
-#include <QFontMetrics>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QWheelEvent>
-#include <functional>
 
 using namespace orv;
 using namespace orv::test;
@@ -34,7 +28,7 @@ protected:
     {
         GridFixture::SetUp();
         seam.day = main;
-        setClock(QTime(14, 20));
+        FrmSchedaGiorno::clock = [this] { return QDateTime(main, QTime(14, 20)); };
         addChannel(QStringLiteral("Rete A"), 1, 1);
         addChannel(QStringLiteral("Rete B"), 2, 2);
     }
@@ -42,10 +36,6 @@ protected:
     {
         Windows::unloadAll();
         FrmSchedaGiorno::clock = {};
-    }
-    void setClock(const QTime &t)
-    {
-        FrmSchedaGiorno::clock = [this, t] { return QDateTime(main, t); };
     }
     FrmSchedaGiorno &open()
     {
@@ -55,10 +45,7 @@ protected:
         return g;
     }
     // Pixel of the time canvas at a twips place.
-    static QColor at(FrmSchedaGiorno &g, int xTw, int yTw)
-    {
-        return g.Frame2->grab().toImage().pixelColor(xTw / 15, yTw / 15);
-    }
+    static QColor at(FrmSchedaGiorno &g, int xTw, int yTw) { return g.Frame2->grab().toImage().pixelColor(xTw / 15, yTw / 15); }
     RecordingSeam seam;
 };
 
@@ -89,15 +76,15 @@ TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowThe
     EXPECT_EQ((std::pair{g.Text1->text(), g.Frame2->nowLineX()}),
               (std::pair{QStringLiteral("Domenica - 06/12/2026"), 3420 + 27 * 2040}));
     // Every build takes the main window's day; the line stays on today.
-    setClock(QTime(23, 40));
+    FrmSchedaGiorno::clock = [this] { return QDateTime(main, QTime(23, 40)); };
     GiorniGriglia = 0;
     seam.day = main.addDays(1);
     g.CARICA_TV();
     g.METTI_SEGNALIBRO();
-    EXPECT_EQ((std::pair{g.MonthView2, g.HScroll1->value()}), (std::pair{main, 47}));
-    EXPECT_EQ(g.Frame2->nowLineX(), 23 * 4080 + 40 * 68 + 20 - 47 * 2040);
+    EXPECT_EQ((std::tuple{g.MonthView2, g.HScroll1->value(), g.Frame2->nowLineX()}),
+              (std::tuple{main, 47, 23 * 4080 + 40 * 68 + 20 - 47 * 2040}));
     seam.day = main.addDays(4);
-    g.CARICA_TV();
+    g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
     EXPECT_EQ((std::pair{g.MonthView2, g.Frame2->nowLineVisible()}), (std::pair{main.addDays(3), false}));
 }
 
@@ -106,20 +93,12 @@ TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
     for (int i = 0; i < 40; ++i)
         addChannel(QStringLiteral("Canale %1").arg(i), 100 + i, 10 + i);
     FrmSchedaGiorno &g = open();
-    const struct {
-        int days;
-        const char *ora;
-        int value;
-    } cases[] = {{1, "00:15", 96}, {-3, "10:00", 19}, {9, "10:00", 143}};
-    for (const auto &c : cases) {
-        g.CARICA_TV();
-        SegnalibroData = dayText(dayOf(main.addDays(c.days)));
-        SegnalibroOra = QString::fromLatin1(c.ora);
-        g.METTI_SEGNALIBRO_POPUP();
-        EXPECT_EQ(g.HScroll1->value(), c.value) << c.ora << " " << c.days;
+    const std::tuple<int, const char *, int> cases[] = {{1, "00:15", 96}, {-3, "10:00", 19}, {9, "10:00", 143}};
+    for (const auto &[days, ora, value] : cases) {
+        g.locateProgramme({dayOf(main.addDays(days)), QStringLiteral("Rete A"), 1}, QString::fromLatin1(ora));
+        EXPECT_EQ(g.HScroll1->value(), value) << ora << " " << days;
     }
     EXPECT_EQ(SegnalibroData, main.addDays(9).toString(QStringLiteral("dd/MM/yyyy")));
-
     g.locateProgramme({dayOf(main), QStringLiteral("canale 35"), 4}, QStringLiteral("21:30"));
     EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{89, 37}));
     // A row in view stays where it is.
@@ -136,8 +115,8 @@ TEST_F(GridWindow, PaintShowsBuiltCellsInViewTheirColoursMarkersAndTheHeaderOfTh
     const int x = 97920 + 14 * 4080 + 100 - 75 * 2040 + 30;
     EXPECT_EQ(at(g, x, 310 + 240), film);
     EXPECT_EQ(g.Frame2->paintedCells(), 2);
-    // Favourite markers show and hide by key without a rebuild: the middle
-    // of the marker, on a white cell.
+    // Favourite markers show and hide by key without a rebuild (the middle
+    // of the marker, on a white cell).
     const ProgrammeKey k{dayOf(main), QStringLiteral("Rete B"), 1};
     const int c = g.model().findCell(k);
     const int mx = g.model().cellLeftAt(c, 75) + 20 + 75, my = g.model().cellTopAt(c, 0) + 230 + 75;
@@ -155,24 +134,21 @@ TEST_F(GridWindow, PaintShowsBuiltCellsInViewTheirColoursMarkersAndTheHeaderOfTh
     channels.exec(QStringLiteral("delete from Televisioni"));
     GiorniGriglia = 7;
     g.CARICA_TV();
-    EXPECT_EQ(g.VScroll1->maximum(), 0);
     EXPECT_EQ(at(g, x, 310 + 240), QColor(Qt::white));
-    EXPECT_EQ(g.Frame2->paintedCells(), 0);
+    EXPECT_EQ((std::tuple{g.VScroll1->maximum(), g.Frame2->paintedCells()}), (std::tuple{0, 0}));
     g.HScroll1->setValue(7 * 48 + 20);
     const QImage img = g.Frame2->grab().toImage();
     int dark = 0;
-    for (int x = 0; x < img.width(); ++x)
-        for (int y = 2; y < 15; ++y)
-            dark += img.pixelColor(x, y).lightness() < 128;
+    for (int i = 0; i < img.width() * 13; ++i)
+        dark += img.pixelColor(i % img.width(), 2 + i / img.width()).lightness() < 128;
     EXPECT_GT(dark, 50);
 }
 
-// ------------------------------------------------------------ window commands
-
-TEST_F(GridWindow, ActivateResizeRebuildPrintWithoutAPrinterAndClose)
+TEST_F(GridWindow, ActivateResizePrintWithoutAPrinterAndCodeBoxes)
 {
+    addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
+    addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
     FrmSchedaGiorno &g = open();
-    EXPECT_TRUE(GrigliaAperta);
     VistaCorrente = 1;
     g.Form_Activate();
     EXPECT_EQ(VistaCorrente, 3);
@@ -180,38 +156,21 @@ TEST_F(GridWindow, ActivateResizeRebuildPrintWithoutAPrinterAndClose)
     g.resize(1000, 700);
     EXPECT_EQ(g.Frame2->geometry(), QRect(1930 / 15, 750 / 15, (15000 - 2280) / 15, (10500 - 1310) / 15));
     EXPECT_EQ(g.HScroll1->geometry().top(), g.Frame2->geometry().bottom() + 1);
-
-    seam.day = main.addDays(2);
-    g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
-    EXPECT_EQ(g.MonthView2, main.addDays(1));
-    QStringList prompts;
-    Prompt::setHandler([&](const PromptRequest &r) {
-        prompts << r.text;
-        return Answer::Ok;
-    });
+    int prompts = 0;
+    Prompt::setHandler([&](const PromptRequest &) { return ++prompts, Answer::Ok; });
     g.Toolbar1_ButtonClick(QStringLiteral("print"));
     Prompt::setHandler({});
-    if (QPrinterInfo::defaultPrinter().isNull())
-        EXPECT_EQ(prompts.size(), 1);
-
-    // A card open goes with the grid.
-    Windows::get<FrmPopUpGhost>();
-    g.CmdClose_Click();
-    EXPECT_FALSE(GrigliaAperta);
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
-}
-
-TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdge)
-{
-    addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
-    addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
-    addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
-    FrmSchedaGiorno &g = open();
+    EXPECT_EQ(prompts, QPrinterInfo::defaultPrinter().isNull() ? 1 : prompts);
     // Every code shows whole in its box.
     const QFontMetrics fm(g.Frame1->codeFont());
     for (const char *code : {"1", "21", "701", "7010"})
         EXPECT_LE(fm.horizontalAdvance(QString::fromLatin1(code)), grid::CodeWidthTw / grid::TwipsPerPixel) << code;
+}
 
+TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdge)
+{
+    addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
+    FrmSchedaGiorno &g = open();
     g.HScroll1->setValue(48 + 18);
     seam.calls.clear();
     // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
@@ -268,12 +227,11 @@ protected:
     }
     void ticks(int n)
     {
-        for (int i = 0; i < n; ++i)
+        while (n--)
             m->Timer_POP2_Timer();
     }
     bool cardShown() const { return Windows::loaded<FrmPopUpGhost>() && Windows::get<FrmPopUpGhost>().isVisible(); }
     bool armed() const { return m->Timer_POP2->isActive(); }
-
     FrmMain *m = nullptr;
     FrmSchedaGiorno *g = nullptr;
 };
@@ -298,21 +256,19 @@ TEST_F(Hover, ANewCellArmsTheSixtyFirstTickOpensItsCardAtTheLatestPlaceAndClosin
     const QPoint pointer = g->Frame2->mapToGlobal(last);
     EXPECT_EQ(card.pos(), grid::hoverCardPlace(pointer, card.size(), g->screen()->availableGeometry()));
     EXPECT_EQ(card.display->Label2->text(), QStringLiteral("Programma 1"));
-
     // Any move in the same cell closes it, and it stays closed for that cell.
     move(g->Frame2, inCell(0, 600));
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
-    EXPECT_FALSE(armed());
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() || armed());
     move(g->Frame2, inCell(1));
     EXPECT_TRUE(armed());
-    // Closing the grid during the delay ends it.
+    // Closing the grid during the delay ends it, and a card open goes with it.
     ticks(20);
+    Windows::get<FrmPopUpGhost>();
     g->CmdClose_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(armed());
+    EXPECT_FALSE(armed() || Windows::loaded<FrmPopUpGhost>() || GrigliaAperta);
     ticks(100);
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
-    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() || Windows::loaded<FrmSchedaGiorno>());
 }
 
 TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
@@ -327,8 +283,7 @@ TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
     for (QWidget *w : std::initializer_list<QWidget *>{g->Frame1, g->Text1, g->Toolbar1}) {
         arm(0);
         move(w, w == g->Frame1 ? QPoint(600 / 15, 300 / 15) : QPoint(2, 2));
-        EXPECT_FALSE(armed());
-        EXPECT_TRUE(cardShown());
+        EXPECT_TRUE(!armed() && cardShown());
     }
     // The code box and the title strip do nothing.
     m->Timer_POP2->start();
@@ -345,8 +300,7 @@ TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
     for (const auto &close : closers) {
         arm(1);
         close();
-        EXPECT_FALSE(armed());
-        EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+        EXPECT_FALSE(armed() || Windows::loaded<FrmPopUpGhost>());
     }
     // On the card a heading does nothing; a field stops the delay and closes it.
     arm(0);
