@@ -15,8 +15,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using orv::test::ListingsServer;
-
 namespace {
 
 QList<int> shippedChannels()
@@ -62,15 +60,14 @@ QString dayFileProblem(const QByteArray &bytes)
 
 QString dayFile(int code, int offset)
 {
-    const QString day = QDate::currentDate().addDays(offset).toString("yyyyMMdd");
-    return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(day);
+    return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(QDate::currentDate().addDays(offset).toString("yyyyMMdd"));
 }
 
 } // namespace
 
 TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowAndNothingElse)
 {
-    ListingsServer server;
+    orv::test::ListingsServer server;
     auto get = [&](const QString &path, orv::net::Outcome *outcome = nullptr) {
         QByteArray body;
         const orv::net::FetchResult r = orv::net::readUrl(server.url(path), body);
@@ -101,8 +98,7 @@ TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowA
     }
 }
 
-// The build's logos: one real picture per shipped channel, the picture the
-// listings server serves, and a logo already there left as it is.
+// Per shipped channel the server's picture; a logo already there stays as it is.
 TEST(LogoLayout, EveryShippedChannelGetsTheServersPictureAndKeptLogosStay)
 {
     QTemporaryDir dir;
