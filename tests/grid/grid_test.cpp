@@ -141,10 +141,12 @@ TEST(GridGeometry, LeftWidthTypeColoursHalfHourTextsAndHoverCardPlace)
     // The eighth day's header wraps to the clock.
     EXPECT_EQ(halfHourText(337), QStringLiteral("00:30"));
     // A series wins at once; among the rest the later match wins.
-    const std::pair<const char *, quint32> types[] = {{"Telefilm comico", 0xC0FFC0}, {"Film", 0x8080FF},
-        {"Film per ragazzi", 0xFF8080}, {"Film notiziario", 0xC0FFFF}, {"Documentario", 0xFFFFFF}};
-    for (const auto &[type, back] : types) {
-        EXPECT_EQ(typeColours(QString::fromUtf8(type), true).back, back) << type;
+    const std::tuple<const char *, quint32, quint32> types[] = {{"Telefilm comico", 0xC0FFC0, 0},
+        {"Film", 0x8080FF, 0xFFFFFF}, {"Film per ragazzi", 0xFF8080, 0xFFFFFF}, {"Film notiziario", 0xC0FFFF, 0},
+        {"Documentario", 0xFFFFFF, 0}};
+    for (const auto &[type, back, fore] : types) {
+        const CellColours c = typeColours(QString::fromUtf8(type), true);
+        EXPECT_EQ((std::pair{c.back, c.fore}), (std::pair{back, fore})) << type;
         EXPECT_EQ(typeColours(QString::fromUtf8(type), false).back, 0xFFFFFFu) << type;
     }
     // Hover card: middle, bottom, right, second screen, area smaller than the card.
@@ -356,7 +358,7 @@ TEST_F(GridWindow, PaintShowsBuiltCellsInViewTheirColoursMarkersAndTheHeaderOfTh
     EXPECT_GT(dark, 50);
 }
 
-TEST_F(GridWindow, ResizePrintWithoutAPrinterAndCodeBoxes)
+TEST_F(GridWindow, ResizePrintWithoutAPrinterHelpAndCodeBoxes)
 {
     addChannel(QStringLiteral("Radio"), 3, 3, 3, 7, QStringLiteral("701"));
     addChannel(QStringLiteral("Lontana"), 4, 4, 1, 2, QStringLiteral("7010"));
@@ -369,6 +371,9 @@ TEST_F(GridWindow, ResizePrintWithoutAPrinterAndCodeBoxes)
     Prompt::setHandler([&](const PromptRequest &) { return ++prompts, Answer::Ok; });
     g.Toolbar1_ButtonClick(QStringLiteral("print"));
     Prompt::setHandler({});
+    seam.calls.clear();
+    g.Toolbar1_ButtonClick(QStringLiteral("help"));
+    EXPECT_EQ(seam.calls, QStringList{QStringLiteral("helpContext 1003")});
     EXPECT_EQ(prompts, QPrinterInfo::defaultPrinter().isNull() ? 1 : prompts);
     // Every code shows whole in its box.
     const QFontMetrics fm(g.Frame1->codeFont());
@@ -376,7 +381,7 @@ TEST_F(GridWindow, ResizePrintWithoutAPrinterAndCodeBoxes)
         EXPECT_LE(fm.horizontalAdvance(QString::fromLatin1(code)), CodeWidthTw / TwipsPerPixel) << code;
 }
 
-TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdge)
+TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdgeAndActivationTheGrid)
 {
     addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
     FrmSchedaGiorno &g = open();
@@ -396,9 +401,10 @@ TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtThe
     seam.calls.clear();
     QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(1400 / 15, 300 / 15));
     EXPECT_TRUE(seam.calls.isEmpty());
-    // A rebuild forgets the cell's index: it would name another programme.
+    // Activation makes the grid the current view; a rebuild forgets the cell's index.
+    g.Form_Activate();
     g.CARICA_TV();
-    EXPECT_EQ(IndiceLabProg, -1);
+    EXPECT_EQ((std::pair{VistaCorrente, IndiceLabProg}), (std::pair{3, -1}));
 }
 
 TEST_F(Hover, ANewCellArmsTheSixtyFirstTickOpensItsCardAtTheLatestPlaceAndClosingTheGridEndsIt)

@@ -28,12 +28,6 @@ QList<int> shippedChannels()
     return codes;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Checks one day file as the day-file reader takes it; empty when it is sound.
 QString dayFileProblem(const QByteArray &bytes)
 {
@@ -101,6 +95,7 @@ TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowA
 // Per shipped channel the server's picture; a logo already there stays as it is.
 TEST(LogoLayout, EveryShippedChannelGetsTheServersPictureAndKeptLogosStay)
 {
+    auto readAll = [](const QString &path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("loghitv"));
     QDir().mkpath(folder);
