@@ -368,13 +368,13 @@ TEST_F(GridWindow, ResizePrintWithoutAPrinterHelpAndCodeBoxes)
     EXPECT_EQ(g.Frame2->geometry(), QRect(1930 / 15, 750 / 15, (15000 - 2280) / 15, (10500 - 1310) / 15));
     EXPECT_EQ(g.HScroll1->geometry().top(), g.Frame2->geometry().bottom() + 1);
     int prompts = 0;
-    Prompt::setHandler([&](const PromptRequest &) { return ++prompts, Answer::Ok; });
+    Prompt::setHandler([&](const PromptRequest &) { ++prompts; return Answer::Ok; });
     g.Toolbar1_ButtonClick(QStringLiteral("print"));
     Prompt::setHandler({});
+    EXPECT_TRUE(prompts == 1 || !QPrinterInfo::defaultPrinter().isNull());
     seam.calls.clear();
     g.Toolbar1_ButtonClick(QStringLiteral("help"));
     EXPECT_EQ(seam.calls, QStringList{QStringLiteral("helpContext 1003")});
-    EXPECT_EQ(prompts, QPrinterInfo::defaultPrinter().isNull() ? 1 : prompts);
     // Every code shows whole in its box.
     const QFontMetrics fm(g.Frame1->codeFont());
     for (const char *code : {"1", "21", "701", "7010"})
