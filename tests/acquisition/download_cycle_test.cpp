@@ -354,7 +354,8 @@ TEST_F(DownloadCycleTest, EachChannelsDaysAreStoredBeforeTheNextChannel)
         if (url.endsWith(QLatin1String("/checks/103.txt"))) {
             try {
                 Database ui = Database::open(PercorsoDb);
-                ui.exec(QStringLiteral("PRAGMA busy_timeout = 0; update Programmi set Marked = '1' where Numerazione = 1"));
+                ui.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+                ui.exec(QStringLiteral("update Programmi set Marked = '1' where Numerazione = 1"));
                 Statement count = ui.prepare(QStringLiteral("select count(*) from Programmi"));
                 if (count.next())
                     storedBeforeThird = count.integer(0);

@@ -63,9 +63,11 @@ protected:
             QFile picture(app.file(QStringLiteral("covers/") + cover));
             fields << (cover.isEmpty() || !picture.open(QIODevice::ReadOnly)
                            ? cover
-                           : QString::fromLatin1(QCryptographicHash::hash(picture.readAll(), QCryptographicHash::Sha1).toHex()));
+                           : QString::fromLatin1(
+                                 QCryptographicHash::hash(picture.readAll(), QCryptographicHash::Sha1).toHex()));
             // Links name the server that served them; the runs use several.
-            out << fields.join(QLatin1Char('|')).remove(QRegularExpression(QStringLiteral("http://127\\.0\\.0\\.1:\\d+")));
+            static const QRegularExpression server(QStringLiteral("http://127\\.0\\.0\\.1:\\d+"));
+            out << fields.join(QLatin1Char('|')).remove(server);
         }
         return out;
     }
@@ -158,7 +160,8 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
         const char *box;
     } cases[] = {
         {"too hard", "Lavora troppo\r\n#SCRIPTGENERATION#=2\r\n" + query + saved +
-                         "#PUT#=ab#05\r\n#REPEAT#\r\n#STRING#=#05#=#05##05#\r\n#WHILE#=#05##06#\r\n#ENDDOWNLOADINFO#\r\n",
+                         "#PUT#=ab#05\r\n#REPEAT#\r\n#STRING#=#05#=#05##05#\r\n#WHILE#=#05##06#\r\n"
+                         "#ENDDOWNLOADINFO#\r\n",
          "General Script Failure"},
         {"failure", "Sbaglia\r\n#SCRIPTGENERATION#=2\r\n" + query + saved +
                         "#PUT#=#05\r\n#TAKEWORD#=#06##05##05#\r\n#SAVEDATA#\r\n#ENDDOWNLOADINFO#\r\n",
@@ -183,11 +186,13 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
         const QString errors = QString::fromLocal8Bit(run.readAllStandardError());
         EXPECT_TRUE(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 1) << errors.toStdString();
         EXPECT_EQ(errors.count(QLatin1String(c.box)), 7) << errors.toStdString();
-        EXPECT_TRUE(errors.contains(QStringLiteral("Download incompleto: 7 giorni non ricevuti."))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("Download incompleto: 7 giorni non ricevuti.")))
+            << errors.toStdString();
+        auto day = [&](int d) { return today.addDays(d).toString(QStringLiteral("yyyyMMdd")); };
         for (int d = 0; d < 7; ++d)
-            EXPECT_TRUE(rows(today.addDays(d).toString(QStringLiteral("yyyyMMdd")), QStringLiteral("La7")).empty()) << d;
+            EXPECT_TRUE(rows(day(d), QStringLiteral("La7")).empty()) << d;
         for (int d = 0; d < 20; ++d)
-            EXPECT_GT(rows(today.addDays(d).toString(QStringLiteral("yyyyMMdd")), QStringLiteral("Boing")).size(), 5u) << d;
+            EXPECT_GT(rows(day(d), QStringLiteral("Boing")).size(), 5u) << d;
     }
 }
 
