@@ -230,6 +230,8 @@ void DownloadCycle::SCARICA_GIORNI_SCRIPT(qint32, const QString &name)
         try {
             present = hasDay(day, name);
         } catch (const DbError &) {
+            // The day is left alone rather than fetched on top of what it may hold.
+            view_.markReadFailure();
         }
         if (!present)
             SCARICA_TV_SCRIPT(dayDigits(day), name);
@@ -242,8 +244,8 @@ void DownloadCycle::SCARICA_GIORNI_SCRIPT(qint32, const QString &name)
 
 void DownloadCycle::SCARICA_TV_SCRIPT(const QString &day, const QString &name)
 {
-    if (script_)
-        script_(QStringLiteral("script.txt"), name, day);
+    if (script_ && !script_(QStringLiteral("script.txt"), name, day))
+        ++report_.failedDays;
 }
 
 void DownloadCycle::SCARICA_GIORNI_DATABASE(qint32 code, const QString &name)
@@ -259,6 +261,8 @@ void DownloadCycle::SCARICA_GIORNI_DATABASE(qint32 code, const QString &name)
             reloadDays = row->GIORNI;
         }
     } catch (const DbError &) {
+        // Without the channel's row its days are fetched only when empty.
+        view_.markReadFailure();
     }
 
     Annulla = false;
@@ -270,6 +274,7 @@ void DownloadCycle::SCARICA_GIORNI_DATABASE(qint32 code, const QString &name)
             try {
                 fetch = !hasDay(day, name);
             } catch (const DbError &) {
+                view_.markReadFailure();
                 fetch = false;
             }
         }
@@ -278,6 +283,9 @@ void DownloadCycle::SCARICA_GIORNI_DATABASE(qint32 code, const QString &name)
         day = day.addDays(1);
         view_.processEvents();
     }
+    // The channel's transfers are done: its days are stored now, so a cycle
+    // that dies later keeps them and open windows see them.
+    finishStoring();
     view_.setDayIndex(1);
     view_.processEvents();
 }

@@ -18,8 +18,8 @@ enum class FetchOutcome { Fetched, NotFound, Failed };
 using FetchFn = std::function<FetchOutcome(const QString &url, const QString &file)>;
 
 // Runs the scraping script (a file under TempDir) for one channel and day
-// (yyyymmdd).
-using ScriptFn = std::function<void(const QString &scriptFile, const QString &channel, const QString &day)>;
+// (yyyymmdd); false when the run failed and stored nothing of the day.
+using ScriptFn = std::function<bool(const QString &scriptFile, const QString &channel, const QString &day)>;
 
 // What the cycle shows while it runs; the download window implements it.
 class DownloadView {
@@ -51,7 +51,7 @@ public:
         int scriptChannels = 0;
         int daysStored = 0;
         int rowsStored = 0;
-        int failedDays = 0;    // day files that did not arrive whole
+        int failedDays = 0;    // day files that did not arrive whole, script days that failed
         bool cutShort = false; // an error ended the cycle early
         QString reason;        // why, for standard error
     };
@@ -75,13 +75,14 @@ public:
     // are replaced only when the whole file was read.
     void SCARICA_TV_DATABASE(const QString &day, qint32 code, int index, const QString &name);
     // Reads a fetched day file and queues its rows: false when the file
-    // gives nothing to store. Queued days are written in batches.
+    // gives nothing to store. Queued days are written when the channel's
+    // transfers are done (or a batch is full).
     bool storeDay(const QByteArray &bytes, qint32 day, const QString &name);
     // Writes the queued days: one transaction, each day replaced whole or
-    // not at all. The cycle calls it when a batch is full and when it ends,
-    // between transfers: no write lock is ever held across one.
+    // not at all. The cycle calls it after each channel and when a batch is
+    // full, between transfers: no write lock is ever held across one.
     void finishStoring();
-    // Runs the script for one channel-day.
+    // Runs the script for one channel-day; a failed run is a day not received.
     void SCARICA_TV_SCRIPT(const QString &day, const QString &name);
     // The channel code as decimal text; empty (after the message) when the
     // channel is not known.

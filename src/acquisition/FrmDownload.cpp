@@ -98,7 +98,7 @@ FrmDownload::FrmDownload() : cycle_(*this, &FrmDownload::fetch)
 
     setDownloadProgress(this);
     cycle_.setScriptRunner([this](const QString &script, const QString &channel, const QString &day) {
-        runScript(script, channel, day);
+        return runScript(script, channel, day);
     });
 }
 
@@ -232,7 +232,7 @@ void FrmDownload::setFileBytes(const QString &text) { Label2->setText(text); }
 void FrmDownload::setCycleBytes(const QString &text) { Label3->setText(text); }
 void FrmDownload::setRate(const QString &text) { Label6->setText(text); }
 
-void FrmDownload::runScript(const QString &script, const QString &channel, const QString &day)
+bool FrmDownload::runScript(const QString &script, const QString &channel, const QString &day)
 {
     ScriptsTV &engine = ScriptsTV::shared();
     // The script's pages are transfers of the cycle: they count in the
@@ -241,6 +241,7 @@ void FrmDownload::runScript(const QString &script, const QString &channel, const
     engine.setRecordView(this);
     engine.ESEGUI_SCRIPT_TV(script, channel, day);
     engine.setRecordView(nullptr);
+    return !engine.failed();
 }
 
 // ------------------------------------------------------------- RecordView

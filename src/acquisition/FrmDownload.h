@@ -97,7 +97,8 @@ private:
     // The transfers of the cycle: the listings server, through the proxy
     // when the settings say so.
     static FetchOutcome fetch(const QString &url, const QString &file);
-    void runScript(const QString &script, const QString &channel, const QString &day);
+    // False when the day's run failed.
+    bool runScript(const QString &script, const QString &channel, const QString &day);
 
     DownloadCycle cycle_;
     // The bars follow the cycle at most every 50 ms.

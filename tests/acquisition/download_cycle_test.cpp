@@ -108,7 +108,7 @@ protected:
     {
         auto c = std::make_unique<DownloadCycle>(*this, [this](const QString &u, const QString &f) { return fetch(u, f); });
         c->setToday(Today);
-        c->setScriptRunner([](const QString &, const QString &, const QString &) {});
+        c->setScriptRunner([](const QString &, const QString &, const QString &) { return true; });
         return c;
     }
 
@@ -338,4 +338,35 @@ TEST_F(DownloadCycleTest, DayThatCannotBeWrittenKeepsItsRowsAndSparesTheOthers)
     EXPECT_EQ(rows(dayNum(1), QStringLiteral("Rai 1")).size(), 4u);
     EXPECT_EQ(cycle->report().daysStored, 2);
     EXPECT_EQ(cycle->report().rowsStored, 7);
+}
+
+// Each channel's days reach the database when its transfers are done: a
+// cycle that dies during the third channel keeps the first two, and a window
+// writing meanwhile meets no lock.
+TEST_F(DownloadCycleTest, EachChannelsDaysAreStoredBeforeTheNextChannel)
+{
+    activate({101, 102, 103});
+    serveReadyMade({101, 102, 103});
+    auto cycle = makeCycle();
+    qint64 storedBeforeThird = -1;
+    QString failure;
+    cycle->setFetch([&](const QString &url, const QString &file) {
+        if (url.endsWith(QLatin1String("/checks/103.txt"))) {
+            try {
+                Database ui = Database::open(PercorsoDb);
+                ui.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+                ui.exec(QStringLiteral("update Programmi set Marked = '1' where Numerazione = 1"));
+                Statement count = ui.prepare(QStringLiteral("select count(*) from Programmi"));
+                if (count.next())
+                    storedBeforeThird = count.integer(0);
+            } catch (const DbError &e) {
+                failure = e.text();
+            }
+        }
+        return fetch(url, file);
+    });
+    cycle->run();
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_EQ(storedBeforeThird, 2 * 20 * 3);
+    EXPECT_EQ(cycle->report().daysStored, 3 * 20);
 }

@@ -1,5 +1,6 @@
 #include "ListingsServer.h"
 
+#include <QDeadlineTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,20 @@ ListingsServer::ListingsServer(const QStringList &options)
     }
     base_ = line;
     port_ = quint16(url.port());
+}
+
+QString ListingsServer::waitForHeld(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    for (;;) {
+        while (process_.canReadLine()) {
+            const QString line = QString::fromLatin1(process_.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("held ")))
+                return line.mid(5);
+        }
+        if (deadline.hasExpired() || !process_.waitForReadyRead(int(deadline.remainingTime())))
+            return {};
+    }
 }
 
 ListingsServer::~ListingsServer()

@@ -22,6 +22,9 @@ public:
     quint16 port() const { return port_; }
     // baseUrl() followed by path, which starts with "/".
     QString url(const QString &path) const { return base_ + path; }
+    // Waits until the server holds the request chosen by "--hold" and
+    // "--hold-at"; its path, or empty when none came within ms.
+    QString waitForHeld(int ms = 120000);
 
 private:
     QProcess process_;

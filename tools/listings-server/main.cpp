@@ -6,11 +6,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -22,6 +24,10 @@ struct Options {
     QString script;         // a file served in place of every channel's scraping script
     bool verbose = false;
     listings::FaultRules faults;
+    // The holdAt-th request matching hold is announced on standard output
+    // ("held <path>") and never answered: a test acts at that exact moment.
+    std::optional<std::regex> hold;
+    int holdAt = 1;
 };
 
 void usage()
@@ -31,7 +37,8 @@ void usage()
                  "                             [--truncate RE] [--slow RE] [--delay-ms N] [--redirect RE]\n"
                  "                             [--no-length RE] [--cut-no-length RE] [--drip RE] [--drip-ms N]\n"
                  "                             [--oversize RE] [--oversize-bytes N] [--long-names]\n"
-                 "                             [--highlights-list FILE] [--script FILE] [--verbose]\n");
+                 "                             [--highlights-list FILE] [--script FILE] [--verbose]\n"
+                 "                             [--hold RE] [--hold-at N]\n");
 }
 
 // The options of the body faults; false when the option is not one of them.
@@ -160,6 +167,12 @@ bool parse(int argc, char **argv, Options &o)
             o.highlightsList = QString::fromStdString(value());
         } else if (a == "--script") {
             o.script = QString::fromStdString(value());
+        } else if (a == "--hold") {
+            std::vector<std::regex> one;
+            if (!rule(one)) return false;
+            o.hold = one.front();
+        } else if (a == "--hold-at") {
+            o.holdAt = std::max(1, std::atoi(value().c_str()));
         } else if (a == "--delay-ms") {
             o.faults.delayMs = std::atoi(value().c_str());
         } else if (a == "--fail404") {
@@ -201,11 +214,18 @@ int main(int argc, char **argv)
 
     httplib::Server server;
     int port = 0;
+    std::atomic<int> holdCount{0};
     server.Get(".*", [&](const httplib::Request &req, httplib::Response &res) {
         const auto &f = opt.faults;
         std::string path = req.path;
         if (opt.verbose)
             std::fprintf(stderr, "GET %s\n", req.path.c_str());
+        if (opt.hold && std::regex_search(path, *opt.hold) && ++holdCount == opt.holdAt) {
+            std::printf("held %s\n", path.c_str());
+            std::fflush(stdout);
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
         if (answerPeer(req, res))
             return;
         // Redirected requests come back under /moved and are served as usual.

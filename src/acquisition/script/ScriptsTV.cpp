@@ -31,10 +31,8 @@ namespace {
 struct ScriptFailure {};
 // Cancel in the general failure box: the run ends.
 struct RunEnd {};
-// A script that works too hard, or the Stop button: the run ends.
-struct RunGuard {
-    bool stopped = false;
-};
+// A script that works too hard: the run ends.
+struct RunGuard {};
 
 // A column or length taken from a script's number. Not a number is a
 // run-time failure; beyond any line the value is clamped, so the conversion
@@ -256,32 +254,38 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     clock_.start();
     depth_ = 0;
     rows_.clear();
-    rows_.reserve(RowsPerBatch);
     rowBytes_ = 0;
-    annullaAtStart_ = Annulla;
+    failed_ = false;
     bool tooHard = false;
     try {
         if (prepare())
             ESEGUI_SEZIONI_SCRIPT();
     } catch (const RunEnd &) {
-    } catch (const RunGuard &guard) {
-        tooHard = !guard.stopped;
+        failed_ = true;
+    } catch (const RunGuard &) {
+        tooHard = true;
     } catch (const ScriptFailure &) {
     } catch (const std::bad_alloc &) {
         tooHard = true;
     } catch (const std::length_error &) {
         tooHard = true;
     }
-    // What the run held is let go before the box; its saved rows are kept.
+    // What the run held is let go before the box.
     pages_.clear();
-    if (tooHard)
+    if (tooHard) {
         generalFailure(); // the run ends whatever the answer
+        failed_ = true;
+    }
     finishRun();
 }
 
 void ScriptsTV::finishRun()
 {
-    flushRows();
+    // A failed run leaves nothing of its day, so the next cycle fetches it whole.
+    if (!failed_)
+        flushRows();
+    rows_ = {};
+    rowBytes_ = 0;
     store_.reset();
 }
 
@@ -289,9 +293,9 @@ void ScriptsTV::flushRows()
 {
     if (rows_.empty() || !store_)
         return;
-    // One short transaction, never open across a page fetch or a box: a
-    // window writing a mark meanwhile does not wait. A refused row is lost
-    // alone, as a failed save is.
+    // The whole day in one short transaction at the end of its run, never
+    // open across a page fetch or a box: a window writing a mark meanwhile
+    // does not wait. A refused row is lost alone, as a failed save is.
     try {
         Transaction tx(store_->db);
         for (const Programme &p : rows_) {
@@ -342,6 +346,7 @@ bool ScriptsTV::prepare()
     ScriptPc = 0;
     if (!found) {
         Prompt::message(QStringLiteral("Errore In Ricezione Dati da Internet. Codice (S1)!"));
+        failed_ = true;
         return false;
     }
     ReplaceSpaces = LEGGI_REPLACESPACES(ScriptNome);
@@ -385,8 +390,6 @@ bool ScriptsTV::NORMALIZZA_WEB() { return normalised("FileWebB.txt", "FileWeb.tx
 
 void ScriptsTV::fetchInto(const QString &url, const QString &file)
 {
-    // Rows saved so far are written before the wait; no lock is held across it.
-    flushRows();
     charge(FetchWork);
     // A failed fetch must never leave an earlier run's page to be read; it
     // leaves an empty page, which the script reads as a page without lines.
@@ -462,12 +465,10 @@ void ScriptsTV::step()
         throw RunGuard{};
     // Every line looked at costs its length: markers and "#ENDIF#" are searched in it.
     charge(1 + (unsigned(ScriptPc) <= unsigned(RigheMax) ? ScriptRighe[size_t(ScriptPc)].size() / 64 : 0));
-    if ((steps_ & 0xFFF) == 0) {
-        if (pump_)
-            pump_();
-        if (Annulla && !annullaAtStart_)
-            throw RunGuard{true};
-    }
+    // Stop is not looked at: the day's run goes to its end and is stored
+    // whole; the limits bound how long that takes.
+    if ((steps_ & 0xFFF) == 0 && pump_)
+        pump_();
 }
 
 void ScriptsTV::checkLimits()
@@ -987,10 +988,12 @@ void ScriptsTV::ISTR_SAVEDATA()
         p.Data = ScriptGiorno.left(8).toInt();
         p.Numerazione = ContaProgrammi;
         p.Palinsesto = QString::fromUtf8(trimBlanks(ScriptTv.toUtf8()));
+        // The day's rows wait in memory for its end, within the cap on what
+        // the pages may hold at once.
+        rowBytes_ += bytes + qsizetype(sizeof(Programme));
+        if (rowBytes_ > limits_.openPageBytes)
+            throw RunGuard{};
         rows_.push_back(std::move(p));
-        rowBytes_ += bytes;
-        if (rows_.size() >= RowsPerBatch || rowBytes_ > 4 * limits_.variableBytes)
-            flushRows();
     } catch (const DbError &e) {
         reportDbError(e);
     }

@@ -62,9 +62,11 @@ public:
     static constexpr qint64 FetchWork = 20000;
     void setLimits(const Limits &limits) { limits_ = limits; }
 
-    // Saved programmes are written in short transactions of at most this many
-    // rows, and before every page fetch, so no write lock outlives a batch.
-    static constexpr int RowsPerBatch = 500;
+    // A day's saved programmes are written together when its run ends, in
+    // one short transaction; a run that dies first leaves nothing of the day.
+    // True when the last run ended in the general failure box (a limit
+    // included) or in the (S1) box: nothing of its day was stored.
+    bool failed() const { return failed_; }
 
     const ProgrammeRecord &record() const { return record_; }
 
@@ -144,7 +146,7 @@ private:
     void replaceBounded(QByteArray &text, QByteArrayView before, QByteArrayView after);
     // A message box whose wait is not counted in the run's time.
     int ask(const QString &text, const QString &title);
-    // Writes the saved programmes held in memory in one short transaction.
+    // Writes the day's saved programmes in one short transaction.
     void flushRows();
 
     // Shared helpers of the instructions.
@@ -220,8 +222,8 @@ private:
     QElapsedTimer clock_;
     qint64 waitedMs_ = 0; // spent waiting for answers to boxes
     int depth_ = 0;
-    bool annullaAtStart_ = false;
-    std::vector<Programme> rows_; // saved, not yet written
+    bool failed_ = false;
+    std::vector<Programme> rows_; // the day's saved programmes, not yet written
     qsizetype rowBytes_ = 0;
 };
 

@@ -92,7 +92,8 @@ TEST_F(ScriptRunTest, GeneralFailureRetryGoesOnCancelEndsTheRun)
     EXPECT_EQ(var(5), QByteArray("ok"));
 }
 
-TEST_F(ScriptRunTest, StopButtonEndsTheRun)
+// Stop does not cut a day's run short: the day ends and is stored whole.
+TEST_F(ScriptRunTest, StopLetsTheDaysRunEndAndStoresIt)
 {
     int pumps = 0;
     engine.setEventPump([&pumps] {
@@ -102,10 +103,12 @@ TEST_F(ScriptRunTest, StopButtonEndsTheRun)
     QList<QByteArray> many;
     for (int i = 0; i < 4900; ++i)
         many << "#PUT#=x#10";
-    many << "#PUT#=end#01";
+    many << "#PUT#=end#01" << "#SAVEDATA#";
     runScript(many, "x\r\n");
     Annulla = false;
     EXPECT_GT(pumps, 1);
-    EXPECT_EQ(vars({10, 1}), Bytes({"x", ""}));
+    EXPECT_EQ(vars({10, 1}), Bytes({"x", "end"}));
+    EXPECT_EQ(rows().size(), 1u);
+    EXPECT_FALSE(engine.failed());
     EXPECT_TRUE(boxes.empty());
 }

@@ -36,29 +36,34 @@ TEST_F(WritesTest, ALongRunIsStoredWhole)
     EXPECT_EQ(mainWindow.status(3), QStringList{"6 Overflow"});
 }
 
-// What a run saved before it failed stays stored; a row the table refuses is
-// lost alone.
-TEST_F(WritesTest, SavedRowsOutliveARefusedRowAndAFailedRun)
+// A day's rows are stored when its run ends, a row the table refuses lost
+// alone; a run that ends in the general failure box stores nothing of its day.
+TEST_F(WritesTest, ADayIsStoredAtItsEndAndNotAtAllWhenItsRunFails)
 {
     Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
                                                    "values (%1, '%2', 2, 'already there')")
                                         .arg(QLatin1String(Day), QLatin1String(Channel)));
-    runScript({"#PUT#=A#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=B#01", "#TAKETITLE#=#01", "#SAVEDATA#",
-               "#PUT#=C#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=#05", "#TAKEWORD#=#06##05##05#",
-               "#SAVEDATA#"},
-              "x\r\n");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("General Script Failure")));
+    const QList<QByteArray> three{"#PUT#=A#01", "#TAKETITLE#=#01", "#SAVEDATA#", "#PUT#=B#01", "#TAKETITLE#=#01",
+                                  "#SAVEDATA#", "#PUT#=C#01", "#TAKETITLE#=#01", "#SAVEDATA#"};
+    runScript(three, "x\r\n");
+    EXPECT_FALSE(engine.failed());
     QStringList titles;
     for (const Programme &p : rows())
         titles << QString::number(p.Numerazione) + p.Titolo;
     EXPECT_EQ(titles.join('|'), QStringLiteral("1A|2already there|3C"));
     EXPECT_EQ(mainWindow.status(3).size(), 1);
+
+    Database::open(PercorsoDb).exec(QStringLiteral("delete from Programmi"));
+    runScript(three + QList<QByteArray>{"#PUT#=#05", "#TAKEWORD#=#06##05##05#", "#SAVEDATA#"}, "x\r\n");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("General Script Failure")));
+    EXPECT_TRUE(engine.failed());
+    EXPECT_TRUE(rows().empty());
 }
 
 // The window writes a mark (as the pop-up does) while the run waits on a
-// slow page server: the write meets no lock at all, and the rows the run
-// saved before the wait are already there to be marked.
+// slow page server: the write meets no lock at all; the rows the run saved
+// before the wait are not there yet (the day is stored whole at its end).
 TEST_F(WritesTest, AWindowWritesWhileTheRunWaitsOnItsPageServer)
 {
     ListingsServer server({QStringLiteral("--slow"), QStringLiteral("^/web/scheda/"), QStringLiteral("--delay-ms"),
@@ -67,7 +72,11 @@ TEST_F(WritesTest, AWindowWritesWhileTheRunWaitsOnItsPageServer)
     const QString day = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
     const QByteArray detail = server.url(QStringLiteral("/web/scheda/107/%1-1.htm").arg(day)).toLatin1();
 
+    Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
+                                                   "values (%1, 'Altro', 1, 'altro')")
+                                        .arg(day));
     bool waiting = false, wroteWhileWaiting = false, marked = false;
+    size_t storedWhileWaiting = 99;
     QString failure;
     engine.setFetch([&](const QString &url, const QString &file) {
         waiting = true;
@@ -80,8 +89,8 @@ TEST_F(WritesTest, AWindowWritesWhileTheRunWaitsOnItsPageServer)
             Database ui = Database::open(PercorsoDb);
             // Not a moment's wait: any lock held now makes the write fail.
             ui.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
-            marked = ProgrammiTable(ui).setState({day.toInt(), QString::fromLatin1(Channel), 1}, StateField::Marked,
-                                                  true);
+            marked = ProgrammiTable(ui).setState({day.toInt(), QStringLiteral("Altro"), 1}, StateField::Marked, true);
+            storedWhileWaiting = ProgrammiTable(ui).channelDay(day.toInt(), QString::fromLatin1(Channel)).size();
         } catch (const DbError &e) {
             failure = e.text();
         }
@@ -96,9 +105,10 @@ TEST_F(WritesTest, AWindowWritesWhileTheRunWaitsOnItsPageServer)
     ASSERT_TRUE(wroteWhileWaiting);
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_TRUE(marked);
+    EXPECT_EQ(storedWhileWaiting, 0u);
     const auto stored = rows(day);
     ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[0].Marked, QStringLiteral("1"));
+    EXPECT_EQ(stored[0].Titolo, QStringLiteral("Primo"));
     EXPECT_EQ(stored[1].Titolo, QStringLiteral("Secondo"));
     EXPECT_TRUE(boxes.empty()) << boxTexts().join('|').toStdString();
 }
