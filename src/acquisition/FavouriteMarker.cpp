@@ -1,5 +1,7 @@
 #include "acquisition/FavouriteMarker.h"
 
+#include "core/MainWindowSeam.h"
+
 #include <algorithm>
 
 namespace orv {
@@ -39,9 +41,12 @@ void FavouriteMarker::load()
 
 FavouriteMarker::~FavouriteMarker()
 {
+    // Marks not written are lost: said where post-processing reports a
+    // failing database.
     try {
         write();
     } catch (const DbError &) {
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
 }
 
