@@ -7,6 +7,7 @@
 #include "SchemaMaker.h"
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
+#include "acquisition/PostProcessing.h"
 #include "core/AppState.h"
 #include "core/Store.h"
 
@@ -115,7 +116,7 @@ void BM_PostProcessRows(benchmark::State &state)
         state.PauseTiming();
         Listings l(worst, channels);
         state.ResumeTiming();
-        Database db = Database::open(PercorsoDb);
+        Database db = openPostProcessingListings();
         DurationCalculator durations(db);
         for (int c = 0; c < channels; ++c)
             durations.channel(QStringLiteral("Canale %1").arg(c), First, Days);
