@@ -222,7 +222,8 @@ void BM_FindLongWord(benchmark::State &state)
     if (engine.ScriptVariabili[4] != "0")
         state.SkipWithError("the search did not run to its end");
     state.counters["search"] =
-        benchmark::Counter(double(searches), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        benchmark::Counter(double(searches),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

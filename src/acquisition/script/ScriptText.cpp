@@ -51,7 +51,8 @@ qsizetype find(QByteArrayView haystack, QByteArrayView needle, qsizetype from)
 }
 
 // The 1-based conventions around a 0-based search.
-template <typename Search> static qsizetype inStrWith(qsizetype start1, QByteArrayView h, QByteArrayView n, Search search)
+template <typename Search>
+static qsizetype inStrWith(qsizetype start1, QByteArrayView h, QByteArrayView n, Search search)
 {
     if (start1 < 1)
         start1 = 1;
