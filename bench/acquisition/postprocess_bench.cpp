@@ -2,22 +2,26 @@
 // every channel-day, then 50 favourite patterns. Two sets of rows: as the
 // day files deliver them (durations mostly agree with the starts already,
 // a few favourites match), and a worst case where every duration is wrong
-// and most titles are favourites.
+// and most titles are favourites. And the whole pass as the store grows:
+// twice the channels should cost about twice the time.
 #include "SchemaMaker.h"
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
+#include "acquisition/PostProcessing.h"
 #include "core/AppState.h"
 #include "core/Store.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
+#include <optional>
 
 using namespace orv;
 
 namespace {
 
 constexpr int Channels = 200, Days = 20, PerDay = 30;
+constexpr int RowsPerChannel = Days * PerDay;
 const QDate First(2026, 12, 6);
 
 const QStringList Titles{
@@ -29,7 +33,7 @@ const QStringList Titles{
 
 struct Listings {
     QTemporaryDir dir;
-    explicit Listings(bool worst)
+    explicit Listings(bool worst, int channels = Channels)
     {
         tools::makeDatabases(QStringLiteral(ORVENTO_SOURCE_DIR "/data/database/schema.sql"), dir.path(), true);
         setApplicationFolder(dir.path());
@@ -37,7 +41,7 @@ struct Listings {
         Database db = Database::open(PercorsoDb);
         ProgrammiTable t(db);
         Transaction tx(db);
-        for (int c = 0; c < Channels; ++c)
+        for (int c = 0; c < channels; ++c)
             for (int d = 0; d < Days; ++d)
                 for (int i = 0; i < PerDay; ++i) {
                     Programme p;
@@ -102,6 +106,36 @@ void BM_PostProcess(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * Channels * Days * PerDay);
 }
 
+// range(0): rows (channels of 20 days x 30 programmes); range(1): the
+// worst-case rows. Durations over 20 days, favourites on.
+void BM_PostProcessRows(benchmark::State &state)
+{
+    const int channels = int(state.range(0) / RowsPerChannel);
+    const bool worst = state.range(1) != 0;
+    const QStringList patterns = favourites(worst);
+    std::optional<Listings> l;
+    for (auto _ : state) {
+        // The last folder goes, and the next is made, out of the time.
+        state.PauseTiming();
+        l.reset();
+        l.emplace(worst, channels);
+        state.ResumeTiming();
+        // The pass ends when its connection has closed (the log copied back).
+        Database db = openPostProcessingListings();
+        DurationCalculator durations(db);
+        for (int c = 0; c < channels; ++c)
+            durations.channel(QStringLiteral("Canale %1").arg(c), First, Days);
+        FavouriteMarker marker(db);
+        int marked = 0;
+        for (const QString &p : patterns)
+            marked += marker.mark(p);
+        marker.write();
+        db.close();
+        benchmark::DoNotOptimize(marked);
+    }
+    state.SetItemsProcessed(state.iterations() * channels * RowsPerChannel);
+}
+
 } // namespace
 
 // 15 days is the pass the program runs; 20 covers every stored row.
@@ -112,6 +146,13 @@ BENCHMARK(BM_PostProcess)
     ->Args({20, 1, 1})
     ->Args({20, 0, 1})
     ->Args({0, 1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+BENCHMARK(BM_PostProcessRows)
+    ->Args({120000, 0})
+    ->Args({120000, 1})
+    ->Args({240000, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

@@ -8,41 +8,82 @@ namespace orv {
 
 namespace {
 
-int leadingNumber(QStringView s)
+char32_t code(QChar c) { return c.unicode(); }
+char32_t code(char c) { return uchar(c); }
+
+// Works on text and on ASCII bytes alike.
+template <typename View> int leadingNumber(View s)
 {
     int n = 0;
     qsizetype i = 0;
-    while (i < s.size() && s[i].isSpace())
+    while (i < s.size() && QChar::isSpace(code(s[i])))
         ++i;
     bool any = false;
-    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9') && n < 100000; ++i) {
-        n = n * 10 + (s[i].unicode() - '0');
+    for (; i < s.size() && code(s[i]) >= '0' && code(s[i]) <= '9' && n < 100000; ++i) {
+        n = n * 10 + int(code(s[i]) - '0');
         any = true;
     }
     return any ? n : 0;
 }
 
+template <typename View> void readTimeOf(View time, int &hours, int &minutes)
+{
+    qsizetype colon = 0;
+    while (colon < time.size() && code(time[colon]) != ':')
+        ++colon;
+    if (colon == time.size()) {
+        hours = leadingNumber(time);
+        minutes = 0;
+        return;
+    }
+    hours = leadingNumber(time.first(colon));
+    minutes = leadingNumber(time.sliced(colon + 1));
+}
+
 qint32 dayOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day()); }
+
+bool isAscii(QByteArrayView s)
+{
+    for (char c : s)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// The number whose plain decimal text s is ("35", not " 35" or "035"); -1
+// for any other text.
+int plainNumber(QByteArrayView s)
+{
+    if (s.isEmpty() || s.size() > 9 || (s.size() > 1 && s[0] == '0'))
+        return -1;
+    int n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
 
 } // namespace
 
 void DurationCalculator::readTime(const QString &time, int &hours, int &minutes)
 {
-    const qsizetype colon = time.indexOf(QLatin1Char(':'));
-    if (colon < 0) {
-        hours = leadingNumber(time);
-        minutes = 0;
-        return;
-    }
-    hours = leadingNumber(QStringView(time).left(colon));
-    minutes = leadingNumber(QStringView(time).mid(colon + 1));
+    readTimeOf(QStringView(time), hours, minutes);
 }
 
 int DurationCalculator::minutesBetween(const QString &current, const QString &next)
 {
-    int hC, mC, hN, mN;
-    readTime(current, hC, mC);
-    readTime(next, hN, mN);
+    Start c{0, 0, 0, -1}, n{0, 0, 0, -1};
+    readTime(current, c.hours, c.minutes);
+    readTime(next, n.hours, n.minutes);
+    return minutesBetween(c, n);
+}
+
+int DurationCalculator::minutesBetween(const Start &current, const Start &next)
+{
+    const int hC = current.hours, mC = current.minutes, mN = next.minutes;
+    int hN = next.hours;
     if (hC > hN)
         hN += 24;
     const int minutes = (hN - hC) * 60 + (mN - mC);
@@ -58,8 +99,17 @@ std::vector<DurationCalculator::Start> DurationCalculator::starts(const QDate &d
     st.reset();
     st.bindAll(qint64(dayOf(day)), name);
     std::vector<Start> out;
-    while (st.next())
-        out.push_back({st.integer(0), st.text(1), st.text(2)});
+    out.reserve(48);
+    while (st.next()) {
+        Start s{st.integer(0), 0, 0, plainNumber(st.utf8(2))};
+        // Start times are plain ASCII, read from the bytes; any other as text.
+        const QByteArrayView ora = st.utf8(1);
+        if (isAscii(ora))
+            readTimeOf(ora, s.hours, s.minutes);
+        else
+            readTime(st.text(1), s.hours, s.minutes);
+        out.push_back(s);
+    }
     st.reset();
     return out;
 }
@@ -87,9 +137,9 @@ void DurationCalculator::channel(const QString &name, QDate first, int days, con
             const Start *next = i + 1 < today.size() ? &today[i + 1] : tomorrow.empty() ? nullptr : &tomorrow.front();
             if (!next)
                 break;
-            const QString minutes = QString::number(minutesBetween(today[i].ora, next->ora));
+            const int minutes = minutesBetween(today[i], *next);
             if (minutes != today[i].durata)
-                changes.push_back({today[i].row, minutes});
+                changes.push_back({today[i].row, QString::number(minutes)});
         }
         today = std::move(tomorrow);
         haveToday = true;

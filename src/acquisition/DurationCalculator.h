@@ -33,12 +33,16 @@ public:
     void channel(const QString &name, QDate first, int days, const DayStep &step = {});
 
 private:
+    // A programme as the pass needs it: its start read once, and its
+    // duration as a number when it is a number's plain text (else -1, which
+    // no worked-out duration equals).
     struct Start {
         qint64 row;
-        QString ora;
-        QString durata;
+        int hours, minutes;
+        int durata;
     };
     std::vector<Start> starts(const QDate &day, const QString &name);
+    static int minutesBetween(const Start &current, const Start &next);
 
     static constexpr size_t UpdateChunk = 64;
 

@@ -1,6 +1,11 @@
 #include "acquisition/FavouriteMarker.h"
 
+#include "core/MainWindowSeam.h"
+
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace orv {
 
@@ -25,32 +30,41 @@ void FavouriteMarker::load()
 {
     titles_.emplace();
     QHash<QString, size_t> index;
-    // Titles repeat from day to day: each spelling is folded once.
-    QHash<QString, size_t> spelling;
+    // Titles repeat from day to day: each spelling is decoded and folded
+    // once, and looked up by its stored bytes.
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, size_t, BytesHash, std::equal_to<>> spelling;
     auto st = db_.prepare(QStringLiteral("select rowid, Titolo, Marked from Programmi where Titolo is not null"));
     while (st.next()) {
-        const QString title = st.text(1);
-        auto known = spelling.constFind(title);
-        if (known == spelling.cend()) {
-            const QString folded = title.toCaseFolded();
+        const QByteArrayView bytes = st.utf8(1);
+        const std::string_view title(bytes.data(), size_t(bytes.size()));
+        auto known = spelling.find(title);
+        if (known == spelling.end()) {
+            const QString folded = QString::fromUtf8(bytes).toCaseFolded();
             auto it = index.find(folded);
             if (it == index.end()) {
                 it = index.insert(folded, titles_->size());
                 titles_->push_back({folded, {}, {}});
             }
-            known = spelling.insert(title, *it);
+            known = spelling.emplace(std::string(title), *it).first;
         }
-        Title &t = (*titles_)[*known];
+        Title &t = (*titles_)[known->second];
         t.rows.push_back(st.integer(0));
-        t.marked.push_back(st.text(2) == QLatin1String("1"));
+        t.marked.push_back(st.utf8(2) == "1");
     }
 }
 
 FavouriteMarker::~FavouriteMarker()
 {
+    // Marks not written are lost: said where post-processing reports a
+    // failing database.
     try {
         write();
     } catch (const DbError &) {
+        mainWindow().writeStatus(1, QStringLiteral("*"));
     }
 }
 

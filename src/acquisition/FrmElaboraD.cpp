@@ -2,6 +2,7 @@
 
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
+#include "acquisition/PostProcessing.h"
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Store.h"
@@ -73,8 +74,16 @@ void FrmElaboraD::ELABORA_DURATA()
     running_ = true;
     ELABORA_TV();
     METTI_PREFERITI();
+    listings_.reset();
     running_ = false;
     Windows::unload<FrmElaboraD>();
+}
+
+Database &FrmElaboraD::listings()
+{
+    if (!listings_)
+        listings_ = openPostProcessingListings();
+    return *listings_;
 }
 
 void FrmElaboraD::closeEvent(QCloseEvent *event)
@@ -124,8 +133,7 @@ void FrmElaboraD::CALCOLA_DURATA(const QString &channel)
     MonthView1 = first;
     ProgressBar1->setRange(1, Days);
     try {
-        Database db = Database::open(PercorsoDb);
-        DurationCalculator(db).channel(channel, first, Days, [this, first](int index) {
+        DurationCalculator(listings()).channel(channel, first, Days, [this, first](int index) {
             if (index > 1)
                 letEventsRun();
             if (Annulla)
@@ -155,8 +163,7 @@ void FrmElaboraD::METTI_PREFERITI()
     if (!favourites.isEmpty())
         ProgressBar2->setRange(0, int(favourites.size()));
     try {
-        Database db = Database::open(PercorsoDb);
-        FavouriteMarker marker(db);
+        FavouriteMarker marker(listings());
         int done = 0;
         for (const QString &title : favourites) {
             ProgressBar2->setValue(done);

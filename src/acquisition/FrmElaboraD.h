@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/Database.h"
+
 #include <QDate>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -38,8 +41,11 @@ private:
     void ELABORA_TV();
     void CALCOLA_DURATA(const QString &channel);
     QDate today() const { return today_.isValid() ? today_ : QDate::currentDate(); }
+    // One listings connection for a whole pass, opened at first use.
+    Database &listings();
 
     QDate today_;
+    std::optional<Database> listings_;
     QDate MonthView1;
     bool running_ = false;
 };

@@ -121,7 +121,7 @@ QString mid(const QString &s, qsizetype start1, qsizetype n)
     return n < 0 ? s.mid(start1 - 1) : s.mid(start1 - 1, n);
 }
 
-qsizetype inStrNoCase(qsizetype start1, const QString &haystack, const QString &needle)
+qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle, Qt::CaseSensitivity cs)
 {
     if (start1 < 1)
         start1 = 1;
@@ -129,19 +129,7 @@ qsizetype inStrNoCase(qsizetype start1, const QString &haystack, const QString &
         return 0;
     if (needle.isEmpty())
         return start1;
-    qsizetype i = haystack.indexOf(needle, start1 - 1, Qt::CaseInsensitive);
-    return i < 0 ? 0 : i + 1;
-}
-
-qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle)
-{
-    if (start1 < 1)
-        start1 = 1;
-    if (start1 > haystack.size() + 1)
-        return 0;
-    if (needle.isEmpty())
-        return start1;
-    qsizetype i = haystack.indexOf(needle, start1 - 1, Qt::CaseSensitive);
+    qsizetype i = haystack.indexOf(needle, start1 - 1, cs);
     return i < 0 ? 0 : i + 1;
 }
 

@@ -25,9 +25,9 @@ QStringList splitLinesAny(const QString &text);
 QString left(const QString &s, qsizetype n);
 QString right(const QString &s, qsizetype n);
 QString mid(const QString &s, qsizetype start1, qsizetype n = -1);
-// Position (1-based) of needle in haystack from start1, without regard to
-// case; 0 when absent.
-qsizetype inStrNoCase(qsizetype start1, const QString &haystack, const QString &needle);
-qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle);
+// Position (1-based) of needle in haystack from start1, 0 when absent; with
+// Qt::CaseInsensitive, without regard to case.
+qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle,
+                Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 } // namespace orv::text

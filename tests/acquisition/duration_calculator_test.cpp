@@ -123,3 +123,15 @@ TEST_F(DurationPass, EveryRowOfALongPassGetsItsOwnDuration)
         EXPECT_EQ(durations(d, "Rai 2"), QStringList(40, QStringLiteral("99"))) << "day " << d;
     }
 }
+
+// A stored duration stays only when it is the plain text of the right
+// number; a start time with other than ASCII in it is read as text.
+TEST_F(DurationPass, StoredTextsAreReadAsTheRuleReadsThem)
+{
+    add(0, "Rai 1", {"10:00", "10:45", QString::fromUtf8("\u00A011:30"), "12:00", "12:30"});
+    Database::open(PercorsoDb).exec(QStringLiteral(
+        "update Programmi set Durata = case Numerazione when 1 then '045' when 2 then '45' when 3 then ' 30' "
+        "when 4 then '30' else Durata end"));
+    run("Rai 1");
+    EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"45", "45", "30", "30", "99"}));
+}

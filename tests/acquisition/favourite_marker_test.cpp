@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Store.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +91,18 @@ TEST_F(FavouriteMarking, SeveralFavouritesMarkOnlyTheirOwnRows)
         marker.write();
     }
     EXPECT_EQ(marked(), (QStringList{"L'ispettore X", "L ispettore X", "100% Musica", "1000 Musica", "Tg1"}));
+}
+
+// Marks left for the end that cannot be written are reported where
+// post-processing reports a failing database, not dropped without a word.
+TEST_F(FavouriteMarking, MarksThatCannotBeWrittenAreReported)
+{
+    test::RecordingSeam seam;
+    {
+        Database db = Database::open(PercorsoDb);
+        FavouriteMarker marker(db);
+        EXPECT_EQ(marker.mark(QStringLiteral("Tg1")), 1);
+        db.exec(QStringLiteral("alter table Programmi rename to Altrove"));
+    }
+    EXPECT_EQ(seam.status(1), QStringList{"*"});
 }

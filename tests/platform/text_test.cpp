@@ -46,8 +46,8 @@ TEST(TextHelpers, OneBasedPositions)
 {
     EXPECT_EQ(text::mid(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
     EXPECT_EQ(text::mid(QStringLiteral("abc"), 9), QString());
-    EXPECT_EQ(text::inStrNoCase(1, QStringLiteral("Hello World"), QStringLiteral("WORLD")), 7);
-    EXPECT_EQ(text::inStrNoCase(8, QStringLiteral("Hello World"), QStringLiteral("world")), 0);
+    EXPECT_EQ(text::inStr(1, QStringLiteral("Hello World"), QStringLiteral("WORLD"), Qt::CaseInsensitive), 7);
+    EXPECT_EQ(text::inStr(8, QStringLiteral("Hello World"), QStringLiteral("world"), Qt::CaseInsensitive), 0);
     EXPECT_EQ(text::inStr(1, QStringLiteral("Hello"), QStringLiteral("hello")), 0);
 }
 

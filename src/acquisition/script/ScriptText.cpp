@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace orv::script {
 
@@ -18,7 +19,40 @@ QByteArray left(const QByteArray &s, qsizetype n) { return n <= 0 ? QByteArray()
 
 static inline char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
 
-template <bool Fold> static qsizetype search(qsizetype start1, QByteArrayView h, QByteArrayView n)
+static void foldInto(QByteArrayView s, char *out)
+{
+    const char *p = s.data();
+    for (qsizetype i = 0, n = s.size(); i < n; ++i)
+        out[i] = foldAscii(p[i]);
+}
+
+QByteArray foldCase(QByteArrayView s)
+{
+    QByteArray out(s.size(), Qt::Uninitialized);
+    foldInto(s, out.data());
+    return out;
+}
+
+qsizetype find(QByteArrayView haystack, QByteArrayView needle, qsizetype from)
+{
+    if (from < 0)
+        from = 0;
+    if (from > haystack.size())
+        return -1;
+    if (needle.isEmpty())
+        return from;
+    if (needle.size() > haystack.size() - from)
+        return -1;
+    // glibc's memmem is linear: the two-way algorithm for long needles,
+    // a bounded shift table for short ones.
+    const void *at = memmem(haystack.data() + from, size_t(haystack.size() - from), needle.data(),
+                            size_t(needle.size()));
+    return at ? static_cast<const char *>(at) - haystack.data() : -1;
+}
+
+// The 1-based conventions around a 0-based search.
+template <typename Search>
+static qsizetype inStrWith(qsizetype start1, QByteArrayView h, QByteArrayView n, Search search)
 {
     if (start1 < 1)
         start1 = 1;
@@ -26,30 +60,43 @@ template <bool Fold> static qsizetype search(qsizetype start1, QByteArrayView h,
         return 0;
     if (n.isEmpty())
         return start1;
-    if constexpr (!Fold) {
-        const qsizetype at = h.indexOf(n, start1 - 1);
-        return at < 0 ? 0 : at + 1;
-    } else {
-        const qsizetype hn = h.size(), nn = n.size();
-        const char *hp = h.constData(), *np = n.constData();
-        const char first = foldAscii(np[0]);
-        for (qsizetype i = start1 - 1; i + nn <= hn; ++i) {
-            if (foldAscii(hp[i]) != first)
-                continue;
-            qsizetype j = 1;
-            while (j < nn && foldAscii(hp[i + j]) == foldAscii(np[j]))
-                ++j;
-            if (j == nn)
-                return i + 1;
-        }
+    if (n.size() > h.size() - (start1 - 1))
         return 0;
-    }
+    const qsizetype at = search(start1 - 1);
+    return at < 0 ? 0 : at + 1;
 }
 
-qsizetype inStr(qsizetype start1, QByteArrayView h, QByteArrayView n) { return search<false>(start1, h, n); }
+qsizetype inStr(qsizetype start1, QByteArrayView h, QByteArrayView n)
+{
+    return inStrWith(start1, h, n, [&](qsizetype from) { return find(h, n, from); });
+}
+
+qsizetype inStrFolded(qsizetype start1, QByteArrayView h, QByteArrayView foldedNeedle)
+{
+    return inStrWith(start1, h, foldedNeedle, [&](qsizetype from) {
+        // Only the part searched is folded; a short one on the stack.
+        const QByteArrayView rest = h.sliced(from);
+        char small[256];
+        QByteArray large;
+        char *folded = small;
+        if (rest.size() > qsizetype(sizeof small)) {
+            large.resize(rest.size());
+            folded = large.data();
+        }
+        foldInto(rest, folded);
+        const qsizetype at = find(QByteArrayView(folded, rest.size()), foldedNeedle);
+        return at < 0 ? at : at + from;
+    });
+}
+
 qsizetype inStrNoCase(qsizetype start1, QByteArrayView h, QByteArrayView n)
 {
-    return search<true>(start1, h, n);
+    char small[64];
+    if (n.size() <= qsizetype(sizeof small)) {
+        foldInto(n, small);
+        return inStrFolded(start1, h, QByteArrayView(small, n.size()));
+    }
+    return inStrFolded(start1, h, foldCase(n));
 }
 
 namespace {

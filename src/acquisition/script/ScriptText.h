@@ -15,10 +15,22 @@ namespace orv::script {
 QByteArray mid(const QByteArray &s, qsizetype start1, qsizetype n = -1);
 QByteArray left(const QByteArray &s, qsizetype n);
 
+// The text with its letters A-Z made lower case: what a search without
+// regard to case compares. Every other byte stays, so lengths and columns
+// are those of the text.
+QByteArray foldCase(QByteArrayView s);
+
+// 0-based index of needle in haystack at or after from, -1 when absent; an
+// empty needle is found at from. Takes time linear in both texts, whatever
+// they hold.
+qsizetype find(QByteArrayView haystack, QByteArrayView needle, qsizetype from = 0);
+
 // 1-based position of needle in haystack from start1, 0 when absent. An
 // empty haystack gives 0, an empty needle gives start1 (when inside).
 qsizetype inStr(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
 qsizetype inStrNoCase(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
+// As inStrNoCase, for a needle already folded (one word looked for in many texts).
+qsizetype inStrFolded(qsizetype start1, QByteArrayView haystack, QByteArrayView foldedNeedle);
 inline bool containsNoCase(QByteArrayView haystack, QByteArrayView needle)
 {
     return inStrNoCase(1, haystack, needle) > 0;

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -174,6 +175,10 @@ struct ScriptsTV::Store {
 ScriptsTV::ScriptsTV(FetchFn fetch) : fetch_(std::move(fetch))
 {
     keywordOf_.fill(NotLooked);
+    clock_ = [] {
+        using namespace std::chrono;
+        return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
     pump_ = [] {
         if (QCoreApplication::instance())
             QCoreApplication::processEvents();
@@ -251,7 +256,7 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     work_ = 0;
     checkAt_ = 0;
     waitedMs_ = 0;
-    clock_.start();
+    startedMs_ = clock_();
     depth_ = 0;
     rows_.clear();
     rowBytes_ = 0;
@@ -272,6 +277,8 @@ void ScriptsTV::ESEGUI_SCRIPT_TV()
     }
     // What the run held is let go before the box.
     pages_.clear();
+    foldedOf_.clear();
+    foldedLine_.clear();
     if (tooHard) {
         generalFailure(); // the run ends whatever the answer
         failed_ = true;
@@ -445,10 +452,9 @@ void ScriptsTV::runPass(const QByteArray &start, const QByteArray &end)
 
 int ScriptsTV::ask(const QString &text, const QString &title)
 {
-    QElapsedTimer waited;
-    waited.start();
+    const qint64 asked = clock_();
     const Answer a = Prompt::message(text, title, Buttons::RetryCancel, Icon::Information, Answer::Cancel);
-    waitedMs_ += waited.elapsed();
+    waitedMs_ += clock_() - asked;
     RispostaScript = a == Answer::Retry ? RispostaRetry : RispostaCancel;
     return RispostaScript;
 }
@@ -473,9 +479,41 @@ void ScriptsTV::step()
 
 void ScriptsTV::checkLimits()
 {
-    if (work_ > limits_.work || clock_.elapsed() - waitedMs_ > limits_.runMs)
+    if (work_ > limits_.work || clock_() - startedMs_ - waitedMs_ > limits_.runMs)
         throw RunGuard{};
     checkAt_ = std::min(work_ + 16384, limits_.work + 1);
+}
+
+qsizetype ScriptsTV::searchCharged(qsizetype start1, QByteArrayView folded, QByteArrayView word)
+{
+    if (start1 < 1)
+        start1 = 1;
+    if (folded.isEmpty() || start1 > folded.size())
+        return 0;
+    if (word.isEmpty())
+        return start1;
+    // A piece is about a clock look's worth of work (16384 units); pieces
+    // overlap by the word's length less one, so no place is missed.
+    const qsizetype piece = std::max<qsizetype>(1 << 20, word.size());
+    for (qsizetype from = start1 - 1; from + word.size() <= folded.size(); from += piece) {
+        const qsizetype end = std::min(folded.size(), from + piece + word.size() - 1);
+        const qsizetype at = find(folded.sliced(from, end - from), word);
+        // The word is prepared for each piece, which is read up to the word found.
+        chargeBytes(word.size() + (at < 0 ? end - from : at + word.size()));
+        if (at >= 0)
+            return from + at + 1;
+    }
+    return 0;
+}
+
+const QByteArray &ScriptsTV::foldedPageLine()
+{
+    if (foldedOf_.constData() != ScriptRigaPagina.constData() || foldedOf_.size() != ScriptRigaPagina.size()) {
+        chargeBytes(ScriptRigaPagina.size());
+        foldedLine_ = foldCase(ScriptRigaPagina);
+        foldedOf_ = ScriptRigaPagina;
+    }
+    return foldedLine_;
 }
 
 void ScriptsTV::bounded(qsizetype bytes) const
@@ -486,19 +524,29 @@ void ScriptsTV::bounded(qsizetype bytes) const
 
 void ScriptsTV::replaceBounded(QByteArray &text, QByteArrayView before, QByteArrayView after)
 {
-    charge(1 + text.size() / 64);
-    const qsizetype first = text.indexOf(before);
-    if (first < 0)
+    charge(1 + (text.size() + before.size()) / 64);
+    if (before.isEmpty())
+        return;
+    qsizetype at = find(text, before);
+    if (at < 0)
         return;
     // The size is known before the text is built: a text that would outgrow
     // a variable is never made.
     qsizetype count = 0;
-    for (qsizetype at = first; at >= 0; at = text.indexOf(before, at + before.size()))
+    for (; at >= 0; at = find(text, before, at + before.size()))
         ++count;
     const qsizetype size = text.size() + count * (after.size() - before.size());
     bounded(size);
-    text.replace(before, after);
-    chargeBytes(size);
+    chargeBytes(text.size() + size);
+    QByteArray out;
+    out.reserve(size);
+    qsizetype done = 0;
+    for (at = find(text, before); at >= 0; at = find(text, before, done)) {
+        out.append(QByteArrayView(text).sliced(done, at - done)).append(after);
+        done = at + before.size();
+    }
+    out.append(QByteArrayView(text).sliced(done));
+    text = std::move(out);
 }
 
 void ScriptsTV::ESEGUI_ISTRUZIONE()
@@ -636,8 +684,8 @@ void ScriptsTV::ISTR_FIND()
     if (!cursor || !(roundHalfEven(*cursor) >= 1))
         throw ScriptFailure{};
     const qsizetype from = clampedColumn(roundHalfEven(*cursor));
-    const qsizetype at = inStrNoCase(from, ScriptRigaPagina, word);
-    chargeBytes((at > 0 ? at : ScriptRigaPagina.size()) - std::min(from, ScriptRigaPagina.size()));
+    chargeBytes(word.size());
+    const qsizetype at = searchCharged(from, foldedPageLine(), foldCase(word));
     if (at > 0) {
         ScriptCursore = QByteArray::number(at);
         var = ScriptCursore;
@@ -661,10 +709,12 @@ void ScriptsTV::ISTR_FINDLINE()
     const QByteArray word = left(arg, p - 1);
     QByteArray &var = variable(mid(arg, p + 1, 2));
     Page &page = currentPage();
+    chargeBytes(word.size());
+    const QByteArray folded = foldCase(word);
     while (!page.atEnd()) {
         ScriptRigaPagina = page.readLine();
         charge(1 + ScriptRigaPagina.size() / 64);
-        const qsizetype at = inStrNoCase(1, ScriptRigaPagina, word);
+        const qsizetype at = searchCharged(1, foldedPageLine(), folded);
         if (at > 0) {
             ScriptCursore = QByteArray::number(at);
             var = "1";
@@ -1079,11 +1129,12 @@ void ScriptsTV::ISTR_IF()
 void ScriptsTV::ISTR_GOTO()
 {
     ScriptSuErrore.clear();
-    const QByteArray target = argument(7) + ":";
+    const QByteArray target = foldCase(argument(7) + ":");
+    chargeBytes(target.size());
     const int from = ScriptPc;
     for (ScriptPc = 1; ScriptPc <= ScriptNumRighe; ++ScriptPc) {
-        charge(1 + ScriptRighe[ScriptPc].size() / 64);
-        if (containsNoCase(ScriptRighe[ScriptPc], target)) {
+        charge(1 + ScriptRighe[ScriptPc].size() / 32); // folded, then searched
+        if (inStrFolded(1, ScriptRighe[ScriptPc], target) > 0) {
             ScriptEsciCiclo = ScriptFineBlocco = true;
             return;
         }

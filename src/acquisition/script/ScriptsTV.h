@@ -4,7 +4,6 @@
 #include "core/Store.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -45,12 +44,15 @@ public:
     void setFetch(FetchFn fetch) { fetch_ = std::move(fetch); }
     // Lets window events run (the Stop button); the default runs Qt's queue.
     void setEventPump(std::function<void()> pump) { pump_ = std::move(pump); }
+    // The clock a run's time is read from, in milliseconds; the default is
+    // the monotonic clock.
+    void setClock(std::function<qint64()> msNow) { clock_ = std::move(msNow); }
 
     // What one run may use. A run that goes beyond any of them ends through
     // the general failure box, whatever the answer.
     struct Limits {
         qint64 lines = 2000000;  // script lines executed
-        qint64 work = 50000000;  // work units: a line looked at, 64 bytes searched or copied
+        qint64 work = 50000000;  // work units: a line looked at, 64 bytes searched, folded or copied
         qint64 runMs = 300000;   // the run's time, not counting the user's answers to boxes
         int depth = 200;         // blocks and loops re-entering the dispatcher
         qsizetype scriptBytes = 1 << 20;
@@ -139,6 +141,12 @@ private:
             checkLimits();
     }
     void chargeBytes(qsizetype bytes) { charge(bytes / 64); }
+    // Searches a folded word in a folded text from column start1, a piece at
+    // a time, each piece charged as it is searched: the limits are looked at
+    // inside a long search, not only after it.
+    qsizetype searchCharged(qsizetype start1, QByteArrayView folded, QByteArrayView word);
+    // The page line last read, folded once for all the searches in it.
+    const QByteArray &foldedPageLine();
     void checkLimits();
     // Refuses a text larger than a variable may hold.
     void bounded(qsizetype bytes) const;
@@ -219,10 +227,13 @@ private:
     qint64 steps_ = 0;
     qint64 work_ = 0;
     qint64 checkAt_ = 0;
-    QElapsedTimer clock_;
+    std::function<qint64()> clock_;
+    qint64 startedMs_ = 0;
     qint64 waitedMs_ = 0; // spent waiting for answers to boxes
     int depth_ = 0;
     bool failed_ = false;
+    // foldedLine_ is ScriptRigaPagina folded while foldedOf_ shares its data.
+    QByteArray foldedOf_, foldedLine_;
     std::vector<Programme> rows_; // the day's saved programmes, not yet written
     qsizetype rowBytes_ = 0;
 };

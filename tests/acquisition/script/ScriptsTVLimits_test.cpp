@@ -171,6 +171,34 @@ TEST_F(LimitsTest, RunTimeIsLimitedButNotTheUsersAnswers)
     EXPECT_EQ(var(3), QByteArray("y"));
 }
 
+// One search along a long line looks at the clock as it goes (at least once
+// a megabyte), so a run whose time is up in the middle of it ends there.
+TEST_F(LimitsTest, ALongSearchLooksAtTheClock)
+{
+    qint64 looks = 0;
+    engine.setClock([&looks] { return ++looks * 1000; });
+    limits.lines = limits.work = limits.runMs = std::numeric_limits<qint64>::max() / 2;
+    limits.pageBytes = 16 << 20;
+    engine.setLimits(limits);
+    const QByteArray page = QByteArray(8 << 20, 'a') + "\r\n";
+    const QByteArray absent = QByteArray(300, 'A') + "b";
+    auto search = [&](const QByteArray &word) {
+        looks = 0;
+        runCase(scriptOf({"#READNEXTLINE#", "#RESETCURSOR#", "#FIND#=" + word + "#04"}, {"#PUT#=y#03"}), page);
+        return looks;
+    };
+    const qint64 atOnce = search("a");
+    EXPECT_EQ(var(4), QByteArray("1"));
+    EXPECT_GE(search(absent) - atOnce, 6);
+    EXPECT_EQ(vars({3, 4}), Bytes({"y", "0"}));
+
+    // The time runs out a few pieces into the search.
+    limits.runMs = (atOnce + 2) * 1000;
+    engine.setLimits(limits);
+    search(absent);
+    expectEndedTooHard("search");
+}
+
 // Numbers far beyond any line read as "past the end"; a number that is not
 // one fails the instruction.
 TEST_F(LimitsTest, OutOfRangeNumbersAreClamped)

@@ -15,6 +15,22 @@ TEST_F(SearchInstructionTest, FindGivesTheColumnAndKeepsTheCursorOnIt)
     EXPECT_TRUE(boxes.empty());
 }
 
+// A long line is searched a piece at a time: a word across the pieces'
+// borders is found at its column, and a new line is searched, not the old.
+TEST_F(SearchInstructionTest, FindSearchesLongLinesWhole)
+{
+    QByteArray line(3 << 20, 'x');
+    line.replace((1 << 20) - 3, 6, "NeEdLe");
+    line.replace((2 << 20) - 2, 6, "needle");
+    const QByteArray second = QByteArray(line.size() - 7, 'y') + "NEEDLE!";
+    runScript({"#READNEXTLINE#", "#FIND#=needle#01", "#COMPUTECURSOR#=1", "#FIND#=nEEDLE#02", "#COMPUTECURSOR#=1",
+               "#FIND#=needle#03", "#READNEXTLINE#", "#FIND#=needle#04"},
+              line + "\n" + second + "\n");
+    EXPECT_TRUE(boxes.empty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(vars({1, 2, 3, 4}), Bytes({QByteArray::number((1 << 20) - 2), QByteArray::number((2 << 20) - 1), "0",
+                                         QByteArray::number(second.size() - 6)}));
+}
+
 TEST_F(SearchInstructionTest, FindAskActionIsExactCase)
 {
     runScript({"#READNEXTLINE#", "#FIND#=zzz#01#ONERROR#=*ask*", "#FIND#=zzz#02#onerror#=*ASK*", "#PUT#=x#03"}, kPage);

@@ -1,0 +1,14 @@
+#include "acquisition/PostProcessing.h"
+
+#include "core/AppState.h"
+
+namespace orv {
+
+Database openPostProcessingListings()
+{
+    Database db = Database::open(PercorsoDb);
+    db.exec(QStringLiteral("PRAGMA cache_size = -65536; PRAGMA wal_autocheckpoint = 8000"));
+    return db;
+}
+
+} // namespace orv
