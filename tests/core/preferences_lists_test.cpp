@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -33,15 +32,6 @@ TEST(PreferenceListsTest, LanguageFilesAreTheIniFilesByName)
     QDir(dir.path()).mkdir("vecchie.ini");
     EXPECT_EQ(preferences::languageFiles(dir.path()), (QStringList{"English.INI", "italiano.ini"}));
     EXPECT_TRUE(preferences::languageFiles(dir.filePath("manca")).isEmpty());
-}
-
-TEST(CataloguePickerTest, SizeInMegabytesAndPaths)
-{
-    const QString dp = QLocale().decimalPoint();
-    EXPECT_EQ(FrmBrowserCons::fsyze(0), "0" + dp + "0 MB");
-    EXPECT_EQ(FrmBrowserCons::fsyze(1572864), "1" + dp + "5 MB");
-    EXPECT_EQ(FrmBrowserCons::fsyze(1048576 + 262144), "1" + dp + "25 MB");
-    EXPECT_EQ(FrmBrowserCons::joinPath("/", "film.mdb"), "/film.mdb");
 }
 
 TEST(CataloguePickerTest, ListsAccessAndSqliteDatabasesOnly)

@@ -3,6 +3,9 @@
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/Store.h"
+#include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
+#include "grid/GridView.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainSeam.h"
 #include "mainwindow/MainState.h"
@@ -13,11 +16,18 @@
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -85,23 +95,14 @@ protected:
         frmTip::storeFile = store.filePath(QStringLiteral("user.ini"));
         frmTip::setShowAtStartup(false);
         loadItalian();
-        griglia = false;
-        Pulisci = false;
+        griglia = Pulisci = HighLights = MonitorTrovato = AvvioInCorso = false;
         PopUp = true;
-        HighLights = false;
-        Top = 600;
-        Left = 600;
+        Top = Left = 600;
         Width = 15000;
         Heigth = 10950;
-        VistaCorrente = 0;
-        CARD = QStringLiteral("classica.htm");
-        HTMLReport = QStringLiteral("classica.htm");
-        FiltroAntenna = 0;
+        VistaCorrente = FiltroAntenna = AllarmeMonitor = TickPopUp = 0;
+        CARD = HTMLReport = QStringLiteral("classica.htm");
         GiorniGriglia = 2;
-        AllarmeMonitor = 0;
-        MonitorTrovato = false;
-        AvvioInCorso = false;
-        TickPopUp = 0;
         previousSeam = installMainWindow(this);
         Prompt::setHandler([this](const PromptRequest &r) {
             prompts << r.text;

@@ -2,28 +2,18 @@
 
 #include "core/FrmConfig.h"
 #include "details/FrmMonitor.h"
+#include "details/FrmPopUp.h"
 #include "grid/FrmPopUpGhost.h"
-#include "grid/FrmSchedaGiorno.h"
-#include "grid/GridColumn.h"
-#include "grid/GridView.h"
 #include "mainwindow/DateNav.h"
+#include "mainwindow/FrmWait.h"
+#include "views/FrmHigh.h"
 #include "views/FrmMyTV.h"
-#include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QCalendarWidget>
-#include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <QToolBar>
-#include <QTreeWidget>
 
 using namespace orv;
 using namespace orv::test;
@@ -41,7 +31,7 @@ QStringList treeChannels(QTreeWidget *tree, bool withImage = false)
 }
 } // namespace
 
-// ---------------------------------------------------------------- load
+// load
 
 class MainLoad : public MainFixture {};
 
@@ -141,7 +131,7 @@ TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
     EXPECT_EQ(programmeCount(), 0);
 }
 
-// ---------------------------------------------------------------- monitor alert
+// monitor alert
 
 class MonitorAlert : public MainFixture {
 protected:
@@ -187,7 +177,7 @@ TEST_F(MonitorAlert, WithoutAHitNothingBlinksAndClicksDoNothing)
     EXPECT_FALSE(Windows::get<FrmMonitor>().isVisible());
 }
 
-// ---------------------------------------------------------------- geometry
+// geometry
 
 class Geometry : public MainFixture {};
 
@@ -216,7 +206,7 @@ TEST_F(Geometry, ASmallSizeOpensAtTheMinimumAndAPlaceOffTheScreensComesBack)
     EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
 }
 
-// ---------------------------------------------------------------- channel tree
+// channel tree
 
 // Seven channels ticked, in groups in and out of range.
 class ChannelTree : public MainFixture {
@@ -312,7 +302,7 @@ TEST_F(BadRows, ARowTheTreeCannotTakeIsSkippedAlone)
     EXPECT_EQ(m.panelText(3), QStringLiteral("*"));
 }
 
-// ---------------------------------------------------------------- dispatch
+// dispatch
 
 class Dispatch : public MainFixture {};
 
@@ -349,7 +339,7 @@ TEST_F(Dispatch, DayButtonsCrossYearEnds)
     EXPECT_EQ(m.currentDay(), QDate(2028, 2, 29));
 }
 
-// ---------------------------------------------------------------- hover delay
+// hover delay
 
 class HoverDelay : public MainFixture {};
 
@@ -389,32 +379,22 @@ TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
     EXPECT_TRUE(m.Timer_POP2->isActive());
 }
 
-// ---------------------------------------------------------------- panels
+// panels
 
 class Panels : public MainFixture {};
 
-TEST_F(Panels, CloseButtonsAndTheListMenu)
-{
-    FrmMain &m = loadMain();
-    NavBar = true;
-    m.CmdClose_Click(2);
-    EXPECT_FALSE(m.Picture2->isVisibleTo(&m));
-    EXPECT_FALSE(NavBar);
-    m.CmdClose_Click(0);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-    m.m_menu_visu_Click(1);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
-    EXPECT_TRUE(m.m_menu_visu[1]->isChecked());
-    m.m_menu_visu_Click(1);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-}
-
-TEST_F(Panels, ClosingAPanelLeavesTheViewInFrontAndTheDayButtonsOnIt)
+TEST_F(Panels, CloseButtonsAndTheListMenuLeaveTheViewInFrontAndTheDayButtonsOnIt)
 {
     FrmMain &m = loadMain();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     m.runCommand(Command::DayGrid);
+    NavBar = true;
+    m.CmdClose_Click(2);
+    EXPECT_FALSE(m.Picture2->isVisibleTo(&m));
+    EXPECT_FALSE(NavBar);
     m.m_menu_visu_Click(1); // the tree back beside the grid
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    EXPECT_TRUE(m.m_menu_visu[1]->isChecked());
     for (QFrame *panel : {m.Picture4, m.Picture3}) {
         QPushButton *close = panel->findChild<QPushButton *>();
         ASSERT_NE(close, nullptr);
@@ -428,7 +408,7 @@ TEST_F(Panels, ClosingAPanelLeavesTheViewInFrontAndTheDayButtonsOnIt)
     EXPECT_EQ(gridBuilds, builds + 1);
 }
 
-// ---------------------------------------------------------------- closing
+// closing
 
 // Channel setup left with every channel cleared and not applied.
 class Closing : public MainFixture {
@@ -462,7 +442,7 @@ TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
     EXPECT_GT(closeWithUnappliedSetup(Answer::Cancel), 0);
 }
 
-// ---------------------------------------------------------------- calendar
+// calendar
 
 // Each way of choosing a day moves the labels and rebuilds the view once.
 class Calendar : public MainFixture {
@@ -515,4 +495,54 @@ TEST_F(Calendar, AMouseClickRebuildsOnceAlsoOnTheDayAlreadyChosen)
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, eleven);
         expectShown(QDate(2026, 12, 11));
     }
+}
+
+// The calls other rooms make on the main window.
+class MainSeam : public MainFixture {};
+
+TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoadNothing)
+{
+    testing::internal::CaptureStderr();
+    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("[stato 3] 12 errore"), std::string::npos) << err;
+    VistaCorrente = 3;
+    mainWindow().LOAD_TV();
+    mainWindow().refreshGridIfCurrent();
+    mainWindow().stopHoverTimer();
+    mainWindow().CARICA_HIGHLIGHTS();
+    mainWindow().waitShow(QStringLiteral("Orvento"), QStringLiteral("attendere"));
+    EXPECT_FALSE(Windows::loaded<FrmMain>());
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_FALSE(Windows::loaded<FrmHigh>());
+    EXPECT_FALSE(Windows::loaded<FrmWait>());
+}
+
+TEST_F(MainSeam, WithTheMainWindowEachCallReachesIt)
+{
+    FrmMain &m = loadMain();
+    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
+    EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
+    mainWindow().startHoverTimer();
+    EXPECT_TRUE(m.Timer_POP2->isActive());
+    mainWindow().stopHoverTimer();
+    EXPECT_FALSE(m.Timer_POP2->isActive());
+    mainWindow().showChannelTree(false);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+    mainWindow().showChannelTree(true);
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
+    ASSERT_TRUE(Windows::loaded<FrmPopUp>());
+    EXPECT_TRUE(Windows::get<FrmPopUp>().isVisible());
+    EXPECT_EQ(PopUpNumerazione, QStringLiteral("7"));
+    // The grid is rebuilt only while it is the current view.
+    mainWindow().showView(Windows::get<FrmSchedaGiorno>());
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo"));
+    VistaCorrente = 1;
+    mainWindow().refreshGridIfCurrent();
+    EXPECT_EQ(grid.model().ContaLabProg(), 0);
+    VistaCorrente = 3;
+    mainWindow().refreshGridIfCurrent();
+    EXPECT_EQ(grid.model().ContaLabProg(), 1);
 }
