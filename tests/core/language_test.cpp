@@ -19,10 +19,7 @@ QByteArray header()
     return h;
 }
 
-QByteArray entryLine(int i, const QByteArray &text)
-{
-    return "T" + QByteArray::number(i).rightJustified(4, '0') + "= " + text;
-}
+QByteArray entryLine(int i, const QByteArray &text) { return "T" + QByteArray::number(i).rightJustified(4, '0') + "= " + text; }
 
 // 19 header lines and `count` entries "testo <i>", lines ended by `end`.
 QByteArray languageFile(int count, const QByteArray &end = "\r\n")
@@ -42,8 +39,7 @@ protected:
             messages << r.text;
             return r.defaultAnswer;
         });
-        for (auto &t : Lingua)
-            t = QStringLiteral("stale");
+        Lingua.fill(QStringLiteral("stale"));
         italian = readLanguageFile(app.file(QStringLiteral("languages/Italiano.ini")));
         ASSERT_EQ(italian.entries.size(), LanguageEntries);
     }
@@ -52,8 +48,7 @@ protected:
     void load(const QByteArray &content)
     {
         QFile f(app.file(QStringLiteral("languages/Prova.ini")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size());
         f.close();
         language = QStringLiteral("Prova.ini");
         CARICA_LINGUA();
@@ -135,18 +130,15 @@ TEST_P(BundledLanguageTest, EveryUsedEntryHasText)
     ASSERT_EQ(f.errorNumber, 0) << f.errorText.toStdString();
     ASSERT_EQ(f.entries.size(), LanguageEntries);
 
-    const std::vector<std::pair<int, int>> used = {{5, 14},    {16, 61},   {63, 63},   {65, 70},
-                                                   {72, 138},  {142, 151}, {153, 169}, {175, 178},
-                                                   {185, 186}};
+    const std::pair<int, int> used[] = {{5, 14},   {16, 61},   {63, 63},   {65, 70},  {72, 138},
+                                        {142, 151}, {153, 169}, {175, 178}, {185, 186}};
     for (auto [from, to] : used)
         for (int i = from; i <= to; ++i) {
             EXPECT_FALSE(f.entries[i].trimmed().isEmpty()) << "entry " << i;
             EXPECT_NE(f.entries[i].trimmed(), QStringLiteral("-")) << "entry " << i;
         }
     // Texts joined to others at run time keep their blanks.
-    EXPECT_TRUE(f.entries[119].endsWith(QLatin1Char(' ')));
-    EXPECT_TRUE(f.entries[162].endsWith(QLatin1Char(' ')));
-    EXPECT_TRUE(f.entries[163].startsWith(QLatin1Char(' ')));
+    EXPECT_TRUE(f.entries[119].endsWith(' ') && f.entries[162].endsWith(' ') && f.entries[163].startsWith(' '));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BundledLanguageTest, ::testing::Values("Italiano.ini", "English.ini"));

@@ -56,16 +56,10 @@ struct CountingJobs : FrmMainSeam {
     QStringList stages, urls;
     int downloads = 0, highlights = 0, channelFiles = 0, postProcessings = 0, stops = 0;
     int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
-    // Grid builds, counted by the please-wait text each one starts with.
-    int gridBuilds = 0;
+    int gridBuilds = 0; // counted by the please-wait text each build starts with
     std::function<void()> duringDownload;
 
-    void downloadCycle() override
-    {
-        ++downloads;
-        if (duringDownload)
-            duringDownload();
-    }
+    void downloadCycle() override { ++downloads; if (duringDownload) duringDownload(); }
     void downloadHighlights() override { ++highlights; }
     void downloadChannelFiles() override { ++channelFiles; }
     void postProcessing() override { ++postProcessings; }
@@ -121,21 +115,14 @@ protected:
 
     FrmMain &loadMain()
     {
-        FrmMain &m = Windows::get<FrmMain>();
-        m.show();
-        return m;
+        Windows::get<FrmMain>().show();
+        return Windows::get<FrmMain>();
     }
 
     void addProgramme(qint32 day, const QString &channel, int number, const QString &title)
     {
         Database db = Database::open(PercorsoDb);
-        Programme p;
-        p.Data = day;
-        p.Palinsesto = channel;
-        p.Numerazione = number;
-        p.ORA = QStringLiteral("20:30");
-        p.Titolo = title;
-        ProgrammiTable(db).insert(p);
+        ProgrammiTable(db).insert(Programme{day, channel, number, QStringLiteral("20:30"), title});
     }
 
     // A generated page of the application folder ("" when none).
@@ -146,11 +133,7 @@ protected:
     }
     static QString shown(const QDate &day) { return day.toString(QStringLiteral("dd/MM/yyyy")); }
 
-    static qint32 todayNumber()
-    {
-        const QDate d = QDate::currentDate();
-        return dayNumber(d.year(), d.month(), d.day());
-    }
+    static qint32 todayNumber() { const QDate d = QDate::currentDate(); return dayNumber(d.year(), d.month(), d.day()); }
 
     qint64 programmeCount()
     {
