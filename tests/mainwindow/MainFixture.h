@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "core/Language.h"
 #include "core/Settings.h"
 #include "core/Store.h"
 #include "grid/FrmSchedaGiorno.h"
@@ -43,11 +44,8 @@ inline QWidget *activeChild(FrmMain &m)
 // The Italian texts, read straight from the bundled language file.
 inline void loadItalian()
 {
-    QFile f(sourceData(QStringLiteral("languages/Italiano.ini")));
-    f.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    for (int i = 0; i < 250 && 19 + i < lines.size(); ++i)
-        Lingua[i] = QString::fromUtf8(lines[19 + i]).remove(QLatin1Char('\r')).mid(7);
+    const LanguageFile f = readLanguageFile(sourceData(QStringLiteral("languages/Italiano.ini")));
+    std::copy(f.entries.begin(), f.entries.end(), Lingua.begin());
 }
 
 // The program's own answers to the main-window calls, with the jobs of the

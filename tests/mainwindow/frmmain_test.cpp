@@ -34,15 +34,6 @@ QStringList treeChannels(QTreeWidget *tree, bool withImage = false)
 
 class MainLoad : public MainFixture {};
 
-TEST_F(MainLoad, WithoutGridTheCardIsInFrontAndTheTreeShown)
-{
-    FrmMain &m = loadMain();
-    EXPECT_EQ(VistaCorrente, 1);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
-    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
-    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
-}
-
 TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
 {
     griglia = true;
@@ -150,17 +141,6 @@ TEST_F(MonitorAlert, AHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpen
     m.StatusBar1_PanelClick();
     EXPECT_FALSE(monitor.isVisible());
 }
-
-TEST_F(MonitorAlert, WithoutAHitNothingBlinksAndClicksDoNothing)
-{
-    watch(QStringLiteral("derby"), QStringLiteral("Telegiornale"));
-    FrmMain &m = loadMain();
-    m.Timer2_Timer();
-    EXPECT_TRUE(m.panelText(2).isEmpty());
-    m.StatusBar1_PanelClick();
-    EXPECT_FALSE(Windows::get<FrmMonitor>().isVisible());
-}
-
 
 TEST_F(MainLoad, TheSizeAndPlaceOfARunComeBackInTheNext)
 {
