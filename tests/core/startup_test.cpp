@@ -125,17 +125,15 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), user.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("ORVENTO_SERVER"), QStringLiteral("http://127.0.0.1:9"));
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(QString::fromLatin1(name));
+        for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
         if (display)
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         if (!x11.isEmpty())
             env.insert(QStringLiteral("DISPLAY"), x11);
         p.setProcessEnvironment(env);
-        p.setProgram(program);
-        p.setArguments(args);
         p.setStandardInputFile(QProcess::nullDevice());
-        p.start();
+        p.start(program, args);
     }
 
     QString userValue(const QString &key) const
@@ -147,12 +145,9 @@ protected:
     // Waits (bounded) until the user store holds EXEFile: the instance is past its lock.
     bool waitUntilStarted() const
     {
-        for (int i = 0; i < 600; ++i) {
-            if (!userValue(QStringLiteral("EXEFile")).isEmpty())
-                return true;
+        for (int i = 0; i < 600 && userValue(QStringLiteral("EXEFile")).isEmpty(); ++i)
             QThread::msleep(100);
-        }
-        return false;
+        return !userValue(QStringLiteral("EXEFile")).isEmpty();
     }
 
     test::TempApp app;
