@@ -184,8 +184,11 @@ protected:
     }
 };
 
-TEST_F(Tips, AtStartUpWhenSwitchedOn)
+TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
 {
+    loadMain();
+    EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
+    Windows::unloadAll();
     frmTip::setShowAtStartup(true);
     loadMain();
     frmTip &tip = Windows::get<frmTip>();

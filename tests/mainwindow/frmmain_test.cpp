@@ -34,6 +34,13 @@ QStringList treeChannels(QTreeWidget *tree, bool withImage = false)
 
 class MainLoad : public MainFixture {};
 
+TEST_F(MainLoad, WithoutGridTheCardIsInFront)
+{
+    FrmMain &m = loadMain();
+    EXPECT_EQ(VistaCorrente, 1);
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+}
+
 TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
 {
     griglia = true;
@@ -140,6 +147,14 @@ TEST_F(MonitorAlert, AHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpen
     monitor.hide();
     m.StatusBar1_PanelClick();
     EXPECT_FALSE(monitor.isVisible());
+}
+
+TEST_F(MonitorAlert, WithoutAHitNothingBlinks)
+{
+    watch(QStringLiteral("derby"), QStringLiteral("Telegiornale"));
+    FrmMain &m = loadMain();
+    m.Timer2_Timer();
+    EXPECT_TRUE(m.panelText(2).isEmpty());
 }
 
 TEST_F(MainLoad, TheSizeAndPlaceOfARunComeBackInTheNext)
@@ -401,6 +416,7 @@ TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
 {
     m->setCurrentDay(QDate(2026, 12, 30));
     EXPECT_EQ(m->LabDATA[0]->text(), QStringLiteral("30/12/2026"));
+    EXPECT_EQ(m->LabDATA[2]->text(), QString::fromUtf8("Mercoledì"));
     EXPECT_EQ(gridBuilds, builds); // the caller dispatches
     auto *view = qobject_cast<QAbstractItemView *>(days());
     ASSERT_NE(view, nullptr);
