@@ -1,4 +1,5 @@
 #include "core/MainWindowSeam.h"
+#include "support/TestSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -31,3 +32,14 @@ TEST(MainWindowSeamDeathTest, ACallNothingAnswersStopsADebugBuild)
 }
 #endif
 
+
+TEST(MainWindowSeam, AScopedSeamAnswersUntilTheScopeEndsThenThePreviousOneDoes)
+{
+    test::RecordingSeam outer;
+    {
+        UnansweredSeam none;
+        ScopedMainWindow scope(none);
+        EXPECT_EQ(&mainWindow(), &none);
+    }
+    EXPECT_EQ(&mainWindow(), &outer);
+}

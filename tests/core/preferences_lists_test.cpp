@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,6 +44,9 @@ TEST(CataloguePickerTest, ListsAccessAndSqliteDatabasesOnly)
     touch(dir.filePath("archivio.cfg"), QByteArray("SQLite format 3\0rest", 20));
     QDir(dir.path()).mkdir("cartella.mdb");
     EXPECT_EQ(FrmBrowserCons::catalogueFiles(dir.path()), (QStringList{"archivio.cfg", "catalogo.db", "Film.MDB"}));
+    const QString dp = QLocale().decimalPoint();
+    EXPECT_EQ(FrmBrowserCons::fsyze(1048576 + 262144), "1" + dp + "25 MB");
+    EXPECT_EQ(FrmBrowserCons::fsyze(1572864), "1" + dp + "5 MB");
 }
 
 } // namespace

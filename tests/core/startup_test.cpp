@@ -85,11 +85,12 @@ TEST(SingleInstanceLock, AnotherRuntimeFolderStillMeetsTheFolderLock)
 {
     // Two programs started with different environments share nothing but
     // the application folder.
-    QTemporaryDir app, runtimeA, runtimeB;
+    QTemporaryDir app, other, runtimeA, runtimeB;
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", runtimeA.path().toUtf8());
     SingleInstance first(app.path());
     ASSERT_TRUE(first.acquire());
+    EXPECT_TRUE(SingleInstance(other.path()).acquire()); // another folder, the same runtime folder
     qputenv("XDG_RUNTIME_DIR", runtimeB.path().toUtf8());
     SingleInstance second(app.path() + QStringLiteral("/."));
     EXPECT_FALSE(second.acquire());

@@ -40,6 +40,10 @@ TEST_F(Routing, KeysIconsAndClicksOpenTheirViews)
     EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
     m.Toolbar1_ButtonClick(QStringLiteral("manager"));
     EXPECT_EQ(channelSetups, 1);
+    m.ImgIcone_Click(6);
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(7);
+    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
     m.ImgIcone_Click(8);
     EXPECT_TRUE(Windows::get<FrmPreferiti>().isVisible());
     m.ImgIcone_Click(4);
