@@ -16,12 +16,7 @@ protected:
     void SetUp() override { db = Database::open(PercorsoPalinsesti); }
 
     Channel channel(const QString &name) { return *TelevisioniTable(db).byName(name); }
-    ChannelOrder loaded()
-    {
-        ChannelOrder o;
-        o.load(db);
-        return o;
-    }
+    ChannelOrder loaded() { ChannelOrder o; o.load(db); return o; }
     int indexOf(const ChannelOrder &o, const QString &name)
     {
         const auto &e = o.entries();

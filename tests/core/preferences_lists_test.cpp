@@ -35,15 +35,6 @@ TEST(PreferenceListsTest, LanguageFilesAreTheIniFilesByName)
     EXPECT_TRUE(preferences::languageFiles(dir.filePath("manca")).isEmpty());
 }
 
-TEST(CataloguePickerTest, SizeInMegabytesAndPaths)
-{
-    const QString dp = QLocale().decimalPoint();
-    EXPECT_EQ(FrmBrowserCons::fsyze(0), "0" + dp + "0 MB");
-    EXPECT_EQ(FrmBrowserCons::fsyze(1572864), "1" + dp + "5 MB");
-    EXPECT_EQ(FrmBrowserCons::fsyze(1048576 + 262144), "1" + dp + "25 MB");
-    EXPECT_EQ(FrmBrowserCons::joinPath("/", "film.mdb"), "/film.mdb");
-}
-
 TEST(CataloguePickerTest, ListsAccessAndSqliteDatabasesOnly)
 {
     QTemporaryDir dir;
@@ -53,6 +44,9 @@ TEST(CataloguePickerTest, ListsAccessAndSqliteDatabasesOnly)
     touch(dir.filePath("archivio.cfg"), QByteArray("SQLite format 3\0rest", 20));
     QDir(dir.path()).mkdir("cartella.mdb");
     EXPECT_EQ(FrmBrowserCons::catalogueFiles(dir.path()), (QStringList{"archivio.cfg", "catalogo.db", "Film.MDB"}));
+    const QString dp = QLocale().decimalPoint();
+    EXPECT_EQ(FrmBrowserCons::fsyze(1048576 + 262144), "1" + dp + "25 MB");
+    EXPECT_EQ(FrmBrowserCons::fsyze(1572864), "1" + dp + "5 MB");
 }
 
 } // namespace

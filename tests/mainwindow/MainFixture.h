@@ -1,10 +1,14 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "core/Language.h"
 #include "core/Settings.h"
 #include "core/Store.h"
 #include "details/FrmMonitor.h"
+#include "grid/FrmSchedaGiorno.h"
+#include "grid/GridColumn.h"
 #include "grid/GridState.h"
+#include "grid/GridView.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainSeam.h"
 #include "mainwindow/MainState.h"
@@ -15,11 +19,18 @@
 #include "platform/Windows.h"
 #include "support/TempApp.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -35,11 +46,8 @@ inline QWidget *activeChild(FrmMain &m)
 // The Italian texts, read straight from the bundled language file.
 inline void loadItalian()
 {
-    QFile f(sourceData(QStringLiteral("languages/Italiano.ini")));
-    f.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    for (int i = 0; i < 250 && 19 + i < lines.size(); ++i)
-        Lingua[i] = QString::fromUtf8(lines[19 + i]).remove(QLatin1Char('\r')).mid(7);
+    const LanguageFile f = readLanguageFile(sourceData(QStringLiteral("languages/Italiano.ini")));
+    std::copy(f.entries.begin(), f.entries.end(), Lingua.begin());
 }
 
 // The program's own answers to the main-window calls, with the jobs of the
@@ -48,16 +56,10 @@ struct CountingJobs : FrmMainSeam {
     QStringList stages, urls;
     int downloads = 0, highlights = 0, channelFiles = 0, postProcessings = 0, stops = 0;
     int channelSetups = 0, preferences = 0, saves = 0, ends = 0;
-    // Grid builds, counted by the please-wait text each one starts with.
-    int gridBuilds = 0;
+    int gridBuilds = 0; // counted by the please-wait text each build starts with
     std::function<void()> duringDownload;
 
-    void downloadCycle() override
-    {
-        ++downloads;
-        if (duringDownload)
-            duringDownload();
-    }
+    void downloadCycle() override { ++downloads; if (duringDownload) duringDownload(); }
     void downloadHighlights() override { ++highlights; }
     void downloadChannelFiles() override { ++channelFiles; }
     void postProcessing() override { ++postProcessings; }
@@ -87,23 +89,14 @@ protected:
         frmTip::storeFile = store.filePath(QStringLiteral("user.ini"));
         frmTip::setShowAtStartup(false);
         loadItalian();
-        griglia = false;
-        Pulisci = false;
+        griglia = Pulisci = HighLights = MonitorTrovato = AvvioInCorso = false;
         PopUp = true;
-        HighLights = false;
-        Top = 600;
-        Left = 600;
+        Top = Left = 600;
         Width = 15000;
         Heigth = 10950;
-        VistaCorrente = 0;
-        CARD = QStringLiteral("classica.htm");
-        HTMLReport = QStringLiteral("classica.htm");
-        FiltroAntenna = 0;
+        VistaCorrente = FiltroAntenna = AllarmeMonitor = TickPopUp = 0;
+        CARD = HTMLReport = QStringLiteral("classica.htm");
         GiorniGriglia = 2;
-        AllarmeMonitor = 0;
-        MonitorTrovato = false;
-        AvvioInCorso = false;
-        TickPopUp = 0;
         previousSeam = installMainWindow(this);
         Prompt::setHandler([this](const PromptRequest &r) {
             prompts << r.text;
@@ -122,21 +115,14 @@ protected:
 
     FrmMain &loadMain()
     {
-        FrmMain &m = Windows::get<FrmMain>();
-        m.show();
-        return m;
+        Windows::get<FrmMain>().show();
+        return Windows::get<FrmMain>();
     }
 
     void addProgramme(qint32 day, const QString &channel, int number, const QString &title)
     {
         Database db = Database::open(PercorsoDb);
-        Programme p;
-        p.Data = day;
-        p.Palinsesto = channel;
-        p.Numerazione = number;
-        p.ORA = QStringLiteral("20:30");
-        p.Titolo = title;
-        ProgrammiTable(db).insert(p);
+        ProgrammiTable(db).insert(Programme{day, channel, number, QStringLiteral("20:30"), title});
     }
 
     // A generated page of the application folder ("" when none).
@@ -147,11 +133,7 @@ protected:
     }
     static QString shown(const QDate &day) { return day.toString(QStringLiteral("dd/MM/yyyy")); }
 
-    static qint32 todayNumber()
-    {
-        const QDate d = QDate::currentDate();
-        return dayNumber(d.year(), d.month(), d.day());
-    }
+    static qint32 todayNumber() { const QDate d = QDate::currentDate(); return dayNumber(d.year(), d.month(), d.day()); }
 
     qint64 programmeCount()
     {

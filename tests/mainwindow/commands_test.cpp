@@ -3,9 +3,6 @@
 #include "acquisition/FrmDownload.h"
 #include "details/FrmMonitor.h"
 #include "details/FrmPreferiti.h"
-#include "grid/FrmSchedaGiorno.h"
-#include "grid/GridColumn.h"
-#include "grid/GridView.h"
 #include "mainwindow/FrmAbout.h"
 #include "mainwindow/HelpViewer.h"
 #include "views/FrmHigh.h"
@@ -14,21 +11,8 @@
 #include "views/FrmRicerche.h"
 #include "views/FrmSchedaHtml.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QFile>
-#include <QFrame>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <QToolBar>
-#include <QTreeWidget>
 
 using namespace orv;
 using namespace orv::test;
@@ -39,7 +23,7 @@ QAction *menuItem(FrmMain &m, const char *name) { return m.menuBar()->findChild<
 
 class Routing : public MainFixture {};
 
-TEST_F(Routing, KeysAndIconsOpenTheirViews)
+TEST_F(Routing, KeysIconsAndClicksOpenTheirViews)
 {
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
@@ -56,18 +40,35 @@ TEST_F(Routing, KeysAndIconsOpenTheirViews)
     EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
     m.Toolbar1_ButtonClick(QStringLiteral("manager"));
     EXPECT_EQ(channelSetups, 1);
+    m.ImgIcone_Click(6);
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.ImgIcone_Click(7);
+    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
     m.ImgIcone_Click(8);
     EXPECT_TRUE(Windows::get<FrmPreferiti>().isVisible());
     m.ImgIcone_Click(4);
     ASSERT_TRUE(oHtmlHelp && oHtmlHelp->viewer());
     EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("index.htm"));
+
+    QTest::mouseClick(m.LabIcone[5], Qt::LeftButton);
+    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
+    QTest::mouseClick(m.ImgIcone[0], Qt::LeftButton);
+    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+    QTreeWidgetItem *rai3 = m.TreeView1->findItems(QStringLiteral("Rai 3"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(rai3, nullptr);
+    VistaCorrente = 3; // a tree click always shows the card
+    QTest::mouseClick(m.TreeView1->viewport(), Qt::LeftButton, {}, m.TreeView1->visualItemRect(rai3).center());
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("<h1>Rai 3</h1>")));
+    m.Toolbar3->actions()[5]->trigger(); // "cerca"
+    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
+    m.Toolbar2->actions()[12]->trigger(); // "exit"
+    EXPECT_EQ(saves, 1);
 }
 
 TEST_F(Routing, ClosingAViewUnloadsItAndTheCommandLoadsItAfresh)
 {
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
-    ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
     m.mdiArea->activeSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
@@ -90,42 +91,32 @@ TEST_F(Routing, TrayTvStartsTheCompanionStartUpKnows)
     script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    FrmMain &m = loadMain();
-    m.Toolbar3_ButtonClick(QStringLiteral("traytv"));
+    loadMain().Toolbar3_ButtonClick(QStringLiteral("traytv"));
     for (int i = 0; i < 500 && !QFile::exists(marker); ++i)
         QTest::qWait(10);
     EXPECT_TRUE(QFile::exists(marker));
 }
 
-TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGrid)
+TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridFromTheIconNot)
 {
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    duringDownload = [this] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo")); };
+    int number = 0;
+    duringDownload = [&] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), ++number, QStringLiteral("Nuovo")); };
+    m.ImgIcone_Click(2);
+    EXPECT_EQ(grid.model().ContaLabProg(), 0);
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
-    EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(grid.model().ContaLabProg(), 1);
+    EXPECT_EQ(downloads, 2);
+    EXPECT_EQ(grid.model().ContaLabProg(), 2);
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
     EXPECT_TRUE(grid.Frame2->isVisibleTo(&grid));
-}
-
-TEST_F(Routing, DownloadFromTheIconLeavesTheGridAlone)
-{
-    FrmMain &m = loadMain();
-    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
-    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
-    duringDownload = [this] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo")); };
-    m.ImgIcone_Click(2);
-    EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(grid.model().ContaLabProg(), 0);
 }
 
 TEST_F(Routing, HighlightsFollowThePreferenceAndTheDownloadWindowEndsEitherWay)
 {
     FrmMain &m = loadMain();
     duringDownload = [] { Windows::get<FrmDownload>().show(); };
-    HighLights = false;
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 0);
     EXPECT_FALSE(Windows::loaded<FrmDownload>());
@@ -135,7 +126,7 @@ TEST_F(Routing, HighlightsFollowThePreferenceAndTheDownloadWindowEndsEitherWay)
     EXPECT_TRUE(Windows::loaded<FrmDownload>()); // the highlights download closes it
 }
 
-TEST_F(Routing, ASecondDownloadWhileOneRunsIsRefused)
+TEST_F(Routing, ASecondJobWhileOneRunsIsRefused)
 {
     FrmMain &m = loadMain();
     duringDownload = [&] {
@@ -174,66 +165,34 @@ TEST_F(Routing, MenusReachTheirCommands)
     FrmMain &m = loadMain();
     menuItem(m, "m_menu1_1")->trigger();
     EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
-    menuItem(m, "m_config2_0")->trigger();
-    menuItem(m, "m_config2_1")->trigger();
-    menuItem(m, "m_config2_2")->trigger();
-    EXPECT_EQ(channelSetups, 1);
-    EXPECT_EQ(preferences, 1);
-    EXPECT_EQ(channelFiles, 1);
-    menuItem(m, "m_help1_web")->trigger();
-    menuItem(m, "m_help1_forum")->trigger();
-    menuItem(m, "m_contact3")->trigger();
+    for (const char *item : {"m_config2_0", "m_config2_1", "m_config2_2", "m_help1_web", "m_help1_forum", "m_contact3",
+                             "m_help1_about", "m_help1_faq"})
+        menuItem(m, item)->trigger();
+    EXPECT_EQ((QList<int>{channelSetups, preferences, channelFiles}), (QList<int>{1, 1, 1}));
     ASSERT_EQ(urls.size(), 3);
-    EXPECT_EQ(urls[0], serverBase() + QStringLiteral("/orvento/"));
-    EXPECT_EQ(urls[1], serverBase() + QStringLiteral("/forum/"));
-    EXPECT_TRUE(urls[2].startsWith(QStringLiteral("mailto:")));
-    EXPECT_TRUE(urls[2].contains(QStringLiteral("Richiesta%20Palinsesti"))) << urls[2].toStdString();
-    menuItem(m, "m_help1_about")->trigger();
+    EXPECT_EQ(urls.mid(0, 2), (QStringList{serverBase() + "/orvento/", serverBase() + "/forum/"}));
+    EXPECT_TRUE(urls[2].startsWith("mailto:") && urls[2].contains("Richiesta%20Palinsesti")) << urls[2].toStdString();
     EXPECT_TRUE(Windows::get<FrmAbout>().isVisible());
-    menuItem(m, "m_help1_faq")->trigger();
     EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("faq.htm"));
     EXPECT_FALSE(menuItem(m, "m_elaboradati")->isVisible());
-    EXPECT_FALSE(menuItem(m, "m_contact2")->isVisible());
-}
-
-// ---------------------------------------------------------------- captions
-
-class Captions : public MainFixture {};
-
-TEST_F(Captions, TextsComeFromTheLanguageTable)
-{
-    FrmMain &m = loadMain();
-    EXPECT_EQ(m.m_menuv[4]->text(), QStringLiteral("Sport"));
-    EXPECT_EQ(m.Toolbar2->actions()[6]->toolTip(), Lingua[35]);
-    EXPECT_EQ(m.Toolbar3->actions()[8]->text(), Lingua[31]);
-    EXPECT_EQ(m.ImgIcone[1]->toolTip(), Lingua[8]);
-    EXPECT_EQ(m.LabIcone[2]->toolTip(), Lingua[6]);
-    EXPECT_EQ(menuItem(m, "m_contact4")->text(), Lingua[69]);
-    EXPECT_EQ(m.menuBar()->findChild<QMenu *>(QStringLiteral("m_File"))->title(), Lingua[41]);
-    EXPECT_EQ(m.LabTitoloBar[1]->text(), Lingua[13]);
 }
 
 // ---------------------------------------------------------------- tips
 
 class Tips : public MainFixture {
 protected:
-    void writeTips(const QByteArray &content)
+    frmTip &fromTheHelpMenu()
     {
-        QFile f(appPath(QStringLiteral("TIPOFDAY.TXT")));
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(content);
+        menuItem(loadMain(), "m_help1_tip")->trigger();
+        return Windows::get<frmTip>();
     }
 };
 
-TEST_F(Tips, OffAtStartUpShowsNothing)
+TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
 {
-    frmTip::setShowAtStartup(false);
     loadMain();
     EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
-}
-
-TEST_F(Tips, OnAtStartUpShowsATip)
-{
+    Windows::unloadAll();
     frmTip::setShowAtStartup(true);
     loadMain();
     frmTip &tip = Windows::get<frmTip>();
@@ -244,10 +203,7 @@ TEST_F(Tips, OnAtStartUpShowsATip)
 
 TEST_F(Tips, TheHelpMenuShowsTheTipAndSwitchesStartUpTipsOn)
 {
-    frmTip::setShowAtStartup(false);
-    FrmMain &m = loadMain();
-    menuItem(m, "m_help1_tip")->trigger();
-    frmTip &tip = Windows::get<frmTip>();
+    frmTip &tip = fromTheHelpMenu();
     EXPECT_TRUE(tip.isVisible());
     EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
     EXPECT_TRUE(frmTip::showAtStartup());
@@ -257,10 +213,11 @@ TEST_F(Tips, TheHelpMenuShowsTheTipAndSwitchesStartUpTipsOn)
 
 TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
 {
-    writeTips("Solo questo\r\n");
-    FrmMain &m = loadMain();
-    menuItem(m, "m_help1_tip")->trigger();
-    frmTip &tip = Windows::get<frmTip>();
+    QFile f(appPath(QStringLiteral("TIPOFDAY.TXT")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("Solo questo\r\n");
+    f.close();
+    frmTip &tip = fromTheHelpMenu();
     EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
     tip.cmdNextTip_Click();
     EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
@@ -269,39 +226,7 @@ TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
 TEST_F(Tips, AMissingFileExplainsWhatToDo)
 {
     QFile::remove(appPath(QStringLiteral("TIPOFDAY.TXT")));
-    FrmMain &m = loadMain();
-    menuItem(m, "m_help1_tip")->trigger();
-    frmTip &tip = Windows::get<frmTip>();
+    frmTip &tip = fromTheHelpMenu();
     EXPECT_TRUE(tip.lblTipText->text().startsWith(QStringLiteral("File TIPOFDAY.TXT non trovato.")));
-    EXPECT_TRUE(tip.tips().isEmpty());
     EXPECT_FALSE(tip.LoadTips(QString()));
-}
-
-// ---------------------------------------------------------------- the controls themselves
-
-class Controls : public MainFixture {};
-
-TEST_F(Controls, ClicksOnIconsButtonsTreeAndToolbarReachTheirCommands)
-{
-    FrmMain &m = loadMain();
-    QTest::mouseClick(m.LabIcone[5], Qt::LeftButton);
-    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
-    QTest::mouseClick(m.ImgIcone[0], Qt::LeftButton);
-    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
-
-    QTreeWidgetItem *rai3 = m.TreeView1->findItems(QStringLiteral("Rai 3"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    ASSERT_NE(rai3, nullptr);
-    VistaCorrente = 3; // a tree click always shows the card
-    QTest::mouseClick(m.TreeView1->viewport(), Qt::LeftButton, {}, m.TreeView1->visualItemRect(rai3).center());
-    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("<h1>Rai 3</h1>")));
-
-    QTest::mouseClick(m.CmdGiornoDx, Qt::LeftButton);
-    EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate().addDays(1))));
-    QTest::mouseClick(m.CmdGiornoSx, Qt::LeftButton);
-    EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate())));
-
-    m.Toolbar3->actions()[5]->trigger(); // "cerca"
-    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
-    m.Toolbar2->actions()[12]->trigger(); // "exit"
-    EXPECT_EQ(saves, 1);
 }

@@ -2,64 +2,43 @@
 
 #include "core/FrmConfig.h"
 #include "details/FrmMonitor.h"
+#include "details/FrmPopUp.h"
 #include "grid/FrmPopUpGhost.h"
-#include "grid/FrmSchedaGiorno.h"
-#include "grid/GridColumn.h"
-#include "grid/GridView.h"
+#include "mainwindow/FrmWait.h"
 #include "mdi/DateNav.h"
+#include "views/FrmHigh.h"
 #include "views/FrmMyTV.h"
-#include "views/FrmReport.h"
 #include "views/FrmSchedaHtml.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QCalendarWidget>
-#include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-#include <QToolBar>
-#include <QTreeWidget>
 
 using namespace orv;
 using namespace orv::test;
 
 namespace {
-QStringList childNames(QTreeWidget *tree)
+// The channels under the tree's root, with the picture each one shows.
+QStringList treeChannels(QTreeWidget *tree, bool withImage = false)
 {
     QStringList names;
     QTreeWidgetItem *root = tree->topLevelItem(0);
     for (int i = 0; root && i < root->childCount(); ++i)
-        names << root->child(i)->text(0);
+        names << root->child(i)->text(0) +
+                     (withImage ? QLatin1Char(':') + root->child(i)->data(0, Qt::UserRole + 1).toString() : QString());
     return names;
-}
-
-QString childImage(QTreeWidget *tree, const QString &name)
-{
-    QTreeWidgetItem *root = tree->topLevelItem(0);
-    for (int i = 0; root && i < root->childCount(); ++i)
-        if (root->child(i)->text(0) == name)
-            return root->child(i)->data(0, Qt::UserRole + 1).toString();
-    return QString();
 }
 } // namespace
 
-// ---------------------------------------------------------------- load
 
 class MainLoad : public MainFixture {};
 
-TEST_F(MainLoad, WithoutGridTheCardIsInFrontAndTheTreeShown)
+TEST_F(MainLoad, WithoutGridTheCardIsInFront)
 {
     FrmMain &m = loadMain();
     EXPECT_EQ(VistaCorrente, 1);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
     EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
-    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
-    EXPECT_EQ(m.currentDay(), QDate::currentDate());
 }
 
 TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
@@ -70,7 +49,6 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
     EXPECT_EQ(VistaCorrente, 3);
     EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
     ASSERT_TRUE(Windows::loaded<FrmSchedaGiorno>());
-    EXPECT_EQ(Windows::get<FrmSchedaGiorno>().MonthView1, QDate::currentDate());
     // The grid's build writes its own texts on the splash window.
     EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia", Lingua[155],
                                    Lingua[156], Lingua[186]}));
@@ -86,14 +64,12 @@ TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
     QMdiSubWindow *grid = m.mdiArea->activeSubWindow();
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->geometry(), m.mdiArea->viewport()->rect());
-
     m.runCommand(Command::ChannelCard); // the tree comes back: the area narrows
     QTest::qWait(50);
     m.runCommand(Command::DayGrid);
     QTest::qWait(50);
     for (QMdiSubWindow *sub : m.mdiArea->subWindowList())
         EXPECT_EQ(sub->geometry(), m.mdiArea->viewport()->rect()) << sub->windowTitle().toStdString();
-
     // A view the user has placed himself keeps its place.
     grid->setGeometry(10, 10, 300, 200);
     m.runCommand(Command::ChannelCard);
@@ -101,30 +77,22 @@ TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
     EXPECT_EQ(grid->geometry(), QRect(10, 10, 300, 200));
 }
 
-TEST_F(MainLoad, PopUpSettingOffReleasesTheHoverButton)
-{
-    PopUp = false;
-    FrmMain &m = loadMain();
-    EXPECT_FALSE(m.popUpPressed());
-    m.Toolbar3->actions()[3]->setChecked(true);
-    m.Toolbar3_ButtonClick(QStringLiteral("popup"));
-    EXPECT_TRUE(PopUp);
-}
-
+// Three days of programmes: the day before yesterday, yesterday and today.
 class Cleaning : public MainFixture {
 protected:
-    void addThreeDays()
+    void SetUp() override
     {
-        const QDate today = QDate::currentDate();
-        addProgramme(datenav::dayOf(today.addDays(-2)), QStringLiteral("Rai 1"), 1, QStringLiteral("Vecchio"));
-        addProgramme(datenav::dayOf(today.addDays(-1)), QStringLiteral("Rai 1"), 1, QStringLiteral("Ieri"));
-        addProgramme(datenav::dayOf(today), QStringLiteral("Rai 1"), 1, QStringLiteral("Oggi"));
+        MainFixture::SetUp();
+            for (int back : {2, 1, 0})
+            addProgramme(datenav::dayOf(QDate::currentDate().addDays(-back)), QStringLiteral("Rai 1"), 1, "P");
     }
 };
 
 TEST_F(Cleaning, StartUpWithPulisciKeepsYesterdayAndDeletesTheDayBefore)
 {
-    addThreeDays();
+    loadMain();
+    EXPECT_EQ(programmeCount(), 3);
+    Windows::unloadAll();
     Pulisci = true;
     loadMain();
     EXPECT_EQ(programmeCount(), 2);
@@ -132,38 +100,21 @@ TEST_F(Cleaning, StartUpWithPulisciKeepsYesterdayAndDeletesTheDayBefore)
     EXPECT_TRUE(ProgrammiTable(db).channelDay(datenav::dayOf(QDate::currentDate().addDays(-2)), "Rai 1").empty());
 }
 
-TEST_F(Cleaning, StartUpWithoutPulisciDeletesNothing)
+TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
 {
-    addThreeDays();
-    loadMain();
-    EXPECT_EQ(programmeCount(), 3);
-}
-
-TEST_F(Cleaning, CancelDeletesNothingAndReportsNothing)
-{
-    addThreeDays();
     FrmMain &m = loadMain();
     answer = Answer::Cancel;
     m.m_puliscidb_Click();
     m.m_vecchi_Click();
     EXPECT_EQ(programmeCount(), 3);
-    EXPECT_EQ(prompts.size(), 2);
-    EXPECT_FALSE(prompts.contains(QStringLiteral("Pulizia Database Completata")));
-}
-
-TEST_F(Cleaning, ConfirmedCommandsDeleteAndReport)
-{
-    addThreeDays();
-    FrmMain &m = loadMain();
+    answer = Answer::Ok;
     m.m_vecchi_Click();
     EXPECT_EQ(programmeCount(), 2);
-    EXPECT_EQ(prompts.first(), Lingua[177]);
-    EXPECT_EQ(prompts.last(), QStringLiteral("Pulizia Database Completata"));
+    EXPECT_EQ(prompts.mid(2), (QStringList{Lingua[177], "Pulizia Database Completata"}));
     m.m_puliscidb_Click();
     EXPECT_EQ(programmeCount(), 0);
 }
 
-// ---------------------------------------------------------------- monitor alert
 
 class MonitorAlert : public MainFixture {
 protected:
@@ -175,8 +126,9 @@ protected:
     }
 };
 
-TEST_F(MonitorAlert, AHitBlinksPanelTwoAndTheFirstClickOpensTheMonitor)
+TEST_F(MonitorAlert, AHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpensTheMonitor)
 {
+    QFile::remove(appPath(QStringLiteral("htmlcards/smile2.ico")));
     watch(QStringLiteral("derby"), QStringLiteral("Il grande Derby"));
     FrmMain &m = loadMain();
     ASSERT_EQ(AllarmeMonitor, 1);
@@ -192,40 +144,20 @@ TEST_F(MonitorAlert, AHitBlinksPanelTwoAndTheFirstClickOpensTheMonitor)
     EXPECT_TRUE(monitor.isVisible());
     EXPECT_FALSE(m.Timer2->isActive());
     EXPECT_TRUE(m.panelText(2).isEmpty());
-    EXPECT_EQ(AllarmeMonitor, 1);
-
     monitor.hide();
     m.StatusBar1_PanelClick();
     EXPECT_FALSE(monitor.isVisible());
 }
 
-TEST_F(MonitorAlert, WithoutAHitNothingBlinksAndClicksDoNothing)
+TEST_F(MonitorAlert, WithoutAHitNothingBlinks)
 {
     watch(QStringLiteral("derby"), QStringLiteral("Telegiornale"));
     FrmMain &m = loadMain();
-    EXPECT_EQ(AllarmeMonitor, 0);
-    m.Timer2_Timer();
-    EXPECT_TRUE(m.panelText(2).isEmpty());
-    m.StatusBar1_PanelClick();
-    EXPECT_FALSE(Windows::get<FrmMonitor>().isVisible());
-}
-
-TEST_F(MonitorAlert, AMissingPictureLeavesTheTextBlinking)
-{
-    QFile::remove(appPath(QStringLiteral("htmlcards/smile2.ico")));
-    watch(QStringLiteral("derby"), QStringLiteral("Derby"));
-    FrmMain &m = loadMain();
-    m.Timer2_Timer();
-    EXPECT_EQ(m.panelText(2), QStringLiteral("Trovato Programma TV !"));
     m.Timer2_Timer();
     EXPECT_TRUE(m.panelText(2).isEmpty());
 }
 
-// ---------------------------------------------------------------- geometry
-
-class Geometry : public MainFixture {};
-
-TEST_F(Geometry, TheSizeAndPlaceOfARunComeBackInTheNext)
+TEST_F(MainLoad, TheSizeAndPlaceOfARunComeBackInTheNext)
 {
     FrmMain &first = loadMain();
     first.resize(900, 650);
@@ -235,15 +167,13 @@ TEST_F(Geometry, TheSizeAndPlaceOfARunComeBackInTheNext)
     Windows::unloadAll();
     FrmMain &second = loadMain();
     EXPECT_EQ(second.size(), QSize(900, 650));
-    EXPECT_EQ(second.pos(), QPoint(corner.x(), corner.y()));
+    EXPECT_EQ(second.pos(), corner);
 }
 
-TEST_F(Geometry, ASmallSizeOpensAtTheMinimumAndAPlaceOffTheScreensComesBack)
+TEST_F(MainLoad, ASmallSizeOpensAtTheMinimumAndAPlaceOffTheScreensComesBack)
 {
-    Width = 6000;
-    Heigth = 6000;
-    Left = 900000;
-    Top = 900000;
+    Width = Heigth = 6000;
+    Left = Top = 900000;
     FrmMain &m = loadMain();
     EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
     EXPECT_GE(m.height() * FrmMain::TwipsPerPixel, FrmMain::MinHeightTwips);
@@ -252,109 +182,62 @@ TEST_F(Geometry, ASmallSizeOpensAtTheMinimumAndAPlaceOffTheScreensComesBack)
     EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
 }
 
-// ---------------------------------------------------------------- channel tree
 
+// Seven channels ticked, in groups in and out of range.
 class ChannelTree : public MainFixture {
 protected:
-    void setGroups()
+    void SetUp() override
     {
+        MainFixture::SetUp();
         Database db = Database::open(PercorsoPalinsesti);
         db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
-        auto set = [&](const char *name, const QVariant &antenna, int pos) {
+        const std::pair<const char *, QVariant> groups[] = {
+            {"Rai 1", 0}, {"Rai 2", 1}, {"Rai 3", 7}, {"Rete 4", 8}, {"Canale 5", -1}, {"Italia 1", QVariant()}, {"La7", 4}};
+        int position = 0;
+        for (const auto &[name, antenna] : groups) {
             Statement st = db.prepare(QStringLiteral(
                 "update Televisioni set Attivo = 1, Visualizzare = 1, ANTENNA = ?1, Posizione = ?2 where NOMETV = ?3"));
-            st.bind(1, antenna).bind(2, pos).bind(3, QString::fromLatin1(name));
+            st.bind(1, antenna).bind(2, ++position).bind(3, QString::fromLatin1(name));
             st.execute();
-        };
-        set("Rai 1", 0, 1);
-        set("Rai 2", 1, 2);
-        set("Rai 3", 7, 3);
-        set("Rete 4", 8, 4);
-        set("Canale 5", -1, 5);
-        set("Italia 1", QVariant(), 6);
-        set("La7", 4, 7);
+        }
     }
 };
 
-TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatellite)
+TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatelliteAndFilterFourOnlySport)
 {
-    setGroups();
     FrmMain &m = loadMain();
-    EXPECT_EQ(childNames(m.TreeView1), (QStringList{"Rai 1", "Rai 2", "Rai 3", "Rete 4", "La7"}));
-    EXPECT_EQ(childImage(m.TreeView1, "Rai 1"), QStringLiteral("parabola"));
-    EXPECT_EQ(childImage(m.TreeView1, "Rete 4"), QStringLiteral("parabola"));
-    EXPECT_EQ(childImage(m.TreeView1, "Rai 3"), QStringLiteral("radio"));
+    EXPECT_EQ(treeChannels(m.TreeView1, true), (QStringList{"Rai 1:parabola", "Rai 2:parabola", "Rai 3:radio",
+                                                            "Rete 4:parabola", "La7:sport"}));
+    m.m_menuv[4]->trigger();
+    EXPECT_EQ(FiltroAntenna, 4);
+    EXPECT_EQ(treeChannels(m.TreeView1), QStringList{"La7"});
+    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
 }
 
 TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
 {
-    setGroups();
     FrmMain &m = loadMain();
-    FrmConfig &setup = Windows::get<FrmConfig>();
-    setup.show();
-    auto picture = [](QTreeWidgetItem *item) { return item->icon(0).pixmap(16, 16).toImage(); };
-    QTreeWidgetItem *root = m.TreeView1->topLevelItem(0);
-    ASSERT_NE(root, nullptr);
-    EXPECT_FALSE(root->icon(0).isNull());
-    int compared = 0;
-    for (int i = 0; i < root->childCount(); ++i) {
-        QTreeWidgetItem *node = root->child(i);
-        const QList<QTreeWidgetItem *> same = setup.TreeView1->findItems(node->text(0), Qt::MatchExactly);
-        if (same.isEmpty() || same[0]->data(0, FrmConfig::ImageRole) != node->data(0, Qt::UserRole + 1))
-            continue;
-        EXPECT_FALSE(node->icon(0).isNull()) << node->text(0).toStdString();
-        EXPECT_EQ(picture(node), picture(same[0])) << node->text(0).toStdString();
-        ++compared;
+    Windows::get<FrmConfig>().show();
+    auto picture = [](QTreeWidget *tree, const char *name) {
+        const QIcon icon = tree->findItems(QLatin1String(name), Qt::MatchExactly | Qt::MatchRecursive)[0]->icon(0);
+        return icon.isNull() ? QImage() : icon.pixmap(16, 16).toImage();
+    };
+    for (const char *name : {"Rai 2", "La7"}) { // satellite and sport
+        EXPECT_FALSE(picture(m.TreeView1, name).isNull()) << name;
+        EXPECT_EQ(picture(m.TreeView1, name), picture(Windows::get<FrmConfig>().TreeView1, name)) << name;
     }
-    EXPECT_GE(compared, 2); // Rai 2 (satellite) and La7 (sport) at least
 }
 
-TEST_F(ChannelTree, FilterFourListsOnlySport)
+TEST_F(ChannelTree, SearchIsExactTakesTheRootAndResetsAFilterThatHidesTheChannel)
 {
-    setGroups();
     FrmMain &m = loadMain();
-    m.m_menuv[4]->trigger();
-    EXPECT_EQ(FiltroAntenna, 4);
-    EXPECT_EQ(childNames(m.TreeView1), QStringList{"La7"});
-    EXPECT_EQ(childImage(m.TreeView1, "La7"), QStringLiteral("sport"));
-    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
-}
-
-TEST_F(ChannelTree, ARowTheTreeCannotTakeIsSkippedAlone)
-{
-    {
-        Database db = Database::open(PercorsoPalinsesti);
-        db.exec(QStringLiteral("update Televisioni set NOMETV = 'R' where NOMETV = 'Rai 2'"));
-        db.exec(QStringLiteral("update Televisioni set NOMETV = '' where NOMETV = 'Rai 3'"));
+    const std::pair<const char *, const char *> searches[] = {
+        {"Rai 2", "Rai 2"}, {"RAI 1", "Rai 2"}, {"Palinsesti Disponibili", "R"}};
+    for (auto [wanted, current] : searches) {
+        TvCorrente = QString::fromLatin1(wanted);
+        m.SEARCH_TV_TREE();
+        EXPECT_EQ(m.currentChannel(), QString::fromLatin1(current)) << wanted;
     }
-    FrmMain &m = loadMain();
-    const QStringList names = childNames(m.TreeView1);
-    EXPECT_FALSE(names.contains(QStringLiteral("R")));
-    EXPECT_FALSE(names.contains(QString()));
-    EXPECT_TRUE(names.contains(QStringLiteral("Rai 1")));
-    EXPECT_TRUE(names.contains(QStringLiteral("Rete 4")));
-    EXPECT_TRUE(names.contains(QStringLiteral("Radio 1")));
-    EXPECT_EQ(m.panelText(3), QStringLiteral("*"));
-}
-
-TEST_F(ChannelTree, SearchIsExactAndTakesTheRoot)
-{
-    FrmMain &m = loadMain();
-    TvCorrente = QStringLiteral("Rai 2");
-    m.SEARCH_TV_TREE();
-    EXPECT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
-    TvCorrente = QStringLiteral("RAI 1");
-    m.SEARCH_TV_TREE();
-    EXPECT_EQ(m.currentChannel(), QStringLiteral("Rai 2"));
-    TvCorrente = QStringLiteral("Palinsesti Disponibili");
-    m.SEARCH_TV_TREE();
-    EXPECT_EQ(m.currentChannel(), QStringLiteral("R"));
-}
-
-TEST_F(ChannelTree, AChannelHiddenByTheFilterResetsIt)
-{
-    setGroups();
-    FrmMain &m = loadMain();
     m.m_menuv_Click(4);
     TvCorrente = QStringLiteral("Rai 2");
     m.SEARCH_TV_TREE();
@@ -367,53 +250,46 @@ TEST_F(ChannelTree, AChannelHiddenByTheFilterResetsIt)
     EXPECT_EQ(FiltroAntenna, 4);
 }
 
-// ---------------------------------------------------------------- dispatch
+TEST_F(MainLoad, ARowTheTreeCannotTakeIsSkippedAlone)
+{
+    {
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set NOMETV = 'R' where NOMETV = 'Rai 2'"));
+        db.exec(QStringLiteral("update Televisioni set NOMETV = '' where NOMETV = 'Rai 3'"));
+    }
+    FrmMain &m = loadMain();
+    const QStringList names = treeChannels(m.TreeView1);
+    EXPECT_FALSE(names.contains(QStringLiteral("R")));
+    EXPECT_FALSE(names.contains(QString()));
+    for (const char *kept : {"Rai 1", "Rete 4", "Radio 1"})
+        EXPECT_TRUE(names.contains(QString::fromLatin1(kept))) << kept;
+    EXPECT_EQ(m.panelText(3), QStringLiteral("*"));
+}
 
-class Dispatch : public MainFixture {};
 
-TEST_F(Dispatch, ViewCodesChooseTheViewRebuilt)
+TEST_F(MainLoad, ViewCodesChooseTheViewRebuilt)
 {
     FrmMain &m = loadMain();
-    m.CmdGiornoDx_Click();
     const QDate tomorrow = QDate::currentDate().addDays(1);
+    m.CmdGiornoDx_Click();
     EXPECT_TRUE(page("temp.htm").contains(shown(tomorrow)));
-
     VistaCorrente = 2;
     m.CmdGiornoDx_Click();
     EXPECT_TRUE(page("tempreport.htm").contains(shown(tomorrow.addDays(1))));
     EXPECT_TRUE(page("temp.htm").contains(shown(tomorrow)));
-
     VistaCorrente = 3;
     m.CmdGiornoSx_Click();
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
     EXPECT_EQ(grid.MonthView1, tomorrow);
-    EXPECT_EQ(grid.MonthView2, QDate::currentDate());
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
-
     Windows::get<FrmMyTV>();
     EXPECT_EQ(VistaCorrente, 4);
     m.CmdGiornoSx_Click();
     EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate())));
 }
 
-TEST_F(Dispatch, DayButtonsCrossYearEnds)
-{
-    FrmMain &m = loadMain();
-    m.setCurrentDay(QDate(2026, 12, 31));
-    m.CmdGiornoDx_Click();
-    EXPECT_EQ(m.currentDay(), QDate(2027, 1, 1));
-    EXPECT_EQ(m.LabDATA[0]->text(), QStringLiteral("01/01/2027"));
-    EXPECT_EQ(m.LabDATA[2]->text(), QString::fromUtf8("Venerdì"));
-    m.setCurrentDay(QDate(2028, 3, 1));
-    m.CmdGiornoSx_Click();
-    EXPECT_EQ(m.currentDay(), QDate(2028, 2, 29));
-}
 
-// ---------------------------------------------------------------- hover delay
-
-class HoverDelay : public MainFixture {};
-
-TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
+TEST_F(MainLoad, TheSixtyFirstTickOpensTheCard)
 {
     griglia = true;
     for (int i = 1; i <= 13; ++i)
@@ -427,7 +303,6 @@ TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
     for (int i = 0; i < 60; ++i)
         m.Timer_POP2_Timer();
     EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
-    EXPECT_TRUE(m.Timer_POP2->isActive());
     m.Timer_POP2_Timer();
     ASSERT_TRUE(Windows::loaded<FrmPopUpGhost>());
     EXPECT_EQ(GhostNumerazione, QStringLiteral("13"));
@@ -436,11 +311,12 @@ TEST_F(HoverDelay, TheSixtyFirstTickOpensTheCard)
     EXPECT_FALSE(m.Timer_POP2->isActive());
 }
 
-TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
+TEST_F(MainLoad, WithPopUpOffTheButtonIsReleasedAndTicksOnlyCloseTheCard)
 {
     griglia = true;
+    PopUp = false;
     FrmMain &m = loadMain();
-    m.Toolbar3->actions()[3]->setChecked(false);
+    EXPECT_FALSE(m.popUpPressed());
     Windows::get<FrmPopUpGhost>().show();
     m.Timer_POP2->start();
     for (int i = 0; i < 100; ++i)
@@ -448,34 +324,24 @@ TEST_F(HoverDelay, WithPopUpReleasedTicksOnlyCloseTheCard)
     EXPECT_EQ(TickPopUp, 0);
     EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() && Windows::get<FrmPopUpGhost>().isVisible());
     EXPECT_TRUE(m.Timer_POP2->isActive());
+    m.Toolbar3->actions()[3]->setChecked(true);
+    m.Toolbar3_ButtonClick(QStringLiteral("popup"));
+    EXPECT_TRUE(PopUp);
 }
 
-// ---------------------------------------------------------------- panels
 
-class Panels : public MainFixture {};
-
-TEST_F(Panels, CloseButtonsAndTheListMenu)
-{
-    FrmMain &m = loadMain();
-    NavBar = true;
-    m.CmdClose_Click(2);
-    EXPECT_FALSE(m.Picture2->isVisibleTo(&m));
-    EXPECT_FALSE(NavBar);
-    m.CmdClose_Click(0);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-    m.m_menu_visu_Click(1);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
-    EXPECT_TRUE(m.m_menu_visu[1]->isChecked());
-    m.m_menu_visu_Click(1);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-}
-
-TEST_F(Panels, ClosingAPanelLeavesTheViewInFrontAndTheDayButtonsOnIt)
+TEST_F(MainLoad, CloseButtonsAndTheListMenuLeaveTheViewInFrontAndTheDayButtonsOnIt)
 {
     FrmMain &m = loadMain();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     m.runCommand(Command::DayGrid);
+    NavBar = true;
+    m.CmdClose_Click(2);
+    EXPECT_FALSE(m.Picture2->isVisibleTo(&m));
+    EXPECT_FALSE(NavBar);
     m.m_menu_visu_Click(1); // the tree back beside the grid
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    EXPECT_TRUE(m.m_menu_visu[1]->isChecked());
     for (QFrame *panel : {m.Picture4, m.Picture3}) {
         QPushButton *close = panel->findChild<QPushButton *>();
         ASSERT_NE(close, nullptr);
@@ -489,58 +355,39 @@ TEST_F(Panels, ClosingAPanelLeavesTheViewInFrontAndTheDayButtonsOnIt)
     EXPECT_EQ(gridBuilds, builds + 1);
 }
 
-TEST_F(Panels, ErrorMarksLandInTheStatusBar)
-{
-    FrmMain &m = loadMain();
-    mainWindow().writeStatus(1, QStringLiteral("*"));
-    EXPECT_EQ(m.panelText(1), QStringLiteral("*"));
-    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
-    EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
-}
-
-// ---------------------------------------------------------------- closing
 
 // Channel setup left with every channel cleared and not applied.
 class Closing : public MainFixture {
 protected:
-    FrmConfig &unappliedSetup()
+    int closeWithUnappliedSetup(Answer a)
     {
+        FrmMain &m = loadMain();
         FrmConfig &c = Windows::get<FrmConfig>();
         c.show();
         c.Command4_Click();
-        return c;
+        answer = a;
+        m.close();
+        EXPECT_EQ(prompts, QStringList{Lingua[88]});
+        EXPECT_FALSE(c.isVisible());
+        Database db = Database::open(PercorsoPalinsesti);
+        int active = 0;
+        for (const Channel &ch : TelevisioniTable(db).allByPosition())
+            active += ch.Attivo ? 1 : 0;
+        return active;
     }
 };
 
 TEST_F(Closing, ChannelSetupAsksAndAppliesBeforeTheProgramEnds)
 {
-    FrmMain &m = loadMain();
-    unappliedSetup();
-    answer = Answer::Ok;
-    m.close();
+    EXPECT_EQ(closeWithUnappliedSetup(Answer::Ok), 0);
     EXPECT_EQ(ends, 1);
-    EXPECT_TRUE(prompts.contains(Lingua[88])) << prompts.join(QLatin1Char('|')).toStdString();
-    Database db = Database::open(PercorsoPalinsesti);
-    for (const Channel &ch : TelevisioniTable(db).allByPosition())
-        EXPECT_EQ(ch.Attivo, false) << ch.NOMETV.toStdString();
 }
 
 TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
 {
-    FrmMain &m = loadMain();
-    FrmConfig &c = unappliedSetup();
-    answer = Answer::Cancel;
-    m.close();
-    EXPECT_EQ(prompts.size(), 1);
-    EXPECT_FALSE(c.isVisible());
-    Database db = Database::open(PercorsoPalinsesti);
-    int active = 0;
-    for (const Channel &ch : TelevisioniTable(db).allByPosition())
-        active += ch.Attivo ? 1 : 0;
-    EXPECT_GT(active, 0);
+    EXPECT_GT(closeWithUnappliedSetup(Answer::Cancel), 0);
 }
 
-// ---------------------------------------------------------------- calendar
 
 // Each way of choosing a day moves the labels and rebuilds the view once.
 class Calendar : public MainFixture {
@@ -565,32 +412,77 @@ protected:
     int builds = 0;
 };
 
-TEST_F(Calendar, KeysAndTheDayButtonMoveTheLabelsAndTheViewOnce)
+TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
 {
     m->setCurrentDay(QDate(2026, 12, 30));
     EXPECT_EQ(m->LabDATA[0]->text(), QStringLiteral("30/12/2026"));
+    EXPECT_EQ(m->LabDATA[2]->text(), QString::fromUtf8("Mercoledì"));
     EXPECT_EQ(gridBuilds, builds); // the caller dispatches
-    ASSERT_NE(days(), nullptr);
-    QTest::keyClick(days(), Qt::Key_Down);
+    auto *view = qobject_cast<QAbstractItemView *>(days());
+    ASSERT_NE(view, nullptr);
+    QTest::keyClick(view, Qt::Key_Down);
     expectShown(QDate(2027, 1, 6));
-    QTest::keyClick(days(), Qt::Key_PageUp);
+    QTest::keyClick(view, Qt::Key_PageUp);
     expectShown(QDate(2026, 12, 6));
     QTest::mouseClick(m->CmdGiornoDx, Qt::LeftButton);
     expectShown(QDate(2026, 12, 7));
-}
-
-TEST_F(Calendar, AMouseClickRebuildsOnceAlsoOnTheDayAlreadyChosen)
-{
-    m->setCurrentDay(QDate(2026, 12, 9));
-    auto *view = qobject_cast<QAbstractItemView *>(days());
-    ASSERT_NE(view, nullptr);
     QPoint eleven; // once on the page of December
     for (int r = 0; r < view->model()->rowCount(); ++r)
         for (int c = 0; c < view->model()->columnCount(); ++c)
             if (view->model()->index(r, c).data().toString() == QLatin1String("11"))
                 eleven = view->visualRect(view->model()->index(r, c)).center();
-    for (int click = 0; click < 2; ++click) {
+    for (int click = 0; click < 2; ++click) { // also on the day already chosen
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, eleven);
         expectShown(QDate(2026, 12, 11));
     }
+}
+
+// The calls other rooms make on the main window.
+class MainSeam : public MainFixture {};
+
+TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoadNothing)
+{
+    testing::internal::CaptureStderr();
+    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("[stato 3] 12 errore"), std::string::npos) << err;
+    VistaCorrente = 3;
+    mainWindow().LOAD_TV();
+    mainWindow().refreshGridIfCurrent();
+    mainWindow().stopHoverTimer();
+    mainWindow().CARICA_HIGHLIGHTS();
+    mainWindow().waitShow(QStringLiteral("Orvento"), QStringLiteral("attendere"));
+    EXPECT_FALSE(Windows::loaded<FrmMain>());
+    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_FALSE(Windows::loaded<FrmHigh>());
+    EXPECT_FALSE(Windows::loaded<FrmWait>());
+}
+
+TEST_F(MainSeam, WithTheMainWindowEachCallReachesIt)
+{
+    FrmMain &m = loadMain();
+    mainWindow().writeStatus(3, QStringLiteral("12 errore"));
+    EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
+    mainWindow().startHoverTimer();
+    EXPECT_TRUE(m.Timer_POP2->isActive());
+    mainWindow().stopHoverTimer();
+    EXPECT_FALSE(m.Timer_POP2->isActive());
+    mainWindow().showChannelTree(false);
+    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
+    mainWindow().showChannelTree(true);
+    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
+    mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
+    ASSERT_TRUE(Windows::loaded<FrmPopUp>());
+    EXPECT_TRUE(Windows::get<FrmPopUp>().isVisible());
+    EXPECT_EQ(PopUpNumerazione, QStringLiteral("7"));
+    // The grid is rebuilt only while it is the current view.
+    mainWindow().showView(Windows::get<FrmSchedaGiorno>());
+    FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Nuovo"));
+    VistaCorrente = 1;
+    mainWindow().refreshGridIfCurrent();
+    EXPECT_EQ(grid.model().ContaLabProg(), 0);
+    VistaCorrente = 3;
+    mainWindow().refreshGridIfCurrent();
+    EXPECT_EQ(grid.model().ContaLabProg(), 1);
 }

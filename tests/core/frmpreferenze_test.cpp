@@ -1,0 +1,149 @@
+#include "core/AppState.h"
+#include "core/FrmBrowserCons.h"
+#include "core/FrmPreferenze.h"
+#include "core/Settings.h"
+#include "core/Store.h"
+#include "platform/Prompt.h"
+#include "platform/Windows.h"
+#include "support/TempApp.h"
+#include "support/TestSeam.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+class FrmPreferenzeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
+        CARICA_CONFIGURAZIONE();
+    }
+    void TearDown() override
+    {
+        Windows::unloadAll();
+        Prompt::setHandler({});
+    }
+
+    FrmPreferenze &open()
+    {
+        Windows::get<FrmPreferenze>().show();
+        return Windows::get<FrmPreferenze>();
+    }
+    QVariantMap storedRow(const char *file)
+    {
+        Database db = Database::open(app.db(QString::fromLatin1(file)));
+        return ConfigTable(db).readRow();
+    }
+
+    test::TempApp app;
+    test::RecordingSeam main;
+};
+
+TEST_F(FrmPreferenzeTest, ShowsTheListsAndSettings)
+{
+    GiorniGriglia = 4;
+    auto &w = open();
+    // Filling the days box leaves the setting alone.
+    EXPECT_EQ(w.CmbGiorniGriglia->currentText(), QStringLiteral("4"));
+    EXPECT_EQ(GiorniGriglia, qint16(4));
+    QStringList shown;
+    for (int i = 0; i < w.ListView2->count(); ++i)
+        shown << w.ListView2->item(i)->text();
+    EXPECT_EQ(shown, (QStringList{"Cartoni Animati", "Miniserie", "Documentario", "Telefilm", "Film"}));
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Italiano.ini"));
+    w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("English.ini")));
+    emit w.Combo1->textActivated(w.Combo1->currentText());
+    EXPECT_EQ(language, QStringLiteral("English.ini"));
+}
+
+TEST_F(FrmPreferenzeTest, DaysBoxInvalidValuesBecomeSeven)
+{
+    const std::pair<const char *, int> cases[] = {{"0", 7},   {"9", 7},   {"tre", 7}, {"", 7},
+                                                  {"-3", 7},  {"0.5", 7}, {"7.5", 7}, {"3", 3}, {" 1 ", 1}};
+    auto &w = open();
+    for (auto [typed, days] : cases) {
+        SCOPED_TRACE(typed);
+        GiorniGriglia = 2;
+        w.CmbGiorniGriglia->setEditText(QString::fromLatin1(typed));
+        EXPECT_EQ(w.CmbGiorniGriglia->currentText(), days == 7 ? QStringLiteral("7") : QString::fromLatin1(typed));
+        EXPECT_EQ(int(GiorniGriglia), days);
+    }
+}
+
+TEST_F(FrmPreferenzeTest, ControlsWriteAtOnceAndChiudiStores)
+{
+    Colore = true;
+    auto &w = open();
+    w.Check3->click();
+    EXPECT_FALSE(Colore);
+    w.CmbGiorniGriglia->setEditText(QStringLiteral("5"));
+    w.Text2->setText(QStringLiteral("/home/anna/film.mdb"));
+    EXPECT_EQ(Cinedrawerdb, QStringLiteral("/home/anna/film.mdb"));
+    // Nothing is stored before "Chiudi".
+    EXPECT_EQ(storedRow("config2.cfg").value("Colore").toInt(), 1);
+    w.Command2_Click();
+    EXPECT_EQ(storedRow("config2.cfg").value("Colore").toInt(), 0);
+    EXPECT_EQ(storedRow("config.cfg").value("GiorniGriglia").toInt(), 5);
+    EXPECT_EQ(storedRow("config.cfg").value("Cinedrawerdb").toString(), QStringLiteral("/home/anna/film.mdb"));
+}
+
+TEST_F(FrmPreferenzeTest, ProxyEditsAreKeptOnlyThroughChiudiReadableByTheUserOnly)
+{
+    const QString path = app.db("config2.cfg");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::ReadOther);
+    const QString before = ProxyName;
+    QPointer<FrmPreferenze> w = &open();
+    w->txtProxy[0]->setText(QStringLiteral("proxy.ufficio"));
+    w->close(); // by its frame
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_EQ(ProxyName, before);
+    EXPECT_EQ(storedRow("config2.cfg").value("ProxyName").toString(), before);
+
+    auto &again = open();
+    EXPECT_EQ(again.txtProxy[0]->text(), before);
+    again.txtProxy[0]->setText(QStringLiteral("proxy.ufficio"));
+    again.txtProxy[1]->setText(QStringLiteral("3128"));
+    again.txtProxy[3]->setText(QStringLiteral("segreta"));
+    again.Command2->click();
+    EXPECT_EQ(ProxyName, QStringLiteral("proxy.ufficio"));
+    EXPECT_EQ(storedRow("config2.cfg").value("ProxyPass").toString(), QStringLiteral("segreta"));
+    EXPECT_FALSE(Windows::loaded<FrmPreferenze>() && Windows::get<FrmPreferenze>().isVisible());
+    const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup |
+                        QFileDevice::WriteOther;
+    EXPECT_EQ(QFile::permissions(path) & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::ReadOwner);
+}
+
+TEST_F(FrmPreferenzeTest, PickerWritesThePathIntoTheWindow)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile(dir.filePath("Film.mdb")).open(QIODevice::WriteOnly));
+    auto &w = open();
+    w.Command1_Click();
+    ASSERT_TRUE(Windows::loaded<FrmBrowserCons>());
+    QPointer<FrmBrowserCons> picker = &Windows::get<FrmBrowserCons>();
+    picker->setFolder(dir.path());
+    ASSERT_EQ(picker->File1->count(), 1);
+    picker->File1_DblClick(picker->File1->item(0)->text());
+    const QString expected = QDir(dir.path()).absolutePath() + QStringLiteral("/Film.mdb");
+    EXPECT_EQ(w.Text2->text(), expected);
+    EXPECT_EQ(Cinedrawerdb, expected);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(picker.isNull());
+}
+
+} // namespace
