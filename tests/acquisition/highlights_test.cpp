@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <map>
-#include <optional>
 
 using namespace orv;
 
@@ -23,35 +22,11 @@ namespace {
 
 const QString Base = QStringLiteral("http://server.test");
 
-// A server in memory: a path with content is delivered whole; a path without
-// content fails after writing a few bytes, as a transfer cut short would.
-struct FakeServer {
-    std::map<QString, std::optional<QByteArray>> files;
-    QStringList requests;
-
-    FileFetcher fetcher()
-    {
-        return [this](const QString &url, const QString &file) {
-            const QString path = url.mid(Base.size());
-            requests << path;
-            auto it = files.find(path);
-            QFile f(file);
-            if (it == files.end() || !it->second) {
-                if (f.open(QIODevice::WriteOnly))
-                    f.write("<html>cut");
-                return false;
-            }
-            return f.open(QIODevice::WriteOnly) && f.write(*it->second) == it->second->size();
-        };
-    }
-};
-
 class RecordingView : public ListDownloadView {
 public:
     QStringList statuses;
-    QStringList captions;
     void setStatus(const QString &text) override { statuses << text; }
-    void setCaption(const QString &text) override { captions << text; }
+    void setCaption(const QString &) override {}
 };
 
 QByteArray contentOf(const QString &path)
@@ -96,53 +71,57 @@ protected:
         Prompt::setHandler({});
         Annulla = false;
     }
-
-    void serve(const QString &path, const QByteArray &content) { server.files[path] = content; }
-    void failOn(const QString &path) { server.files[path] = std::nullopt; }
+    // A server in memory: a served path is delivered whole; any other fails
+    // after writing a few bytes, as a transfer cut short would.
+    FileFetcher fetcher()
+    {
+        return [this](const QString &url, const QString &file) {
+            requests << url.mid(Base.size());
+            const auto it = served.find(requests.last());
+            QFile f(file);
+            const bool open = f.open(QIODevice::WriteOnly);
+            if (it == served.end()) {
+                f.write("<html>cut");
+                return false;
+            }
+            return open && f.write(it->second) == it->second.size();
+        };
+    }
 
     test::TempApp app;
-    FakeServer server;
+    std::map<QString, QByteArray> served;
+    QStringList requests;
     RecordingView view;
     QStringList prompts;
     test::RecordingSeam main;
     int treeRebuilds() const { return main.count(QStringLiteral("LOAD_TV")); }
 };
 
-using HighlightsTest = ListDownloadTest;
 const QString HList = QStringLiteral("/orvento/database2/highlights/lista.txt");
 const QString HPage = QStringLiteral("/orvento/database2/highlights/");
+const QString PList = QStringLiteral("/orvento/database2/palinsesti/lista.txt");
+const QString PFile = QStringLiteral("/orvento/database2/palinsesti/");
 
-TEST_F(HighlightsTest, AStopLeftFromTheListingsCycleDoesNotStopIt)
+TEST_F(ListDownloadTest, AStopLeftFromTheListingsCycleDoesNotStopTheHighlights)
 {
-    serve(HList, "a.htm\r\nb.htm\r\n");
-    serve(HPage + "a.htm", "a");
-    serve(HPage + "b.htm", "b");
-    HighlightsDownload job(view, server.fetcher(), Base);
+    served = {{HList, "a.htm\r\nb.htm\r\n"}, {HPage + "a.htm", "a"}, {HPage + "b.htm", "b"}};
+    HighlightsDownload job(view, fetcher(), Base);
     job.stop();
-
     EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
     EXPECT_EQ(job.report().fetched, (QStringList{"a.htm", "b.htm"}));
 }
 
-using ChannelFilesTest = ListDownloadTest;
-const QString PList = QStringLiteral("/orvento/database2/palinsesti/lista.txt");
-const QString PFile = QStringLiteral("/orvento/database2/palinsesti/");
-
-TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
+TEST_F(ListDownloadTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
 {
-    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\nRai 3.txt\r\nSconosciuto.txt\r\n");
-    serve(PFile + "Rai%201.txt", "rai uno");
-    serve(PFile + "Rai%202.txt", "rai due");
-    serve(PFile + "Rai%203.txt", "rai tre");
-    serve(PFile + "Sconosciuto.txt", "?");
-    serve(PFile + "101.gif", "GIF89a new");
-    serve(PFile + "102.gif", "GIF89a two");
-    serve(PFile + "103.gif", "GIF89a three");
+    served = {{PList, "Rai 1.txt\r\nRai 2.txt\r\nRai 3.txt\r\nSconosciuto.txt\r\n"},
+              {PFile + "Rai%201.txt", "rai uno"}, {PFile + "Rai%202.txt", "rai due"}, {PFile + "Rai%203.txt", "rai tre"},
+              {PFile + "Sconosciuto.txt", "?"},   {PFile + "101.gif", "GIF89a new"}, {PFile + "102.gif", "GIF89a two"},
+              {PFile + "103.gif", "GIF89a three"}};
     writeFile(app.file("loghitv/101.gif"), "GIF89a old");
     writeFile(app.file("tv/Rai 2.txt"), "mine");
     writeFile(app.file("tv/restanti/Rai 3.txt"), "discarded");
 
-    ChannelFilesDownload job(view, server.fetcher(), Base);
+    ChannelFilesDownload job(view, fetcher(), Base);
     EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
 
     EXPECT_EQ(job.report().fetched, (QStringList{"Rai 1.txt", "Sconosciuto.txt"}));
@@ -150,23 +129,19 @@ TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
     EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a new");
     EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
     EXPECT_FALSE(QFileInfo::exists(app.file("tv/Rai 3.txt")));
-    EXPECT_EQ(server.requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
+    EXPECT_EQ(requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
     EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/0.gif")));
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_EQ(treeRebuilds(), 1);
     EXPECT_EQ(view.statuses.last(), "Download Nuovi Palinsesti completato con successo.");
-    EXPECT_EQ(view.captions, QStringList{"Scaricamento Nuovi Palinsesti"});
 }
 
-TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
+TEST_F(ListDownloadTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
 {
-    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\n");
-    serve(PFile + "Rai%201.txt", "rai uno");
-    serve(PFile + "Rai%202.txt", "rai due");
-    failOn(PFile + "101.gif");
+    served = {{PList, "Rai 1.txt\r\nRai 2.txt\r\n"}, {PFile + "Rai%201.txt", "rai uno"}, {PFile + "Rai%202.txt", "rai due"}};
     writeFile(app.file("loghitv/101.gif"), "GIF89a good");
 
-    ChannelFilesDownload job(view, server.fetcher(), Base);
+    ChannelFilesDownload job(view, fetcher(), Base);
     EXPECT_EQ(job.run(), ChannelFilesDownload::Result::LogoFailed);
 
     EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a good");
@@ -174,7 +149,6 @@ TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
     ASSERT_EQ(prompts.size(), 1);
     EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P6)"));
     EXPECT_TRUE(Annulla);
-    EXPECT_EQ(view.statuses.last(), "Download Nuovo Logo TV Interrotto.");
     EXPECT_EQ(treeRebuilds(), 0);
 }
 
@@ -189,57 +163,51 @@ protected:
     }
 };
 
-TEST_F(ServerDownloadTest, FetchesNewHighlightsAndSkipsTheSetAsideOnes)
-{
-    test::ListingsServer server;
-    ASSERT_TRUE(server.running());
-    const QStringList names = listedHighlights(server);
-    ASSERT_GE(names.size(), 2);
-    writeFile(app.file("highlights/restanti/" + names[0]), "discarded");
-
-    HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
-
-    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/" + names[0])));
-    EXPECT_EQ(job.report().fetched, names.mid(1));
-    for (const QString &name : names.mid(1))
-        EXPECT_TRUE(contentOf(app.file("highlights/" + name)).startsWith("<html>")) << name.toStdString();
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(ServerDownloadTest, AHostileListWritesNothingOutsideTheHighlightsFolder)
+// Hostile or overlong names write nothing outside the folders and skip only
+// themselves; pages the user set aside are not fetched again.
+TEST_F(ServerDownloadTest, FetchesListedFilesButNotHostileOverlongOrSetAsideOnes)
 {
     QStringList names;
     {
         test::ListingsServer plain;
-        ASSERT_TRUE(plain.running());
         names = listedHighlights(plain);
     }
-    ASSERT_FALSE(names.isEmpty());
-    const QString list = app.file("hostile.txt");
-    writeFile(list, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\nrestanti\r\n" + names[0].toLatin1() + "\r\n");
-    test::ListingsServer server({"--highlights-list", list});
-    ASSERT_TRUE(server.running());
+    ASSERT_GE(names.size(), 2);
+    const QString list = app.file("hostile.txt"), overlong(300, QLatin1Char('a'));
+    writeFile(list, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\nrestanti\r\n" + overlong.toLatin1() + "\r\n" +
+                        names.join("\r\n").toLatin1());
+    writeFile(app.file("highlights/restanti/" + names[0]), "discarded");
+    test::ListingsServer server({"--highlights-list", list, "--long-names"});
     auto before = snapshot(app.path());
 
     HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
     EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
 
+    EXPECT_EQ(job.report().fetched, names.mid(1));
     auto after = snapshot(app.path());
-    EXPECT_TRUE(after[QStringLiteral("highlights/") + names[0]].startsWith("<html>"));
-    after.erase(QStringLiteral("highlights/") + names[0]);
+    for (const QString &name : names.mid(1)) {
+        EXPECT_TRUE(after[QStringLiteral("highlights/") + name].startsWith("<html>")) << name.toStdString();
+        after.erase(QStringLiteral("highlights/") + name);
+    }
     after.erase(QStringLiteral("TempDir/listah.txt"));
     EXPECT_EQ(after, before);
-    EXPECT_EQ(job.report().unusable, (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti"}));
+    EXPECT_EQ(job.report().unusable,
+              (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti", overlong}));
     // The user learns that names were skipped.
     ASSERT_FALSE(main.status(1).isEmpty());
     EXPECT_TRUE(main.status(1).last().contains("/etc/passwd"));
+
+    ChannelFilesDownload channels(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
+    ASSERT_EQ(channels.report().unusable.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Rai 1.txt")));
+    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt")));
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
 }
 
 TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
 {
     test::ListingsServer server({"--truncate", "/highlights/stasera_"});
-    ASSERT_TRUE(server.running());
     const QStringList names = listedHighlights(server);
     ASSERT_TRUE(names.last().startsWith("stasera_"));
 
@@ -251,43 +219,6 @@ TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
     EXPECT_TRUE(QDir(app.file("TempDir")).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
     ASSERT_EQ(prompts.size(), 1);
     EXPECT_TRUE(prompts[0].contains("(5)"));
-}
-
-TEST_F(ServerDownloadTest, NewChannelFilesBringTheirLogos)
-{
-    test::ListingsServer server;
-    ASSERT_TRUE(server.running());
-    writeFile(app.file("tv/Rai 2.txt"), "mine");
-
-    ChannelFilesDownload job(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
-
-    EXPECT_TRUE(contentOf(app.file("tv/Rai 1.txt")).contains("NomeTV=Rai 1"));
-    EXPECT_TRUE(contentOf(app.file("loghitv/101.gif")).startsWith("GIF"));
-    EXPECT_TRUE(contentOf(app.file("loghitv/103.gif")).startsWith("GIF"));
-    EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
-    EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/102.gif")));
-    EXPECT_TRUE(prompts.isEmpty());
-    EXPECT_EQ(treeRebuilds(), 1);
-}
-
-TEST_F(ServerDownloadTest, AnOverlongListedNameSkipsOnlyItself)
-{
-    test::ListingsServer server({"--long-names"});
-    ASSERT_TRUE(server.running());
-
-    HighlightsDownload pages(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(pages.run(), HighlightsDownload::Result::Completed);
-    ASSERT_EQ(pages.report().unusable.size(), 1);
-    EXPECT_EQ(pages.report().unusable[0].size(), 300);
-    EXPECT_GE(pages.report().fetched.size(), 2);
-
-    ChannelFilesDownload channels(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
-    ASSERT_EQ(channels.report().unusable.size(), 1);
-    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Rai 1.txt")));
-    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt")));
-    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
 }
 
 } // namespace

@@ -62,42 +62,16 @@ protected:
     RecordingProgress progress;
 };
 
-TEST_F(UrlCopyTest, ByteFiguresRoundHalvesToEven)
+TEST(TransferFigures, KBytesRoundHalvesToEvenAndRatesKeepTheirPattern)
 {
-    ListingsServer server;
-    ASSERT_TRUE(orv::CopyURLToFile(server.url("/test/bytes/1000"), app.file("TempDir/a.bin")).ok());
-    EXPECT_EQ(orv::ByteFile, 1000);
-    EXPECT_EQ(progress.fileBytes, "1 KBytes");
-    ASSERT_TRUE(orv::CopyURLToFile(server.url("/test/bytes/1500"), app.file("TempDir/b.bin")).ok());
-    EXPECT_EQ(progress.fileBytes, "2 KBytes");
-    ASSERT_TRUE(orv::CopyURLToFile(server.url("/test/bytes/2500"), app.file("TempDir/c.bin")).ok());
-    EXPECT_EQ(orv::ByteFile, 2500);
-    EXPECT_EQ(progress.fileBytes, "2 KBytes");
-    EXPECT_EQ(orv::ByteCiclo, 5000);
-    EXPECT_EQ(progress.cycleBytes, "5 KBytes");
-}
-
-TEST(TransferFigures, RatePattern)
-{
+    EXPECT_EQ(orv::kbytesText(1000), "1 KBytes");
+    EXPECT_EQ(orv::kbytesText(1500), "2 KBytes");
+    EXPECT_EQ(orv::kbytesText(2500), "2 KBytes");
     EXPECT_EQ(orv::rateText(500, 1).value_or("none"), ".50 KByte/Sec");
     EXPECT_EQ(orv::rateText(123456, 10).value_or("none"), "12.35 KByte/Sec");
     EXPECT_FALSE(orv::rateText(5000, 0).has_value());
     EXPECT_EQ(orv::secondsBetween(QTime(23, 59, 50), QTime(0, 0, 10)), 20);
     EXPECT_EQ(orv::secondsBetween(QTime(10, 0, 0), QTime(10, 1, 1)), 61);
-}
-
-TEST_F(UrlCopyTest, FailedScratchFileIsRemovedButDataFilesAreKept)
-{
-    ListingsServer server({"--fail500", "\\.gif$"});
-    write(app.file("TempDir/checks.txt"), "S");
-    auto r = orv::CopyURLToFile(server.url("/orvento/checks/999.txt"), app.file("TempDir/checks.txt"));
-    EXPECT_EQ(r.outcome, Outcome::NotFound);
-    EXPECT_FALSE(QFile::exists(app.file("TempDir/checks.txt")));
-
-    write(app.file("loghitv/107.gif"), "old logo");
-    r = orv::CopyURLToFile(server.url("/orvento/database2/palinsesti/107.gif"), app.file("loghitv/107.gif"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-    EXPECT_EQ(contentOf(app.file("loghitv/107.gif")), "old logo");
 }
 
 class UrlCopyProxyTest : public UrlCopyTest {
@@ -116,9 +90,10 @@ protected:
     orv::test::TestProxy proxy{"utente", "segreta"};
 };
 
+// The throw-away fetch goes first, and its failure does not matter.
 TEST_F(UrlCopyProxyTest, CopiesThroughTheProxyAfterTheThrowAwayFetch)
 {
-    ListingsServer server;
+    ListingsServer server({"--fail404", "^/trash\\.txt$"});
     useProxy(server);
     const QString url = server.url("/orvento/database2/palinsesti/502.gif");
     const auto r = orv::CopyURLToFile(url, app.file("loghitv/502.gif"));
@@ -134,28 +109,25 @@ TEST_F(UrlCopyProxyTest, CopiesThroughTheProxyAfterTheThrowAwayFetch)
     EXPECT_GE(orv::TestoUrl.count("\r\n"), 2);
 }
 
-TEST_F(UrlCopyProxyTest, FailuresAreReportedLikeDirectOnes)
+QString today() { return QDate::currentDate().toString("yyyyMMdd"); }
+QString dayOf(int code) { return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(today()); }
+
+TEST_F(UrlCopyProxyTest, FailuresAndCapsAreLikeDirectOnes)
 {
-    ListingsServer server;
+    ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000"});
     useProxy(server);
     write(app.file("tv/Rai 1.txt"), "old");
     auto r = orv::CopyURLToFile(server.url("/orvento/database2/palinsesti/Nessuno.txt"), app.file("tv/Rai 1.txt"));
     EXPECT_EQ(r.outcome, Outcome::NotFound);
     EXPECT_TRUE(orv::ProxyErrore);
     EXPECT_EQ(contentOf(app.file("tv/Rai 1.txt")), "old");
+    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Failed);
+    EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
+    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Fetched);
 
     useProxy(server, "sbagliata");
     r = orv::CopyURLToFile(server.url("/trash.txt"), app.file("TempDir/x.txt"));
     EXPECT_EQ(r.outcome, Outcome::Failed);
-}
-
-TEST_F(UrlCopyProxyTest, RealTransferDoesNotDependOnTheThrowAwayFetch)
-{
-    ListingsServer server({"--fail404", "^/trash\\.txt$"});
-    useProxy(server);
-    const auto r = orv::CopyURLToFile(server.url("/orvento/checks/107.txt"), app.file("TempDir/checks.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
-    EXPECT_TRUE(contentOf(app.file("TempDir/checks.txt")).startsWith("S"));
 }
 
 TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
@@ -170,31 +142,50 @@ TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
     EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
 }
 
-QString today() { return QDate::currentDate().toString("yyyyMMdd"); }
-QString dayOf(int code) { return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(today()); }
-
-TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndDayFilesMustBeWhole)
+// Each kind of file is refused just past its own bound; a scratch file goes,
+// the user's data stays.
+TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndScratchFilesGo)
 {
-    // 20 MB: past the day file's, the page's and the cover's bounds.
-    ListingsServer server({"--oversize", "/database2/101/|^/web/", "--oversize-bytes", "20000000", "--cut-no-length",
-                           "/database2/102/", "--no-length", "/database2/103/"});
-    const QString day = app.file("TempDir/dbuff.txt"), cover = app.file("covers/502-1.jpg");
-    write(day, "old");
-    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), day).outcome, Outcome::Failed);
-    EXPECT_LE(orv::ByteFile, 1024 * 1024);
-    EXPECT_FALSE(QFile::exists(day));
-    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url("/web/gulp/" + today() + ".html"), app.file("TempDir/pagina.htm"))
-                  .outcome,
-              Outcome::Failed);
-    EXPECT_EQ(orv::COPIA_URL_SU_FILE(server.url("/web/img/502/" + today() + "-1.jpg"), cover).outcome,
-              Outcome::Failed);
-    EXPECT_FALSE(QFile::exists(cover));
+    constexpr qint64 MB = 1024 * 1024;
+    const struct {
+        QString path, target;
+        qint64 cap;
+    } cases[] = {{dayOf(101), "TempDir/dbuff.txt", MB},
+                 {"/orvento/checks/107.txt", "TempDir/checks.txt", MB},
+                 {"/orvento/codes/release.txt", "TempDir/release.txt", MB},
+                 {"/orvento/scripts/107.txt", "TempDir/script.txt", MB},
+                 {"/orvento/database2/highlights/lista.txt", "TempDir/listah.txt", MB},
+                 {"/orvento/database2/palinsesti/lista.txt", "TempDir/listap.txt", MB},
+                 {"/orvento/database2/palinsesti/Rai%201.txt", "tv/Rai 1.txt", MB},
+                 {"/orvento/database2/palinsesti/101.gif", "loghitv/101.gif", MB},
+                 {"/web/img/502/" + today() + "-1.jpg", "covers/502-1.jpg", 8 * MB},
+                 {"/web/gulp/" + today() + ".html", "TempDir/pagina.htm", 16 * MB}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ListingsServer server({"--oversize", ".", "--oversize-bytes", QString::number(c.cap + c.cap / 20)});
+        write(app.file(c.target), "old");
+        const auto r = orv::CopyURLToFile(server.url(c.path), app.file(c.target));
+        EXPECT_EQ(r.outcome, Outcome::Failed);
+        EXPECT_TRUE(r.error.contains("troppo grande")) << r.error.toStdString();
+        EXPECT_LE(r.bytes, c.cap);
+        EXPECT_EQ(contentOf(app.file(c.target)), c.target.startsWith("TempDir") ? "<missing>" : "old");
+    }
+}
 
-    // Cut inside a line with no length: not a day file; whole: a day file.
-    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), day).outcome, Outcome::Failed);
+// A day file sent without a length must end at a line end.
+TEST_F(UrlCopyTest, DayFilesWithoutLengthMustBeWhole)
+{
+    ListingsServer server({"--cut-no-length", "/database2/102/", "--no-length", "/database2/103/"});
+    const QString day = app.file("TempDir/dbuff.txt");
+    const auto cut = orv::CopyURLToFile(server.url(dayOf(102)), day);
+    EXPECT_EQ(cut.outcome, Outcome::Failed);
     const auto r = orv::CopyURLToFile(server.url(dayOf(103)), day);
     EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
     EXPECT_TRUE(contentOf(day).endsWith("\r\n"));
+    // The figures count every byte received, those of the failed transfer too.
+    EXPECT_EQ(orv::ByteFile, r.bytes);
+    EXPECT_EQ(orv::ByteCiclo, cut.bytes + r.bytes);
+    EXPECT_EQ(progress.cycleBytes, orv::kbytesText(cut.bytes + r.bytes));
 }
 
 TEST_F(UrlCopyTest, ADrippingServerIsGivenUpAtTheDeadline)
@@ -212,15 +203,6 @@ TEST_F(UrlCopyTest, ADrippingServerIsGivenUpAtTheDeadline)
     EXPECT_TRUE(r.error.contains("non concluso")) << r.error.toStdString();
     EXPECT_GT(r.bytes, 0);
     EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
-}
-
-TEST_F(UrlCopyProxyTest, TransfersThroughTheProxyAreCappedToo)
-{
-    ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000"});
-    useProxy(server);
-    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Failed);
-    EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
-    EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Fetched);
 }
 
 } // namespace

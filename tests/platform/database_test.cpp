@@ -62,18 +62,13 @@ TEST_F(DatabaseTest, EqualityIgnoresCaseOfAccentedLetters)
 
 TEST_F(DatabaseTest, LikeUsesStarAndQuestionMarkOnly)
 {
-    add(QStringLiteral("100% Musica"), 1);
-    add(QStringLiteral("Tom_e_Jerry"), 2);
-    add(QStringLiteral("L'Ora #1 [speciale]"), 3);
-    add(QStringLiteral("Perché no"), 4);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("100%*")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("1%")), 0);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom_e_jerry")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("tom e jerry")), 0);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*#1 [speciale]")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("PERCH? NO")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*PERCHÉ*")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QStringLiteral("*")), 4);
+    for (const char *name : {"100% Musica", "Tom_e_Jerry", "L'Ora #1 [speciale]", "Perché no"})
+        add(QString::fromUtf8(name), 1);
+    const std::pair<const char *, int> cases[] = {{"100%*", 1},       {"1%", 0},          {"tom_e_jerry", 1},
+                                                  {"tom e jerry", 0}, {"*#1 [speciale]", 1}, {"PERCH? NO", 1},
+                                                  {"*PERCHÉ*", 1},    {"*", 4}};
+    for (const auto &[pattern, count] : cases)
+        EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QString::fromUtf8(pattern)), count) << pattern;
 }
 
 TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)
@@ -117,12 +112,11 @@ TEST_F(DatabaseTest, RefusedRegistrationFailsAndAResetAfterAFailedStepDoesNot)
 
 TEST(JetLike, MatchesInMemoryLikeTheEngine)
 {
-    EXPECT_TRUE(jetLike(QStringLiteral("Il Commissario Montalbano"), QStringLiteral("*montalbano")));
-    EXPECT_TRUE(jetLike(QStringLiteral("abc"), QStringLiteral("a*c*")));
-    EXPECT_FALSE(jetLike(QStringLiteral("abc"), QStringLiteral("a*d")));
-    EXPECT_TRUE(jetLike(QStringLiteral("aXbXc"), QStringLiteral("*x*x*")));
-    EXPECT_FALSE(jetLike(QStringLiteral("ab"), QStringLiteral("a?b")));
-    EXPECT_TRUE(jetLike(QString(), QStringLiteral("*")));
+    const std::tuple<const char *, const char *, bool> cases[] = {
+        {"Il Commissario Montalbano", "*montalbano", true}, {"abc", "a*c*", true}, {"abc", "a*d", false},
+        {"aXbXc", "*x*x*", true}, {"ab", "a?b", false}, {"", "*", true}};
+    for (const auto &[text, pattern, matches] : cases)
+        EXPECT_EQ(jetLike(QString::fromUtf8(text), QString::fromUtf8(pattern)), matches) << text << " / " << pattern;
 }
 
 } // namespace
