@@ -1,3 +1,4 @@
+#include "acquisition/FrmDownload.h"
 #include "acquisition/Highlights.h"
 
 #include "core/AppState.h"
@@ -5,14 +6,14 @@
 #include "platform/Net.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
+#include "platform/Windows.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -68,7 +69,9 @@ protected:
     }
     void TearDown() override
     {
+        Windows::unload<FrmDownload>();
         Prompt::setHandler({});
+        qunsetenv("ORVENTO_SERVER");
         Annulla = false;
     }
     // A server in memory: a served path is delivered whole; any other fails
@@ -95,6 +98,7 @@ protected:
     QStringList prompts;
     test::RecordingSeam main;
     int treeRebuilds() const { return main.count(QStringLiteral("LOAD_TV")); }
+    int viewerRefreshes() const { return main.count(QStringLiteral("CARICA_HIGHLIGHTS")); }
 };
 
 const QString HList = QStringLiteral("/orvento/database2/highlights/lista.txt");
@@ -219,6 +223,47 @@ TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
     EXPECT_TRUE(QDir(app.file("TempDir")).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
     ASSERT_EQ(prompts.size(), 1);
     EXPECT_TRUE(prompts[0].contains("(5)"));
+}
+
+// The highlights as the main window's command runs them: on the download
+// window, from the server the settings name.
+FrmDownload &shownWindow(const test::ListingsServer &server)
+{
+    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
+    Windows::get<FrmDownload>().show();
+    return Windows::get<FrmDownload>();
+}
+
+TEST_F(ServerDownloadTest, AFailedHighlightsListLeavesTheDownloadWindowOpenWithItsStatus)
+{
+    test::ListingsServer server({"--fail500", "/highlights/lista"});
+    FrmDownload &w = shownWindow(server);
+    SCARICA_HIGH();
+
+    ASSERT_TRUE(Windows::loaded<FrmDownload>());
+    EXPECT_EQ(w.Label1->text(), "Download Nuovi HIGHLIGHTS Interrotto.");
+    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_EQ(viewerRefreshes(), 0);
+}
+
+// A stopped download still counts as done: the viewer refreshes, the window closes.
+TEST_F(ServerDownloadTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPage)
+{
+    test::ListingsServer server;
+    FrmDownload &w = shownWindow(server);
+    // The first page's name in the status bar is the moment the user presses Stop.
+    main.onCall = [&w](const QString &line) {
+        if (line.startsWith(QStringLiteral("status ")) && line.size() > 9 && w.Command1->isEnabled())
+            w.Command1->click();
+    };
+    SCARICA_HIGH();
+    main.onCall = {};
+
+    EXPECT_EQ(QDir(app.file("highlights")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(viewerRefreshes(), 1);
+    EXPECT_FALSE(Windows::loaded<FrmDownload>());
+    EXPECT_TRUE(prompts.isEmpty());
 }
 
 } // namespace

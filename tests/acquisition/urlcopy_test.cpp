@@ -22,8 +22,8 @@ namespace {
 struct RecordingProgress : orv::DownloadProgress {
     void setFileBytes(const QString &t) override { fileBytes = t; }
     void setCycleBytes(const QString &t) override { cycleBytes = t; }
-    void setRate(const QString &t) override { rate = t; }
-    QString fileBytes, cycleBytes, rate;
+    void setRate(const QString &) override {}
+    QString fileBytes, cycleBytes;
 };
 
 QByteArray contentOf(const QString &path)
@@ -54,6 +54,8 @@ protected:
     {
         orv::setDownloadProgress(nullptr);
         orv::UsaProxy = false;
+        orv::TransferTimeoutMs = orv::net::DefaultTimeoutMs;
+        orv::TransferDeadlineMs = orv::net::DefaultDeadlineMs;
         orv::Windows::unload<orv::FrmProxyDown>();
         qunsetenv("ORVENTO_SERVER");
     }
@@ -112,9 +114,10 @@ TEST_F(UrlCopyProxyTest, CopiesThroughTheProxyAfterTheThrowAwayFetch)
 QString today() { return QDate::currentDate().toString("yyyyMMdd"); }
 QString dayOf(int code) { return QStringLiteral("/orvento/database2/%1/%2.txt").arg(code).arg(today()); }
 
-TEST_F(UrlCopyProxyTest, FailuresAndCapsAreLikeDirectOnes)
+TEST_F(UrlCopyProxyTest, FailuresAndCapsAreLikeDirectOnesAndClosingTheWindowEndsTheWait)
 {
-    ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000"});
+    ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000", "--slow", "^/orvento/checks/",
+                           "--delay-ms", "20000"});
     useProxy(server);
     write(app.file("tv/Rai 1.txt"), "old");
     auto r = orv::CopyURLToFile(server.url("/orvento/database2/palinsesti/Nessuno.txt"), app.file("tv/Rai 1.txt"));
@@ -125,21 +128,13 @@ TEST_F(UrlCopyProxyTest, FailuresAndCapsAreLikeDirectOnes)
     EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
     EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(102)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Fetched);
 
-    useProxy(server, "sbagliata");
-    r = orv::CopyURLToFile(server.url("/trash.txt"), app.file("TempDir/x.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
-}
-
-TEST_F(UrlCopyProxyTest, ClosingTheProxyWindowEndsTheWait)
-{
-    ListingsServer server({"--slow", "^/orvento/checks/", "--delay-ms", "20000"});
-    useProxy(server);
-    write(app.file("TempDir/checks.txt"), "old");
     QTimer::singleShot(300, [] { orv::Windows::unload<orv::FrmProxyDown>(); });
-    const auto r = orv::CopyURLToFile(server.url("/orvento/checks/101.txt"), app.file("TempDir/checks.txt"));
-    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_EQ(orv::CopyURLToFile(server.url("/orvento/checks/101.txt"), app.file("TempDir/c.txt")).outcome, Outcome::Failed);
     EXPECT_FALSE(orv::ProxyOccupato);
     EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
+
+    useProxy(server, "sbagliata");
+    EXPECT_EQ(orv::CopyURLToFile(server.url("/trash.txt"), app.file("TempDir/x.txt")).outcome, Outcome::Failed);
 }
 
 // Each kind of file is refused just past its own bound; a scratch file goes,
@@ -172,37 +167,30 @@ TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndScratchFilesGo)
     }
 }
 
-// A day file sent without a length must end at a line end.
-TEST_F(UrlCopyTest, DayFilesWithoutLengthMustBeWhole)
+// A day file sent without a length must end at a line end; a server that
+// drips a byte every 100 ms keeps the idle timer from firing, not the deadline.
+TEST_F(UrlCopyTest, DayFilesWithoutLengthMustBeWholeAndDrippingOnesEndAtTheDeadline)
 {
-    ListingsServer server({"--cut-no-length", "/database2/102/", "--no-length", "/database2/103/"});
+    ListingsServer server({"--cut-no-length", "/database2/102/", "--no-length", "/database2/103/", "--drip",
+                           "/database2/101/", "--drip-ms", "100"});
     const QString day = app.file("TempDir/dbuff.txt");
     const auto cut = orv::CopyURLToFile(server.url(dayOf(102)), day);
     EXPECT_EQ(cut.outcome, Outcome::Failed);
-    const auto r = orv::CopyURLToFile(server.url(dayOf(103)), day);
+    auto r = orv::CopyURLToFile(server.url(dayOf(103)), day);
     EXPECT_EQ(r.outcome, Outcome::Fetched) << r.error.toStdString();
     EXPECT_TRUE(contentOf(day).endsWith("\r\n"));
     // The figures count every byte received, those of the failed transfer too.
     EXPECT_EQ(orv::ByteFile, r.bytes);
     EXPECT_EQ(orv::ByteCiclo, cut.bytes + r.bytes);
     EXPECT_EQ(progress.cycleBytes, orv::kbytesText(cut.bytes + r.bytes));
-}
 
-TEST_F(UrlCopyTest, ADrippingServerIsGivenUpAtTheDeadline)
-{
-    // A byte every 100 ms keeps the idle timer from ever firing.
-    ListingsServer server({"--drip", "/database2/", "--drip-ms", "100"});
-    const int idle = orv::TransferTimeoutMs, deadline = orv::TransferDeadlineMs;
     orv::TransferTimeoutMs = 1000;
     orv::TransferDeadlineMs = 1500;
-    write(app.file("TempDir/dbuff.txt"), "old");
-    const auto r = orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt"));
-    orv::TransferTimeoutMs = idle;
-    orv::TransferDeadlineMs = deadline;
+    r = orv::CopyURLToFile(server.url(dayOf(101)), day);
     EXPECT_EQ(r.outcome, Outcome::Failed);
     EXPECT_TRUE(r.error.contains("non concluso")) << r.error.toStdString();
     EXPECT_GT(r.bytes, 0);
-    EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
+    EXPECT_FALSE(QFile::exists(day));
 }
 
 } // namespace
