@@ -3,6 +3,7 @@
 #include "acquisition/UrlCopy.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
+#include "platform/Files.h"
 #include "platform/Windows.h"
 
 #include "support/ListingsServer.h"
@@ -28,15 +29,8 @@ struct RecordingProgress : orv::DownloadProgress {
 
 QByteArray contentOf(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(data);
+    QByteArray data;
+    return orv::files::readAll(path, data) ? data : QByteArray("<missing>");
 }
 
 class UrlCopyTest : public ::testing::Test {
@@ -119,7 +113,7 @@ TEST_F(UrlCopyProxyTest, FailuresAndCapsAreLikeDirectOnesAndClosingTheWindowEnds
     ListingsServer server({"--oversize", "/database2/101/", "--oversize-bytes", "20000000", "--slow", "^/orvento/checks/",
                            "--delay-ms", "20000"});
     useProxy(server);
-    write(app.file("tv/Rai 1.txt"), "old");
+    orv::files::writeAtomically(app.file("tv/Rai 1.txt"), "old");
     auto r = orv::CopyURLToFile(server.url("/orvento/database2/palinsesti/Nessuno.txt"), app.file("tv/Rai 1.txt"));
     EXPECT_EQ(r.outcome, Outcome::NotFound);
     EXPECT_TRUE(orv::ProxyErrore);
@@ -158,7 +152,7 @@ TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndScratchFilesGo)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         ListingsServer server({"--oversize", ".", "--oversize-bytes", QString::number(c.cap + c.cap / 20)});
-        write(app.file(c.target), "old");
+        orv::files::writeAtomically(app.file(c.target), "old");
         const auto r = orv::CopyURLToFile(server.url(c.path), app.file(c.target));
         EXPECT_EQ(r.outcome, Outcome::Failed);
         EXPECT_TRUE(r.error.contains("troppo grande")) << r.error.toStdString();

@@ -1,9 +1,9 @@
+#include "platform/Files.h"
 #include "platform/Net.h"
 
 #include "support/ListingsServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -30,15 +30,8 @@ QByteArray expectedBytes(int n)
 
 QByteArray contentOf(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    QByteArray data;
+    return orv::files::readAll(path, data) ? data : QByteArray("<missing>");
 }
 
 // Answers every request with one status and a short body.
@@ -91,54 +84,41 @@ TEST_F(NetTest, CopiesBinaryBodiesByteForByteOverOneConnectionAndFollowsRedirect
     EXPECT_EQ(first, last);
 }
 
-TEST_F(NetTest, NotFoundAndGoneAreNotFoundOtherErrorsFailAndNeitherTouchesTheFile)
-{
-    const struct {
-        int status;
-        Outcome outcome;
-    } cases[] = {{404, Outcome::NotFound}, {410, Outcome::NotFound}, {500, Outcome::Failed}};
-    write(file("checks.txt"), "old");
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.status);
-        StatusServer server(c.status);
-        const auto r = copy(server.url(), "checks.txt");
-        EXPECT_EQ(r.outcome, c.outcome);
-        EXPECT_EQ(r.httpStatus, c.status);
-        EXPECT_TRUE(r.opened);
-        EXPECT_FALSE(r.complete);
-        EXPECT_EQ(contentOf(file("checks.txt")), "old");
-        EXPECT_EQ(leftovers(), QStringList{"checks.txt"});
-        QByteArray body;
-        EXPECT_EQ(orv::net::readUrl(server.url(), body).outcome, c.outcome);
-        EXPECT_TRUE(body.isEmpty());
-    }
-}
-
-// Refused, cut short, silent or not http(s): failed, the previous file kept.
+// Not found and gone are "not found"; other errors, refused, cut short or
+// silent transfers and URLs that are not http(s) fail. None touches the file.
 TEST_F(NetTest, FailedTransfersKeepThePreviousFileAndLeaveNothingElse)
 {
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const QString refused = QStringLiteral("http://127.0.0.1:%1/x.txt").arg(probe.serverPort());
     probe.close();
+    StatusServer notFound(404), gone(410), error(500);
     ListingsServer cut({"--truncate", "^/test/bytes/"});
     ListingsServer silent({"--slow", "^/test/bytes/", "--delay-ms", "4000"});
     const struct {
         QString url;
-        bool opened;
-    } cases[] = {{refused, false},          {cut.url("/test/bytes/20000"), true}, {silent.url("/test/bytes/10"), false},
-                 {"file:///etc/hostname", false}, {"ftp://127.0.0.1/x.txt", false}, {"javascript:alert(1)", false},
-                 {"", false},               {"http://", false}};
-    write(file("x.bin"), "old");
+        Outcome outcome;
+        int status;
+    } cases[] = {{notFound.url(), Outcome::NotFound, 404},   {gone.url(), Outcome::NotFound, 410},
+                 {error.url(), Outcome::Failed, 500},        {cut.url("/test/bytes/20000"), Outcome::Failed, 200},
+                 {refused, Outcome::Failed, 0},              {silent.url("/test/bytes/10"), Outcome::Failed, 0},
+                 {"file:///etc/hostname", Outcome::Failed, 0}, {"ftp://127.0.0.1/x.txt", Outcome::Failed, 0},
+                 {"javascript:alert(1)", Outcome::Failed, 0}, {"", Outcome::Failed, 0},
+                 {"http://", Outcome::Failed, 0}};
+    orv::files::writeAtomically(file("x.bin"), "old");
     for (const auto &c : cases) {
         SCOPED_TRACE(c.url.toStdString());
         const auto r = copy(c.url, "x.bin", 300);
-        EXPECT_EQ(r.outcome, Outcome::Failed);
-        EXPECT_EQ(r.opened, c.opened);
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.httpStatus, c.status);
+        EXPECT_EQ(r.opened, c.status != 0);
+        EXPECT_FALSE(r.complete);
         EXPECT_LT(r.bytes, 20000);
-        EXPECT_FALSE(r.error.isEmpty());
         EXPECT_EQ(contentOf(file("x.bin")), "old");
         EXPECT_EQ(leftovers(), QStringList{"x.bin"});
+        QByteArray body;
+        EXPECT_EQ(orv::net::readUrl(c.url, body, {}, 300).outcome, c.outcome);
+        EXPECT_TRUE(body.isEmpty());
     }
     EXPECT_TRUE(orv::net::isFetchableUrl("https://example.org/a.txt"));
 }
