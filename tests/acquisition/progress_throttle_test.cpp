@@ -1,27 +1,15 @@
 #include "acquisition/ProgressThrottle.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using orv::ProgressThrottle;
-
-namespace {
-
-class ProgressThrottleTest : public ::testing::Test {
-protected:
-    ProgressThrottle throttle{[this](int v) { shown.push_back(v); }, 50};
-    qint64 clock = 1000;
-    std::vector<int> shown;
-
-    void SetUp() override { throttle.setClock([this] { return clock; }); }
-};
-
-} // namespace
-
-TEST_F(ProgressThrottleTest, ValuesCloserThanTheIntervalAreHeldBackNotLost)
+TEST(ProgressThrottle, ValuesCloserThanTheIntervalAreHeldBackNotLost)
 {
+    std::vector<int> shown;
+    qint64 clock = 1000;
+    orv::ProgressThrottle throttle([&shown](int v) { shown.push_back(v); }, 50);
+    throttle.setClock([&clock] { return clock; });
     throttle.set(1); // the first value shows at once
     clock += 10;
     throttle.set(2);

@@ -62,12 +62,11 @@ TEST_F(ReleaseCheckTest, AHigherPublishedReleaseIsAnnouncedAndOpensTheProductPag
         if (announced)
             EXPECT_EQ(prompts[0].text, Lingua[175]);
     }
-}
-
-TEST_F(ReleaseCheckTest, TheUnattendedRunOnlyLogsTheNotice)
-{
+    // The unattended run only logs the notice.
     Prompt::setUnattended(true);
     test::ListingsServer server({"--release", "73"});
+    prompts.clear();
+    opened.clear();
     EXPECT_TRUE(run(server));
     EXPECT_TRUE(prompts.empty());
     EXPECT_TRUE(opened.isEmpty());

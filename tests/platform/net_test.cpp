@@ -18,8 +18,7 @@ namespace {
 QByteArray expectedBytes(int n)
 {
     QByteArray out;
-    uint32_t x = 2463534242u;
-    for (int i = 0; i < n; ++i) {
+    for (uint32_t x = 2463534242u; out.size() < n;) {
         x ^= x << 13;
         x ^= x >> 17;
         x ^= x << 5;
