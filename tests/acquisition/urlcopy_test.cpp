@@ -1,7 +1,6 @@
 #include "acquisition/DownloadProgress.h"
 #include "acquisition/FrmProxyDown.h"
 #include "acquisition/UrlCopy.h"
-#include "core/AppState.h"
 #include "core/Settings.h"
 #include "platform/Files.h"
 #include "platform/Windows.h"
@@ -40,7 +39,6 @@ protected:
         orv::UsaProxy = false;
         orv::ByteFile = 0;
         orv::ByteCiclo = 0;
-        orv::InizioCiclo = QTime();
         orv::ProxyOccupato = false;
         orv::setDownloadProgress(&progress);
     }
@@ -123,10 +121,8 @@ TEST_F(UrlCopyTest, EachKindOfTransferIsCappedAndScratchFilesGo)
     const struct {
         QString path, target;
         qint64 cap;
-    } cases[] = {{dayOf(101), "TempDir/dbuff.txt", MB},
-                 {"/orvento/checks/107.txt", "TempDir/checks.txt", MB},
-                 {"/orvento/codes/release.txt", "TempDir/release.txt", MB},
-                 {"/orvento/scripts/107.txt", "TempDir/script.txt", MB},
+    } cases[] = {{dayOf(101), "TempDir/dbuff.txt", MB}, {"/orvento/checks/107.txt", "TempDir/checks.txt", MB},
+                 {"/orvento/codes/release.txt", "TempDir/release.txt", MB}, {"/orvento/scripts/107.txt", "TempDir/s.txt", MB},
                  {"/orvento/database2/highlights/lista.txt", "TempDir/listah.txt", MB},
                  {"/orvento/database2/palinsesti/lista.txt", "TempDir/listap.txt", MB},
                  {"/orvento/database2/palinsesti/Rai%201.txt", "tv/Rai 1.txt", MB},
