@@ -157,6 +157,9 @@ TEST_F(UrlCopyTest, DayFilesWithoutLengthMustBeWholeAndDrippingOnesEndAtTheDeadl
     EXPECT_EQ(orv::ByteFile, r.bytes);
     EXPECT_EQ(orv::ByteCiclo, cut.bytes + r.bytes);
     EXPECT_EQ(progress.cycleBytes, orv::kbytesText(cut.bytes + r.bytes));
+    // A scratch file goes even when its address cannot be fetched at all.
+    EXPECT_EQ(orv::CopyURLToFile("ftp://127.0.0.1/x.txt", day).outcome, Outcome::Failed);
+    EXPECT_FALSE(QFile::exists(day));
 
     orv::TransferTimeoutMs = 1000;
     orv::TransferDeadlineMs = 1500;
