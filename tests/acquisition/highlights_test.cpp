@@ -1,21 +1,21 @@
+#include "acquisition/FrmDownload.h"
 #include "acquisition/Highlights.h"
+#include "acquisition/UrlCopy.h"
 
 #include "core/AppState.h"
 #include "platform/Files.h"
-#include "platform/Net.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
+#include "platform/Windows.h"
 #include "support/ListingsServer.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <map>
-#include <optional>
 
 using namespace orv;
 
@@ -23,35 +23,11 @@ namespace {
 
 const QString Base = QStringLiteral("http://server.test");
 
-// A server in memory: a path with content is delivered whole; a path without
-// content fails after writing a few bytes, as a transfer cut short would.
-struct FakeServer {
-    std::map<QString, std::optional<QByteArray>> files;
-    QStringList requests;
-
-    FileFetcher fetcher()
-    {
-        return [this](const QString &url, const QString &file) {
-            const QString path = url.mid(Base.size());
-            requests << path;
-            auto it = files.find(path);
-            QFile f(file);
-            if (it == files.end() || !it->second) {
-                if (f.open(QIODevice::WriteOnly))
-                    f.write("<html>cut");
-                return false;
-            }
-            return f.open(QIODevice::WriteOnly) && f.write(*it->second) == it->second->size();
-        };
-    }
-};
-
 class RecordingView : public ListDownloadView {
 public:
     QStringList statuses;
-    QStringList captions;
     void setStatus(const QString &text) override { statuses << text; }
-    void setCaption(const QString &text) override { captions << text; }
+    void setCaption(const QString &) override {}
 };
 
 QByteArray contentOf(const QString &path)
@@ -64,9 +40,7 @@ QByteArray contentOf(const QString &path)
 void writeFile(const QString &path, const QByteArray &data)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    files::writeAtomically(path, data);
 }
 
 // Every file under a folder, with its content.
@@ -93,56 +67,49 @@ protected:
     }
     void TearDown() override
     {
+        Windows::unload<FrmDownload>();
         Prompt::setHandler({});
+        qunsetenv("ORVENTO_SERVER");
         Annulla = false;
     }
-
-    void serve(const QString &path, const QByteArray &content) { server.files[path] = content; }
-    void failOn(const QString &path) { server.files[path] = std::nullopt; }
+    // A server in memory: a served path is delivered whole; any other fails
+    // after writing a few bytes, as a transfer cut short would.
+    FileFetcher fetcher()
+    {
+        return [this](const QString &url, const QString &file) {
+            requests << url.mid(Base.size());
+            const auto it = served.find(requests.last());
+            const bool whole = it != served.end();
+            return files::writeAtomically(file, whole ? it->second : QByteArray("<html>cut")) && whole;
+        };
+    }
 
     test::TempApp app;
-    FakeServer server;
+    std::map<QString, QByteArray> served;
+    QStringList requests;
     RecordingView view;
     QStringList prompts;
     test::RecordingSeam main;
     int treeRebuilds() const { return main.count(QStringLiteral("LOAD_TV")); }
+    int viewerRefreshes() const { return main.count(QStringLiteral("CARICA_HIGHLIGHTS")); }
 };
 
-using HighlightsTest = ListDownloadTest;
 const QString HList = QStringLiteral("/orvento/database2/highlights/lista.txt");
-const QString HPage = QStringLiteral("/orvento/database2/highlights/");
-
-TEST_F(HighlightsTest, AStopLeftFromTheListingsCycleDoesNotStopIt)
-{
-    serve(HList, "a.htm\r\nb.htm\r\n");
-    serve(HPage + "a.htm", "a");
-    serve(HPage + "b.htm", "b");
-    HighlightsDownload job(view, server.fetcher(), Base);
-    job.stop();
-
-    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
-    EXPECT_EQ(job.report().fetched, (QStringList{"a.htm", "b.htm"}));
-}
-
-using ChannelFilesTest = ListDownloadTest;
 const QString PList = QStringLiteral("/orvento/database2/palinsesti/lista.txt");
 const QString PFile = QStringLiteral("/orvento/database2/palinsesti/");
 
-TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
+TEST_F(ListDownloadTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
 {
-    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\nRai 3.txt\r\nSconosciuto.txt\r\n");
-    serve(PFile + "Rai%201.txt", "rai uno");
-    serve(PFile + "Rai%202.txt", "rai due");
-    serve(PFile + "Rai%203.txt", "rai tre");
-    serve(PFile + "Sconosciuto.txt", "?");
-    serve(PFile + "101.gif", "GIF89a new");
-    serve(PFile + "102.gif", "GIF89a two");
-    serve(PFile + "103.gif", "GIF89a three");
+    served = {{PList, "Rai 1.txt\r\nRai 2.txt\r\nRai 3.txt\r\nSconosciuto.txt\r\n"},
+              {PFile + "Rai%201.txt", "rai uno"}, {PFile + "Rai%202.txt", "rai due"}, {PFile + "Rai%203.txt", "rai tre"},
+              {PFile + "Sconosciuto.txt", "?"},   {PFile + "101.gif", "GIF89a new"}, {PFile + "102.gif", "GIF89a two"},
+              {PFile + "103.gif", "GIF89a three"}};
     writeFile(app.file("loghitv/101.gif"), "GIF89a old");
     writeFile(app.file("tv/Rai 2.txt"), "mine");
     writeFile(app.file("tv/restanti/Rai 3.txt"), "discarded");
 
-    ChannelFilesDownload job(view, server.fetcher(), Base);
+    ChannelFilesDownload job(view, fetcher(), Base);
+    job.stop(); // a Stop left from the listings cycle does not stop it
     EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
 
     EXPECT_EQ(job.report().fetched, (QStringList{"Rai 1.txt", "Sconosciuto.txt"}));
@@ -150,23 +117,19 @@ TEST_F(ChannelFilesTest, NewChannelFilesBringTheLogoOfTheChannelTheyName)
     EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a new");
     EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
     EXPECT_FALSE(QFileInfo::exists(app.file("tv/Rai 3.txt")));
-    EXPECT_EQ(server.requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
+    EXPECT_EQ(requests, (QStringList{PList, PFile + "Rai%201.txt", PFile + "101.gif", PFile + "Sconosciuto.txt"}));
     EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/0.gif")));
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_EQ(treeRebuilds(), 1);
     EXPECT_EQ(view.statuses.last(), "Download Nuovi Palinsesti completato con successo.");
-    EXPECT_EQ(view.captions, QStringList{"Scaricamento Nuovi Palinsesti"});
 }
 
-TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
+TEST_F(ListDownloadTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
 {
-    serve(PList, "Rai 1.txt\r\nRai 2.txt\r\n");
-    serve(PFile + "Rai%201.txt", "rai uno");
-    serve(PFile + "Rai%202.txt", "rai due");
-    failOn(PFile + "101.gif");
+    served = {{PList, "Rai 1.txt\r\nRai 2.txt\r\n"}, {PFile + "Rai%201.txt", "rai uno"}, {PFile + "Rai%202.txt", "rai due"}};
     writeFile(app.file("loghitv/101.gif"), "GIF89a good");
 
-    ChannelFilesDownload job(view, server.fetcher(), Base);
+    ChannelFilesDownload job(view, fetcher(), Base);
     EXPECT_EQ(job.run(), ChannelFilesDownload::Result::LogoFailed);
 
     EXPECT_EQ(contentOf(app.file("loghitv/101.gif")), "GIF89a good");
@@ -174,72 +137,58 @@ TEST_F(ChannelFilesTest, AFailedLogoKeepsTheGoodOneAndEndsWithP6)
     ASSERT_EQ(prompts.size(), 1);
     EXPECT_TRUE(prompts[0].contains("Sei CONNESSO?(P6)"));
     EXPECT_TRUE(Annulla);
-    EXPECT_EQ(view.statuses.last(), "Download Nuovo Logo TV Interrotto.");
     EXPECT_EQ(treeRebuilds(), 0);
 }
 
 // The same downloads over the network, against the sample listings server.
-class ServerDownloadTest : public ListDownloadTest {
-protected:
-    QStringList listedHighlights(const test::ListingsServer &server)
-    {
-        QByteArray body;
-        EXPECT_TRUE(net::readUrl(server.url(HList), body).ok());
-        return text::splitLinesCr(QString::fromLatin1(body));
-    }
-};
-
-TEST_F(ServerDownloadTest, FetchesNewHighlightsAndSkipsTheSetAsideOnes)
+using ServerDownloadTest = ListDownloadTest;
+QStringList listedHighlights(const test::ListingsServer &server)
 {
-    test::ListingsServer server;
-    ASSERT_TRUE(server.running());
-    const QStringList names = listedHighlights(server);
-    ASSERT_GE(names.size(), 2);
-    writeFile(app.file("highlights/restanti/" + names[0]), "discarded");
-
-    HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
-
-    EXPECT_FALSE(QFileInfo::exists(app.file("highlights/" + names[0])));
-    EXPECT_EQ(job.report().fetched, names.mid(1));
-    for (const QString &name : names.mid(1))
-        EXPECT_TRUE(contentOf(app.file("highlights/" + name)).startsWith("<html>")) << name.toStdString();
-    EXPECT_TRUE(prompts.isEmpty());
+    EXPECT_TRUE(LEGGI_URL(server.url(HList)).ok());
+    return text::splitLinesCr(TestoUrl);
 }
 
-TEST_F(ServerDownloadTest, AHostileListWritesNothingOutsideTheHighlightsFolder)
+// Hostile or overlong names write nothing outside the folders and skip only
+// themselves; pages the user set aside are not fetched again.
+TEST_F(ServerDownloadTest, FetchesListedFilesButNotHostileOverlongOrSetAsideOnes)
 {
     QStringList names;
     {
         test::ListingsServer plain;
-        ASSERT_TRUE(plain.running());
         names = listedHighlights(plain);
     }
-    ASSERT_FALSE(names.isEmpty());
-    const QString list = app.file("hostile.txt");
-    writeFile(list, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\nrestanti\r\n" + names[0].toLatin1() + "\r\n");
-    test::ListingsServer server({"--highlights-list", list});
-    ASSERT_TRUE(server.running());
+    ASSERT_GE(names.size(), 2);
+    const QString list = app.file("hostile.txt"), overlong(300, QLatin1Char('a'));
+    writeFile(list, "../database/Orvento.cfg\r\n..\\x\r\n/etc/passwd\r\nrestanti\r\n" + overlong.toLatin1() + "\r\n" +
+                        names.join("\r\n").toLatin1());
+    writeFile(app.file("highlights/restanti/" + names[0]), "discarded");
+    test::ListingsServer server({"--highlights-list", list, "--long-names"});
     auto before = snapshot(app.path());
 
     HighlightsDownload job(view, serverFileFetcher(), server.baseUrl());
     EXPECT_EQ(job.run(), HighlightsDownload::Result::Completed);
 
+    EXPECT_EQ(job.report().fetched, names.mid(1));
     auto after = snapshot(app.path());
-    EXPECT_TRUE(after[QStringLiteral("highlights/") + names[0]].startsWith("<html>"));
-    after.erase(QStringLiteral("highlights/") + names[0]);
+    for (const QString &name : names.mid(1))
+        EXPECT_EQ(after.erase(QStringLiteral("highlights/") + name), 1u) << name.toStdString();
     after.erase(QStringLiteral("TempDir/listah.txt"));
     EXPECT_EQ(after, before);
-    EXPECT_EQ(job.report().unusable, (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti"}));
+    EXPECT_EQ(job.report().unusable,
+              (QStringList{"../database/Orvento.cfg", "..\\x", "/etc/passwd", "restanti", overlong}));
     // The user learns that names were skipped.
-    ASSERT_FALSE(main.status(1).isEmpty());
-    EXPECT_TRUE(main.status(1).last().contains("/etc/passwd"));
+    EXPECT_TRUE(main.status(1).join('|').contains("/etc/passwd"));
+
+    ChannelFilesDownload channels(view, serverFileFetcher(), server.baseUrl());
+    EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
+    ASSERT_EQ(channels.report().unusable.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt"))); // listed after it
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
 }
 
 TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
 {
     test::ListingsServer server({"--truncate", "/highlights/stasera_"});
-    ASSERT_TRUE(server.running());
     const QStringList names = listedHighlights(server);
     ASSERT_TRUE(names.last().startsWith("stasera_"));
 
@@ -253,41 +202,45 @@ TEST_F(ServerDownloadTest, APageCutShortLeavesNoFile)
     EXPECT_TRUE(prompts[0].contains("(5)"));
 }
 
-TEST_F(ServerDownloadTest, NewChannelFilesBringTheirLogos)
+// The highlights as the main window's command runs them: on the download
+// window, from the server the settings name.
+FrmDownload &shownWindow(const test::ListingsServer &server)
 {
-    test::ListingsServer server;
-    ASSERT_TRUE(server.running());
-    writeFile(app.file("tv/Rai 2.txt"), "mine");
-
-    ChannelFilesDownload job(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(job.run(), ChannelFilesDownload::Result::Completed);
-
-    EXPECT_TRUE(contentOf(app.file("tv/Rai 1.txt")).contains("NomeTV=Rai 1"));
-    EXPECT_TRUE(contentOf(app.file("loghitv/101.gif")).startsWith("GIF"));
-    EXPECT_TRUE(contentOf(app.file("loghitv/103.gif")).startsWith("GIF"));
-    EXPECT_EQ(contentOf(app.file("tv/Rai 2.txt")), "mine");
-    EXPECT_FALSE(QFileInfo::exists(app.file("loghitv/102.gif")));
-    EXPECT_TRUE(prompts.isEmpty());
-    EXPECT_EQ(treeRebuilds(), 1);
+    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
+    Windows::get<FrmDownload>().show();
+    return Windows::get<FrmDownload>();
 }
 
-TEST_F(ServerDownloadTest, AnOverlongListedNameSkipsOnlyItself)
+TEST_F(ServerDownloadTest, AFailedHighlightsListLeavesTheDownloadWindowOpenWithItsStatus)
 {
-    test::ListingsServer server({"--long-names"});
-    ASSERT_TRUE(server.running());
+    test::ListingsServer server({"--fail500", "/highlights/lista"});
+    FrmDownload &w = shownWindow(server);
+    SCARICA_HIGH();
 
-    HighlightsDownload pages(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(pages.run(), HighlightsDownload::Result::Completed);
-    ASSERT_EQ(pages.report().unusable.size(), 1);
-    EXPECT_EQ(pages.report().unusable[0].size(), 300);
-    EXPECT_GE(pages.report().fetched.size(), 2);
+    ASSERT_TRUE(Windows::loaded<FrmDownload>());
+    EXPECT_EQ(w.Label1->text(), "Download Nuovi HIGHLIGHTS Interrotto.");
+    EXPECT_FALSE(w.Command1->isEnabled());
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_EQ(viewerRefreshes(), 0);
+}
 
-    ChannelFilesDownload channels(view, serverFileFetcher(), server.baseUrl());
-    EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
-    ASSERT_EQ(channels.report().unusable.size(), 1);
-    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Rai 1.txt")));
-    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt")));
-    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+// A stopped download still counts as done: the viewer refreshes, the window closes.
+TEST_F(ServerDownloadTest, TheStopButtonEndsTheHighlightsAfterTheCurrentPage)
+{
+    test::ListingsServer server;
+    FrmDownload &w = shownWindow(server);
+    // The first page's name in the status bar is the moment the user presses Stop.
+    main.onCall = [&w](const QString &line) {
+        if (line.startsWith(QStringLiteral("status ")) && line.size() > 9 && w.Command1->isEnabled())
+            w.Command1->click();
+    };
+    SCARICA_HIGH();
+    main.onCall = {};
+
+    EXPECT_EQ(QDir(app.file("highlights")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(viewerRefreshes(), 1);
+    EXPECT_FALSE(Windows::loaded<FrmDownload>());
+    EXPECT_TRUE(prompts.isEmpty());
 }
 
 } // namespace

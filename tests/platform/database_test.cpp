@@ -14,34 +14,26 @@ class DatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        path = dir.filePath(QStringLiteral("t.cfg"));
-        sqlite3 *raw = nullptr;
         ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
         registerJetTextRules(raw);
-        ASSERT_EQ(sqlite3_exec(raw,
-                               "create table T (Name text collate NOCASE, N integer);"
-                               "create unique index TName on T (Name);",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(raw);
+        const char *schema = "create table T (Name text collate NOCASE, N integer); create unique index TName on T (Name);";
+        ASSERT_EQ(sqlite3_exec(raw, schema, nullptr, nullptr, nullptr), SQLITE_OK);
         db = Database::open(path);
     }
+    void TearDown() override { sqlite3_close(raw); }
 
-    void add(const QString &name, qint64 n)
+    void add(const QString &name) { db.prepare(QStringLiteral("insert into T (Name) values (?)")).bindAll(name).execute(); }
+    int countWhere(const char *test, const QString &value)
     {
-        db.prepare(QStringLiteral("insert into T (Name, N) values (?, ?)")).bindAll(name, n).execute();
-    }
-
-    int countWhere(const QString &where, const QString &value)
-    {
-        auto st = db.prepare(QStringLiteral("select count(*) from T where ") + where);
+        auto st = db.prepare(QStringLiteral("select count(*) from T where Name %1 ?").arg(QLatin1String(test)));
         st.bind(1, value);
         st.next();
         return int(st.integer(0));
     }
 
     QTemporaryDir dir;
-    QString path;
+    QString path = dir.filePath(QStringLiteral("t.cfg"));
+    sqlite3 *raw = nullptr;
     Database db;
 };
 
@@ -52,63 +44,36 @@ TEST_F(DatabaseTest, OpeningNeverCreatesAFile)
     EXPECT_FALSE(QFile::exists(missing));
 }
 
-TEST_F(DatabaseTest, EqualityIgnoresCaseOfAccentedLetters)
+TEST_F(DatabaseTest, EqualityIgnoresCaseOfAccentedLettersAndLikeTakesTheListingsPatternCharacters)
 {
-    add(QStringLiteral("Èlite Città"), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("èlite CITTÀ")), 1);
-    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("Elite Citta")), 0);
-    EXPECT_THROW(add(QStringLiteral("ÈLITE città"), 2), DbError); // the unique index folds case too
-}
-
-// "*" any run, "?" one character, "#" one digit, "[...]" one of a list;
-// "%" and "_" are plain characters; case never matters.
-TEST_F(DatabaseTest, LikeTakesTheListingsPatternCharacters)
-{
-    add(QStringLiteral("100% Musica"), 1);
-    add(QStringLiteral("Tom_e_Jerry"), 2);
-    add(QStringLiteral("L'Ora #1 [speciale]"), 3);
-    add(QStringLiteral("Perché no"), 4);
-    add(QStringLiteral("Formula 1"), 5);
-    add(QStringLiteral("Zormula 2"), 6);
-    const std::pair<const char *, int> cases[] = {
-        {"100%*", 1},
-        {"1%", 0},
-        {"tom_e_jerry", 1},
-        {"tom e jerry", 0},
-        {"PERCH? NO", 1},
-        {"*PERCHÉ*", 1},
-        {"*", 6},
-        {"*#1*", 0},        // "#" is a digit, not itself
-        {"* #", 2},         // Formula 1, Zormula 2
-        {"*[[]speciale]", 1},
-        {"*[#]1 *", 1},
-        {"[fz]ormula*", 2},
-        {"[FZ]ORMULA #", 2},
-        {"[!f]ormula*", 1}, // Zormula
-        {"*ula [1-1]", 1},
-        {"[a-g]*", 1},      // only Formula starts within a-g
-        {"[!]*", 0},        // the "!" itself
-        {"*[*", 1},         // a "[" without its "]" is itself
-        {"[]Formula 1", 1}, // an empty list stands for the empty text
-    };
-    for (const auto &[pattern, count] : cases)
-        EXPECT_EQ(countWhere(QStringLiteral("Name like ?"), QString::fromUtf8(pattern)), count) << pattern;
+    for (const char *name :
+         {"Èlite Città", "100% Musica", "Tom_e_Jerry", "L'Ora #1 [speciale]", "Perché no", "Formula 1", "Zormula 2"})
+        add(QString::fromUtf8(name));
+    EXPECT_THROW(add(QStringLiteral("ÈLITE città")), DbError); // the unique index folds case too
+    // "*" any run, "?" one character, "#" one digit, "[...]" one of a list
+    // ("!" negates, "-" ranges); "%" and "_" are plain characters.
+    const std::tuple<const char *, const char *, int> cases[] = {
+        {"=", "èlite CITTÀ", 1},    {"=", "Elite Citta", 0},     {"like", "100%*", 1},       {"like", "1%", 0},
+        {"like", "tom_e_jerry", 1}, {"like", "tom e jerry", 0},  {"like", "PERCH? NO", 1},   {"like", "*PERCHÉ*", 1},
+        {"like", "*", 7},           {"like", "*#1*", 0},         {"like", "* #", 2},         {"like", "*[[]speciale]", 1},
+        {"like", "*[#]1 *", 1},     {"like", "[fz]ormula*", 2},  {"like", "[FZ]ORMULA #", 2}, {"like", "[!f]ormula*", 1},
+        {"like", "*ula [1-1]", 1},  {"like", "[a-g]*", 1},       {"like", "[!]*", 0},        {"like", "*[*", 1},
+        {"like", "[]Formula 1", 1}};
+    for (const auto &[test, value, count] : cases)
+        EXPECT_EQ(countWhere(test, QString::fromUtf8(value)), count) << test << " " << value;
     EXPECT_TRUE(jetLike(QStringLiteral("ÈLITE 7"), QStringLiteral("[à-è]lite #")));
 }
 
 TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)
 {
-    {
+    for (bool commit : {false, true}) {
         Transaction t(db);
-        add(QStringLiteral("gone"), 1);
+        add(commit ? QStringLiteral("kept") : QStringLiteral("gone"));
+        if (commit)
+            t.commit();
     }
-    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("gone")), 0);
-    {
-        Transaction t(db);
-        add(QStringLiteral("kept"), 1);
-        t.commit();
-    }
-    EXPECT_EQ(countWhere(QStringLiteral("Name = ?"), QStringLiteral("kept")), 1);
+    EXPECT_EQ(countWhere("=", QStringLiteral("gone")), 0);
+    EXPECT_EQ(countWhere("=", QStringLiteral("kept")), 1);
 }
 
 // The engine's refusals are errors, not silence: text rules that cannot be
@@ -116,16 +81,12 @@ TEST_F(DatabaseTest, TransactionRollsBackWhenNotCommitted)
 // (which only repeats the step's error) lets the statement run again.
 TEST_F(DatabaseTest, RefusedRegistrationFailsAndAResetAfterAFailedStepDoesNot)
 {
-    sqlite3 *raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    registerJetTextRules(raw);
     ASSERT_EQ(sqlite3_exec(raw, "insert into T (Name, N) values ('x', 1)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_stmt *running = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(raw, "select Name from T", -1, &running, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(running), SQLITE_ROW);
     EXPECT_THROW(registerJetTextRules(raw), DbError);
     sqlite3_finalize(running);
-    sqlite3_close(raw);
 
     Statement insert = db.prepare(QStringLiteral("insert into T (Name, N) values (?, ?)"));
     insert.bindAll(QStringLiteral("X"), qint64(2));
@@ -137,12 +98,11 @@ TEST_F(DatabaseTest, RefusedRegistrationFailsAndAResetAfterAFailedStepDoesNot)
 
 TEST(JetLike, MatchesInMemoryLikeTheEngine)
 {
-    EXPECT_TRUE(jetLike(QStringLiteral("Il Commissario Montalbano"), QStringLiteral("*montalbano")));
-    EXPECT_TRUE(jetLike(QStringLiteral("abc"), QStringLiteral("a*c*")));
-    EXPECT_FALSE(jetLike(QStringLiteral("abc"), QStringLiteral("a*d")));
-    EXPECT_TRUE(jetLike(QStringLiteral("aXbXc"), QStringLiteral("*x*x*")));
-    EXPECT_FALSE(jetLike(QStringLiteral("ab"), QStringLiteral("a?b")));
-    EXPECT_TRUE(jetLike(QString(), QStringLiteral("*")));
+    const std::tuple<const char *, const char *, bool> cases[] = {
+        {"Il Commissario Montalbano", "*montalbano", true}, {"abc", "a*c*", true}, {"abc", "a*d", false},
+        {"aXbXc", "*x*x*", true}, {"ab", "a?b", false}, {"", "*", true}};
+    for (const auto &[text, pattern, matches] : cases)
+        EXPECT_EQ(jetLike(QString::fromUtf8(text), QString::fromUtf8(pattern)), matches) << text << " / " << pattern;
 }
 
 } // namespace

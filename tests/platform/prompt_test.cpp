@@ -21,32 +21,19 @@ Answer pressOn(const PromptRequest &request, Qt::Key key)
     default: return Answer::Abort;
     }
 }
-} // namespace
 
 // The program's questions, as their callers ask them: the unattended answer
 // is the one that stops work, while Enter on screen takes the first button.
-struct Question {
-    const char *name;
-    Buttons buttons;
-    Icon icon;
-    Answer enter;
-};
-void PrintTo(const Question &q, std::ostream *os) { *os << q.name; }
-
-class PromptBoxes : public ::testing::TestWithParam<Question> {};
-
-TEST_P(PromptBoxes, EnterTakesTheFirstButtonAndUnattendedRunsStillStop)
+TEST(PromptBoxes, EnterTakesTheFirstButtonAndUnattendedRunsStillStop)
 {
-    const Question q = GetParam();
-    PromptRequest r{QStringLiteral("Vuoi davvero eliminare questo titolo dalla lista?"), QStringLiteral("Titolo"),
-                    q.buttons, q.icon, Answer::Cancel};
-    EXPECT_EQ(pressOn(r, Qt::Key_Return), q.enter);
-    EXPECT_EQ(pressOn(r, Qt::Key_Escape), Answer::Cancel);
-    EXPECT_EQ(Prompt::show(r), Answer::Cancel); // offscreen: nothing waits
+    const std::tuple<Buttons, Icon, Answer> cases[] = {{Buttons::OkCancel, Icon::Question, Answer::Ok},
+                                                       {Buttons::RetryCancel, Icon::Information, Answer::Retry}};
+    for (const auto &[buttons, icon, enter] : cases) {
+        PromptRequest r{QStringLiteral("Vuoi davvero eliminare questo titolo dalla lista?"), QStringLiteral("Titolo"),
+                        buttons, icon, Answer::Cancel};
+        EXPECT_EQ(pressOn(r, Qt::Key_Return), enter);
+        EXPECT_EQ(pressOn(r, Qt::Key_Escape), Answer::Cancel);
+        EXPECT_EQ(Prompt::show(r), Answer::Cancel); // offscreen: nothing waits
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Styles, PromptBoxes,
-                         ::testing::Values(Question{"OkCancelQuestion", Buttons::OkCancel, Icon::Question, Answer::Ok},
-                                           Question{"RetryCancelInformation", Buttons::RetryCancel,
-                                                    Icon::Information, Answer::Retry}),
-                         [](const auto &info) { return std::string(info.param.name); });
+} // namespace
