@@ -21,16 +21,12 @@ qint32 day(const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")).toInt
 
 } // namespace
 
-TEST(ProgrammeTexts, BroadcastStatusCountsDaysFromToday)
+TEST(ProgrammeTexts, DaysCountFromTodayAndPathsStayInTheirFolders)
 {
     EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today.addDays(-1)), Today), "(Gia' Trasmesso)");
-    EXPECT_EQ(ProgrammeTexts::broadcastStatus(day(Today.addDays(1)), Today), "(Sara' Trasmesso fra 1 giorno)");
     // Across a month and a year end.
     EXPECT_EQ(ProgrammeTexts::broadcastStatus(20270102, QDate(2026, 12, 31)), "(Sara' Trasmesso fra 2 giorni)");
-}
 
-TEST(ProgrammeTexts, PathsStayInTheirFoldersAndUnknownChannelsHaveNoLogo)
-{
     test::TempApp app;
     Programme p;
     p.Data = 20261206;
@@ -57,20 +53,15 @@ protected:
         img.save(PercorsoApp + QStringLiteral("/Covers/cover.png"), "PNG");
         img.save(PercorsoApp + QStringLiteral("/loghitv/101.gif"), "PNG");
         // State fields as "1", "0", "" and NULL, one programme each.
-        const qint32 today = day(QDate::currentDate());
-        const char *states[] = {"'1'", "'0'", "''", "NULL"};
-        QStringList rows;
+        QStringList rows{QStringLiteral("(DAY, 'Canale Ignoto', 1, 'Senza logo', '', NULL, NULL, NULL)")};
+        const QStringList states{"'1'", "'0'", "''", "NULL"};
         for (int i = 0; i < 4; ++i)
-            rows << QStringLiteral("(%1, 'Rai 1', %2, '21:00', 'Film %3', 'FILM', 'Drammatico', '95', 'Trama', "
-                                   "'%4', %5, %5, %5)")
-                        .arg(today).arg(i + 1).arg(i)
-                        .arg(i == 0 ? "cover.png" : "missing.png", states[i]);
-        Database::open(PercorsoDb).exec(
-            QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo, Type, Genere, Durata, "
-                           "Descrizione, Immagine, Marked, Promemoria, Registra) values ") + rows.join(", "));
-        Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
-                                                       "values (%1, 'Canale Ignoto', 1, 'Senza logo')")
-                                            .arg(today));
+            rows << QStringLiteral("(DAY, 'Rai 1', %1, 'Film %2', '%3', %4, %4, %4)")
+                        .arg(QString::number(i + 1), QString::number(i),
+                             QLatin1String(i == 0 ? "cover.png" : "missing.png"), states[i]);
+        Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo, "
+                                                       "Immagine, Marked, Promemoria, Registra) values ") +
+                                        rows.join(", ").replace("DAY", QString::number(day(QDate::currentDate()))));
     }
     QString marks() const { return seam.status(1).join(QString()); }
     ProgrammeKey key(int n, const QString &channel = QStringLiteral("Rai 1")) const
@@ -86,7 +77,7 @@ protected:
 TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIcon)
 {
     ASSERT_TRUE(d.fill(key(1)));
-    EXPECT_EQ(d.Label2->text() + d.Label15->text() + d.Text1->toPlainText(), "Film 0Sara' trasmesso oggiTrama");
+    EXPECT_EQ(d.Label2->text() + d.Label15->text(), "Film 0Sara' trasmesso oggi");
     EXPECT_FALSE(d.ImgTV->isHidden());
     EXPECT_FALSE(d.Image3->isHidden());
     EXPECT_TRUE(marks().isEmpty());
