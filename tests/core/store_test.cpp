@@ -52,21 +52,6 @@ TEST_F(StoreTest, DayWrittenAsTextIsANumber)
     EXPECT_EQ(t.count(), 0);
 }
 
-TEST_F(StoreTest, ChannelNamesMatchWithoutRegardToCase)
-{
-    ProgrammiTable t(listings);
-    const QString name = QStringLiteral("Radio Città D'Italia");
-    t.insert(prog(20261206, name, 1, QStringLiteral("06:00"), QStringLiteral("Buongiorno")));
-    EXPECT_EQ(t.channelDay(20261206, QStringLiteral("RADIO CITTÀ d'italia")).size(), 1u);
-    EXPECT_TRUE(t.find({20261206, QStringLiteral("radio città d'italia"), 1}).has_value());
-    EXPECT_EQ(t.deleteChannelDay(20261206, QStringLiteral("RADIO CITTÀ D'ITALIA")), 1);
-
-    TelevisioniTable tv(channels);
-    auto c = tv.byName(QStringLiteral("serie più"));
-    ASSERT_TRUE(c.has_value());
-    EXPECT_EQ(c->NOMETV, QStringLiteral("Serie Più"));
-}
-
 TEST_F(StoreTest, OnlyTheTextOneIsAMark)
 {
     ProgrammiTable t(listings);

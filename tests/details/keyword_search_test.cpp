@@ -28,10 +28,7 @@ QStringList lines(const MonitorTree &tree, bool keys = false)
 
 class KeywordSearchTest : public test::ListingsTest {
 protected:
-    MonitorTree search(const QStringList &keywords, qint32 from = 20240105)
-    {
-        return KeywordSearch::run(db, keywords, from);
-    }
+    MonitorTree search(const QStringList &words, qint32 from = 20240105) { return KeywordSearch::run(db, words, from); }
 };
 
 } // namespace

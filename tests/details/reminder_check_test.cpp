@@ -44,17 +44,6 @@ protected:
 
 } // namespace
 
-TEST(ReminderTarget, IsNowPlusFifteenMinutesOnItsOwnDate)
-{
-    const std::tuple<const char *, qint32, const char *> cases[] = {
-        {"09:50", D, "10:05"}, {"23:50", DNext, "00:05"}, {"23:44", D, "23:59"}};
-    for (const auto &[now, day, target] : cases) {
-        const TargetMinute t = ReminderCheck::targetOf(at(D, now, 59));
-        EXPECT_EQ(t.time(), QString::fromLatin1(target)) << now;
-        EXPECT_EQ(t.day, at(day, "00:00").date()) << now;
-    }
-}
-
 TEST_F(ReminderCheckTest, AnnouncesEveryMarkInKindOrderAndEveryRowByNumber)
 {
     add(D, "TeleDue", 9, "20:45", "Quark", "", "1", "1");
