@@ -1,6 +1,7 @@
 #include "details/FrmPopUp.h"
 
 #include "details/FilmSearch.h"
+#include "details/FilmSearchMenu.h"
 #include "details/ProgrammeDisplay.h"
 #include "grid/FrmPopUpGhost.h"
 #include "grid/FrmSchedaGiorno.h"
@@ -164,6 +165,7 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
         w.Image8_Click();
     }
     EXPECT_EQ(prompts, QStringList(2, tooFar));
+    prompts.clear();
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 
     // Today, grid not loaded: its own load builds it once.

@@ -50,22 +50,16 @@ TEST_F(ReminderCheckTest, AnnouncesEveryMarkInKindOrderAndEveryRowByNumber)
     add(D, "TeleUno", 14, "20:45", "Film tardi", "1");
     add(D, "TeleUno", 12, "20:45", "Meteo", "1", "", "1");
     add(D, "TeleTre", 3, "20:44", "Un minuto prima", "1");
+    add(D, "TeleTre", 4, "20:45", "Zero", "0", "0", "0");
+    add(D, "TeleTre", 5, "20:45", "Nullo");
+    db.exec("update Programmi set Promemoria = NULL, Registra = NULL, Marked = NULL where Numerazione = 5");
+    add(DNext, "TeleUno", 1, "20:45", "Domani", "1");
     EXPECT_EQ(said(dueAt(D, "20:30")),
               (QStringList{Starts + "Meteo", Starts + "Film tardi", "Fra 15 Minuti Devi registrare il programma : Quark",
                            "Fra 15 Minuti c'e' il programma Preferito : Quark",
                            "Fra 15 Minuti c'e' il programma Preferito : Meteo"}));
 }
 
-TEST_F(ReminderCheckTest, OnlyTheTextOneIsAMarkAndOnlyTheTargetDayCounts)
-{
-    add(D, "TeleUno", 1, "10:45", "Zero", "0", "0", "0");
-    add(D, "TeleUno", 2, "10:45", "Nullo");
-    db.exec("update Programmi set Promemoria = NULL, Registra = NULL, Marked = NULL where Numerazione = 2");
-    add(DNext, "TeleUno", 1, "10:45", "Domani", "1");
-    add(DBefore, "TeleDue", 1, "10:45", "Ieri", "1");
-    EXPECT_TRUE(dueAt(D, "10:30").empty());
-    EXPECT_EQ(said(dueAt(DNext, "10:30")), QStringList{Starts + "Domani"});
-}
 
 TEST_F(ReminderCheckTest, ARowAfterItsListingsMidnightIsDueOnTheNextDay)
 {

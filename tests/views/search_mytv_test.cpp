@@ -62,17 +62,15 @@ TEST_F(Listings, SearchWordsInOrderExactOptionLetterCaseAndApostrophes)
 {
     std::vector<Programme> ps;
     for (const char *t : {"Il commissario Montalbano", "Montalbano e il commissario", "Il commissario  Montalbano",
-                          "L'ispettore Derrick", "100% Italia", "Formula 1", "Zormula X"})
+                          "L'ispettore Derrick", "100% Italia", "Formula 1"})
         ps.push_back(make(20261206, "Rai 1", int(ps.size()) + 1, QStringLiteral("%1:00").arg(ps.size() + 10), t));
     insert(ps);
     EXPECT_EQ(search("commissario montalbano"), (QStringList{"Il commissario Montalbano", "Il commissario  Montalbano"}));
     EXPECT_EQ(search("commissario montalbano", true), QStringList{"Il commissario Montalbano"});
     EXPECT_EQ(search("l'ispettore"), QStringList{"L'ispettore Derrick"});
-    // "?" one character, "#" one digit, "[...]" a list; "%" is itself.
+    // "?" one character, "#" one digit; "%" is itself.
     EXPECT_EQ(search("100%"), QStringList{"100% Italia"});
-    EXPECT_EQ(search("l?ispettore"), QStringList{"L'ispettore Derrick"});
     EXPECT_EQ(search("a #"), QStringList{"Formula 1"});
-    EXPECT_EQ(search("[!f]ormula"), QStringList{"Zormula X"});
 }
 
 TEST_F(Listings, SearchLooksInFiveFieldsAndMarksCombine)
