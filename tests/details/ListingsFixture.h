@@ -13,6 +13,15 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace orv::test {
 
+// The titles of the rows, in their order.
+inline QStringList titlesOf(const std::vector<Programme> &rows)
+{
+    QStringList out;
+    for (const Programme &p : rows)
+        out << p.Titolo;
+    return out;
+}
+
 // A throw-away application folder whose listings the test fills row by row.
 class ListingsTest : public ::testing::Test {
 protected:

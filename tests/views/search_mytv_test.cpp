@@ -1,17 +1,10 @@
-#include "core/AppState.h"
-#include "core/Store.h"
-#include "platform/Database.h"
-#include "support/TempApp.h"
+#include "details/ListingsFixture.h"
 #include "views/ListPages.h"
 #include "views/MyTvPage.h"
 
 #include <gtest/gtest.h>
 
 using namespace orv;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
@@ -27,31 +20,18 @@ Programme make(qint32 day, const char *channel, int n, const QString &ora, const
     return p;
 }
 
-QStringList titles(const std::vector<Programme> &ps)
-{
-    QStringList out;
-    for (const Programme &p : ps)
-        out << p.Titolo;
-    return out;
-}
-
-class Listings : public ::testing::Test {
+class Listings : public test::ListingsTest {
 protected:
     void insert(const std::vector<Programme> &ps)
     {
-        Database db = Database::open(PercorsoDb);
-        Transaction tx(db);
         for (const Programme &p : ps)
             ProgrammiTable(db).insert(p);
-        tx.commit();
     }
     QStringList search(const QString &words, bool exact = false, bool m = false, bool pr = false, bool r = false,
                        qint32 from = 20261206)
     {
-        Database db = Database::open(PercorsoDb);
-        return titles(ProgrammiTable(db).search(searchPattern(words, exact), m, pr, r, from, 501));
+        return test::titlesOf(ProgrammiTable(db).search(searchPattern(words, exact), m, pr, r, from, 501));
     }
-    test::TempApp app;
 };
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -115,11 +114,7 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     const QString odd = high.filePath(QStringLiteral("a #1 50%.htm"));
     h.File1->setCurrentRow(0);
     h.File1_Click();
-    QElapsedTimer t;
-    t.start();
-    while (h.WebBrowser1->url().toLocalFile() != odd && t.elapsed() < 10000)
-        QTest::qWait(50);
-    EXPECT_EQ(h.WebBrowser1->url().toLocalFile(), odd);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.WebBrowser1->url().toLocalFile() == odd; }, 10000));
 
     answer = Answer::Cancel;
     h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
