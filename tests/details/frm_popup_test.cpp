@@ -98,28 +98,6 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 }
 
-TEST_F(PopUp, FilmCommandsActOnTheShownProgramme)
-{
-    const ProgrammeKey k = programme(0, 1, QStringLiteral("Tom & Jerry"));
-    Database::open(PercorsoDb).exec(QStringLiteral("UPDATE Programmi SET Genere = 'Animazione'"));
-    Cinedrawerdb = app->db(QStringLiteral("Cinedrawer.db"));
-    FrmPopUp &w = Windows::get<FrmPopUp>();
-    w.showProgramme(k);
-
-    w.Label11_Click();
-    EXPECT_EQ(prompts, QStringList{QStringLiteral("Film correttamente inserito nella tua videoteca")});
-    Database catalogue = Database::openForeign(Cinedrawerdb, 0);
-    Statement s = catalogue.prepare(QStringLiteral(
-        "SELECT count(*) FROM Movies WHERE Title = 'Tom & Jerry' AND Genre = 'Animazione'"));
-    ASSERT_TRUE(s.next());
-    EXPECT_EQ(s.integer(0), 1);
-
-    w.Label10_Click();
-    w.a->findChild<QAction *>(QStringLiteral("m_ricercafilmup"))->trigger();
-    w.a->close();
-    EXPECT_EQ(urls, QStringList{filmSearchUrl(filmSites()[3], QStringLiteral("Tom & Jerry"))});
-}
-
 TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
 {
     FrmMain &m = loadMain();

@@ -1,7 +1,5 @@
-#include "core/Store.h"
-#include "platform/Database.h"
+#include "details/ListingsFixture.h"
 #include "platform/Text.h"
-#include "support/TempApp.h"
 #include "views/ListPages.h"
 #include "views/ProgrammeId.h"
 
@@ -11,10 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace orv;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
@@ -40,16 +34,6 @@ TEST(ListTemplateRead, MarkerLinesAreDroppedWholeAndEveryLineEndBecomesCrLf)
                                crlf({"tail1", "tail2"})}))
             << eol;
     }
-}
-
-TEST(ListTemplateRead, MissingMarkerLeavesLaterPartsEmptyAndTheTailLooksForNone)
-{
-    const ListTemplate t = ListTemplate::parse(QStringLiteral("a\r\n<!--END_HEAD-->\r\nb\r\nc\r\n"));
-    EXPECT_EQ(t.row, crlf({"b", "c"}));
-    EXPECT_TRUE(t.middle.isEmpty() && t.description.isEmpty() && t.tail.isEmpty());
-    const ListTemplate u = ListTemplate::parse(QStringLiteral(
-        "<!--END_HEAD-->\n<!--END_BODY-->\n<!--BEGIN_DESCRIPTION-->\n<!--END_DESCRIPTION-->\n<!--END_HEAD-->\n"));
-    EXPECT_EQ(u.tail, crlf({"<!--END_HEAD-->"}));
     EXPECT_EQ(ListTemplate::parse(QByteArray("Citt\xE0 \x80\r\n")).head, QStringLiteral("Città €\r\n"));
     EXPECT_EQ(ListTemplate::parse(QByteArray("Citt\xC3\xA0\r\n")).head, QStringLiteral("Città\r\n"));
 }
@@ -122,7 +106,7 @@ TEST(Times, TypedTimesBecomeHhMm)
         EXPECT_FALSE(normaliseTime(QString::fromUtf8(bad))) << bad;
 }
 
-class ListPages : public ::testing::Test {
+class ListPages : public test::ListingsTest {
 protected:
     Programme programme(qint32 day, const QString &channel, int n, const QString &ora, const QString &type = "Film")
     {
@@ -134,7 +118,6 @@ protected:
     }
     void insert(const std::vector<Programme> &ps)
     {
-        Database db = Database::open(dir->db(QStringLiteral("Orvento.cfg")));
         Transaction tx(db);
         for (const Programme &p : ps)
             ProgrammiTable(db).insert(p);
@@ -142,19 +125,19 @@ protected:
     }
     QString writeTemplate(const QString &text)
     {
-        QFile f(dir->file(QStringLiteral("t.htm")));
+        QFile f(app.file(QStringLiteral("t.htm")));
         f.open(QIODevice::WriteOnly);
         f.write(text.toUtf8());
         return f.fileName();
     }
     PageBuild card(const QString &tpl, const QString &channel)
     {
-        return buildCardPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, channel, "7.gif"});
+        return buildCardPage({writeTemplate(tpl), PercorsoDb, 20261206, channel, "7.gif"});
     }
     PageBuild report(const QString &tpl, const QString &type = "Film", const QString &from = "12:00",
                      const QString &to = "23:59")
     {
-        return buildReportPage({writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), 20261206, type, from, to},
+        return buildReportPage({writeTemplate(tpl), PercorsoDb, 20261206, type, from, to},
                                nullptr);
     }
     // Rows and descriptions in one template, each on its own line.
@@ -173,7 +156,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<test::TempApp> dir = std::make_unique<test::TempApp>();
 };
 
 // Only described programmes have an anchor, numbered by position; values are escaped, cover names encoded.
@@ -236,7 +218,7 @@ TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
     EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
     // The search page's head shows the main window's day; its descriptions keep _PR_TV_.
     const PageBuild s = buildSearchPage(
-        {writeTemplate(tpl), dir->db(QStringLiteral("Orvento.cfg")), QStringLiteral("titolo"), false, false, false,
+        {writeTemplate(tpl), PercorsoDb, QStringLiteral("titolo"), false, false, false,
          false, 20261206, 20261231},
         nullptr);
     EXPECT_TRUE(s.page.overLimit);
@@ -244,7 +226,7 @@ TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
     EXPECT_EQ(lines(s.page.html, "D:_PR_TV_").size(), 500);
 
     // Exactly at the limit: no message.
-    Database::open(dir->db("Orvento.cfg")).exec(QStringLiteral("delete from Programmi where Numerazione > 500"));
+    db.exec(QStringLiteral("delete from Programmi where Numerazione > 500"));
     EXPECT_FALSE(report(tpl).page.overLimit);
 }
 
@@ -254,7 +236,7 @@ TEST_F(ListPages, EmptyOrFailedQueryStillFillsTheHead)
     EXPECT_TRUE(card(tpl, QStringLiteral("Rai 5")).dbError.isEmpty());
     EXPECT_EQ(lines(report(tpl).page.html, "H:"), QStringList{"H:|06/12/2026|_LOGO_TV_"});
 
-    const PageBuild b = buildCardPage({writeTemplate(tpl), dir->file("database/no.cfg"), 20261206, "Rai 1", ""});
+    const PageBuild b = buildCardPage({writeTemplate(tpl), app.file("database/no.cfg"), 20261206, "Rai 1", ""});
     EXPECT_FALSE(b.dbError.isEmpty());
     EXPECT_EQ(lines(b.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|"});
 }
@@ -285,10 +267,10 @@ TEST_F(ListPages, ReportSelectsTypePrefixAndTimesBothIncludedInStableOrder)
 
 TEST_F(ListPages, PagesAreWrittenWithByteOrderMark)
 {
-    const QString page = dir->file(QStringLiteral("temp.htm"));
+    const QString page = app.file(QStringLiteral("temp.htm"));
     ASSERT_TRUE(writeListPage(page, QStringLiteral("città")));
     QFile f(page);
     f.open(QIODevice::ReadOnly);
     EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF" "citt\xC3\xA0"));
-    EXPECT_FALSE(writeListPage(dir->file(QStringLiteral("no/such/dir/temp.htm")), QStringLiteral("x")));
+    EXPECT_FALSE(writeListPage(app.file(QStringLiteral("no/such/dir/temp.htm")), QStringLiteral("x")));
 }

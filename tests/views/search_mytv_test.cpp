@@ -74,15 +74,6 @@ TEST_F(Listings, SearchLooksInFiveFieldsAndMarksCombine)
     EXPECT_EQ(search("giallo", false, true, true, true), QStringList{"Prog 3"});
 }
 
-TEST_F(Listings, SearchFromTodayUnlessOldAskedInDayAndTimeOrder)
-{
-    insert({make(20261207, "B", 2, "09:00", "film c"), make(20261205, "A", 1, "21:00", "film vecchio"),
-            make(20261207, "A", 1, "09:00", "film b"), make(20261206, "Z", 1, "23:00", "film a2"),
-            make(20261206, "Z", 2, "06:00", "film a1")});
-    EXPECT_EQ(search("film"), (QStringList{"film a1", "film a2", "film b", "film c"}));
-    EXPECT_EQ(search("film", false, false, false, false, 0).value(0), QStringLiteral("film vecchio"));
-}
-
 // ------------------------------------------------------------ MyTV
 
 namespace {
@@ -145,17 +136,3 @@ TEST(MyTvBuild, LinesFilledUpToCapacityTheRestBlankedIdsKept)
     EXPECT_TRUE(result.html.endsWith(QStringLiteral("\r\n\r\n")));
 }
 
-TEST(MyTvBuild, WithoutMarkerAndAboveAHundredLines)
-{
-    const std::vector<Programme> rows{make(20261206, "Rai 5", 1, "21:00", "Opera")};
-    const auto r = MyTvPage::build(mytvTemplate("", 120, 1), QDate(2026, 12, 6),
-                                   [&](qint32 day) { return day == 20261206 ? rows : std::vector<Programme>{}; });
-    EXPECT_EQ(r.capacity, 120);
-    EXPECT_FALSE(r.overCapacity);
-    EXPECT_EQ(line(r.html, 1, 1), QStringLiteral("'20261206#Rai 5#1'|21:00|Opera|Rai 5"));
-    EXPECT_EQ(line(r.html, 1, 120), QStringLiteral("_TV_ID_1_120_|||"));
-    // Days and lines the template does not number stay as typed.
-    const QString odd = QStringLiteral("_TDAY_32_ _TDAY_01_ _TV_HOUR_DAY_0_1_ _TV_HOUR_DAY_1_0_");
-    EXPECT_EQ(MyTvPage::build(odd, QDate(2026, 12, 6), [](qint32) { return std::vector<Programme>{}; }).html,
-              odd + QStringLiteral("\r\n"));
-}

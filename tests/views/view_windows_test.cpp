@@ -66,15 +66,6 @@ TEST_F(CardWindow, ChoosingATemplateStoresItAndRebuildsFillingTheListDoesNot)
     EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("#c77dff")));
 }
 
-TEST_F(CardWindow, MissingFolderIsNamedInPanelOne)
-{
-    FrmMain &m = loadMain();
-    Windows::unload<FrmSchedaHtml>();
-    ASSERT_TRUE(QDir(app->file(QStringLiteral("htmlcards"))).removeRecursively());
-    EXPECT_EQ(Windows::get<FrmSchedaHtml>().Combo1->count(), 0);
-    EXPECT_TRUE(m.panelText(1).contains(PercorsoApp + QStringLiteral("/htmlcards/")));
-}
-
 TEST_F(CardWindow, DownloadButtonRunsTheJobThenRebuilds)
 {
     mainOn(QStringLiteral("Rai 3"));
