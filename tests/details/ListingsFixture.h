@@ -31,17 +31,9 @@ protected:
                   const QString &descrizione = {})
     {
         Programme p;
-        p.Data = day;
-        p.Palinsesto = channel;
-        p.Numerazione = number;
-        p.ORA = ora;
-        p.Titolo = title;
-        p.Descrizione = descrizione;
-        p.Type = descrizione;
-        p.Genere = descrizione;
-        p.Promemoria = promemoria;
-        p.Registra = registra;
-        p.Marked = marked;
+        std::tie(p.Data, p.Palinsesto, p.Numerazione, p.ORA, p.Titolo) = std::tie(day, channel, number, ora, title);
+        p.Descrizione = p.Type = p.Genere = descrizione;
+        std::tie(p.Promemoria, p.Registra, p.Marked) = std::tie(promemoria, registra, marked);
         ProgrammiTable(db).insert(p);
         return p;
     }

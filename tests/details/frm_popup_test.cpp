@@ -98,6 +98,19 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 }
 
+TEST_F(PopUp, ExportTakesTheShownTitleAndGenre)
+{
+    const ProgrammeKey k = programme(0, 1, QStringLiteral("Tom & Jerry"));
+    Database::open(PercorsoDb).exec(QStringLiteral("UPDATE Programmi SET Genere = 'Animazione'"));
+    Cinedrawerdb = app->db(QStringLiteral("Cinedrawer.db"));
+    Windows::get<FrmPopUp>().showProgramme(k);
+    Windows::get<FrmPopUp>().Label11_Click();
+    Database catalogue = Database::openForeign(Cinedrawerdb, 0);
+    Statement s = catalogue.prepare(QStringLiteral("SELECT Title, Genre FROM Movies"));
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(s.text(0) + "|" + s.text(1), "Tom & Jerry|Animazione");
+}
+
 TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
 {
     FrmMain &m = loadMain();

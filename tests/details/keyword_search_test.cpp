@@ -61,24 +61,3 @@ TEST_F(KeywordSearchTest, StarsAndTrailingBlanksMatchTitles)
                            "      21:00-L'isola dei famosi", "      23:00-Isola verde"}));
 }
 
-TEST_F(KeywordSearchTest, EveryKeywordListsItsMatchesByDayAndStartTimeWithSharedNodes)
-{
-    add(20240106, "TeleDue", 3, "09:00", "Calcio e Meteo");
-    add(20240105, "TeleUno", 9, "21:00", "Meteo della sera");
-    add(20240105, "TeleZeta", 2, "07:00", "Meteo del mattino");
-    add(20240105, "TeleUno", 1, "06:00", "Calcio mattutino");
-    add(20240104, "TeleUno", 1, "20:00", "Meteo di ieri");
-    add(20240105, "TeleUno", 5, "13:00", "Meteo");
-    add(20240106, "TeleBeta", 4, "09:00", "Meteo flash");
-    EXPECT_EQ(lines(search({"Meteo", "Calcio"})),
-              (QStringList{"Meteo", "  05/01/2024", "    TeleZeta", "      07:00-Meteo del mattino", "    TeleUno",
-                           "      13:00-Meteo", "      21:00-Meteo della sera", "  06/01/2024", "    TeleBeta",
-                           "      09:00-Meteo flash", "    TeleDue", "      09:00-Calcio e Meteo", "Calcio", "  05/01/2024", "    TeleUno",
-                           "      06:00-Calcio mattutino", "  06/01/2024", "    TeleDue",
-                           "      09:00-Calcio e Meteo"}));
-    // A later calendar day searches from there on; the keys name each node.
-    EXPECT_EQ(lines(search({"Meteo"}, 20240106), true),
-              (QStringList{"Meteo [RMeteo]", "  06/01/2024 [RMeteoD06/01/2024]",
-                           "    TeleBeta [RMeteoD06/01/2024TeleBeta]", "      09:00-Meteo flash [D06/01/2024[4]TeleBeta09:00]",
-                           "    TeleDue [RMeteoD06/01/2024TeleDue]", "      09:00-Calcio e Meteo [D06/01/2024[3]TeleDue09:00]"}));
-}

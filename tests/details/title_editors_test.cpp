@@ -119,6 +119,7 @@ TEST_P(TitleEditors, AStarredTitleReachesItsOwnRowNotALookAlike)
     w.Command4_Click();
     // A pending new row has nothing to delete, and blank text stores nothing.
     w.Command1_Click();
+    EXPECT_FALSE(w.Command2->isEnabled());
     w.Command2_Click();
     w.Text1->setText("   ");
     w.Command4_Click();
@@ -160,7 +161,6 @@ TEST_P(TitleEditors, FailuresReportInABoxOrThePanelsAndActivationStopsTheAlert)
     seam.calls.clear();
 
     auto &w = open();
-    EXPECT_EQ(seam.count("stopMonitorAlert"), 0);
     QApplication::setActiveWindow(&w);
     EXPECT_EQ(seam.count("stopMonitorAlert"), 1);
 

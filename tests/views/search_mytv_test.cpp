@@ -60,18 +60,22 @@ TEST_F(Listings, SearchLooksInFiveFieldsAndMarksCombine)
         ps.push_back(make(20261206, "Rai 2", int(ps.size()) + 1, "20:00", QStringLiteral("Prog %1").arg(ps.size() + 1), marks));
         ps.back().Genere = QStringLiteral("Giallo");
     }
-    ps.push_back(make(20261206, "Rai 3", 1, "21:00", "Durata"));
-    ps.back().Durata = QStringLiteral("105");
-    ps.push_back(make(20261206, "Rai 3", 2, "22:00", "Tipo"));
-    ps.back().Type = QStringLiteral("Documentario");
     ps.push_back(make(20261206, "Rai 3", 3, "23:00", "Descritto"));
     ps.back().Descrizione = QStringLiteral("Un giallo d'autore");
     insert(ps);
-    EXPECT_EQ(search("05"), QStringList{"Durata"});
-    EXPECT_EQ(search("documentario"), QStringList{"Tipo"});
     EXPECT_EQ(search("giallo").size(), 5);
     EXPECT_EQ(search("giallo", false, false, true), (QStringList{"Prog 2", "Prog 3"}));
     EXPECT_EQ(search("giallo", false, true, true, true), QStringList{"Prog 3"});
+}
+
+TEST_F(Listings, SearchFromTodayUnlessOldAskedInDayAndTimeOrderAndMarkedDayOnceByTime)
+{
+    insert({make(20261207, "B", 2, "09:00", "film c", "11 "), make(20261205, "A", 1, "21:00", "film vecchio"),
+            make(20261207, "A", 1, "09:00", "film b", "  1"), make(20261206, "Z", 1, "23:00", "film a2"),
+            make(20261206, "Z", 2, "06:00", "film a1"), make(20261207, "C", 1, "08:00", "film d", "0  ")});
+    EXPECT_EQ(search("film"), (QStringList{"film a1", "film a2", "film d", "film b", "film c"}));
+    EXPECT_EQ(search("film", false, false, false, false, 0).value(0), QStringLiteral("film vecchio"));
+    EXPECT_EQ(test::titlesOf(ProgrammiTable(db).markedOnDay(20261207, 501)), (QStringList{"film b", "film c"}));
 }
 
 // ------------------------------------------------------------ MyTV
@@ -111,6 +115,8 @@ TEST(MyTvCapacity, MarkerNumberStartsTheTextUpToTheNextDash)
     };
     for (const auto &[text, n] : cases)
         EXPECT_EQ(MyTvPage::capacity(QString::fromUtf8(text) + QStringLiteral(" _TV_ID_1_20_")), n) << text;
+    // Without a marker, the highest day-one line.
+    EXPECT_EQ(MyTvPage::capacity(QStringLiteral("_TV_ID_1_120_ _TV_ID_2_130_")), 120);
 }
 
 TEST(MyTvBuild, LinesFilledUpToCapacityTheRestBlankedIdsKept)

@@ -53,28 +53,6 @@ TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
     EXPECT_EQ(m.panelText(1), QStringLiteral("N"));
 }
 
-TEST_F(CardWindow, ChoosingATemplateStoresItAndRebuildsFillingTheListDoesNot)
-{
-    mainOn(QStringLiteral("Rai 2"));
-    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    const int night = card.Combo1->findText(QStringLiteral("notte.htm"));
-    ASSERT_GE(night, 0);
-    card.Combo1->setCurrentIndex(night);
-    EXPECT_FALSE(page("temp.htm").contains(QStringLiteral("#c77dff")));
-    emit card.Combo1->activated(night);
-    EXPECT_EQ(CARD, QStringLiteral("notte.htm"));
-    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("#c77dff")));
-}
-
-TEST_F(CardWindow, DownloadButtonRunsTheJobThenRebuilds)
-{
-    mainOn(QStringLiteral("Rai 3"));
-    duringDownload = [this] { addProgramme(today(), QStringLiteral("Rai 3"), downloads, QStringLiteral("Nuovo Film")); };
-    Windows::get<FrmSchedaHtml>().Command1->click();
-    EXPECT_EQ(downloads, 1);
-    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Nuovo Film")));
-}
-
 class ReportWindow : public CardWindow {};
 
 TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
