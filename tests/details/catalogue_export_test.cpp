@@ -108,8 +108,7 @@ TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
     boxes.clear();
     EXPECT_EQ(exportToCatalogue(QStringLiteral("Heat"), QStringLiteral("Poliziesco")).kind,
               CatalogueOutcome::AlreadyCatalogued);
-    EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_TRUE(seam.calls.isEmpty());
+    EXPECT_TRUE(boxes.isEmpty() && seam.calls.isEmpty());
     EXPECT_EQ(count(QStringLiteral("Title = 'Heat' AND Genre = 'Poliziesco' AND MovieID = 0")), 1);
     runSql(catalogue, QStringLiteral("UPDATE Movies SET MovieID = 41"));
     const CatalogueOutcome next = CatalogueExport(catalogue, QStringLiteral("Il Gladiatore"), {}, QDate(2026, 12, 6));

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
-#include <QMouseEvent>
 
 using namespace orv;
 using namespace orv::test;
@@ -72,16 +71,9 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     EXPECT_EQ(stored(b).Promemoria, "1");
     EXPECT_FALSE(w.display->Image1->isHidden());
 
-    // The pop-up's fill closes a hover card, and so does the mouse over the
-    // title, not over the day.
+    // The pop-up's fill closes a hover card.
     Windows::get<FrmPopUpGhost>().show();
     activate(w);
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
-    Windows::get<FrmPopUpGhost>().show();
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.display->Label13, &move);
-    EXPECT_TRUE(Windows::loaded<FrmPopUpGhost>());
-    QApplication::sendEvent(w.display->Label2, &move);
     EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
 
     // A key with no row: nothing shown, and the commands act on nothing.
@@ -98,7 +90,7 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 }
 
-TEST_F(PopUp, ExportTakesTheShownTitleAndGenre)
+TEST_F(PopUp, ExportAndFilmSearchTakeTheShownProgramme)
 {
     const ProgrammeKey k = programme(0, 1, QStringLiteral("Tom & Jerry"));
     Database::open(PercorsoDb).exec(QStringLiteral("UPDATE Programmi SET Genere = 'Animazione'"));
@@ -109,6 +101,10 @@ TEST_F(PopUp, ExportTakesTheShownTitleAndGenre)
     Statement s = catalogue.prepare(QStringLiteral("SELECT Title, Genre FROM Movies"));
     ASSERT_TRUE(s.next());
     EXPECT_EQ(s.text(0) + "|" + s.text(1), "Tom & Jerry|Animazione");
+    // So does a film search.
+    Windows::get<FrmPopUp>().Label10_Click();
+    Windows::get<FrmPopUp>().a->findChild<QAction *>(QStringLiteral("m_ricercafilmup"))->trigger();
+    EXPECT_EQ(urls, QStringList{filmSearchUrl(filmSites()[3], QStringLiteral("Tom & Jerry"))});
 }
 
 TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)

@@ -70,9 +70,7 @@ TEST_F(Marks, ReminderAndRecordTogglesFlipOnlyTheTextOne)
         EXPECT_EQ(marks.toggle(k, StateField::Promemoria), !wasSet) << (start ? start : "NULL");
         EXPECT_EQ(marks.toggle(k, StateField::Registra), !wasSet);
         const Programme p = *ProgrammiTable(db).find(k);
-        EXPECT_EQ(p.Promemoria, wasSet ? "0" : "1");
-        EXPECT_EQ(p.Registra, wasSet ? "0" : "1");
-        EXPECT_TRUE(p.Marked.isEmpty());
+        EXPECT_EQ(p.Promemoria + p.Registra + p.Marked, wasSet ? "00" : "11");
     }
     // A programme no longer stored: nothing to toggle, nothing to add.
     EXPECT_EQ(marks.toggle({20261206, Rai1, 99}, StateField::Registra), std::nullopt);
