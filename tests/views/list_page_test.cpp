@@ -81,8 +81,7 @@ TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
     const std::tuple<const char *, const char *, int> cases[] = {
         {"20261206#Rai 1#12", "Rai 1", 12}, {"20261206#Canale #5#3", "Canale #5", 3}, {"20261206##3", "", 3},
         {"20261206#Rai 1", "", 0},          {"2026126#Rai 1#1", "", 0},               {"2026120a#Rai 1#1", "", 0},
-        {"20261206#Rai 1#1a", "", 0},       {"20261206#Rai 1#", "", 0},               {"", "", 0},
-    };
+        {"20261206#Rai 1#1a", "", 0},       {"20261206#Rai 1#", "", 0},               {"", "", 0}};
     const QRegularExpression js(programmeIdPattern());
     for (const auto &[id, channel, number] : cases) {
         const auto key = parseProgrammeId(QString::fromUtf8(id));
@@ -132,8 +131,7 @@ protected:
     PageBuild report(const QString &tpl, const QString &type = "Film", const QString &from = "12:00",
                      const QString &to = "23:59")
     {
-        return buildReportPage({writeTemplate(tpl), PercorsoDb, 20261206, type, from, to},
-                               nullptr);
+        return buildReportPage({writeTemplate(tpl), PercorsoDb, 20261206, type, from, to}, nullptr);
     }
     // Rows and descriptions in one template, each on its own line.
     static QString simple(const QString &row, const QString &desc, const QString &head = "H:_TV_TITLE_|_TV_TODAY_")
@@ -212,10 +210,8 @@ TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
     EXPECT_TRUE(r.page.overLimit);
     EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
     // The search page's head shows the main window's day; its descriptions keep _PR_TV_.
-    const PageBuild s = buildSearchPage(
-        {writeTemplate(tpl), PercorsoDb, QStringLiteral("titolo"), false, false, false,
-         false, 20261206, 20261231},
-        nullptr);
+    const SearchRequest q{writeTemplate(tpl), PercorsoDb, "titolo", false, false, false, false, 20261206, 20261231};
+    const PageBuild s = buildSearchPage(q, nullptr);
     EXPECT_TRUE(s.page.overLimit);
     EXPECT_EQ(lines(s.page.html, "H:"), QStringList{"H:Rai 1|31/12/2026"});
     EXPECT_EQ(lines(s.page.html, "D:_PR_TV_").size(), 500);

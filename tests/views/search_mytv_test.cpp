@@ -111,8 +111,7 @@ TEST(MyTvCapacity, MarkerNumberStartsTheTextUpToTheNextDash)
 {
     const std::pair<const char *, int> cases[] = {
         {"<!--LINES:12 righe-->", 12}, {"<!--LINES: 7.6-->", 8}, {"<!--LINES:righe 12-->", 0},
-        {"<!--LINES:12", 0},           {"<!--LINES:3-5-->", 3},
-    };
+        {"<!--LINES:12", 0},           {"<!--LINES:3-5-->", 3}};
     for (const auto &[text, n] : cases)
         EXPECT_EQ(MyTvPage::capacity(QString::fromUtf8(text) + QStringLiteral(" _TV_ID_1_20_")), n) << text;
     // Without a marker, the highest day-one line.
