@@ -13,6 +13,15 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace orv::test {
 
+// The titles of the rows, in their order.
+inline QStringList titlesOf(const std::vector<Programme> &rows)
+{
+    QStringList out;
+    for (const Programme &p : rows)
+        out << p.Titolo;
+    return out;
+}
+
 // A throw-away application folder whose listings the test fills row by row.
 class ListingsTest : public ::testing::Test {
 protected:
@@ -22,17 +31,9 @@ protected:
                   const QString &descrizione = {})
     {
         Programme p;
-        p.Data = day;
-        p.Palinsesto = channel;
-        p.Numerazione = number;
-        p.ORA = ora;
-        p.Titolo = title;
-        p.Descrizione = descrizione;
-        p.Type = descrizione;
-        p.Genere = descrizione;
-        p.Promemoria = promemoria;
-        p.Registra = registra;
-        p.Marked = marked;
+        std::tie(p.Data, p.Palinsesto, p.Numerazione, p.ORA, p.Titolo) = std::tie(day, channel, number, ora, title);
+        p.Descrizione = p.Type = p.Genere = descrizione;
+        std::tie(p.Promemoria, p.Registra, p.Marked) = std::tie(promemoria, registra, marked);
         ProgrammiTable(db).insert(p);
         return p;
     }

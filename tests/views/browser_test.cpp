@@ -5,7 +5,6 @@
 #include "support/TempApp.h"
 #include "views/FrmSchedaHtml.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
@@ -14,15 +13,6 @@
 using namespace orv;
 
 namespace {
-
-bool waitFor(const std::function<bool()> &done, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QTest::qWait(20);
-    return done();
-}
 
 QString link(const char *attrs, int top)
 {
@@ -63,16 +53,14 @@ TEST(BrowserClicks, ProgrammeIdsOpenThePopUpOthersAreCancelledOrFollowed)
     Browser *b = w.WebBrowser1;
     QSignalSpy loaded(b, &QWebEngineView::loadFinished);
     b->navigate(w.pagePath());
-    ASSERT_TRUE(waitFor([&] { return b->url().fileName() == QStringLiteral("temp.htm") && !loaded.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b->url().fileName() == "temp.htm" && !loaded.isEmpty(); }, 15000));
     QTest::qWait(300);
     QWidget *surface = b->focusProxy();
     ASSERT_NE(surface, nullptr);
-    auto click = [&](int y) {
-        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(100, y));
-    };
+    auto click = [&](int y) { QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(100, y)); };
 
     click(20);
-    ASSERT_TRUE(waitFor([&] { return !seam.opened.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !seam.opened.isEmpty(); }, 15000));
     EXPECT_EQ(seam.opened.value(0), (ProgrammeKey{20261206, QStringLiteral("Tele L'Aquila"), 4}));
 
     click(80);
@@ -82,7 +70,7 @@ TEST(BrowserClicks, ProgrammeIdsOpenThePopUpOthersAreCancelledOrFollowed)
     EXPECT_EQ(seam.opened.size(), 1);
 
     click(200);
-    EXPECT_TRUE(waitFor([&] { return b->url().fileName() == QStringLiteral("other.htm"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b->url().fileName() == "other.htm"; }, 15000));
     Windows::unloadAll();
     installMainWindow(previous);
 }

@@ -1,21 +1,31 @@
+#include "core/MainWindowSeam.h"
+#include "mainwindow/FrmWait.h"
 #include "mainwindow/MainFixture.h"
 #include "platform/Browser.h"
+#include "views/FrmHigh.h"
+#include "views/FrmMyTV.h"
 #include "views/FrmReport.h"
+#include "views/FrmRicerche.h"
 #include "views/FrmSchedaHtml.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include "mainwindow/FrmWait.h"
 
 using namespace orv;
 using namespace orv::test;
 
 namespace {
+
+qint32 dayOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day()); }
+
 
 class CardWindow : public MainFixture {
 protected:
@@ -27,8 +37,7 @@ protected:
         m.TreeView1_NodeClick(node);
         return m;
     }
-    static qint32 today() { return dayNumber(QDate::currentDate().year(), QDate::currentDate().month(),
-                                             QDate::currentDate().day()); }
+    static qint32 today() { return dayOf(QDate::currentDate()); }
 };
 
 } // namespace
@@ -54,47 +63,6 @@ TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
     EXPECT_EQ(m.panelText(1), QStringLiteral("N"));
 }
 
-TEST_F(CardWindow, ChoosingATemplateStoresItAndRebuildsFillingTheListDoesNot)
-{
-    mainOn(QStringLiteral("Rai 2"));
-    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    EXPECT_EQ(card.Combo1->currentText(), QStringLiteral("classica.htm"));
-    card.CARICA_CARD_HTML();
-    EXPECT_EQ(CARD, QStringLiteral("classica.htm"));
-    const int night = card.Combo1->findText(QStringLiteral("notte.htm"));
-    ASSERT_GE(night, 0);
-    card.Combo1->setCurrentIndex(night);
-    EXPECT_FALSE(page("temp.htm").contains(QStringLiteral("#c77dff")));
-    emit card.Combo1->activated(night);
-    EXPECT_EQ(CARD, QStringLiteral("notte.htm"));
-    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("#c77dff")));
-}
-
-TEST_F(CardWindow, MissingFolderIsNamedInPanelOne)
-{
-    FrmMain &m = loadMain();
-    Windows::unload<FrmSchedaHtml>();
-    ASSERT_TRUE(QDir(app->file(QStringLiteral("htmlcards"))).removeRecursively());
-    FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
-    EXPECT_EQ(card.Combo1->count(), 0);
-    EXPECT_EQ(card.Combo1->currentText(), QStringLiteral("classica.htm"));
-    EXPECT_EQ(m.panelText(1), Lingua[162] + QDir::toNativeSeparators(PercorsoApp + QStringLiteral("/htmlcards/")) +
-                                  Lingua[163]);
-}
-
-TEST_F(CardWindow, DownloadButtonRunsTheJobThenRebuilds)
-{
-    mainOn(QStringLiteral("Rai 3"));
-    duringDownload = [this] { addProgramme(today(), QStringLiteral("Rai 3"), downloads, QStringLiteral("Nuovo Film")); };
-    Windows::get<FrmSchedaHtml>().Command1->click();
-    EXPECT_EQ(downloads, 1);
-    EXPECT_EQ(highlights, 0);
-    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Nuovo Film")));
-    HighLights = true;
-    Windows::get<FrmSchedaHtml>().Command1->click();
-    EXPECT_EQ(highlights, 1);
-}
-
 class ReportWindow : public CardWindow {};
 
 TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
@@ -105,9 +73,7 @@ TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
     addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Prima Serata"));
     Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '09:00'"));
     r.TxtInizio->setText(QStringLiteral("9"));
-    r.TxtFine->setText(QStringLiteral("9.30"));
     QTest::keyClick(r.CmbRicerca, Qt::Key_Return);
-    EXPECT_EQ(r.TxtInizio->text(), QStringLiteral("09:00"));
     EXPECT_TRUE(page("tempreport.htm").contains(QStringLiteral("Prima Serata")));
 
     QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempreport.htm")));
@@ -141,4 +107,109 @@ TEST_F(ReportWindow, ClosingDuringABuildEndsItAndUnloadsTheWindow)
     EXPECT_TRUE(page("tempreport.htm").isEmpty());
     EXPECT_TRUE(alive.isNull());
     EXPECT_FALSE(Windows::loaded<FrmWait>());
+}
+
+namespace {
+
+class ViewWindows : public MainFixture {
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        HTMLRicerche = QStringLiteral("classica.htm");
+        HTMLmytv = QStringLiteral("classica.htm");
+    }
+    // Thirteen marked programmes on one day and channel.
+    void markThirteen(const QDate &day, const QString &channel, const QString &title)
+    {
+        for (int n = 1; n <= 13; ++n)
+            addProgramme(dayOf(day), channel, n, title + QString::number(n));
+        Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = '1', ORA = printf('%02d:00', "
+                                                       "Numerazione + 6)"));
+    }
+};
+
+} // namespace
+
+TEST_F(ViewWindows, SearchRunsOnEnterAndADayChangeLeavesItsPageAlone)
+{
+    FrmMain &m = loadMain();
+    addProgramme(dayOf(QDate::currentDate()), "Rai 1", 1, "Il Gattopardo");
+    addProgramme(dayOf(QDate::currentDate().addDays(-1)), "Rai 1", 1, "Gattopardo ieri");
+    FrmRicerche &s = Windows::get<FrmRicerche>();
+    const int before = VistaCorrente;
+    s.TxtRicerca->setText(QStringLiteral("gattopardo"));
+    QTest::keyClick(s.TxtRicerca, Qt::Key_Return);
+    EXPECT_TRUE(page("tempricerche.htm").contains(QStringLiteral("Il Gattopardo")));
+    EXPECT_EQ(VistaCorrente, before);
+
+    s.Check2->setChecked(true);
+    s.Command1->click();
+    const QString searched = page("tempricerche.htm");
+    EXPECT_TRUE(searched.contains(QStringLiteral("Gattopardo ieri")));
+    m.CmdGiornoDx_Click();
+    EXPECT_EQ(page("tempricerche.htm"), searched);
+}
+
+TEST_F(ViewWindows, MyTvKeepsItsPickerSaysCapacityOnceAndRebuildsOnAChoice)
+{
+    FrmMain &m = loadMain();
+    m.CmdGiornoDx_Click();
+    const QDate start = m.currentDay();
+    markThirteen(start, QStringLiteral("Rai 1"), QStringLiteral("Segnato "));
+    markThirteen(start.addDays(3), QStringLiteral("Rai 2"), QStringLiteral("Altro "));
+    FrmMyTV &w = Windows::get<FrmMyTV>();
+    w.Command1->click();
+    EXPECT_EQ(w.DTPicker1->date(), start);
+    ASSERT_EQ(prompts.size(), 1);
+    const QString html = page("tempmytv.htm");
+    EXPECT_TRUE(html.contains(QStringLiteral("Segnato 12")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Segnato 13")));
+
+    const int roomy = w.Combo1->findText(QStringLiteral("capiente.htm"));
+    w.Combo1->setCurrentIndex(roomy);
+    emit w.Combo1->activated(roomy);
+    EXPECT_EQ(HTMLmytv, QStringLiteral("capiente.htm"));
+    EXPECT_TRUE(page("tempmytv.htm").contains(QStringLiteral("Segnato 13")));
+    EXPECT_EQ(prompts.size(), 1);
+}
+
+TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
+{
+    loadMain();
+    const QDir high(app->file(QStringLiteral("highlights")));
+    ASSERT_TRUE(high.mkpath(QStringLiteral("sub")));
+    for (const char *name : {"b.htm", "a #1 50%.htm", "c.jpg"}) {
+        QFile f(high.filePath(QString::fromUtf8(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write("<html><body>highlight</body></html>");
+    }
+    // The download's call loads the viewer unshown.
+    mainWindow().CARICA_HIGHLIGHTS();
+    ASSERT_TRUE(Windows::loaded<FrmHigh>());
+    FrmHigh &h = Windows::get<FrmHigh>();
+    ASSERT_EQ(h.File1->count(), 3);
+
+    // Names with blanks, "#" and "%" open as files.
+    const QString odd = high.filePath(QStringLiteral("a #1 50%.htm"));
+    h.File1->setCurrentRow(0);
+    h.File1_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.WebBrowser1->url().toLocalFile() == odd; }, 10000));
+
+    answer = Answer::Cancel;
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_TRUE(QFile::exists(odd));
+    answer = Answer::Ok;
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_FALSE(QFile::exists(odd));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("restanti/a #1 50%.htm"))));
+    EXPECT_EQ(h.File1->count(), 2);
+
+    // A copy that cannot be made keeps the page.
+    ASSERT_TRUE(QDir(high.filePath(QStringLiteral("restanti"))).removeRecursively());
+    QFile(high.filePath(QStringLiteral("restanti"))).open(QIODevice::WriteOnly);
+    h.File1->setCurrentRow(0);
+    h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("b.htm"))));
+    EXPECT_EQ(h.File1->count(), 2);
 }
