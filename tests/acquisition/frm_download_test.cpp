@@ -1,5 +1,6 @@
 #include "acquisition/FrmDownload.h"
 
+#include "acquisition/FrmElaboraD.h"
 #include "core/AppState.h"
 #include "core/Store.h"
 #include "platform/Files.h"
@@ -10,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -18,25 +20,23 @@ namespace {
 
 const QDate Today(2026, 12, 6);
 
-// The window with transfers that answer from memory: every channel is
-// ready-made and every day has one programme.
+// The download window with transfers that answer from memory: Rai 1 and
+// Rai 2 are active and ready-made, every day has the same two programmes.
 class DownloadWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
-        Database db = Database::open(PercorsoPalinsesti);
-        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
-        db.exec(QStringLiteral("update Televisioni set Attivo = 1 where IDTV in (101, 102)"));
+        Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Attivo = IDTV in (101, 102)"));
         window().setToday(Today);
         window().setFetch([this](const QString &url, const QString &file) {
             ++fetches;
             if (onFetch)
                 onFetch(url);
-            const QByteArray body = url.contains(QLatin1String("/checks/"))
-                                        ? QByteArray("D")
-                                        : QByteArray("20:00\xA7" "30\xA7\xA7\xA7Titolo\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
-            files::writeAtomically(file, body);
+            files::writeAtomically(file, url.contains(QLatin1String("/checks/"))
+                                             ? QByteArray("D")
+                                             : QByteArray("08:00\xA7" "30\xA7\xA7\xA7Tg\xA7\xA7\xA7\xA7\xA7\xA7\r\n"
+                                                          "20:00\xA7" "30\xA7\xA7\xA7L'ispettore X\xA7\xA7\xA7\xA7\xA7\xA7\r\n"));
             return FetchOutcome::Fetched;
         });
     }
@@ -60,18 +60,47 @@ protected:
 
 } // namespace
 
-TEST_F(DownloadWindow, SecondStartWhileRunningIsRefused)
+// A second start of the cycle, or of its post-processing, while it runs is
+// refused; the one run stores the active channels' days, then gives the
+// pass's fifteen days their durations and marks the favourites.
+TEST_F(DownloadWindow, OneCycleAtATimeThenItsPostProcessing)
 {
-    int nested = 0;
+    Database::open(PercorsoDb)
+        .exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) values "
+                             "(20261206, 'Rai 4', 1, '08:00', 'Tg'), (20261206, 'Rai 4', 2, '20:00', 'Tg')"));
+    {
+        Database db = Database::open(PercorsoPreferiti);
+        PreferitiTable(db).addWithNextId(QStringLiteral("L'ispettore_X"));
+    }
+    int nestedCycle = 0, nestedPass = 0;
     onFetch = [&](const QString &) {
-        if (nested++ == 0)
+        if (nestedCycle++ == 0)
             window().CICLO_TELEVISIONI();
     };
+    QObject::connect(Windows::get<FrmElaboraD>().ProgressBar1, &QProgressBar::valueChanged, [&] {
+        if (nestedPass++ == 0)
+            Windows::get<FrmElaboraD>().ELABORA_DURATA();
+    });
     window().CICLO_TELEVISIONI();
     EXPECT_FALSE(window().running());
+    EXPECT_FALSE(Windows::loaded<FrmElaboraD>());
     // One cycle's transfers only: 2 check files and 2 x 20 days.
     EXPECT_EQ(fetches, 42);
-    EXPECT_EQ(stored(), 40);
+    EXPECT_EQ(stored(), 2 * 20 * 2 + 2);
+
+    Database db = Database::open(PercorsoDb);
+    const auto day = [&](int offset, const char *channel, QString Programme::*column) {
+        QStringList out;
+        for (const Programme &p : ProgrammiTable(db).channelDay(Today.addDays(offset).toString("yyyyMMdd").toInt(), QString::fromLatin1(channel)))
+            out << p.*column;
+        return out;
+    };
+    for (const char *channel : {"Rai 1", "Rai 2"}) {
+        EXPECT_EQ(day(14, channel, &Programme::Durata), (QStringList{"720", "720"})) << channel;
+        EXPECT_EQ(day(15, channel, &Programme::Durata), (QStringList{"30", "30"})) << channel;
+        EXPECT_EQ(day(19, channel, &Programme::Marked), (QStringList{"", "1"})) << channel;
+    }
+    EXPECT_EQ(day(0, "Rai 4", &Programme::Durata), (QStringList{"", ""}));
 }
 
 TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
@@ -83,7 +112,7 @@ TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
     window().show();
     window().CICLO_TELEVISIONI();
     // The day in hand is stored; nothing after it is fetched.
-    EXPECT_EQ(stored(), 2);
+    EXPECT_EQ(stored(), 2 * 2);
     EXPECT_EQ(fetches, 3);
     EXPECT_EQ(window().Label1->text(), QStringLiteral("Importazione Completata."));
     EXPECT_FALSE(window().isVisible());
@@ -92,18 +121,16 @@ TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
 TEST_F(DownloadWindow, FilledRecordFieldsTickGreenAndClearBackToBlack)
 {
     ProgrammeRecord record;
-    record.TxtTitle = "Il Padrino";
     record.Check1[2] = true;
+    QCheckBox *title = window().Check1.at(2), *hour = window().Check1.at(1);
+    const auto colour = [](QCheckBox *b) { return b->palette().color(b->foregroundRole()); };
     window().recordView().recordChanged(record);
-    QCheckBox *title = window().Check1.at(2);
-    QCheckBox *hour = window().Check1.at(1);
     EXPECT_TRUE(title->isChecked());
-    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(0, 128, 0));
+    EXPECT_EQ(colour(title), QColor(0, 128, 0));
     EXPECT_FALSE(hour->isChecked());
-    EXPECT_EQ(hour->palette().color(hour->foregroundRole()), QColor(Qt::black));
-
+    EXPECT_EQ(colour(hour), QColor(Qt::black));
     record.clear();
     window().recordView().recordChanged(record);
     EXPECT_FALSE(title->isChecked());
-    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(Qt::black));
+    EXPECT_EQ(colour(title), QColor(Qt::black));
 }
