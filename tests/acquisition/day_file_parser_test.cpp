@@ -19,16 +19,16 @@ QStringList columns(const orv::Programme &p)
 // Day files are code page 1252: "§" is A7, "¦" is A6.
 TEST(DayFileParser, FieldsGoToTheirColumns)
 {
-    auto r = DayFileParser::parse("20:30\xA7" "105\xA7" "FILM\xA7" "Commedia\xA7" "Caff\xE9 da 5 \x80\xA7" "A title\xA7"
-                                  "Prima. \xA6 Seconda.\xA7" "http://x/1\xA7" "nine\xA7" "ten\xA7" "after\r\n"
+    auto r = DayFileParser::parse("20:30\xA7" "105\xA7" "FILM\xA7" "G\xA7" "Caff\xE9 da 5 \x80\xA7" "T2\xA7"
+                                  "Prima. \xA6 Seconda.\xA7" "L\xA7" "nine\xA7" "ten\xA7" "after\r\n"
                                   "08:00\xA7" "45\xA7" "NEWS\r"
-                                  "09:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6" "b\xA7\xA7\xA7\xA7",
+                                  "09:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6" "b\xA7\xA7\xA7", // nine "§": short
                                   Day, QStringLiteral("  Rai 1 "));
     ASSERT_FALSE(r.timeTestFailed);
     ASSERT_EQ(r.programmes.size(), 3u);
-    EXPECT_EQ(r.shortLines, 1);
+    EXPECT_EQ(r.shortLines, 2);
     const QStringList expected[] = {
-        {"20:30", "105", "FILM", "Commedia", QString::fromUtf8("Caffé da 5 €"), "A title", "Prima.\r\nSeconda.", "http://x/1", ""},
+        {"20:30", "105", "FILM", "G", QString::fromUtf8("Caffé da 5 €"), "T2", "Prima.\r\nSeconda.", "L", ""},
         {"08:00", "45", "NEWS", "", "", "", "", "", ""},
         {"09:00", "", "", "", "T", "", QString::fromUtf8("a\u00A6b"), "", ""}};
     for (int i = 0; i < 3; ++i) {

@@ -8,6 +8,7 @@
 #include "support/TempApp.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -59,7 +60,7 @@ protected:
                 serve(dayPath(c, d), FetchOutcome::Fetched, dayFile(3));
         }
     }
-    void serve(const QString &path, FetchOutcome outcome, const QByteArray &body = {}) { served[path] = {outcome, body}; }
+    void serve(const QString &path, FetchOutcome o, const QByteArray &body = {}) { served[path] = {o, body}; }
 
     FetchOutcome fetch(const QString &url, const QString &file)
     {
@@ -74,7 +75,7 @@ protected:
     }
     std::unique_ptr<DownloadCycle> makeCycle()
     {
-        auto c = std::make_unique<DownloadCycle>(*this, [this](const QString &u, const QString &f) { return fetch(u, f); });
+        auto c = std::make_unique<DownloadCycle>(*this, std::bind_front(&DownloadCycleTest::fetch, this));
         c->setToday(Today);
         return c;
     }
@@ -87,14 +88,16 @@ protected:
             out << p.Titolo;
         return out;
     }
-    void insertRows(int offset, const QString &channel, int count)
+    // Rows titled "vecchio" on these days of the channel.
+    void insertRows(const char *channel, std::initializer_list<int> days, int count)
     {
-        for (int n = 1; n <= count; ++n)
-            Database::open(PercorsoDb)
-                .prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) "
-                                        "values (?, ?, ?, '05:00', 'vecchio')"))
-                .bindAll(dayNum(offset), channel, n)
-                .execute();
+        for (int d : days)
+            for (int n = 1; n <= count; ++n)
+                Database::open(PercorsoDb)
+                    .prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) "
+                                            "values (?, ?, ?, '05:00', 'vecchio')"))
+                    .bindAll(dayNum(d), QString::fromLatin1(channel), n)
+                    .execute();
     }
 
     test::TempApp app;
@@ -107,8 +110,8 @@ protected:
 
 TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
 {
-    const std::pair<const char *, bool> cases[] = {{"S", true},  {"s,1,2", true}, {"   Script", true}, {"\"sc\",x", true},
-                                                   {"D", false}, {"1S", false},   {"", false},          {"x\r\nS", false}};
+    const std::pair<const char *, bool> cases[] = {{"s,1,2", true}, {"   Script", true}, {"\"sc\",x", true},
+                                                   {"D", false}, {"1S", false}, {"", false}, {"x\r\nS", false}};
     for (const auto &[check, script] : cases) {
         fetched.clear();
         serve(checkPath(101), FetchOutcome::Fetched, check);
@@ -128,15 +131,13 @@ TEST_F(DownloadCycleTest, DaysAreReplacedOnlyByAWholeFileAndOnlyForTheirChannel)
 {
     activate({101, 102, 103});
     Database::open(PercorsoPalinsesti)
-        .exec(QStringLiteral("update Televisioni set Ricarica = 1, GIORNI = IDTV - 100 where IDTV in (101, 103)"));
+        .exec(QStringLiteral("update Televisioni set Ricarica = 1, GIORNI = case IDTV when 101 then 1 else 3 end "
+                             "where IDTV in (101, 103)"));
     served.erase(dayPath(101, 2));
     serve(dayPath(103, 0), FetchOutcome::Failed);
     serve(dayPath(103, 2), FetchOutcome::Fetched, dayFile(2) + "7:30§§§§X§§§§§§\r\n" + dayFile(2));
-    for (int d : {0, 1, 2}) {
-        insertRows(d, QStringLiteral("RAI 3"), 5);
-        if (d < 2)
-            insertRows(d, QStringLiteral("RAI 1"), 5);
-    }
+    insertRows("RAI 3", {0, 1, 2}, 5);
+    insertRows("RAI 1", {0, 1}, 5);
     auto cycle = makeCycle();
     cycle->run();
 
@@ -218,8 +219,8 @@ TEST_F(DownloadCycleTest, DayThatCannotBeWrittenKeepsItsRowsAndSparesTheOthers)
     Database::open(PercorsoDb)
         .exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON Programmi WHEN NEW.Palinsesto = 'Rai 2' "
                              "AND NEW.Titolo <> 'vecchio' BEGIN SELECT RAISE(ABORT, 'rifiutato'); END"));
-    insertRows(0, QStringLiteral("Rai 2"), 2);
-    insertRows(0, QStringLiteral("Rai 1"), 2);
+    insertRows("Rai 2", {0}, 2);
+    insertRows("Rai 1", {0}, 2);
     auto cycle = makeCycle();
     EXPECT_TRUE(cycle->storeDay(dayFile(3, QStringLiteral("nuovo")), dayNum(0), QStringLiteral("Rai 1")));
     EXPECT_TRUE(cycle->storeDay(dayFile(3, QStringLiteral("nuovo")), dayNum(0), QStringLiteral("Rai 2")));

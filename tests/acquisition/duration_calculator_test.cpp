@@ -4,6 +4,7 @@
 #include "core/Store.h"
 #include "support/TempApp.h"
 
+#include <QTime>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -21,7 +22,7 @@ TEST(DurationRule, FromOneStartToTheNext)
         {"", "00:45", 45},      {"06:00", "06:01", 1},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(DurationCalculator::minutesBetween(QString::fromLatin1(c.current), QString::fromLatin1(c.next)), c.minutes)
+        EXPECT_EQ(DurationCalculator::minutesBetween(QLatin1String(c.current), QLatin1String(c.next)), c.minutes)
             << c.current << " -> " << c.next;
 }
 
@@ -33,11 +34,11 @@ TEST(DurationPass, EveryRowTakesTheNextStartAcrossDaysAndGaps)
     test::TempApp app;
     const QDate first(2026, 12, 6);
     const auto day = [&](int offset) { return first.addDays(offset).toString("yyyyMMdd").toInt(); };
-    const auto hhmm = [](int m) { return QStringLiteral("%1:%2").arg(m / 60, 2, 10, QLatin1Char('0')).arg(m % 60, 2, 10, QLatin1Char('0')); };
     Database db = Database::open(PercorsoDb);
     const auto add = [&](int offset, const char *channel, const QStringList &starts) {
         for (int n = 0; n < starts.size(); ++n)
-            db.prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Durata) values (?, ?, ?, ?, '99')"))
+            db.prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Durata) "
+                                      "values (?, ?, ?, ?, '99')"))
                 .bindAll(day(offset), QString::fromLatin1(channel), n + 1, starts[n])
                 .execute();
     };
@@ -46,7 +47,7 @@ TEST(DurationPass, EveryRowTakesTheNextStartAcrossDaysAndGaps)
         QStringList starts;
         int start = 5 * 60;
         for (int i = 0; i < 40; ++i) {
-            starts << hhmm(start);
+            starts << QTime(0, 0).addSecs(start * 60).toString(QStringLiteral("hh:mm"));
             const int gap = 10 + ((i + d) % 7) * 5;
             expected[size_t(d)] << QString::number(i < 39 ? gap : 24 * 60 + 5 * 60 - start);
             start += gap;

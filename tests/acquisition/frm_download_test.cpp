@@ -18,25 +18,23 @@ using namespace orv;
 
 namespace {
 
-const QDate Today(2026, 12, 6);
+const QByteArray DayFile("08:00\xA7" "30\xA7\xA7\xA7Tg\xA7\xA7\xA7\xA7\xA7\xA7\r\n"
+                         "20:00\xA7" "30\xA7\xA7\xA7L'ispettore X\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
 
 // The download window with transfers that answer from memory: Rai 1 and
-// Rai 2 are active and ready-made, every day has the same two programmes.
+// Rai 2 are active and ready-made, every day is DayFile.
 class DownloadWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
         Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Attivo = IDTV in (101, 102)"));
-        window().setToday(Today);
+        window().setToday(QDate(2026, 12, 6));
         window().setFetch([this](const QString &url, const QString &file) {
             ++fetches;
             if (onFetch)
                 onFetch(url);
-            files::writeAtomically(file, url.contains(QLatin1String("/checks/"))
-                                             ? QByteArray("D")
-                                             : QByteArray("08:00\xA7" "30\xA7\xA7\xA7Tg\xA7\xA7\xA7\xA7\xA7\xA7\r\n"
-                                                          "20:00\xA7" "30\xA7\xA7\xA7L'ispettore X\xA7\xA7\xA7\xA7\xA7\xA7\r\n"));
+            files::writeAtomically(file, url.contains(QLatin1String("/checks/")) ? QByteArray("D") : DayFile);
             return FetchOutcome::Fetched;
         });
     }
