@@ -6,8 +6,6 @@ using orv::DayFileParser;
 
 namespace {
 
-// Day files are code page 1252: "§" is A7, "¦" is A6.
-QByteArray cp(const char *s) { return QByteArray(s); }
 const qint32 Day = 20261206;
 
 // The text columns a line fills, in the order of the line's fields.
@@ -18,60 +16,34 @@ QStringList columns(const orv::Programme &p)
 
 } // namespace
 
-TEST(DayFileParser, TenFieldsGoToTheirColumns)
+// Day files are code page 1252: "§" is A7, "¦" is A6.
+TEST(DayFileParser, FieldsGoToTheirColumns)
 {
-    auto r = DayFileParser::parse(cp("20:30\xA7" "105\xA7" "FILM\xA7" "Commedia\xA7" "Un titolo\xA7" "A title\xA7"
-                                     "Descr\xA7" "http://x/1\xA7" "nine\xA7" "ten\xA7" "after\r\n"),
+    auto r = DayFileParser::parse("20:30\xA7" "105\xA7" "FILM\xA7" "G\xA7" "Caff\xE9 da 5 \x80\xA7" "T2\xA7"
+                                  "Prima. \xA6 Seconda.\xA7" "L\xA7" "nine\xA7" "ten\xA7" "after\r\n"
+                                  "08:00\xA7" "45\xA7" "NEWS\r"
+                                  "09:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6" "b\xA7\xA7\xA7", // nine "§": short
                                   Day, QStringLiteral("  Rai 1 "));
     ASSERT_FALSE(r.timeTestFailed);
-    ASSERT_EQ(r.programmes.size(), 1u);
-    const auto &p = r.programmes[0];
-    EXPECT_EQ(columns(p),
-              (QStringList{"20:30", "105", "FILM", "Commedia", "Un titolo", "A title", "Descr", "http://x/1", ""}));
-    EXPECT_EQ(p.Data, Day);
-    EXPECT_EQ(p.Palinsesto, "Rai 1");
-    EXPECT_EQ(p.Numerazione, 1);
-    EXPECT_EQ(r.shortLines, 0);
-}
-
-TEST(DayFileParser, BrokenBarWithBlanksIsALineBreak)
-{
-    auto r = DayFileParser::parse(cp("07:00\xA7\xA7\xA7\xA7T\xA7\xA7Prima parte. \xA6 Seconda parte.\xA7\xA7\xA7\xA7\r\n"
-                                     "08:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6" "b\xA7\xA7\xA7\xA7\r\n"),
-                                  Day, QStringLiteral("X"));
-    ASSERT_EQ(r.programmes.size(), 2u);
-    EXPECT_EQ(r.programmes[0].Descrizione, "Prima parte.\r\nSeconda parte.");
-    EXPECT_EQ(r.programmes[1].Descrizione, QString::fromUtf8("a\u00A6b"));
-}
-
-TEST(DayFileParser, Cp1252AndValidUtf8AreBothDecoded)
-{
-    const QByteArray cp1252 = cp("07:00\xA7\xA7\xA7\xA7" "Caff\xE9 da 5 \x80\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
-    const QByteArray utf8 = QString::fromUtf8("07:00§§§§Caffé da 5 €§§§§§§\r\n").toUtf8();
-    for (const QByteArray &file : {cp1252, utf8}) {
-        auto r = DayFileParser::parse(file, Day, QStringLiteral("X"));
-        ASSERT_EQ(r.programmes.size(), 1u);
-        EXPECT_EQ(r.programmes[0].Titolo, QString::fromUtf8("Caffé da 5 €"));
-        EXPECT_EQ(r.shortLines, 0);
+    ASSERT_EQ(r.programmes.size(), 3u);
+    EXPECT_EQ(r.shortLines, 2);
+    const QStringList expected[] = {
+        {"20:30", "105", "FILM", "G", QString::fromUtf8("Caffé da 5 €"), "T2", "Prima.\r\nSeconda.", "L", ""},
+        {"08:00", "45", "NEWS", "", "", "", "", "", ""},
+        {"09:00", "", "", "", "T", "", QString::fromUtf8("a\u00A6b"), "", ""}};
+    for (int i = 0; i < 3; ++i) {
+        const auto &p = r.programmes[size_t(i)];
+        EXPECT_EQ(columns(p), expected[i]) << i;
+        EXPECT_EQ(p.Numerazione, i + 1);
+        EXPECT_EQ(p.Data, Day);
+        EXPECT_EQ(p.Palinsesto, "Rai 1");
     }
-}
-
-TEST(DayFileParser, ShortLineKeepsOnlyItsOwnFields)
-{
-    auto r = DayFileParser::parse(cp("07:00\xA7" "30\xA7" "FILM\xA7" "G\xA7" "Primo\xA7" "T2\xA7" "D\xA7" "L\xA7\xA7\xA7\r\n"
-                                     "08:00\xA7" "45\xA7" "NEWS\r\n"),
-                                  Day, QStringLiteral("X"));
-    ASSERT_EQ(r.programmes.size(), 2u);
-    EXPECT_EQ(r.shortLines, 1);
-    const auto &p = r.programmes[1];
-    EXPECT_EQ(columns(p), (QStringList{"08:00", "45", "NEWS", "", "", "", "", "", ""}));
-    EXPECT_EQ(p.Numerazione, 2);
 }
 
 TEST(DayFileParser, TimeTestStopsAtTheFirstBadLine)
 {
     for (const char *bad : {"7:30\xA7", "20.30\xA7", "", "x"}) {
-        QByteArray file = cp("06:00\xA7\xA7\xA7\xA7" "A\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
+        QByteArray file("06:00\xA7\xA7\xA7\xA7" "A\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
         file += bad;
         file += "\r\n08:00\xA7\xA7\xA7\xA7" "C\xA7\xA7\xA7\xA7\xA7\xA7\r\n";
         auto r = DayFileParser::parse(file, Day, QStringLiteral("X"));
@@ -80,4 +52,3 @@ TEST(DayFileParser, TimeTestStopsAtTheFirstBadLine)
         EXPECT_EQ(r.programmes.size(), 1u) << bad;
     }
 }
-

@@ -4,6 +4,7 @@
 #include "core/Store.h"
 #include "support/TempApp.h"
 
+#include <QTime>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -13,114 +14,61 @@ TEST(DurationRule, FromOneStartToTheNext)
     struct Case {
         const char *current, *next;
         int minutes;
-    };
-    const Case cases[] = {
-        {"20:30", "21:15", 45},  {"23:30", "00:15", 45}, // across midnight
-        {"22:50", "00:10", 80},  {"20:30", "20:30", 30}, // zero becomes 30
-        {"20:30", "20:10", 30},                          // negative becomes 30 as well
-        {"20:30", "19:00", 1350},                        // a smaller hour is the next day
-        {"9:30", "10:00", 30},   {"09:05", "9:45", 40},  // read around the ":"
-        {"ab:cd", "01:00", 60},  {"", "00:45", 45},      // what is not a number counts as 0
-        {"06:00", "06:01", 1},
+    } const cases[] = {
+        {"23:30", "00:15", 45}, {"22:50", "00:10", 80}, // across midnight
+        {"20:30", "20:30", 30}, {"20:30", "20:10", 30}, // zero or less becomes 30
+        {"20:30", "19:00", 1350},                       // a smaller hour is the next day
+        {"09:05", "9:45", 40},  {"ab:cd", "01:00", 60}, // read around the ":", not a number is 0
+        {"", "00:45", 45},      {"06:00", "06:01", 1},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(DurationCalculator::minutesBetween(QString::fromLatin1(c.current), QString::fromLatin1(c.next)),
-                  c.minutes)
+        EXPECT_EQ(DurationCalculator::minutesBetween(QLatin1String(c.current), QLatin1String(c.next)), c.minutes)
             << c.current << " -> " << c.next;
 }
 
-namespace {
-
-const QDate First(2026, 12, 6);
-
-class DurationPass : public ::testing::Test {
-protected:
-    qint32 day(int offset) const { return First.addDays(offset).toString("yyyyMMdd").toInt(); }
-
-    void add(int offset, const QString &channel, const QStringList &starts)
-    {
-        Database db = Database::open(PercorsoDb);
-        ProgrammiTable t(db);
-        int n = 0;
-        for (const QString &s : starts) {
-            Programme p;
-            p.Data = day(offset);
-            p.Palinsesto = channel;
-            p.Numerazione = ++n;
-            p.ORA = s;
-            p.Durata = QStringLiteral("99");
-            t.insert(p);
-        }
-    }
-    QStringList durations(int offset, const QString &channel)
-    {
-        Database db = Database::open(PercorsoDb);
-        QStringList out;
-        for (const Programme &p : ProgrammiTable(db).channelDay(day(offset), channel))
-            out << p.Durata;
-        return out;
-    }
-    void run(const QString &channel, int days = 15)
-    {
-        Database db = Database::open(PercorsoDb);
-        DurationCalculator(db).channel(channel, First, days);
-    }
-
+// Rai 1 has three full days of uneven gaps (more rows than one update
+// statement takes), an empty day, then a short one; Rai 2's rows lie in
+// between and are not its to change.
+TEST(DurationPass, EveryRowTakesTheNextStartAcrossDaysAndGaps)
+{
     test::TempApp app;
-};
-
-} // namespace
-
-TEST_F(DurationPass, LastProgrammeTakesTheNextDaysFirst)
-{
-    add(0, "Rai 1", {"20:30", "21:15", "23:30"});
-    add(1, "Rai 1", {"00:15", "06:00"});
-    add(1, "Rai 2", {"01:00"});
-    run("Rai 1");
-    EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"45", "135", "45"}));
-    // The next day's last programme has no successor: it keeps its value.
-    EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"345", "99"}));
-    EXPECT_EQ(durations(1, "Rai 2"), QStringList{"99"});
-}
-
-TEST_F(DurationPass, EmptyDayDoesNotEndTheChannel)
-{
-    add(1, "Rai 1", {"10:00", "11:00"});
-    add(3, "Rai 1", {"10:00", "10:20"});
-    run("Rai 1");
-    EXPECT_EQ(durations(1, "Rai 1"), (QStringList{"60", "99"}));
-    EXPECT_EQ(durations(3, "Rai 1"), (QStringList{"20", "99"}));
-}
-
-TEST_F(DurationPass, EveryRowOfALongPassGetsItsOwnDuration)
-{
-    // Three full days of uneven gaps, another channel's rows in between.
-    std::vector<std::vector<int>> gaps(3);
-    for (int d = 0; d < 3; ++d)
-        for (const QString channel : {"Rai 1", "Rai 2"}) {
-            QStringList starts;
-            int start = 5 * 60;
-            for (int i = 0; i < 40; ++i) {
-                starts << QStringLiteral("%1:%2").arg(start / 60, 2, 10, QLatin1Char('0')).arg(start % 60, 2, 10, QLatin1Char('0'));
-                const int gap = 10 + ((i + d) % 7) * 5;
-                if (channel == QLatin1String("Rai 1"))
-                    gaps[size_t(d)].push_back(gap);
-                start += gap;
-            }
-            add(d, channel, starts);
-        }
-    run("Rai 1");
+    const QDate first(2026, 12, 6);
+    const auto day = [&](int offset) { return first.addDays(offset).toString("yyyyMMdd").toInt(); };
+    Database db = Database::open(PercorsoDb);
+    const auto add = [&](int offset, const char *channel, const QStringList &starts) {
+        for (int n = 0; n < starts.size(); ++n)
+            db.prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Durata) "
+                                      "values (?, ?, ?, ?, '99')"))
+                .bindAll(day(offset), QString::fromLatin1(channel), n + 1, starts[n])
+                .execute();
+    };
+    std::vector<QStringList> expected(5);
     for (int d = 0; d < 3; ++d) {
-        QStringList expected;
+        QStringList starts;
         int start = 5 * 60;
-        for (int i = 0; i < 39; ++i) {
-            expected << QString::number(gaps[size_t(d)][size_t(i)]);
-            start += gaps[size_t(d)][size_t(i)];
+        for (int i = 0; i < 40; ++i) {
+            starts << QTime(0, 0).addSecs(start * 60).toString(QStringLiteral("hh:mm"));
+            const int gap = 10 + ((i + d) % 7) * 5;
+            expected[size_t(d)] << QString::number(i < 39 ? gap : 24 * 60 + 5 * 60 - start);
+            start += gap;
         }
-        // The last one runs to five o'clock of the next day, if there is one.
-        expected << (d < 2 ? QString::number(24 * 60 + 5 * 60 - start) : QStringLiteral("99"));
-        EXPECT_EQ(durations(d, "Rai 1"), expected) << "day " << d;
-        EXPECT_EQ(durations(d, "Rai 2"), QStringList(40, QStringLiteral("99"))) << "day " << d;
+        add(d, "Rai 1", starts);
+        add(d, "Rai 2", starts);
+    }
+    // The last of a day before an empty one, or of the last day, keeps its value.
+    expected[2].back() = "99";
+    add(4, "Rai 1", {"10:00", "10:20"});
+    expected[4] = QStringList{"20", "99"};
+
+    DurationCalculator(db).channel("Rai 1", first, 15);
+    for (int d = 0; d < 5; ++d) {
+        QStringList rai1, rai2;
+        for (const Programme &p : ProgrammiTable(db).channelDay(day(d), "Rai 1"))
+            rai1 << p.Durata;
+        for (const Programme &p : ProgrammiTable(db).channelDay(day(d), "Rai 2"))
+            rai2 << p.Durata;
+        EXPECT_EQ(rai1, expected[size_t(d)]) << "day " << d;
+        EXPECT_EQ(rai2, QStringList(d < 3 ? 40 : 0, QStringLiteral("99"))) << "day " << d;
     }
 }
 

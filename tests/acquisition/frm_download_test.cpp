@@ -1,5 +1,6 @@
 #include "acquisition/FrmDownload.h"
 
+#include "acquisition/FrmElaboraD.h"
 #include "core/AppState.h"
 #include "core/Store.h"
 #include "platform/Files.h"
@@ -10,33 +11,30 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <gtest/gtest.h>
 
 using namespace orv;
 
 namespace {
 
-const QDate Today(2026, 12, 6);
+const QByteArray DayFile("08:00\xA7" "30\xA7\xA7\xA7Tg\xA7\xA7\xA7\xA7\xA7\xA7\r\n"
+                         "20:00\xA7" "30\xA7\xA7\xA7L'ispettore X\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
 
-// The window with transfers that answer from memory: every channel is
-// ready-made and every day has one programme.
+// The download window with transfers that answer from memory: Rai 1 and
+// Rai 2 are active and ready-made, every day is DayFile.
 class DownloadWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
-        Database db = Database::open(PercorsoPalinsesti);
-        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
-        db.exec(QStringLiteral("update Televisioni set Attivo = 1 where IDTV in (101, 102)"));
-        window().setToday(Today);
+        Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Attivo = IDTV in (101, 102)"));
+        window().setToday(QDate(2026, 12, 6));
         window().setFetch([this](const QString &url, const QString &file) {
             ++fetches;
             if (onFetch)
                 onFetch(url);
-            const QByteArray body = url.contains(QLatin1String("/checks/"))
-                                        ? QByteArray("D")
-                                        : QByteArray("20:00\xA7" "30\xA7\xA7\xA7Titolo\xA7\xA7\xA7\xA7\xA7\xA7\r\n");
-            files::writeAtomically(file, body);
+            files::writeAtomically(file, url.contains(QLatin1String("/checks/")) ? QByteArray("D") : DayFile);
             return FetchOutcome::Fetched;
         });
     }
@@ -60,18 +58,43 @@ protected:
 
 } // namespace
 
-TEST_F(DownloadWindow, SecondStartWhileRunningIsRefused)
+// A second start of the cycle, or of its post-processing, while it runs is
+// refused; the one run stores the active channels' days, then times and
+// marks them.
+TEST_F(DownloadWindow, OneCycleAtATimeThenItsPostProcessing)
 {
-    int nested = 0;
+    Database::open(PercorsoDb)
+        .exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Titolo) values "
+                             "(20261206, 'Rai 4', 1, '08:00', 'Tg'), (20261206, 'Rai 4', 2, '20:00', 'Tg')"));
+    {
+        Database db = Database::open(PercorsoPreferiti);
+        PreferitiTable(db).addWithNextId(QStringLiteral("L'ispettore_X"));
+    }
+    int nestedCycle = 0, nestedPass = 0;
     onFetch = [&](const QString &) {
-        if (nested++ == 0)
+        if (nestedCycle++ == 0)
             window().CICLO_TELEVISIONI();
     };
+    QObject::connect(Windows::get<FrmElaboraD>().ProgressBar1, &QProgressBar::valueChanged, [&] {
+        if (nestedPass++ == 0)
+            Windows::get<FrmElaboraD>().ELABORA_DURATA();
+    });
     window().CICLO_TELEVISIONI();
     EXPECT_FALSE(window().running());
+    EXPECT_FALSE(Windows::loaded<FrmElaboraD>());
     // One cycle's transfers only: 2 check files and 2 x 20 days.
     EXPECT_EQ(fetches, 42);
-    EXPECT_EQ(stored(), 40);
+    EXPECT_EQ(stored(), 2 * 20 * 2 + 2);
+
+    // Durations on the pass's fifteen days of the active channels; marks everywhere.
+    Database db = Database::open(PercorsoDb);
+    const std::pair<const char *, int> counts[] = {
+        {"Durata = '720'", 2 * 2 * 15}, {"Durata = '30'", 2 * 2 * 5}, {"Marked = '1'", 2 * 20}};
+    for (const auto &[where, count] : counts) {
+        Statement st = db.prepare(QStringLiteral("select count(*) from Programmi where ") + QLatin1String(where));
+        ASSERT_TRUE(st.next());
+        EXPECT_EQ(st.integer(0), count) << where;
+    }
 }
 
 TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
@@ -83,7 +106,7 @@ TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
     window().show();
     window().CICLO_TELEVISIONI();
     // The day in hand is stored; nothing after it is fetched.
-    EXPECT_EQ(stored(), 2);
+    EXPECT_EQ(stored(), 2 * 2);
     EXPECT_EQ(fetches, 3);
     EXPECT_EQ(window().Label1->text(), QStringLiteral("Importazione Completata."));
     EXPECT_FALSE(window().isVisible());
@@ -92,18 +115,15 @@ TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
 TEST_F(DownloadWindow, FilledRecordFieldsTickGreenAndClearBackToBlack)
 {
     ProgrammeRecord record;
-    record.TxtTitle = "Il Padrino";
     record.Check1[2] = true;
-    window().recordView().recordChanged(record);
     QCheckBox *title = window().Check1.at(2);
-    QCheckBox *hour = window().Check1.at(1);
+    const auto colour = [](QCheckBox *b) { return b->palette().color(b->foregroundRole()); };
+    window().recordView().recordChanged(record);
     EXPECT_TRUE(title->isChecked());
-    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(0, 128, 0));
-    EXPECT_FALSE(hour->isChecked());
-    EXPECT_EQ(hour->palette().color(hour->foregroundRole()), QColor(Qt::black));
-
+    EXPECT_EQ(colour(title), QColor(0, 128, 0));
+    EXPECT_FALSE(window().Check1.at(1)->isChecked());
     record.clear();
     window().recordView().recordChanged(record);
     EXPECT_FALSE(title->isChecked());
-    EXPECT_EQ(title->palette().color(title->foregroundRole()), QColor(Qt::black));
+    EXPECT_EQ(colour(title), QColor(Qt::black));
 }
