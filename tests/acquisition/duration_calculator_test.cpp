@@ -74,12 +74,20 @@ TEST(DurationPass, EveryRowTakesTheNextStartAcrossDaysAndGaps)
 
 // A stored duration stays only when it is the plain text of the right
 // number; a start time with other than ASCII in it is read as text.
-TEST_F(DurationPass, StoredTextsAreReadAsTheRuleReadsThem)
+TEST(DurationPass, StoredTextsAreReadAsTheRuleReadsThem)
 {
-    add(0, "Rai 1", {"10:00", "10:45", QString::fromUtf8("\u00A011:30"), "12:00", "12:30"});
-    Database::open(PercorsoDb).exec(QStringLiteral(
-        "update Programmi set Durata = case Numerazione when 1 then '045' when 2 then '45' when 3 then ' 30' "
-        "when 4 then '30' else Durata end"));
-    run("Rai 1");
-    EXPECT_EQ(durations(0, "Rai 1"), (QStringList{"45", "45", "30", "30", "99"}));
+    test::TempApp app;
+    Database db = Database::open(PercorsoDb);
+    const QStringList starts{"10:00", "10:45", QString::fromUtf8("\u00A011:30"), "12:00", "12:30"};
+    const char *const stored[] = {"045", "45", " 30", "30", "99"};
+    for (int n = 0; n < starts.size(); ++n)
+        db.prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, ORA, Durata) "
+                                  "values (20261206, 'Rai 1', ?, ?, ?)"))
+            .bindAll(n + 1, starts[n], QString::fromLatin1(stored[n]))
+            .execute();
+    DurationCalculator(db).channel("Rai 1", QDate(2026, 12, 6), 15);
+    QStringList durations;
+    for (const Programme &p : ProgrammiTable(db).channelDay(20261206, "Rai 1"))
+        durations << p.Durata;
+    EXPECT_EQ(durations, (QStringList{"45", "45", "30", "30", "99"}));
 }
