@@ -25,7 +25,7 @@ QStringList importaListItems(const QStringList &rows)
 
 QStringList languageFiles(const QString &folder)
 {
-    // Name filters match without regard to case, as the old file list did.
+    // Language files are found whatever the case of their ".ini".
     return QDir(folder, QStringLiteral("*.ini"), QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::Readable)
         .entryList();
 }
