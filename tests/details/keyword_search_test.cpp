@@ -49,15 +49,18 @@ TEST_F(KeywordSearchTest, OnlyTitlesCountWithoutRegardToCaseAndBlankKeywordsFind
                            "    TeleUno", "      22:00-ÈCCO L'ESTATE"}));
 }
 
-// An apostrophe stored as "*" and a trailing blank that is part of the word.
-TEST_F(KeywordSearchTest, StarsAndTrailingBlanksMatchTitles)
+// An apostrophe stored as "*", a trailing blank that is part of the word, a
+// digit ("#") and a list ("[...]").
+TEST_F(KeywordSearchTest, StarsTrailingBlanksDigitsAndListsMatchTitles)
 {
     add(20240105, "TeleUno", 4, "21:00", "L'isola dei famosi");
     add(20240105, "TeleUno", 5, "22:00", "Isola");
     add(20240105, "TeleUno", 6, "23:00", "Isola verde");
+    add(20240105, "TeleUno", 7, "23:30", "Formula 1");
     const QString day = "  05/01/2024", ch = "    TeleUno";
-    EXPECT_EQ(lines(search({"L*isola", "Isola "})),
+    EXPECT_EQ(lines(search({"L*isola", "Isola ", "[fz]ormula #"})),
               (QStringList{"L*isola", day, ch, "      21:00-L'isola dei famosi", "Isola ", day, ch,
-                           "      21:00-L'isola dei famosi", "      23:00-Isola verde"}));
+                           "      21:00-L'isola dei famosi", "      23:00-Isola verde", "[fz]ormula #", day, ch,
+                           "      23:30-Formula 1"}));
 }
 
