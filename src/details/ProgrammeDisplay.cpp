@@ -219,6 +219,7 @@ void ProgrammeDisplay::showRecord(const std::optional<Programme> &programme)
         if (auto c = TelevisioniTable(db).byName(programme_->Palinsesto))
             code = c->IDTV;
     } catch (const DbError &) {
+        // An unreadable channel table is a missing logo: "/" below.
     }
     if (!code)
         mainWindow().writeStatus(1, QStringLiteral("/"));

@@ -94,6 +94,7 @@ void TitleEditorWindow::Command4_Click()
     try {
         saved = editor_.save(Text1->text());
     } catch (const DbError &) {
+        // Reported with the mark below, as a save with no row to store into.
     }
     // Also without a row to store into (right after a list load).
     if (!saved)
@@ -114,6 +115,7 @@ void TitleEditorWindow::Command2_Click()
     try {
         removed = editor_.remove();
     } catch (const DbError &) {
+        // Reported with the mark below, as a delete with no row to delete.
     }
     // Also without a row to delete (right after a list load).
     if (!removed)

@@ -154,12 +154,12 @@ void FrmSchedaGiorno::CARICA_TV()
         o.mark = [](const QString &mark) { mainWindow().writeStatus(1, mark); };
         try {
             Database channels = Database::open(PercorsoPalinsesti);
-            // Without the listings the rows still show; each channel-day
-            // then fails on its own.
             Database listings;
             try {
                 listings = Database::open(PercorsoDb);
             } catch (const DbError &) {
+                // Without the listings the rows still show; each channel-day
+                // then fails on its own and writes its mark.
             }
             built = GridBuilder(channels, listings).build(o);
         } catch (const std::exception &) {

@@ -465,7 +465,10 @@ Transaction::~Transaction()
     if (!done_) {
         try {
             db_.exec(QStringLiteral("ROLLBACK"));
-        } catch (...) {
+        } catch (const std::exception &e) {
+            // A destructor cannot throw: the failed rollback is said on
+            // standard error (SQLite rolls back itself when it closes).
+            qWarning("ROLLBACK: %s", e.what());
         }
     }
 }
