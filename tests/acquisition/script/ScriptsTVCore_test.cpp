@@ -98,6 +98,11 @@ const Row kRows[] = {
      {}, "x\r\n", "|||| a  & c=d==c", {}, 0, {},
      "#DELETETAGS#\r\n#TAG#=<b>\r\n#TAG#=</b>\r\n#ENDDELETETAGS#\r\n#DELETETAGS#\r\n#TAG#=a\r\n#ENDDELETETAGS#\r\n"
      "#SUBSTITUTETAGS#\r\n=&amp;=&\r\n=b=c=d=\r\n==zz\r\n#ENDSUBSTITUTETAGS#\r\n"},
+    // Numbers far beyond any line read as "past the end".
+    {"huge numbers", "#READNEXTLINE#|#TAKEWORD#=#01##11##13#|#TAKEWORDLEN#=#02##11##14#|#TAKEWORDLEN#=#04##14##11#|"
+                     "#TAKEWORD#=#05##12##15#|#SETCURSOR#=1e300|#FIND#=c#06",
+     {}, kEight, "|||bcdefgh|cdefgh|0", {}, 0,
+     {{11, "1e300"}, {12, "2"}, {13, "0"}, {14, "1"}, {15, "1" + QByteArray(300, '0')}}},
     // Each page keeps its read position; the page made current in the first
     // pass is still read in the second.
     {"page slots",
@@ -109,7 +114,7 @@ const Row kRows[] = {
     {"non-web address is refused", "#PUT#=file:///etc/passwd#20|#OPENNEWWEB#=#20|#PUT#=#21|#OPENNEWWEB#=#21|#PUT#=x#01",
      {}, "M1\r\n", "x", "Error on Script Expression : #OPENNEWWEB# Line : 4|"
                         "Error on Script Expression : #OPENNEWWEB# Line : 6", Retry},
-    {"second page", kSecondPage, {}, "M1\r\n", "D1", {}, Gen2, {{20, "http://pages.test/scheda/1"}}},
+    // After the slots' row has read the first one.
     {"failed second page is never an earlier one", kSecondPage, {}, "M1\r\n", "",
      "The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# Function Line : 6", Gen2 | Retry,
      {{20, "http://pages.test/scheda/2"}}},
