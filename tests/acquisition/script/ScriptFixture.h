@@ -54,8 +54,17 @@ protected:
     void writeScript(const QByteArray &body)
     {
         QFile f(app.file(QStringLiteral("TempDir/script.txt")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(body);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(body) == body.size());
+    }
+    // A null page is not served.
+    void runText(const QByteArray &script, const QByteArray &page = "x\r\n")
+    {
+        writeScript(script);
+        if (page.isNull())
+            web.erase(PageUrl);
+        else
+            web[PageUrl] = page;
+        run();
     }
     // A script with the query line and the two sections, lines ended CR LF.
     static QByteArray scriptOf(const Bytes &section1, const Bytes &section2 = {}, const QByteArray &header = {})
@@ -67,9 +76,7 @@ protected:
     }
     void runScript(const Bytes &section1, const QByteArray &page, const Bytes &section2 = {})
     {
-        writeScript(scriptOf(section1, section2));
-        web[PageUrl] = page;
-        run();
+        runText(scriptOf(section1, section2), page);
     }
     void run(const char *day = Day) { engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), Channel, day); }
 
@@ -78,7 +85,7 @@ protected:
     {
         Bytes out;
         for (int i : which)
-            out << engine.ScriptVariabili[i];
+            out << var(i);
         return out;
     }
     std::vector<Programme> rows(const QString &day = Day, const QString &channel = Channel)
