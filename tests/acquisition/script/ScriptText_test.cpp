@@ -10,7 +10,7 @@ using namespace orv::script;
 // accented letters, which are single bytes of the page.
 TEST(ScriptTextTest, SearchesFoldOnlyTheLettersAToZ)
 {
-    EXPECT_EQ(inStrNoCase(1, "x@x[", "`{"), 0);
+    EXPECT_EQ(inStrNoCase(1, "x@x", "`") + inStrNoCase(1, "x[x", "{"), 0);
     EXPECT_EQ(inStrNoCase(1, "CAF\xC9 caf\xE9", "caf\xE9"), 6);
     EXPECT_EQ(inStrFolded(1, "Xx-WORD", "word"), 4);
     EXPECT_EQ(inStrNoCase(30, "xxxxWORD", "word") + inStrNoCase(1, "", "x"), 0);

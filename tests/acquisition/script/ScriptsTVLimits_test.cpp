@@ -135,7 +135,10 @@ TEST_F(LimitsTest, RunTimeIsLimitedButNotTheUsersAnswers)
         now += 10000;
         return Answer::Retry;
     });
-    runCase(scriptOf({"#FIND#=absent#04#ONERROR#=*ASK*", "#FIND#=absent#04#ONERROR#=*ASK*"}, {"#PUT#=y#03"}));
+    // The scan after them looks at the clock many times.
+    runCase(scriptOf({"#FIND#=absent#04#ONERROR#=*ASK*", "#FIND#=absent#04#ONERROR#=*ASK*", "#PUT#=1#02", "#REPEAT#",
+                      "#FINDLINE#=L#01#", "#WHILE#=#01##02#=="}, {"#PUT#=y#03"}),
+            filler(20000, "L"));
     EXPECT_EQ(boxes.size(), 2u) << boxTexts().join('|').toStdString();
     EXPECT_EQ(var(3), QByteArray("y"));
 }
