@@ -74,10 +74,7 @@ protected:
                (section1.join(end) + end).sliced(section1.isEmpty() ? 2 : 0) + "#ENDDOWNLOADINFO#\r\n#COMMENTS#\r\n" +
                (section2.join(end) + end).sliced(section2.isEmpty() ? 2 : 0) + "#ENDCOMMENTS#\r\n";
     }
-    void runScript(const Bytes &section1, const QByteArray &page, const Bytes &section2 = {})
-    {
-        runText(scriptOf(section1, section2), page);
-    }
+    void runScript(const Bytes &s1, const QByteArray &page, const Bytes &s2 = {}) { runText(scriptOf(s1, s2), page); }
     void run(const char *day = Day) { engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), Channel, day); }
 
     QByteArray var(int i) const { return engine.ScriptVariabili[i]; }

@@ -25,14 +25,12 @@ protected:
         ASSERT_TRUE(server.running());
     }
 
-    // Runs "orvento Download" on the test's folder against a server; false
-    // when the program is not built.
+    // Runs (or only starts) "orvento Download" on the test's folder against a
+    // server; false when the program is not built.
     bool download(const ListingsServer &from, QProcess &run) { return start(from, run) && run.waitForFinished(240000); }
-    // Starts it without waiting; false when the program is not built.
     bool start(const ListingsServer &from, QProcess &run)
     {
-        const QString program = QFileInfo(qEnvironmentVariable("ORVENTO_LISTINGS_SERVER", ORVENTO_LISTINGS_SERVER))
-                                    .dir().filePath(QStringLiteral("../app/orvento"));
+        const QString program = qEnvironmentVariable("ORVENTO_PROGRAM", QStringLiteral(ORVENTO_PROGRAM));
         if (!QFileInfo(program).isExecutable())
             return false;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
