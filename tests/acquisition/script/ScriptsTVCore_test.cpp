@@ -111,6 +111,9 @@ const Row kRows[] = {
     {"failed second page is never an earlier one", kSecondPage, "M1\r\n", "",
      "The Web Page Is End, This Shouldn't Happen ! Take a look at #REPEAT#-#WHILE# Function Line : 6", Gen2 | Retry, {},
      {{20, "http://pages.test/scheda/2"}}},
+    // A second page beyond the limit fails only its instruction.
+    {"large second page", "#PUT#=http://pages.test/scheda/big#20|#OPENNEWWEB#=#20|#PUT#=ran#01", "x\r\n", "ran",
+     "Error on Script Expression : #OPENNEWWEB# Line : 4", Retry},
     {"startreadweb rewinds", "#PUT#=0#10|#READNEXTLINE#|#READNEXTLINE#|#STARTREADWEB#|#FIND#=M#01|#READNEXTLINE#|"
      "#TAKEWORD#=#02##10##10#", "M1\r\nM2\r\n", "|M1", kFailure + "8", Gen2 | Retry},
 };
@@ -122,6 +125,10 @@ Bytes lines(const QByteArray &s) { return s.isEmpty() ? Bytes() : s.split('|'); 
 TEST_F(ScriptRunTest, Instructions)
 {
     web[QStringLiteral("http://pages.test/scheda/1")] = "D1\r\nD2\r\n";
+    web[QStringLiteral("http://pages.test/scheda/big")] = QByteArray(2000, 'd');
+    ScriptsTV::Limits limits;
+    limits.pageBytes = 1024;
+    engine.setLimits(limits);
     for (const Row &r : kRows) {
         SCOPED_TRACE(r.name);
         engine.ScriptVariabili.fill({});

@@ -105,19 +105,6 @@ TEST_F(LimitsTest, RunsThatWorkTooHardEnd)
     }
 }
 
-// A second page beyond the limit is refused by its own instruction, and the
-// run goes on.
-TEST_F(LimitsTest, LargeSecondPageFailsOnlyItsInstruction)
-{
-    limits.pageBytes = 1024;
-    setLimits();
-    web["http://pages.test/scheda/1"] = QByteArray(2000, 'd');
-    answers = {Answer::Retry};
-    runCase(scriptOf({"#PUT#=http://pages.test/scheda/1#20", "#OPENNEWWEB#=#20", "#PUT#=ran#05"}));
-    EXPECT_EQ(boxTexts(), QStringList{"Error on Script Expression : #OPENNEWWEB# Line : 4"});
-    EXPECT_EQ(var(5), QByteArray("ran"));
-}
-
 // A run ends when its time is up, however little each step does; the time a
 // box waits for its answer does not count.
 TEST_F(LimitsTest, RunTimeIsLimitedButNotTheUsersAnswers)

@@ -1,8 +1,5 @@
 #include "ScriptFixture.h"
 
-#include <QBuffer>
-#include <QImage>
-
 using namespace orv;
 using namespace orv::test;
 
@@ -37,11 +34,9 @@ protected:
     {
         ScriptFixture::SetUp();
         Locandine = true;
-        QImage img(4, 4, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        QBuffer buf(&web["http://img.test/a.jpg"]);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, "JPG");
+        QFile picture(app.file("covers/none.jpg"));
+        ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+        web["http://img.test/a.jpg"] = picture.readAll();
         web["http://img.test/err.jpg"] = "<html>404</html>";
     }
     void poster(const QByteArray &url, const QByteArray &code = "A(12)", const Bytes &after = {})
