@@ -27,7 +27,8 @@ const QByteArray kPage = "abc word\r\nnext line\r\nlast WORD here\r\n", kEight =
                  kEmptyRange = "#READNEXTLINE#|#PUT#=5#02|#PUT#=6#03|#TAKEWORD#=#01##02##03#|#PUT#=x#04",
                  kSecondPage = "#PUT#=0#10|#OPENNEWWEB#=#20|#READNEXTLINE#|#TAKEWORD#=#01##10##10#";
 const QString kFailure = QStringLiteral("General Script Failure, Check Script's Line n° : "),
-              kIncomplete = QStringLiteral("Error on Script Expression : The #%1# Instruction is not complete !Line : %2");
+              kIncomplete =
+                  QStringLiteral("Error on Script Expression : The #%1# Instruction is not complete !Line : %2");
 
 const Row kRows[] = {
     {"CR LF page gains an empty line after each", kRead3, "uno\r\ndue\r\n", "uno||due"},

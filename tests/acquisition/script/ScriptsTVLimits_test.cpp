@@ -70,7 +70,8 @@ TEST_F(LimitsTest, RunsThatWorkTooHardEnd)
                            "#ENDGODEEP#\r\n#WHILE#=#01##02#\r\n", {}, Counted},
         {"long line", sc("#PUT#=a#01|#READNEXTLINE#|#REPEAT#|COUNT|#RESETCURSOR#|#FIND#=absent#04|#WHILE#=#01##02#"),
          QByteArray(800000, 'z') + "\r\n", Counted},
-        {"string", sc("#PUT#=xxxxxxxxxxxxxxxxxxxx#08|#PUT#=a#05|#REPEAT#|#STRING#=#05#=#05##05#|COUNT|#WHILE#=#07##08#")},
+        {"string", sc("#PUT#=xxxxxxxxxxxxxxxxxxxx#08|#PUT#=a#05|#REPEAT#|#STRING#=#05#=#05##05#|COUNT|"
+                      "#WHILE#=#07##08#")},
         {"substitutions", sc("#PUT#=a#05|#CHECKVARIABLE#=#05|#STARTSUBSTITUTETAGS#") + "#SUBSTITUTETAGS#\r\n" +
                               filler(24, "=a=aa") + "#ENDSUBSTITUTETAGS#\r\n"},
         {"comments", sc("#PUT#=xxxxxxxxxxxxxxxxxxxx#08|#PUT#=" + QByteArray(8000, 'c') +

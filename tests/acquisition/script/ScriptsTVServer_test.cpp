@@ -1,5 +1,6 @@
 #include "ScriptFixture.h"
 
+#include "platform/Files.h"
 #include "support/ListingsServer.h"
 
 #include <QCryptographicHash>
@@ -63,7 +64,7 @@ protected:
         }
         return out;
     }
-    void activate(const QString &codes)
+    void activate(const char *codes)
     {
         Database::open(PercorsoPalinsesti)
             .exec(QStringLiteral("update Televisioni set Attivo = (IDTV in (%1))").arg(codes));
@@ -92,14 +93,12 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
          "General Script Failure"},
         {"S1", "Senza indirizzo\r\n" + saved + end, "Codice (S1)"},
     };
-    activate(QStringLiteral("107, 503"));
+    activate("107, 503");
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         Database::open(PercorsoDb).exec(QStringLiteral("delete from Programmi"));
         const QString scriptFile = app.file(QStringLiteral("script-di-prova.txt"));
-        QFile f(scriptFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.script) > 0);
-        f.close();
+        ASSERT_TRUE(files::writeAtomically(scriptFile, c.script));
         ListingsServer failing({QStringLiteral("--script"), scriptFile});
         ASSERT_TRUE(failing.running());
         QProcess run;
@@ -108,7 +107,8 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
         const QString errors = QString::fromLocal8Bit(run.readAllStandardError());
         EXPECT_TRUE(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 1) << errors.toStdString();
         EXPECT_EQ(errors.count(QLatin1String(c.box)), 7) << errors.toStdString();
-        EXPECT_TRUE(errors.contains(QStringLiteral("Download incompleto: 7 giorni non ricevuti."))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("Download incompleto: 7 giorni non ricevuti.")))
+            << errors.toStdString();
         for (int d = 0; d < 20; ++d) {
             EXPECT_TRUE(d >= 7 || rows(dayOf(d), QStringLiteral("La7")).empty()) << d;
             EXPECT_GT(rows(dayOf(d), QStringLiteral("Boing")).size(), 5u) << d;
@@ -123,7 +123,7 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
 // compared by its picture, as the dead run's covers keep their names).
 TEST_F(ServerScriptTest, AScriptDayCutShortByADeadRunIsFetchedWholeNextTime)
 {
-    activate(QStringLiteral("101, 107, 502"));
+    activate("101, 107, 502");
     QProcess run;
     if (!download(server, run))
         GTEST_SKIP() << "the program is not built";
