@@ -43,8 +43,8 @@ protected:
 
 } // namespace
 
-// Apostrophe and "_" stand for any one character, "*" for any run; "%", "#"
-// and "[" are plain characters, so a favourite marks its own title.
+// Apostrophe and "_" stand for anything, as "*" does; "%", "#" and "[" are
+// plain characters, so a favourite marks its own title.
 TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
 {
     const struct {
