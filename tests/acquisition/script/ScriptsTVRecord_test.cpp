@@ -39,38 +39,28 @@ protected:
         web["http://img.test/a.jpg"] = picture.readAll();
         web["http://img.test/err.jpg"] = "<html>404</html>";
     }
-    void poster(const QByteArray &url, const QByteArray &code = "A(12)", const Bytes &after = {})
+    void poster(const QByteArray &url)
     {
-        runScript(Bytes{"#PUT#=" + code + "#01", "#PUT#=" + url + "#02", "#TAKECODE#=#01", "#TAKEPOSTER##02#"} + after,
-                  "x\r\n");
+        runScript({"#PUT#=A(12)#01", "#PUT#=" + url + "#02", "#TAKECODE#=#01", "#TAKEPOSTER##02#"}, "x\r\n");
     }
     QStringList filed() const { return QDir(app.file("covers")).entryList(QDir::Files); }
 };
 
-TEST_F(CoverTest, CoversAreFiledWithNumberedSuffixes)
-{
-    poster("http://img.test/a.jpg ", "A(12)", {"#SAVEDATA#"});
-    run("20260310");
-    run("20260311");
-    EXPECT_EQ(rows("20260309")[0].Immagine, QStringLiteral("Canale_Prova_A_12_.jpg"));
-    EXPECT_EQ(rows("20260311")[0].Immagine, QStringLiteral("Canale_Prova_A_12__2.jpg"));
-    EXPECT_EQ(filed(), QStringList({"Canale_Prova_A_12_.jpg", "Canale_Prova_A_12__1.jpg", "Canale_Prova_A_12__2.jpg",
-                                    "none.jpg"}));
-    EXPECT_FALSE(QFile::exists(app.file(QStringLiteral("TempDir/buffercover.jpg"))));
-}
-
-// Neither a page that is no picture, nor an address off the web (not even
-// fetched), nor a fetch that failed after an earlier picture gives a cover;
-// only the installed placeholder is filed.
+// A picture is filed under the channel and code; neither a page that is no
+// picture, nor an address off the web (not even fetched), nor a fetch that
+// failed after an earlier picture gives a cover.
 TEST_F(CoverTest, OnlyWebPicturesAreFiled)
 {
+    poster("http://img.test/a.jpg ");
+    const QStringList once = {"Canale_Prova_A_12_.jpg", "none.jpg"};
+    EXPECT_EQ(filed(), once);
     runScript({"#PUT#=http://img.test/a.jpg#02", "#TAKEPOSTER##02#"}, "x\r\n");
     ASSERT_TRUE(engine.record().Check1[13]);
     ASSERT_TRUE(QFile::exists(app.file("TempDir/buffercover.jpg")));
     for (const QByteArray url : {"http://img.test/err.jpg", "file:///etc/passwd", "http://img.test/missing.jpg"}) {
         poster(url);
         EXPECT_FALSE(engine.record().Check1[13]) << url.constData();
-        EXPECT_EQ(filed(), QStringList{QStringLiteral("none.jpg")});
+        EXPECT_EQ(filed(), once);
     }
     EXPECT_FALSE(fetched.contains(QStringLiteral("file:///etc/passwd")));
 }
