@@ -16,15 +16,16 @@ protected:
     void SetUp() override
     {
         Database db = Database::open(PercorsoDb);
-        ProgrammiTable t(db);
         int n = 0;
-        for (const QString &title : titles) {
+        for (const char *title : {"L'ispettore X", "L ispettore X", "L'ispettore Derrick", "ÈLISIR D'AMORE",
+                                  "100% Musica", "1000 Musica", "A_B", "AxB", "Tg1", "Formula #1", "Formula 11",
+                                  "[Live] Rock", "L Rock"}) {
             Programme p;
             p.Data = 20261206;
             p.Palinsesto = QStringLiteral("Rai 1");
             p.Numerazione = ++n;
-            p.Titolo = title;
-            t.insert(p);
+            p.Titolo = QString::fromUtf8(title);
+            ProgrammiTable(db).insert(p);
         }
     }
     QStringList marked()
@@ -36,58 +37,39 @@ protected:
                 out << p.Titolo;
         return out;
     }
-    int mark(const QString &favourite)
-    {
-        Database db = Database::open(PercorsoDb);
-        return FavouriteMarker(db).mark(favourite);
-    }
 
     test::TempApp app;
-    const QStringList titles{QString::fromUtf8("L'ispettore X"), QString::fromUtf8("L ispettore X"),
-                             QString::fromUtf8("L'ispettore Derrick"), QString::fromUtf8("ÈLISIR D'AMORE"),
-                             QString::fromUtf8("100% Musica"), QString::fromUtf8("1000 Musica"),
-                             QString::fromUtf8("A_B"), QString::fromUtf8("AxB"), QString::fromUtf8("Tg1"),
-                             QString::fromUtf8("Formula #1"), QString::fromUtf8("Formula 11"),
-                             QString::fromUtf8("[Live] Rock"), QString::fromUtf8("L Rock")};
 };
 
 } // namespace
 
+// Apostrophe and "_" stand for anything, as "*" does; "%", "#" and "[" are
+// plain characters, so a favourite marks its own title.
 TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
 {
-    struct Case {
-        QString favourite;
+    const struct {
+        const char *favourite;
         int count;
         QStringList marked;
+    } cases[] = {
+        {"L'ispettore_X", 2, {"L'ispettore X", "L ispettore X"}}, {"èlisir d'amore", 1, {"ÈLISIR D'AMORE"}},
+        {"100% Musica", 1, {"100% Musica"}}, {"A_B", 2, {"A_B", "AxB"}}, {"tg1", 1, {"Tg1"}}, {"Tg", 0, {}},
+        {"Formula_#1", 1, {"Formula #1"}}, {"[live]_Rock", 1, {"[Live] Rock"}},
     };
-    const Case cases[] = {
-        {"L'ispettore_X", 2, {"L'ispettore X", "L ispettore X"}}, // apostrophe and "_" stand in for anything
-        {QString::fromUtf8("èlisir d'amore"), 1, {QString::fromUtf8("ÈLISIR D'AMORE")}},
-        {"100% Musica", 1, {"100% Musica"}}, // "%" is a plain character
-        {"A_B", 2, {"A_B", "AxB"}},
-        {"tg1", 1, {"Tg1"}},
-        {"Tg", 0, {}},
-        // A favourite marks its own title: "#" and "[" are plain characters.
-        {"Formula_#1", 1, {"Formula #1"}},
-        {"[live]_Rock", 1, {"[Live] Rock"}},
-    };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = ''"));
-        EXPECT_EQ(mark(c.favourite), c.count) << c.favourite.toStdString();
-        EXPECT_EQ(marked(), c.marked) << c.favourite.toStdString();
+        Database db = Database::open(PercorsoDb);
+        EXPECT_EQ(FavouriteMarker(db).mark(QString::fromUtf8(c.favourite)), c.count) << c.favourite;
+        EXPECT_EQ(marked(), c.marked) << c.favourite;
     }
-}
-
-TEST_F(FavouriteMarking, SeveralFavouritesMarkOnlyTheirOwnRows)
-{
+    // Several favourites mark only their own rows; rows matched twice are
+    // counted twice and written once.
+    Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = ''"));
     {
         Database db = Database::open(PercorsoDb);
         FavouriteMarker marker(db);
-        EXPECT_EQ(marker.mark(QStringLiteral("L*X")), 2);
-        EXPECT_EQ(marker.mark(QStringLiteral("*Musica")), 2);
-        EXPECT_EQ(marker.mark(QStringLiteral("Tg1")), 1);
-        // Rows matched twice are counted twice and written once.
-        EXPECT_EQ(marker.mark(QStringLiteral("L?ispettore X")), 2);
+        for (const char *f : {"L*X", "*Musica", "Tg1", "L?ispettore X"})
+            EXPECT_EQ(marker.mark(QString::fromLatin1(f)), f[0] == 'T' ? 1 : 2) << f;
         marker.write();
     }
     EXPECT_EQ(marked(), (QStringList{"L'ispettore X", "L ispettore X", "100% Musica", "1000 Musica", "Tg1"}));

@@ -8,10 +8,8 @@
 #include "platform/Prompt.h"
 #include "support/TempApp.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <deque>
 #include <gtest/gtest.h>
 #include <map>
@@ -24,9 +22,7 @@ using Bytes = QList<QByteArray>;
 // boxes recorded and answered from a queue (Cancel when it runs out).
 class ScriptFixture : public ::testing::Test {
 protected:
-    static constexpr const char *PageUrl = "http://pages.test/guida";
-    static constexpr const char *Day = "20260309";
-    static constexpr const char *Channel = "Canale Prova";
+    static constexpr const char *PageUrl = "http://pages.test/guida", *Day = "20260309", *Channel = "Canale Prova";
 
     TempApp app;
     std::map<QString, QByteArray> web;
@@ -35,18 +31,14 @@ protected:
     std::deque<Answer> answers;
     ScriptsTV engine{[this](const QString &url, const QString &file) {
         fetched << url;
-        auto it = web.find(url);
-        if (it == web.end())
-            return;
         QFile f(file);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(it->second);
+        if (web.count(url) && f.open(QIODevice::WriteOnly))
+            f.write(web[url]);
     }};
 
     void SetUp() override
     {
-        ScriptError = Locandine = TakeAll = TakeNone = false;
-        Annulla = false;
+        ScriptError = Locandine = TakeAll = TakeNone = Annulla = false;
         engine.setEventPump({});
         Prompt::setHandler([this](const PromptRequest &r) {
             boxes.push_back(r);
@@ -57,70 +49,53 @@ protected:
             return a;
         });
     }
-    void TearDown() override
-    {
-        Prompt::setHandler({});
-    }
+    void TearDown() override { Prompt::setHandler({}); }
 
-    void writeScript(const QByteArray &body, const char *name = "script.txt")
+    void writeScript(const QByteArray &body)
     {
-        QFile f(app.file(QStringLiteral("TempDir/") + QLatin1String(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(body);
+        QFile f(app.file(QStringLiteral("TempDir/script.txt")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(body) == body.size());
     }
-    // A script with the query line and the two sections, lines ended CR LF.
-    static QByteArray scriptOf(const QList<QByteArray> &section1, const QList<QByteArray> &section2 = {},
-                               const QByteArray &header = {})
+    // A null page is not served.
+    void runText(const QByteArray &script, const QByteArray &page = "x\r\n")
     {
-        QByteArray s = "Script di prova\r\n" + header + "#WEBQUERY#" + PageUrl + "\r\n#DOWNLOADINFO#\r\n";
-        for (const QByteArray &l : section1)
-            s += l + "\r\n";
-        s += "#ENDDOWNLOADINFO#\r\n#COMMENTS#\r\n";
-        for (const QByteArray &l : section2)
-            s += l + "\r\n";
-        s += "#ENDCOMMENTS#\r\n";
-        return s;
-    }
-    void runScript(const QList<QByteArray> &section1, const QByteArray &page, const QList<QByteArray> &section2 = {})
-    {
-        writeScript(scriptOf(section1, section2));
-        web[PageUrl] = page;
+        writeScript(script);
+        if (page.isNull())
+            web.erase(PageUrl);
+        else
+            web[PageUrl] = page;
         run();
     }
+    // A script with the query line and the two sections, lines ended CR LF.
+    static QByteArray scriptOf(const Bytes &section1, const Bytes &section2 = {}, const QByteArray &header = {})
+    {
+        const QByteArray end = "\r\n";
+        return "Script di prova\r\n" + header + "#WEBQUERY#" + PageUrl + "\r\n#DOWNLOADINFO#\r\n" +
+               (section1.join(end) + end).sliced(section1.isEmpty() ? 2 : 0) + "#ENDDOWNLOADINFO#\r\n#COMMENTS#\r\n" +
+               (section2.join(end) + end).sliced(section2.isEmpty() ? 2 : 0) + "#ENDCOMMENTS#\r\n";
+    }
+    void runScript(const Bytes &s1, const QByteArray &page, const Bytes &s2 = {}) { runText(scriptOf(s1, s2), page); }
     void run(const char *day = Day) { engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), Channel, day); }
 
     QByteArray var(int i) const { return engine.ScriptVariabili[i]; }
-    QList<QByteArray> vars(std::initializer_list<int> which) const
+    Bytes vars(std::initializer_list<int> which) const
     {
-        QList<QByteArray> out;
+        Bytes out;
         for (int i : which)
-            out << engine.ScriptVariabili[i];
+            out << var(i);
         return out;
     }
-
     std::vector<Programme> rows(const QString &day = Day, const QString &channel = Channel)
     {
         Database db = Database::open(PercorsoDb);
         return ProgrammiTable(db).channelDay(day.toInt(), channel);
     }
-
     QStringList boxTexts() const
     {
         QStringList out;
         for (const auto &b : boxes)
             out << b.text;
         return out;
-    }
-
-    static QByteArray jpeg()
-    {
-        QImage img(4, 4, QImage::Format_RGB32);
-        img.fill(Qt::red);
-        QByteArray bytes;
-        QBuffer buf(&bytes);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, "JPG");
-        return bytes;
     }
 };
 
