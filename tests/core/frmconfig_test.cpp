@@ -1,14 +1,13 @@
 #include "core/AppState.h"
 #include "core/FrmConfig.h"
 #include "core/Store.h"
-#include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "support/Prompts.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -24,22 +23,10 @@ protected:
         Lingua[86] = QStringLiteral("gia' la prima");
         Lingua[87] = QStringLiteral("gia' l'ultima");
         Lingua[88] = QStringLiteral("applicare?");
-        Prompt::setHandler([this](const PromptRequest &r) {
-            asked << r.text;
-            return r.buttons == Buttons::Ok ? Answer::Ok : answer;
-        });
     }
-    void TearDown() override
-    {
-        Windows::unloadAll();
-        Prompt::setHandler({});
-    }
+    void TearDown() override { Windows::unloadAll(); }
 
-    FrmConfig &open()
-    {
-        Windows::get<FrmConfig>().show();
-        return Windows::get<FrmConfig>();
-    }
+    FrmConfig &open() { Windows::get<FrmConfig>().show(); return Windows::get<FrmConfig>(); }
     QTreeWidgetItem *node(FrmConfig &w, int i) { return w.TreeView1->topLevelItem(i); }
     QTreeWidgetItem *node(FrmConfig &w, const QString &name)
     {
@@ -59,8 +46,8 @@ protected:
 
     test::TempApp app;
     test::RecordingSeam main;
-    QStringList asked;          // texts of the boxes shown
-    Answer answer = Answer::Ok; // what the user answers
+    test::Prompts prompts;
+    QStringList &asked = prompts.texts;
 };
 
 TEST_F(FrmConfigTest, TwoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree)
@@ -110,7 +97,7 @@ TEST_F(FrmConfigTest, ASingleTickAsksOnCloseAndCancelLeavesTheTableUntouched)
     const auto before = table();
     auto &w = open();
     node(w, QStringLiteral("TV8"))->setCheckState(0, Qt::Checked); // a single tick is a change
-    answer = Answer::Cancel;
+    prompts.answer = Answer::Cancel;
     w.close();
     EXPECT_EQ(asked, QStringList{Lingua[88]});
     EXPECT_EQ(table(), before);

@@ -188,10 +188,15 @@ protected:
     }
 };
 
-TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
+TEST_F(Tips, AtStartUpOnlyWhenSwitchedOnWhichTheHelpMenuDoes)
 {
     loadMain();
     EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
+    frmTip &fromMenu = fromTheHelpMenu();
+    EXPECT_TRUE(fromMenu.isVisible());
+    EXPECT_TRUE(frmTip::showAtStartup());
+    fromMenu.chkLoadTipsAtStartup->setChecked(false);
+    EXPECT_FALSE(frmTip::showAtStartup());
     Windows::unloadAll();
     frmTip::setShowAtStartup(true);
     loadMain();
@@ -199,16 +204,6 @@ TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
     EXPECT_TRUE(tip.isVisible());
     EXPECT_TRUE(tip.tips().contains(tip.lblTipText->text()));
     EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
-}
-
-TEST_F(Tips, TheHelpMenuShowsTheTipAndSwitchesStartUpTipsOn)
-{
-    frmTip &tip = fromTheHelpMenu();
-    EXPECT_TRUE(tip.isVisible());
-    EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
-    EXPECT_TRUE(frmTip::showAtStartup());
-    tip.chkLoadTipsAtStartup->setChecked(false);
-    EXPECT_FALSE(frmTip::showAtStartup());
 }
 
 TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
