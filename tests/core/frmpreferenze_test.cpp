@@ -63,6 +63,7 @@ TEST_F(FrmPreferenzeTest, ShowsTheSettingsControlsWriteAtOnceAndChiudiStores)
     EXPECT_EQ(w.CmbGiorniGriglia->currentText(), QStringLiteral("4"));
     EXPECT_EQ(GiorniGriglia, qint16(4));
     EXPECT_EQ(w.ListView2->count(), 5);
+    EXPECT_EQ(w.ListView2->item(0)->text(), QStringLiteral("Cartoni Animati")); // the newest first
     EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Italiano.ini"));
     w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("English.ini")));
     emit w.Combo1->textActivated(w.Combo1->currentText());

@@ -137,7 +137,7 @@ TEST_F(SettingsTest, EmptyTableShowsTheShortMessageAndKeepsStoredNothing)
     EXPECT_EQ(stored("config.cfg", "CARD").toString(), QStringLiteral("altra.htm"));
 }
 
-TEST_F(SettingsTest, DamagedFileAtStartDoesNotWipeItAtClose)
+TEST_F(SettingsTest, DamagedFileAtStartIsNotWipedAtCloseAndAFailedSaveStopsBeforeTheSecondFile)
 {
     const QString path = app.db(QStringLiteral("config2.cfg"));
     QFile::copy(path, path + QStringLiteral(".good"));
@@ -152,11 +152,9 @@ TEST_F(SettingsTest, DamagedFileAtStartDoesNotWipeItAtClose)
     SALVA_CONFIGURAZIONE();
     EXPECT_EQ(stored("config2.cfg", "language").toString(), QStringLiteral("Italiano.ini"));
     EXPECT_EQ(stored("config2.cfg", "ProxyPort").toString(), QStringLiteral("8080"));
-}
 
-TEST_F(SettingsTest, FailedSaveSaysSoAndStopsBeforeTheSecondFile)
-{
     CARICA_CONFIGURAZIONE();
+    messages.clear();
     breakFile("config.cfg");
     Colore = false;
     SALVA_CONFIGURAZIONE();

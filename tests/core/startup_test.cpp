@@ -119,7 +119,8 @@ protected:
         Database::open(app.db(QStringLiteral("config.cfg"))).exec(QStringLiteral("update Config set CheckUpdate = 0"));
     }
 
-    void start(QProcess &p, const QStringList &args, bool display, const QString &x11 = QString()) const
+    // display: "offscreen", or the X display the program is told to use.
+    void start(QProcess &p, const QStringList &args, const QString &display) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVENTO_HOME"), app.path());
@@ -128,10 +129,8 @@ protected:
         env.insert(QStringLiteral("ORVENTO_SERVER"), QStringLiteral("http://127.0.0.1:9"));
         for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(name);
-        if (display)
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        if (!x11.isEmpty())
-            env.insert(QStringLiteral("DISPLAY"), x11);
+        env.insert(display == QLatin1String("offscreen") ? QStringLiteral("QT_QPA_PLATFORM") : QStringLiteral("DISPLAY"),
+                   display);
         p.setProcessEnvironment(env);
         p.setStandardInputFile(QProcess::nullDevice());
         p.start(program, args);
@@ -159,14 +158,14 @@ protected:
 TEST_F(ProgramTest, SecondInstanceIsRefusedWhileTheFirstRunsAndTakesOverADeadOnesLock)
 {
     QProcess first;
-    start(first, {}, true);
+    start(first, {}, QStringLiteral("offscreen"));
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(waitUntilStarted()) << first.readAllStandardError().toStdString();
     ASSERT_EQ(first.state(), QProcess::Running);
 
     // "download" is not the unattended word: this is a second interactive start.
     QProcess second;
-    start(second, {QStringLiteral("download")}, true);
+    start(second, {QStringLiteral("download")}, QStringLiteral("offscreen"));
     ASSERT_TRUE(second.waitForFinished(120000));
     EXPECT_NE(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().contains("Orvento gia' in esecuzione!"));
@@ -177,7 +176,7 @@ TEST_F(ProgramTest, SecondInstanceIsRefusedWhileTheFirstRunsAndTakesOverADeadOne
     first.kill();
     first.waitForFinished();
     QProcess third;
-    start(third, {QStringLiteral("Download")}, false, QStringLiteral(":7193"));
+    start(third, {QStringLiteral("Download")}, QStringLiteral(":7193"));
     ASSERT_TRUE(third.waitForFinished(180000));
     EXPECT_EQ(third.exitStatus(), QProcess::NormalExit) << third.readAllStandardError().toStdString();
     EXPECT_EQ(third.exitCode(), 0) << third.readAllStandardError().toStdString();

@@ -2,7 +2,6 @@
 
 #include "core/FrmConfig.h"
 #include "details/FrmMonitor.h"
-#include "details/FrmPopUp.h"
 #include "grid/FrmPopUpGhost.h"
 #include "mainwindow/FrmWait.h"
 #include "mdi/DateNav.h"
@@ -315,16 +314,17 @@ TEST_F(MainLoad, CloseButtonsAndTheListMenuLeaveTheViewInFront)
     }
 }
 
-// Channel setup left with every channel cleared and not applied.
-class Closing : public MainFixture {
-protected:
-    int closeWithUnappliedSetup(Answer a)
-    {
+// Channel setup left with every channel cleared and not applied: closing the
+// program asks, applies the setup on OK only and ends either way.
+TEST_F(MainLoad, ClosingAsksForTheUnappliedChannelSetupAndAppliesItOnOkOnly)
+{
+    for (Answer a : {Answer::Cancel, Answer::Ok}) {
         FrmMain &m = loadMain();
         FrmConfig &c = Windows::get<FrmConfig>();
         c.show();
         c.Command4_Click();
         answer = a;
+        prompts.clear();
         m.close();
         EXPECT_EQ(prompts, QStringList{Lingua[88]});
         EXPECT_FALSE(c.isVisible());
@@ -332,19 +332,10 @@ protected:
         int active = 0;
         for (const Channel &ch : TelevisioniTable(db).allByPosition())
             active += ch.Attivo ? 1 : 0;
-        return active;
+        EXPECT_EQ(active == 0, a == Answer::Ok);
+        Windows::unloadAll();
     }
-};
-
-TEST_F(Closing, ChannelSetupAsksAndAppliesBeforeTheProgramEnds)
-{
-    EXPECT_EQ(closeWithUnappliedSetup(Answer::Ok), 0);
-    EXPECT_EQ(ends, 1);
-}
-
-TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
-{
-    EXPECT_GT(closeWithUnappliedSetup(Answer::Cancel), 0);
+    EXPECT_EQ(ends, 2);
 }
 
 // Each way of choosing a day moves the labels and rebuilds the view once.
@@ -415,23 +406,11 @@ TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoad
     EXPECT_FALSE(Windows::loaded<FrmWait>());
 }
 
-TEST_F(MainSeam, WithTheMainWindowEachCallReachesIt)
+TEST_F(MainSeam, WithTheMainWindowStatusReachesItsPanelAndTheGridIsRebuiltOnlyWhenCurrent)
 {
     FrmMain &m = loadMain();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
     EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
-    mainWindow().startHoverTimer();
-    EXPECT_TRUE(m.Timer_POP2->isActive());
-    mainWindow().stopHoverTimer();
-    EXPECT_FALSE(m.Timer_POP2->isActive());
-    mainWindow().showChannelTree(false);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-    mainWindow().showChannelTree(true);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
-    mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
-    ASSERT_TRUE(Windows::loaded<FrmPopUp>());
-    EXPECT_TRUE(Windows::get<FrmPopUp>().isVisible());
-    EXPECT_EQ(PopUpNumerazione, QStringLiteral("7"));
     // The grid is rebuilt only while it is the current view.
     mainWindow().showView(Windows::get<FrmSchedaGiorno>());
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();

@@ -17,16 +17,12 @@ protected:
     cHtmlHelp help;
 };
 
-TEST_F(Help, AContextOpensItsPage)
+TEST_F(Help, AContextOpensItsPageUnknownContextsMissingPagesAndTopicsOutsideTheFolderTheContents)
 {
     EXPECT_EQ(help.HelpContext(1009), 1);
     EXPECT_TRUE(help.viewer()->isVisible());
     EXPECT_EQ(help.viewer()->currentPage(), QStringLiteral("preferenze.htm"));
     EXPECT_TRUE(help.viewer()->browser()->toPlainText().contains(QStringLiteral("Preferenze")));
-}
-
-TEST_F(Help, UnknownContextsMissingPagesAndTopicsOutsideTheFolderShowTheContents)
-{
     QFile outside(PercorsoApp + QStringLiteral("/secret.htm"));
     ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
     outside.write("<p>segreto</p>");
