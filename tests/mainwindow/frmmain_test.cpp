@@ -2,6 +2,7 @@
 
 #include "core/FrmConfig.h"
 #include "details/FrmMonitor.h"
+#include "details/FrmPopUp.h"
 #include "grid/FrmPopUpGhost.h"
 #include "mainwindow/FrmWait.h"
 #include "mdi/DateNav.h"
@@ -406,11 +407,14 @@ TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoad
     EXPECT_FALSE(Windows::loaded<FrmWait>());
 }
 
-TEST_F(MainSeam, WithTheMainWindowStatusReachesItsPanelAndTheGridIsRebuiltOnlyWhenCurrent)
+TEST_F(MainSeam, WithTheMainWindowStatusAndProgrammesReachItAndTheGridIsRebuiltOnlyWhenCurrent)
 {
     FrmMain &m = loadMain();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
     EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
+    mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
+    EXPECT_TRUE(Windows::loaded<FrmPopUp>() && Windows::get<FrmPopUp>().isVisible());
+    EXPECT_EQ(PopUpNumerazione, QStringLiteral("7"));
     // The grid is rebuilt only while it is the current view.
     mainWindow().showView(Windows::get<FrmSchedaGiorno>());
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
