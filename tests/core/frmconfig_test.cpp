@@ -50,28 +50,9 @@ protected:
     QStringList &asked = prompts.texts;
 };
 
-TEST_F(FrmConfigTest, TwoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree)
+TEST_F(FrmConfigTest, MovesPastTheEndsAreRefusedTwoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree)
 {
     db().exec(QStringLiteral("update Televisioni set Attivo = 0, ANTENNA = 7 where NOMETV = 'Rai 3'"));
-    auto &w = open();
-    w.TreeView1->setCurrentItem(node(w, 2));
-    w.Command7_Click();
-    w.Command7_Click();
-    EXPECT_TRUE(asked.isEmpty());
-    EXPECT_EQ(node(w, 0)->text(0), QStringLiteral("Rai 3"));
-    EXPECT_EQ(node(w, 0)->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
-    EXPECT_EQ(w.TreeView1->currentItem(), node(w, 0));
-
-    w.Command3_Click();
-    EXPECT_FALSE(w.ListaModificata());
-    EXPECT_EQ(table().mid(0, 3), (QStringList{"Rai 3|0|1", "Rai 1|1|2", "Rai 2|1|3"}));
-    EXPECT_EQ(main.count(QStringLiteral("LOAD_TV")), 1);
-    EXPECT_EQ(main.count(QStringLiteral("refreshGridIfCurrent")), 1);
-}
-
-TEST_F(FrmConfigTest, MovesPastTheEndsAreRefused)
-{
     auto &w = open();
     w.TreeView1->setCurrentItem(node(w, 0));
     w.Command7_Click();
@@ -86,6 +67,21 @@ TEST_F(FrmConfigTest, MovesPastTheEndsAreRefused)
     EXPECT_EQ(asked, (QStringList{Lingua[86], Lingua[87]}));
     EXPECT_EQ(node(w, last)->text(0), name);
     EXPECT_TRUE(w.ListaModificata()); // the refused move down still marks the list
+    asked.clear();
+    w.TreeView1->setCurrentItem(node(w, 2));
+    w.Command7_Click();
+    w.Command7_Click();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(node(w, 0)->text(0), QStringLiteral("Rai 3"));
+    EXPECT_EQ(node(w, 0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
+    EXPECT_EQ(w.TreeView1->currentItem(), node(w, 0));
+
+    w.Command3_Click();
+    EXPECT_FALSE(w.ListaModificata());
+    EXPECT_EQ(table().mid(0, 3), (QStringList{"Rai 3|0|1", "Rai 1|1|2", "Rai 2|1|3"}));
+    EXPECT_EQ(main.count(QStringLiteral("LOAD_TV")), 1);
+    EXPECT_EQ(main.count(QStringLiteral("refreshGridIfCurrent")), 1);
 }
 
 TEST_F(FrmConfigTest, ASingleTickAsksOnCloseAndCancelLeavesTheTableUntouched)

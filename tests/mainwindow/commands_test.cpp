@@ -206,22 +206,18 @@ TEST_F(Tips, AtStartUpOnlyWhenSwitchedOnWhichTheHelpMenuDoes)
     EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
 }
 
-TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
+TEST_F(Tips, AMissingFileExplainsWhatToDoAndASingleLineIsAlwaysTheTip)
 {
-    QFile f(appPath(QStringLiteral("TIPOFDAY.TXT")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("Solo questo\r\n");
-    f.close();
-    frmTip &tip = fromTheHelpMenu();
-    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
-    tip.cmdNextTip_Click();
-    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
-}
-
-TEST_F(Tips, AMissingFileExplainsWhatToDo)
-{
-    QFile::remove(appPath(QStringLiteral("TIPOFDAY.TXT")));
+    const QString file = appPath(QStringLiteral("TIPOFDAY.TXT"));
+    QFile::remove(file);
     frmTip &tip = fromTheHelpMenu();
     EXPECT_TRUE(tip.lblTipText->text().startsWith(QStringLiteral("File TIPOFDAY.TXT non trovato.")));
     EXPECT_FALSE(tip.LoadTips(QString()));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("Solo questo\r\n") > 0);
+    f.close();
+    ASSERT_TRUE(tip.LoadTips(file));
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
+    tip.cmdNextTip_Click();
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
 }
