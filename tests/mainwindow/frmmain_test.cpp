@@ -386,10 +386,9 @@ TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
     }
 }
 
-// The calls other rooms make on the main window.
-class MainSeam : public MainFixture {};
-
-TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoadNothing)
+// The calls other rooms make on the main window: without it the status goes
+// to standard error and the screen calls load nothing; with it each reaches it.
+TEST_F(MainLoad, SeamCallsWithoutTheMainWindowLoadNothingWithItReachIt)
 {
     testing::internal::CaptureStderr();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
@@ -405,10 +404,7 @@ TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoad
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
     EXPECT_FALSE(Windows::loaded<FrmHigh>());
     EXPECT_FALSE(Windows::loaded<FrmWait>());
-}
 
-TEST_F(MainSeam, WithTheMainWindowStatusAndProgrammesReachItAndTheGridIsRebuiltOnlyWhenCurrent)
-{
     FrmMain &m = loadMain();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
     EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
