@@ -63,30 +63,13 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltTheTreeHiddenAndViewsFillThe
 }
 
 // Three days of programmes: the day before yesterday, yesterday and today.
-class Cleaning : public MainFixture {
-protected:
-    void SetUp() override
-    {
-        MainFixture::SetUp();
-            for (int back : {2, 1, 0})
-            addProgramme(datenav::dayOf(QDate::currentDate().addDays(-back)), QStringLiteral("Rai 1"), 1, "P");
-    }
-};
-
-TEST_F(Cleaning, StartUpWithPulisciKeepsYesterdayAndDeletesTheDayBefore)
+// A start with Pulisci and the cleaning command keep yesterday; the other
+// command empties the table; a cancelled one deletes nothing.
+TEST_F(MainLoad, CleaningKeepsYesterdayAtStartUpAndOnCommandAfterTheQuestion)
 {
-    loadMain();
-    EXPECT_EQ(programmeCount(), 3);
-    Windows::unloadAll();
-    Pulisci = true;
-    loadMain();
-    EXPECT_EQ(programmeCount(), 2);
-    Database db = Database::open(PercorsoDb);
-    EXPECT_TRUE(ProgrammiTable(db).channelDay(datenav::dayOf(QDate::currentDate().addDays(-2)), "Rai 1").empty());
-}
-
-TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
-{
+    const qint32 dayBefore = datenav::dayOf(QDate::currentDate().addDays(-2));
+    for (int back : {2, 1, 0})
+        addProgramme(datenav::dayOf(QDate::currentDate().addDays(-back)), QStringLiteral("Rai 1"), 1, "P");
     FrmMain &m = loadMain();
     answer = Answer::Cancel;
     m.m_puliscidb_Click();
@@ -96,7 +79,14 @@ TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
     m.m_vecchi_Click();
     EXPECT_EQ(programmeCount(), 2);
     EXPECT_EQ(prompts.mid(2), (QStringList{Lingua[177], "Pulizia Database Completata"}));
-    m.m_puliscidb_Click();
+    addProgramme(dayBefore, QStringLiteral("Rai 1"), 1, "P");
+    Windows::unloadAll();
+    Pulisci = true;
+    loadMain();
+    EXPECT_EQ(programmeCount(), 2);
+    Database db = Database::open(PercorsoDb);
+    EXPECT_TRUE(ProgrammiTable(db).channelDay(dayBefore, "Rai 1").empty());
+    Windows::get<FrmMain>().m_puliscidb_Click();
     EXPECT_EQ(programmeCount(), 0);
 }
 
@@ -340,29 +330,18 @@ TEST_F(MainLoad, ClosingAsksForTheUnappliedChannelSetupAndAppliesItOnOkOnly)
 }
 
 // Each way of choosing a day moves the labels and rebuilds the view once.
-class Calendar : public MainFixture {
-protected:
-    void SetUp() override
-    {
-        MainFixture::SetUp();
-        m = &loadMain();
-        m->runCommand(Command::DayGrid);
-        grid = &Windows::get<FrmSchedaGiorno>();
-        builds = gridBuilds;
-    }
-    void expectShown(const QDate &day)
-    {
+TEST_F(MainLoad, CalendarKeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
+{
+    FrmMain *m = &loadMain();
+    m->runCommand(Command::DayGrid);
+    FrmSchedaGiorno *grid = &Windows::get<FrmSchedaGiorno>();
+    int builds = gridBuilds;
+    auto expectShown = [&](const QDate &day) {
+        SCOPED_TRACE(day.toString().toStdString());
         EXPECT_EQ(m->LabDATA[0]->text(), datenav::shortDate(day));
         EXPECT_EQ(grid->model().firstDay, day.addDays(-1));
         EXPECT_EQ(gridBuilds, ++builds);
-    }
-    FrmMain *m = nullptr;
-    FrmSchedaGiorno *grid = nullptr;
-    int builds = 0;
-};
-
-TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
-{
+    };
     m->setCurrentDay(QDate(2026, 12, 30));
     EXPECT_EQ(m->LabDATA[0]->text(), QStringLiteral("30/12/2026"));
     EXPECT_EQ(m->LabDATA[2]->text(), QString::fromUtf8("Mercoledì"));
