@@ -97,13 +97,18 @@ TEST_F(Routing, TrayTvStartsTheCompanionStartUpKnows)
     EXPECT_TRUE(QFile::exists(marker));
 }
 
-TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridFromTheIconNot)
+// The toolbar's download rebuilds the current grid, the icon's does not; the
+// download window ends either way, here or by the highlights download.
+TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridAndHighlightsFollowThePreference)
 {
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
     int number = 0;
-    duringDownload = [&] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), ++number, QStringLiteral("Nuovo")); };
+    duringDownload = [&] {
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), ++number, QStringLiteral("Nuovo"));
+        Windows::get<FrmDownload>().show();
+    };
     m.ImgIcone_Click(2);
     EXPECT_EQ(grid.model().ContaLabProg(), 0);
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
@@ -111,19 +116,12 @@ TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridFromTheIconNot)
     EXPECT_EQ(grid.model().ContaLabProg(), 2);
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
     EXPECT_TRUE(grid.Frame2->isVisibleTo(&grid));
-}
-
-TEST_F(Routing, HighlightsFollowThePreferenceAndTheDownloadWindowEndsEitherWay)
-{
-    FrmMain &m = loadMain();
-    duringDownload = [] { Windows::get<FrmDownload>().show(); };
-    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 0);
     EXPECT_FALSE(Windows::loaded<FrmDownload>());
     HighLights = true;
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 1);
-    EXPECT_TRUE(Windows::loaded<FrmDownload>()); // the highlights download closes it
+    EXPECT_TRUE(Windows::loaded<FrmDownload>());
 }
 
 TEST_F(Routing, ASecondJobWhileOneRunsIsRefused)

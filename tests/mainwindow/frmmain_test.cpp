@@ -159,20 +159,12 @@ protected:
     }
 };
 
+// The tree shows each group with the channel setup's picture.
 TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatelliteAndFilterFourOnlySport)
 {
     FrmMain &m = loadMain();
     EXPECT_EQ(treeChannels(m.TreeView1, true), (QStringList{"Rai 1:parabola", "Rai 2:parabola", "Rai 3:radio",
                                                             "Rete 4:parabola", "La7:sport"}));
-    m.m_menuv[4]->trigger();
-    EXPECT_EQ(FiltroAntenna, 4);
-    EXPECT_EQ(treeChannels(m.TreeView1), QStringList{"La7"});
-    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
-}
-
-TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
-{
-    FrmMain &m = loadMain();
     Windows::get<FrmConfig>().show();
     auto picture = [](QTreeWidget *tree, const char *name) {
         const QIcon icon = tree->findItems(QLatin1String(name), Qt::MatchExactly | Qt::MatchRecursive)[0]->icon(0);
@@ -182,6 +174,10 @@ TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
         EXPECT_FALSE(picture(m.TreeView1, name).isNull()) << name;
         EXPECT_EQ(picture(m.TreeView1, name), picture(Windows::get<FrmConfig>().TreeView1, name)) << name;
     }
+    m.m_menuv[4]->trigger();
+    EXPECT_EQ(FiltroAntenna, 4);
+    EXPECT_EQ(treeChannels(m.TreeView1), QStringList{"La7"});
+    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
 }
 
 TEST_F(ChannelTree, SearchIsExactTakesTheRootAndResetsAFilterThatHidesTheChannel)
