@@ -179,11 +179,7 @@ TEST_F(Routing, MenusReachTheirCommands)
 
 class Tips : public MainFixture {
 protected:
-    frmTip &fromTheHelpMenu()
-    {
-        menuItem(loadMain(), "m_help1_tip")->trigger();
-        return Windows::get<frmTip>();
-    }
+    frmTip &fromTheHelpMenu() { menuItem(loadMain(), "m_help1_tip")->trigger(); return Windows::get<frmTip>(); }
 };
 
 TEST_F(Tips, AtStartUpOnlyWhenSwitchedOnWhichTheHelpMenuDoes)

@@ -21,7 +21,6 @@ TEST(DayArithmetic, WeekdaysStartOnSundayAndCleaningKeepsYesterdayAcrossMonthAnd
 // what matches nothing: keys in another case or of another bar, indexes off the row.
 TEST(Commands, KeysMatchExactlyAndIndexesOffTheRowGiveNothing)
 {
-    EXPECT_EQ(commands::toolbar2(QStringLiteral("help")), Command::HelpContents);
     for (const char *key : {"Griglia", "popup", "stampa", ""})
         EXPECT_EQ(commands::toolbar2(QString::fromLatin1(key)), Command::None) << key;
     EXPECT_EQ(commands::toolbar3(QStringLiteral("Monitor")), Command::None);
