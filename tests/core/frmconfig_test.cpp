@@ -1,14 +1,13 @@
 #include "core/AppState.h"
 #include "core/FrmConfig.h"
 #include "core/Store.h"
-#include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "support/Prompts.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -24,22 +23,10 @@ protected:
         Lingua[86] = QStringLiteral("gia' la prima");
         Lingua[87] = QStringLiteral("gia' l'ultima");
         Lingua[88] = QStringLiteral("applicare?");
-        Prompt::setHandler([this](const PromptRequest &r) {
-            asked << r.text;
-            return r.buttons == Buttons::Ok ? Answer::Ok : answer;
-        });
     }
-    void TearDown() override
-    {
-        Windows::unloadAll();
-        Prompt::setHandler({});
-    }
+    void TearDown() override { Windows::unloadAll(); }
 
-    FrmConfig &open()
-    {
-        Windows::get<FrmConfig>().show();
-        return Windows::get<FrmConfig>();
-    }
+    FrmConfig &open() { Windows::get<FrmConfig>().show(); return Windows::get<FrmConfig>(); }
     QTreeWidgetItem *node(FrmConfig &w, int i) { return w.TreeView1->topLevelItem(i); }
     QTreeWidgetItem *node(FrmConfig &w, const QString &name)
     {
@@ -59,33 +46,13 @@ protected:
 
     test::TempApp app;
     test::RecordingSeam main;
-    QStringList asked;          // texts of the boxes shown
-    Answer answer = Answer::Ok; // what the user answers
+    test::Prompts prompts;
+    QStringList &asked = prompts.texts;
 };
 
-TEST_F(FrmConfigTest, TwoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree)
+TEST_F(FrmConfigTest, MovesPastTheEndsAreRefusedTwoMovesUpCarryTickAndIconAndApplyWritesOneTwoThree)
 {
     db().exec(QStringLiteral("update Televisioni set Attivo = 0, ANTENNA = 7 where NOMETV = 'Rai 3'"));
-    auto &w = open();
-    w.TreeView1->setCurrentItem(node(w, 2));
-    w.Command7_Click();
-    w.Command7_Click();
-    EXPECT_TRUE(asked.isEmpty());
-    EXPECT_EQ(node(w, 0)->text(0), QStringLiteral("Rai 3"));
-    EXPECT_EQ(node(w, 0)->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
-    EXPECT_EQ(node(w, 1)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("televisione2"));
-    EXPECT_EQ(w.TreeView1->currentItem(), node(w, 0));
-
-    w.Command3_Click();
-    EXPECT_FALSE(w.ListaModificata());
-    EXPECT_EQ(table().mid(0, 3), (QStringList{"Rai 3|0|1", "Rai 1|1|2", "Rai 2|1|3"}));
-    EXPECT_EQ(main.count(QStringLiteral("LOAD_TV")), 1);
-    EXPECT_EQ(main.count(QStringLiteral("refreshGridIfCurrent")), 1);
-}
-
-TEST_F(FrmConfigTest, MovesPastTheEndsAreRefused)
-{
     auto &w = open();
     w.TreeView1->setCurrentItem(node(w, 0));
     w.Command7_Click();
@@ -100,6 +67,21 @@ TEST_F(FrmConfigTest, MovesPastTheEndsAreRefused)
     EXPECT_EQ(asked, (QStringList{Lingua[86], Lingua[87]}));
     EXPECT_EQ(node(w, last)->text(0), name);
     EXPECT_TRUE(w.ListaModificata()); // the refused move down still marks the list
+    asked.clear();
+    w.TreeView1->setCurrentItem(node(w, 2));
+    w.Command7_Click();
+    w.Command7_Click();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(node(w, 0)->text(0), QStringLiteral("Rai 3"));
+    EXPECT_EQ(node(w, 0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(node(w, 0)->data(0, FrmConfig::ImageRole).toString(), QStringLiteral("radio"));
+    EXPECT_EQ(w.TreeView1->currentItem(), node(w, 0));
+
+    w.Command3_Click();
+    EXPECT_FALSE(w.ListaModificata());
+    EXPECT_EQ(table().mid(0, 3), (QStringList{"Rai 3|0|1", "Rai 1|1|2", "Rai 2|1|3"}));
+    EXPECT_EQ(main.count(QStringLiteral("LOAD_TV")), 1);
+    EXPECT_EQ(main.count(QStringLiteral("refreshGridIfCurrent")), 1);
 }
 
 TEST_F(FrmConfigTest, ASingleTickAsksOnCloseAndCancelLeavesTheTableUntouched)
@@ -110,7 +92,7 @@ TEST_F(FrmConfigTest, ASingleTickAsksOnCloseAndCancelLeavesTheTableUntouched)
     const auto before = table();
     auto &w = open();
     node(w, QStringLiteral("TV8"))->setCheckState(0, Qt::Checked); // a single tick is a change
-    answer = Answer::Cancel;
+    prompts.answer = Answer::Cancel;
     w.close();
     EXPECT_EQ(asked, QStringList{Lingua[88]});
     EXPECT_EQ(table(), before);

@@ -3,8 +3,8 @@
 #include "core/FrmPreferenze.h"
 #include "core/Settings.h"
 #include "core/Store.h"
-#include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "support/Prompts.h"
 #include "support/TempApp.h"
 #include "support/TestSeam.h"
 
@@ -25,22 +25,10 @@ namespace {
 
 class FrmPreferenzeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Prompt::setHandler([](const PromptRequest &) { return Answer::Ok; });
-        CARICA_CONFIGURAZIONE();
-    }
-    void TearDown() override
-    {
-        Windows::unloadAll();
-        Prompt::setHandler({});
-    }
+    void SetUp() override { CARICA_CONFIGURAZIONE(); }
+    void TearDown() override { Windows::unloadAll(); }
 
-    FrmPreferenze &open()
-    {
-        Windows::get<FrmPreferenze>().show();
-        return Windows::get<FrmPreferenze>();
-    }
+    FrmPreferenze &open() { Windows::get<FrmPreferenze>().show(); return Windows::get<FrmPreferenze>(); }
     QVariantMap storedRow(const char *file)
     {
         Database db = Database::open(app.db(QString::fromLatin1(file)));
@@ -49,24 +37,8 @@ protected:
 
     test::TempApp app;
     test::RecordingSeam main;
+    test::Prompts prompts;
 };
-
-TEST_F(FrmPreferenzeTest, ShowsTheListsAndSettings)
-{
-    GiorniGriglia = 4;
-    auto &w = open();
-    // Filling the days box leaves the setting alone.
-    EXPECT_EQ(w.CmbGiorniGriglia->currentText(), QStringLiteral("4"));
-    EXPECT_EQ(GiorniGriglia, qint16(4));
-    QStringList shown;
-    for (int i = 0; i < w.ListView2->count(); ++i)
-        shown << w.ListView2->item(i)->text();
-    EXPECT_EQ(shown, (QStringList{"Cartoni Animati", "Miniserie", "Documentario", "Telefilm", "Film"}));
-    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Italiano.ini"));
-    w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("English.ini")));
-    emit w.Combo1->textActivated(w.Combo1->currentText());
-    EXPECT_EQ(language, QStringLiteral("English.ini"));
-}
 
 TEST_F(FrmPreferenzeTest, DaysBoxInvalidValuesBecomeSeven)
 {
@@ -82,10 +54,20 @@ TEST_F(FrmPreferenzeTest, DaysBoxInvalidValuesBecomeSeven)
     }
 }
 
-TEST_F(FrmPreferenzeTest, ControlsWriteAtOnceAndChiudiStores)
+TEST_F(FrmPreferenzeTest, ShowsTheSettingsControlsWriteAtOnceAndChiudiStores)
 {
+    GiorniGriglia = 4;
     Colore = true;
     auto &w = open();
+    // Filling the days box leaves the setting alone.
+    EXPECT_EQ(w.CmbGiorniGriglia->currentText(), QStringLiteral("4"));
+    EXPECT_EQ(GiorniGriglia, qint16(4));
+    EXPECT_EQ(w.ListView2->count(), 5);
+    EXPECT_EQ(w.ListView2->item(0)->text(), QStringLiteral("Cartoni Animati")); // the newest first
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Italiano.ini"));
+    w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("English.ini")));
+    emit w.Combo1->textActivated(w.Combo1->currentText());
+    EXPECT_EQ(language, QStringLiteral("English.ini"));
     w.Check3->click();
     EXPECT_FALSE(Colore);
     w.CmbGiorniGriglia->setEditText(QStringLiteral("5"));

@@ -1,7 +1,7 @@
 #include "core/AppState.h"
 #include "core/Language.h"
 #include "core/Settings.h"
-#include "platform/Prompt.h"
+#include "support/Prompts.h"
 #include "support/TempApp.h"
 
 #include <QFile>
@@ -35,15 +35,10 @@ class LanguageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Prompt::setHandler([this](const PromptRequest &r) {
-            messages << r.text;
-            return r.defaultAnswer;
-        });
         Lingua.fill(QStringLiteral("stale"));
         italian = readLanguageFile(app.file(QStringLiteral("languages/Italiano.ini")));
         ASSERT_EQ(italian.entries.size(), LanguageEntries);
     }
-    void TearDown() override { Prompt::setHandler({}); }
 
     void load(const QByteArray &content)
     {
@@ -56,7 +51,8 @@ protected:
 
     test::TempApp app;
     LanguageFile italian;
-    QStringList messages;
+    test::Prompts prompts;
+    QStringList &messages = prompts.texts;
 };
 
 TEST_F(LanguageTest, TextStartsAtTheEighthCharacterAndIsCutAt820)
@@ -97,26 +93,21 @@ TEST_F(LanguageTest, QuotedHeaderLineFeedsByteOrderMarkAndCodePage1252AllLoad)
     }
 }
 
-TEST_F(LanguageTest, ShortFileReportsAndFallsBackToItalian)
+// A file that ends early keeps what it read, a missing or unsafe one nothing: Italian fills the rest.
+TEST_F(LanguageTest, ShortMissingOrUnsafeFileReportsOnceAndFallsBackToItalian)
 {
-    load(languageFile(100));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("62 ")));
-    EXPECT_EQ(Lingua[99], QStringLiteral("testo 99"));
-    EXPECT_EQ(Lingua[186], italian.entries[186]);
-    EXPECT_FALSE(Lingua[186].isEmpty());
-    EXPECT_EQ(Lingua[250], QString());
-}
-
-TEST_F(LanguageTest, MissingOrUnsafeFileFallsBackToItalian)
-{
-    for (const QString &name : {QStringLiteral("Klingon.ini"), QString(), QStringLiteral("../database/config.cfg")}) {
+    load(languageFile(100)); // Prova.ini
+    EXPECT_TRUE(messages.value(0).startsWith(QStringLiteral("62 ")));
+    for (const QString &name : {QStringLiteral("Prova.ini"), QStringLiteral("Klingon.ini"), QString(),
+                                QStringLiteral("../database/config.cfg")}) {
+        SCOPED_TRACE(name.toStdString());
         messages.clear();
         Lingua.fill(QStringLiteral("stale"));
         language = name;
         CARICA_LINGUA();
-        EXPECT_EQ(messages.size(), 1) << name.toStdString();
-        EXPECT_EQ(Lingua[9], italian.entries[9]) << name.toStdString();
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_EQ(Lingua[99], name == QLatin1String("Prova.ini") ? QStringLiteral("testo 99") : italian.entries[99]);
+        EXPECT_EQ(Lingua[186], italian.entries[186]);
         EXPECT_EQ(Lingua[250], QString());
     }
 }

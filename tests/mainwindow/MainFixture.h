@@ -15,8 +15,8 @@
 #include "mainwindow/cHtmlHelp.h"
 #include "mainwindow/frmTip.h"
 #include "platform/Database.h"
-#include "platform/Prompt.h"
 #include "platform/Windows.h"
+#include "support/Prompts.h"
 #include "support/TempApp.h"
 
 #include <QAction>
@@ -41,13 +41,6 @@ inline QWidget *activeChild(FrmMain &m)
 {
     QMdiSubWindow *sub = m.mdiArea->activeSubWindow();
     return sub ? sub->widget() : nullptr;
-}
-
-// The Italian texts, read straight from the bundled language file.
-inline void loadItalian()
-{
-    const LanguageFile f = readLanguageFile(sourceData(QStringLiteral("languages/Italiano.ini")));
-    std::copy(f.entries.begin(), f.entries.end(), Lingua.begin());
 }
 
 // The program's own answers to the main-window calls, with the jobs of the
@@ -88,7 +81,8 @@ protected:
         app = std::make_unique<TempApp>();
         frmTip::storeFile = store.filePath(QStringLiteral("user.ini"));
         frmTip::setShowAtStartup(false);
-        loadItalian();
+        const LanguageFile italian = readLanguageFile(sourceData(QStringLiteral("languages/Italiano.ini")));
+        std::copy(italian.entries.begin(), italian.entries.end(), Lingua.begin());
         griglia = Pulisci = HighLights = MonitorTrovato = AvvioInCorso = false;
         PopUp = true;
         Top = Left = 600;
@@ -98,26 +92,17 @@ protected:
         CARD = HTMLReport = QStringLiteral("classica.htm");
         GiorniGriglia = 2;
         previousSeam = installMainWindow(this);
-        Prompt::setHandler([this](const PromptRequest &r) {
-            prompts << r.text;
-            return answer;
-        });
     }
 
     void TearDown() override
     {
         Windows::unloadAll();
         oHtmlHelp.reset();
-        Prompt::setHandler({});
         installMainWindow(previousSeam);
         frmTip::storeFile.clear();
     }
 
-    FrmMain &loadMain()
-    {
-        Windows::get<FrmMain>().show();
-        return Windows::get<FrmMain>();
-    }
+    FrmMain &loadMain() { Windows::get<FrmMain>().show(); return Windows::get<FrmMain>(); }
 
     void addProgramme(qint32 day, const QString &channel, int number, const QString &title)
     {
@@ -143,8 +128,9 @@ protected:
 
     std::unique_ptr<TempApp> app;
     QTemporaryDir store;
-    Answer answer = Answer::Ok;
-    QStringList prompts;
+    Prompts boxes;
+    Answer &answer = boxes.answer;
+    QStringList &prompts = boxes.texts;
     MainWindowSeam *previousSeam = nullptr;
 };
 

@@ -97,13 +97,18 @@ TEST_F(Routing, TrayTvStartsTheCompanionStartUpKnows)
     EXPECT_TRUE(QFile::exists(marker));
 }
 
-TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridFromTheIconNot)
+// The toolbar's download rebuilds the current grid, the icon's does not; the
+// download window ends either way, here or by the highlights download.
+TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridAndHighlightsFollowThePreference)
 {
     FrmMain &m = loadMain();
     m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
     FrmSchedaGiorno &grid = Windows::get<FrmSchedaGiorno>();
     int number = 0;
-    duringDownload = [&] { addProgramme(todayNumber(), QStringLiteral("Rai 1"), ++number, QStringLiteral("Nuovo")); };
+    duringDownload = [&] {
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), ++number, QStringLiteral("Nuovo"));
+        Windows::get<FrmDownload>().show();
+    };
     m.ImgIcone_Click(2);
     EXPECT_EQ(grid.model().ContaLabProg(), 0);
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
@@ -111,19 +116,12 @@ TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridFromTheIconNot)
     EXPECT_EQ(grid.model().ContaLabProg(), 2);
     EXPECT_TRUE(grid.Frame1->isVisibleTo(&grid));
     EXPECT_TRUE(grid.Frame2->isVisibleTo(&grid));
-}
-
-TEST_F(Routing, HighlightsFollowThePreferenceAndTheDownloadWindowEndsEitherWay)
-{
-    FrmMain &m = loadMain();
-    duringDownload = [] { Windows::get<FrmDownload>().show(); };
-    m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 0);
     EXPECT_FALSE(Windows::loaded<FrmDownload>());
     HighLights = true;
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
     EXPECT_EQ(highlights, 1);
-    EXPECT_TRUE(Windows::loaded<FrmDownload>()); // the highlights download closes it
+    EXPECT_TRUE(Windows::loaded<FrmDownload>());
 }
 
 TEST_F(Routing, ASecondJobWhileOneRunsIsRefused)
@@ -181,17 +179,18 @@ TEST_F(Routing, MenusReachTheirCommands)
 
 class Tips : public MainFixture {
 protected:
-    frmTip &fromTheHelpMenu()
-    {
-        menuItem(loadMain(), "m_help1_tip")->trigger();
-        return Windows::get<frmTip>();
-    }
+    frmTip &fromTheHelpMenu() { menuItem(loadMain(), "m_help1_tip")->trigger(); return Windows::get<frmTip>(); }
 };
 
-TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
+TEST_F(Tips, AtStartUpOnlyWhenSwitchedOnWhichTheHelpMenuDoes)
 {
     loadMain();
     EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
+    frmTip &fromMenu = fromTheHelpMenu();
+    EXPECT_TRUE(fromMenu.isVisible());
+    EXPECT_TRUE(frmTip::showAtStartup());
+    fromMenu.chkLoadTipsAtStartup->setChecked(false);
+    EXPECT_FALSE(frmTip::showAtStartup());
     Windows::unloadAll();
     frmTip::setShowAtStartup(true);
     loadMain();
@@ -201,32 +200,18 @@ TEST_F(Tips, AtStartUpOnlyWhenSwitchedOn)
     EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
 }
 
-TEST_F(Tips, TheHelpMenuShowsTheTipAndSwitchesStartUpTipsOn)
+TEST_F(Tips, AMissingFileExplainsWhatToDoAndASingleLineIsAlwaysTheTip)
 {
-    frmTip &tip = fromTheHelpMenu();
-    EXPECT_TRUE(tip.isVisible());
-    EXPECT_TRUE(tip.chkLoadTipsAtStartup->isChecked());
-    EXPECT_TRUE(frmTip::showAtStartup());
-    tip.chkLoadTipsAtStartup->setChecked(false);
-    EXPECT_FALSE(frmTip::showAtStartup());
-}
-
-TEST_F(Tips, ASingleLineAlwaysShowsThatLine)
-{
-    QFile f(appPath(QStringLiteral("TIPOFDAY.TXT")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("Solo questo\r\n");
-    f.close();
-    frmTip &tip = fromTheHelpMenu();
-    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
-    tip.cmdNextTip_Click();
-    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
-}
-
-TEST_F(Tips, AMissingFileExplainsWhatToDo)
-{
-    QFile::remove(appPath(QStringLiteral("TIPOFDAY.TXT")));
+    const QString file = appPath(QStringLiteral("TIPOFDAY.TXT"));
+    QFile::remove(file);
     frmTip &tip = fromTheHelpMenu();
     EXPECT_TRUE(tip.lblTipText->text().startsWith(QStringLiteral("File TIPOFDAY.TXT non trovato.")));
     EXPECT_FALSE(tip.LoadTips(QString()));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("Solo questo\r\n") > 0);
+    f.close();
+    ASSERT_TRUE(tip.LoadTips(file));
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
+    tip.cmdNextTip_Click();
+    EXPECT_EQ(tip.lblTipText->text(), QStringLiteral("Solo questo"));
 }

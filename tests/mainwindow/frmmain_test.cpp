@@ -8,7 +8,6 @@
 #include "mdi/DateNav.h"
 #include "views/FrmHigh.h"
 #include "views/FrmMyTV.h"
-#include "views/FrmSchedaHtml.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>
@@ -31,17 +30,10 @@ QStringList treeChannels(QTreeWidget *tree, bool withImage = false)
 }
 } // namespace
 
-
 class MainLoad : public MainFixture {};
 
-TEST_F(MainLoad, WithoutGridTheCardIsInFront)
-{
-    FrmMain &m = loadMain();
-    EXPECT_EQ(VistaCorrente, 1);
-    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
-}
-
-TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
+// Every view fills the area that is left once the side panels have settled.
+TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltTheTreeHiddenAndViewsFillTheAreaLeft)
 {
     griglia = true;
     AvvioInCorso = true;
@@ -53,13 +45,6 @@ TEST_F(MainLoad, WithGridDuringStartUpTheGridIsBuiltAndTheTreeHidden)
     EXPECT_EQ(stages, (QStringList{"Caricamento TV", "Analisi Monitor", "Costruzione Griglia", Lingua[155],
                                    Lingua[156], Lingua[186]}));
     EXPECT_FALSE(AvvioInCorso);
-}
-
-// Every view fills the area that is left once the side panels have settled.
-TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
-{
-    griglia = true;
-    FrmMain &m = loadMain();
     QTest::qWait(50);
     QMdiSubWindow *grid = m.mdiArea->activeSubWindow();
     ASSERT_NE(grid, nullptr);
@@ -78,30 +63,13 @@ TEST_F(MainLoad, ViewsFillTheAreaTheHiddenTreeLeaves)
 }
 
 // Three days of programmes: the day before yesterday, yesterday and today.
-class Cleaning : public MainFixture {
-protected:
-    void SetUp() override
-    {
-        MainFixture::SetUp();
-            for (int back : {2, 1, 0})
-            addProgramme(datenav::dayOf(QDate::currentDate().addDays(-back)), QStringLiteral("Rai 1"), 1, "P");
-    }
-};
-
-TEST_F(Cleaning, StartUpWithPulisciKeepsYesterdayAndDeletesTheDayBefore)
+// A start with Pulisci and the cleaning command keep yesterday; the other
+// command empties the table; a cancelled one deletes nothing.
+TEST_F(MainLoad, CleaningKeepsYesterdayAtStartUpAndOnCommandAfterTheQuestion)
 {
-    loadMain();
-    EXPECT_EQ(programmeCount(), 3);
-    Windows::unloadAll();
-    Pulisci = true;
-    loadMain();
-    EXPECT_EQ(programmeCount(), 2);
-    Database db = Database::open(PercorsoDb);
-    EXPECT_TRUE(ProgrammiTable(db).channelDay(datenav::dayOf(QDate::currentDate().addDays(-2)), "Rai 1").empty());
-}
-
-TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
-{
+    const qint32 dayBefore = datenav::dayOf(QDate::currentDate().addDays(-2));
+    for (int back : {2, 1, 0})
+        addProgramme(datenav::dayOf(QDate::currentDate().addDays(-back)), QStringLiteral("Rai 1"), 1, "P");
     FrmMain &m = loadMain();
     answer = Answer::Cancel;
     m.m_puliscidb_Click();
@@ -111,25 +79,27 @@ TEST_F(Cleaning, CancelDeletesNothingAndConfirmedCommandsDeleteAndReport)
     m.m_vecchi_Click();
     EXPECT_EQ(programmeCount(), 2);
     EXPECT_EQ(prompts.mid(2), (QStringList{Lingua[177], "Pulizia Database Completata"}));
-    m.m_puliscidb_Click();
+    addProgramme(dayBefore, QStringLiteral("Rai 1"), 1, "P");
+    Windows::unloadAll();
+    Pulisci = true;
+    loadMain();
+    EXPECT_EQ(programmeCount(), 2);
+    Database db = Database::open(PercorsoDb);
+    EXPECT_TRUE(ProgrammiTable(db).channelDay(dayBefore, "Rai 1").empty());
+    Windows::get<FrmMain>().m_puliscidb_Click();
     EXPECT_EQ(programmeCount(), 0);
 }
 
-
-class MonitorAlert : public MainFixture {
-protected:
-    void watch(const QString &word, const QString &title)
-    {
-        Database mon = Database::open(appPath(QStringLiteral("database/monitor.cfg")));
-        MonitorTable(mon).add(word);
-        addProgramme(datenav::dayOf(QDate::currentDate()), QStringLiteral("Rai 1"), 1, title);
-    }
-};
-
-TEST_F(MonitorAlert, AHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpensTheMonitor)
+TEST_F(MainLoad, AMonitorHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpensTheMonitor)
 {
     QFile::remove(appPath(QStringLiteral("htmlcards/smile2.ico")));
-    watch(QStringLiteral("derby"), QStringLiteral("Il grande Derby"));
+    Database mon = Database::open(appPath(QStringLiteral("database/monitor.cfg")));
+    MonitorTable(mon).add(QStringLiteral("derby"));
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Telegiornale"));
+    loadMain().Timer2_Timer(); // without a hit nothing blinks
+    EXPECT_TRUE(Windows::get<FrmMain>().panelText(2).isEmpty());
+    Windows::unloadAll();
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 2, QStringLiteral("Il grande Derby"));
     FrmMain &m = loadMain();
     ASSERT_EQ(AllarmeMonitor, 1);
     m.Timer2_Timer();
@@ -149,17 +119,16 @@ TEST_F(MonitorAlert, AHitBlinksPanelTwoEvenWithoutItsPictureAndTheFirstClickOpen
     EXPECT_FALSE(monitor.isVisible());
 }
 
-TEST_F(MonitorAlert, WithoutAHitNothingBlinks)
+TEST_F(MainLoad, ASmallSizeOpensAtTheMinimumAPlaceOffTheScreensComesBackAndTheNextRunKeepsTheLast)
 {
-    watch(QStringLiteral("derby"), QStringLiteral("Telegiornale"));
-    FrmMain &m = loadMain();
-    m.Timer2_Timer();
-    EXPECT_TRUE(m.panelText(2).isEmpty());
-}
-
-TEST_F(MainLoad, TheSizeAndPlaceOfARunComeBackInTheNext)
-{
+    Width = Heigth = 6000;
+    Left = Top = 900000;
     FrmMain &first = loadMain();
+    EXPECT_GE(first.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
+    EXPECT_GE(first.height() * FrmMain::TwipsPerPixel, FrmMain::MinHeightTwips);
+    EXPECT_NE(QGuiApplication::screenAt(first.pos() + QPoint(40, 10)), nullptr);
+    first.resize(100, 100);
+    EXPECT_GE(first.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
     first.resize(900, 650);
     first.move(120, 90);
     const QPoint corner = first.frameGeometry().topLeft();
@@ -169,19 +138,6 @@ TEST_F(MainLoad, TheSizeAndPlaceOfARunComeBackInTheNext)
     EXPECT_EQ(second.size(), QSize(900, 650));
     EXPECT_EQ(second.pos(), corner);
 }
-
-TEST_F(MainLoad, ASmallSizeOpensAtTheMinimumAndAPlaceOffTheScreensComesBack)
-{
-    Width = Heigth = 6000;
-    Left = Top = 900000;
-    FrmMain &m = loadMain();
-    EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
-    EXPECT_GE(m.height() * FrmMain::TwipsPerPixel, FrmMain::MinHeightTwips);
-    EXPECT_NE(QGuiApplication::screenAt(m.pos() + QPoint(40, 10)), nullptr);
-    m.resize(100, 100);
-    EXPECT_GE(m.width() * FrmMain::TwipsPerPixel, FrmMain::MinWidthTwips);
-}
-
 
 // Seven channels ticked, in groups in and out of range.
 class ChannelTree : public MainFixture {
@@ -203,20 +159,12 @@ protected:
     }
 };
 
+// The tree shows each group with the channel setup's picture.
 TEST_F(ChannelTree, AllGroupsListOutOfRangeGroupsAsSatelliteAndFilterFourOnlySport)
 {
     FrmMain &m = loadMain();
     EXPECT_EQ(treeChannels(m.TreeView1, true), (QStringList{"Rai 1:parabola", "Rai 2:parabola", "Rai 3:radio",
                                                             "Rete 4:parabola", "La7:sport"}));
-    m.m_menuv[4]->trigger();
-    EXPECT_EQ(FiltroAntenna, 4);
-    EXPECT_EQ(treeChannels(m.TreeView1), QStringList{"La7"});
-    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
-}
-
-TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
-{
-    FrmMain &m = loadMain();
     Windows::get<FrmConfig>().show();
     auto picture = [](QTreeWidget *tree, const char *name) {
         const QIcon icon = tree->findItems(QLatin1String(name), Qt::MatchExactly | Qt::MatchRecursive)[0]->icon(0);
@@ -226,6 +174,10 @@ TEST_F(ChannelTree, TheTreeAndTheChannelSetupShowTheSamePictureForEachGroup)
         EXPECT_FALSE(picture(m.TreeView1, name).isNull()) << name;
         EXPECT_EQ(picture(m.TreeView1, name), picture(Windows::get<FrmConfig>().TreeView1, name)) << name;
     }
+    m.m_menuv[4]->trigger();
+    EXPECT_EQ(FiltroAntenna, 4);
+    EXPECT_EQ(treeChannels(m.TreeView1), QStringList{"La7"});
+    EXPECT_EQ(m.LabTitoloBar[3]->text(), Lingua[19]);
 }
 
 TEST_F(ChannelTree, SearchIsExactTakesTheRootAndResetsAFilterThatHidesTheChannel)
@@ -266,7 +218,6 @@ TEST_F(MainLoad, ARowTheTreeCannotTakeIsSkippedAlone)
     EXPECT_EQ(m.panelText(3), QStringLiteral("*"));
 }
 
-
 TEST_F(MainLoad, ViewCodesChooseTheViewRebuilt)
 {
     FrmMain &m = loadMain();
@@ -287,7 +238,6 @@ TEST_F(MainLoad, ViewCodesChooseTheViewRebuilt)
     m.CmdGiornoSx_Click();
     EXPECT_TRUE(page("temp.htm").contains(shown(QDate::currentDate())));
 }
-
 
 TEST_F(MainLoad, TheSixtyFirstTickOpensTheCard)
 {
@@ -329,8 +279,7 @@ TEST_F(MainLoad, WithPopUpOffTheButtonIsReleasedAndTicksOnlyCloseTheCard)
     EXPECT_TRUE(PopUp);
 }
 
-
-TEST_F(MainLoad, CloseButtonsAndTheListMenuLeaveTheViewInFrontAndTheDayButtonsOnIt)
+TEST_F(MainLoad, CloseButtonsAndTheListMenuLeaveTheViewInFront)
 {
     FrmMain &m = loadMain();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
@@ -350,22 +299,19 @@ TEST_F(MainLoad, CloseButtonsAndTheListMenuLeaveTheViewInFrontAndTheDayButtonsOn
         EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
         EXPECT_EQ(VistaCorrente, 3);
     }
-    const int builds = gridBuilds;
-    m.CmdGiornoDx_Click();
-    EXPECT_EQ(gridBuilds, builds + 1);
 }
 
-
-// Channel setup left with every channel cleared and not applied.
-class Closing : public MainFixture {
-protected:
-    int closeWithUnappliedSetup(Answer a)
-    {
+// Channel setup left with every channel cleared and not applied: closing the
+// program asks, applies the setup on OK only and ends either way.
+TEST_F(MainLoad, ClosingAsksForTheUnappliedChannelSetupAndAppliesItOnOkOnly)
+{
+    for (Answer a : {Answer::Cancel, Answer::Ok}) {
         FrmMain &m = loadMain();
         FrmConfig &c = Windows::get<FrmConfig>();
         c.show();
         c.Command4_Click();
         answer = a;
+        prompts.clear();
         m.close();
         EXPECT_EQ(prompts, QStringList{Lingua[88]});
         EXPECT_FALSE(c.isVisible());
@@ -373,52 +319,30 @@ protected:
         int active = 0;
         for (const Channel &ch : TelevisioniTable(db).allByPosition())
             active += ch.Attivo ? 1 : 0;
-        return active;
+        EXPECT_EQ(active == 0, a == Answer::Ok);
+        Windows::unloadAll();
     }
-};
-
-TEST_F(Closing, ChannelSetupAsksAndAppliesBeforeTheProgramEnds)
-{
-    EXPECT_EQ(closeWithUnappliedSetup(Answer::Ok), 0);
-    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(ends, 2);
 }
-
-TEST_F(Closing, ChannelSetupAnsweredCancelKeepsTheTable)
-{
-    EXPECT_GT(closeWithUnappliedSetup(Answer::Cancel), 0);
-}
-
 
 // Each way of choosing a day moves the labels and rebuilds the view once.
-class Calendar : public MainFixture {
-protected:
-    void SetUp() override
-    {
-        MainFixture::SetUp();
-        m = &loadMain();
-        m->runCommand(Command::DayGrid);
-        grid = &Windows::get<FrmSchedaGiorno>();
-        builds = gridBuilds;
-    }
-    QWidget *days() { return m->MonthView1->findChild<QWidget *>(QStringLiteral("qt_calendar_calendarview")); }
-    void expectShown(const QDate &day)
-    {
+TEST_F(MainLoad, CalendarKeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
+{
+    FrmMain *m = &loadMain();
+    m->runCommand(Command::DayGrid);
+    FrmSchedaGiorno *grid = &Windows::get<FrmSchedaGiorno>();
+    int builds = gridBuilds;
+    auto expectShown = [&](const QDate &day) {
+        SCOPED_TRACE(day.toString().toStdString());
         EXPECT_EQ(m->LabDATA[0]->text(), datenav::shortDate(day));
         EXPECT_EQ(grid->model().firstDay, day.addDays(-1));
         EXPECT_EQ(gridBuilds, ++builds);
-    }
-    FrmMain *m = nullptr;
-    FrmSchedaGiorno *grid = nullptr;
-    int builds = 0;
-};
-
-TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
-{
+    };
     m->setCurrentDay(QDate(2026, 12, 30));
     EXPECT_EQ(m->LabDATA[0]->text(), QStringLiteral("30/12/2026"));
     EXPECT_EQ(m->LabDATA[2]->text(), QString::fromUtf8("Mercoledì"));
     EXPECT_EQ(gridBuilds, builds); // the caller dispatches
-    auto *view = qobject_cast<QAbstractItemView *>(days());
+    auto *view = m->MonthView1->findChild<QAbstractItemView *>(QStringLiteral("qt_calendar_calendarview"));
     ASSERT_NE(view, nullptr);
     QTest::keyClick(view, Qt::Key_Down);
     expectShown(QDate(2027, 1, 6));
@@ -437,10 +361,9 @@ TEST_F(Calendar, KeysTheDayButtonAndClicksMoveTheLabelsAndTheViewOnce)
     }
 }
 
-// The calls other rooms make on the main window.
-class MainSeam : public MainFixture {};
-
-TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoadNothing)
+// The calls other rooms make on the main window: without it the status goes
+// to standard error and the screen calls load nothing; with it each reaches it.
+TEST_F(MainLoad, SeamCallsWithoutTheMainWindowLoadNothingWithItReachIt)
 {
     testing::internal::CaptureStderr();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
@@ -456,24 +379,12 @@ TEST_F(MainSeam, WithoutTheMainWindowStatusGoesToStandardErrorAndScreenCallsLoad
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
     EXPECT_FALSE(Windows::loaded<FrmHigh>());
     EXPECT_FALSE(Windows::loaded<FrmWait>());
-}
 
-TEST_F(MainSeam, WithTheMainWindowEachCallReachesIt)
-{
     FrmMain &m = loadMain();
     mainWindow().writeStatus(3, QStringLiteral("12 errore"));
     EXPECT_EQ(m.panelText(3), QStringLiteral("12 errore"));
-    mainWindow().startHoverTimer();
-    EXPECT_TRUE(m.Timer_POP2->isActive());
-    mainWindow().stopHoverTimer();
-    EXPECT_FALSE(m.Timer_POP2->isActive());
-    mainWindow().showChannelTree(false);
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-    mainWindow().showChannelTree(true);
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
     mainWindow().showProgramme(ProgrammeKey{20261206, QStringLiteral("Rai 1"), 7});
-    ASSERT_TRUE(Windows::loaded<FrmPopUp>());
-    EXPECT_TRUE(Windows::get<FrmPopUp>().isVisible());
+    EXPECT_TRUE(Windows::loaded<FrmPopUp>() && Windows::get<FrmPopUp>().isVisible());
     EXPECT_EQ(PopUpNumerazione, QStringLiteral("7"));
     // The grid is rebuilt only while it is the current view.
     mainWindow().showView(Windows::get<FrmSchedaGiorno>());

@@ -43,7 +43,6 @@ void TestProxy::serve(QTcpSocket *client)
             headers += line + "\r\n";
     }
     if (!expected_.isEmpty() && auth != expected_) {
-        ++challenges_;
         client->write("HTTP/1.1 407 Proxy Authentication Required\r\n"
                       "Proxy-Authenticate: Basic realm=\"orvento\"\r\nContent-Length: 0\r\n\r\n");
         return;

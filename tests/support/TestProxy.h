@@ -18,8 +18,6 @@ public:
     quint16 port() const { return server_.serverPort(); }
     // The absolute URLs forwarded, in order.
     const QStringList &forwarded() const { return forwarded_; }
-    // How many requests were refused for missing or wrong credentials.
-    int challenges() const { return challenges_; }
 
 private:
     void onConnection();
@@ -28,7 +26,6 @@ private:
     QTcpServer server_;
     QByteArray expected_; // the Proxy-Authorization value that is accepted
     QStringList forwarded_;
-    int challenges_ = 0;
 };
 
 } // namespace orv::test

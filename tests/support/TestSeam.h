@@ -60,10 +60,7 @@ public:
     void stopMonitorAlert() override { note("stopMonitorAlert"); }
     void startHoverTimer() override { note("startHoverTimer"); }
     void stopHoverTimer() override { note("stopHoverTimer"); }
-    void waitShow(const QString &caption, const QString &message) override
-    {
-        note(QStringLiteral("waitShow ") + caption + QLatin1Char('|') + message);
-    }
+    void waitShow(const QString &c, const QString &m) override { note(QStringLiteral("waitShow ") + c + '|' + m); }
     void waitProgress(int value, int maximum) override { note(QStringLiteral("waitProgress %1/%2").arg(value).arg(maximum)); }
     void waitClose() override { note("waitClose"); }
     void waitText(const QString &message) override { note(QStringLiteral("waitText ") + message); }
@@ -74,11 +71,7 @@ public:
     void downloadChannelFiles() override { note("downloadChannelFiles"); }
     void postProcessing() override { note("postProcessing"); }
     void stopJobs() override { note("stopJobs"); }
-    bool startJob() override
-    {
-        note("startJob");
-        return true;
-    }
+    bool startJob() override { note("startJob"); return true; }
     void finishJob() override { note("finishJob"); }
     bool jobRunning() override { return false; }
     void downloadJob() override { note("downloadJob"); }
@@ -103,9 +96,5 @@ private:
     void note(const char *line) { note(QString::fromLatin1(line)); }
     MainWindowSeam *previous_;
 };
-
-// Qt Test programs call this in initTestCase: a main-window call nothing
-// answers then fails the running test (the GoogleTest main does the same).
-void failQtTestOnUnanswered();
 
 } // namespace orv::test
