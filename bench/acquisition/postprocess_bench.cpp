@@ -81,6 +81,24 @@ QStringList favourites(bool worst)
     return out;
 }
 
+// One post-processing pass on the program's own connection: durations over
+// `days` days of every channel, then the favourites. The pass ends when its
+// connection has closed (the log copied back).
+void runPass(int channels, int days, const QStringList &patterns)
+{
+    Database db = openPostProcessingListings();
+    DurationCalculator durations(db);
+    for (int c = 0; c < channels && days > 0; ++c)
+        durations.channel(QStringLiteral("Canale %1").arg(c), First, days);
+    FavouriteMarker marker(db);
+    int marked = 0;
+    for (const QString &p : patterns)
+        marked += marker.mark(p);
+    marker.write();
+    db.close();
+    benchmark::DoNotOptimize(marked);
+}
+
 // range(0): days of the duration pass (0: none); range(1): favourites on;
 // range(2): the worst-case rows.
 void BM_PostProcess(benchmark::State &state)
@@ -92,16 +110,7 @@ void BM_PostProcess(benchmark::State &state)
         state.PauseTiming();
         Listings l(worst);
         state.ResumeTiming();
-        Database db = Database::open(PercorsoDb);
-        DurationCalculator durations(db);
-        for (int c = 0; c < Channels && days > 0; ++c)
-            durations.channel(QStringLiteral("Canale %1").arg(c), First, days);
-        FavouriteMarker marker(db);
-        int marked = 0;
-        for (const QString &p : patterns)
-            marked += marker.mark(p);
-        marker.write();
-        benchmark::DoNotOptimize(marked);
+        runPass(Channels, days, patterns);
     }
     state.SetItemsProcessed(state.iterations() * Channels * Days * PerDay);
 }
@@ -120,18 +129,7 @@ void BM_PostProcessRows(benchmark::State &state)
         l.reset();
         l.emplace(worst, channels);
         state.ResumeTiming();
-        // The pass ends when its connection has closed (the log copied back).
-        Database db = openPostProcessingListings();
-        DurationCalculator durations(db);
-        for (int c = 0; c < channels; ++c)
-            durations.channel(QStringLiteral("Canale %1").arg(c), First, Days);
-        FavouriteMarker marker(db);
-        int marked = 0;
-        for (const QString &p : patterns)
-            marked += marker.mark(p);
-        marker.write();
-        db.close();
-        benchmark::DoNotOptimize(marked);
+        runPass(channels, Days, patterns);
     }
     state.SetItemsProcessed(state.iterations() * channels * RowsPerChannel);
 }
