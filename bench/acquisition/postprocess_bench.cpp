@@ -7,7 +7,7 @@
 #include "SchemaMaker.h"
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
-#include "acquisition/PostProcessing.h"
+#include "acquisition/BulkListings.h"
 #include "core/AppState.h"
 #include "core/Store.h"
 
@@ -86,7 +86,7 @@ QStringList favourites(bool worst)
 // connection has closed (the log copied back).
 void runPass(int channels, int days, const QStringList &patterns)
 {
-    Database db = openPostProcessingListings();
+    Database db = openBulkListings();
     DurationCalculator durations(db);
     for (int c = 0; c < channels && days > 0; ++c)
         durations.channel(QStringLiteral("Canale %1").arg(c), First, days);

@@ -1,5 +1,6 @@
 #include "acquisition/DownloadCycle.h"
 
+#include "acquisition/BulkListings.h"
 #include "acquisition/DayFileParser.h"
 #include "acquisition/Updates.h"
 #include "core/AppState.h"
@@ -57,10 +58,7 @@ DownloadCycle::~DownloadCycle() { finishStoring(); }
 ProgrammiTable &DownloadCycle::programmes()
 {
     if (!programmes_) {
-        listings_ = std::make_unique<Database>(Database::open(PercorsoDb));
-        // A cycle writes far and wide in the key index (20 days a channel):
-        // keep it in memory, and copy the log back in large steps.
-        listings_->exec(QStringLiteral("PRAGMA cache_size = -65536; PRAGMA wal_autocheckpoint = 8000"));
+        listings_ = std::make_unique<Database>(openBulkListings());
         programmes_ = std::make_unique<ProgrammiTable>(*listings_);
     }
     return *programmes_;

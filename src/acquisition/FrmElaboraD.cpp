@@ -2,7 +2,7 @@
 
 #include "acquisition/DurationCalculator.h"
 #include "acquisition/FavouriteMarker.h"
-#include "acquisition/PostProcessing.h"
+#include "acquisition/BulkListings.h"
 #include "core/AppState.h"
 #include "core/MainWindowSeam.h"
 #include "core/Store.h"
@@ -82,7 +82,7 @@ void FrmElaboraD::ELABORA_DURATA()
 Database &FrmElaboraD::listings()
 {
     if (!listings_)
-        listings_ = openPostProcessingListings();
+        listings_ = openBulkListings();
     return *listings_;
 }
 

@@ -1,10 +1,10 @@
-#include "acquisition/PostProcessing.h"
+#include "acquisition/BulkListings.h"
 
 #include "core/AppState.h"
 
 namespace orv {
 
-Database openPostProcessingListings()
+Database openBulkListings()
 {
     Database db = Database::open(PercorsoDb);
     db.exec(QStringLiteral("PRAGMA cache_size = -65536; PRAGMA wal_autocheckpoint = 8000"));
