@@ -1,5 +1,6 @@
 #include "views/MyTvPage.h"
 
+#include "core/PastMidnight.h"
 #include "mdi/DateNav.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -33,28 +34,6 @@ int numberAt(QStringView s, qsizetype i, qsizetype *end)
     return s.mid(i, j - i).toInt();
 }
 
-// The decimal number a text starts with (blanks skipped, a fraction
-// rounded), 0 when it starts with none.
-int leadingWholeNumber(QStringView s)
-{
-    qsizetype i = 0;
-    while (i < s.size() && s[i] == u' ')
-        ++i;
-    const qsizetype start = i;
-    auto digits = [&] {
-        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
-            ++i;
-    };
-    digits();
-    if (i < s.size() && s[i] == u'.') {
-        ++i;
-        digits();
-    }
-    bool ok = false;
-    const double n = s.mid(start, i - start).toDouble(&ok);
-    return ok ? int(std::min(std::round(n), 1e9)) : 0;
-}
-
 QString dateText(const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 } // namespace
@@ -83,7 +62,11 @@ int MyTvPage::capacity(const QString &text)
     if (at >= 0) {
         const qsizetype from = at + marker.size();
         const qsizetype dash = text.indexOf(u'-', from);
-        return dash < 0 ? 0 : leadingWholeNumber(QStringView(text).mid(from, dash - from));
+        if (dash < 0)
+            return 0;
+        // The decimal number the text starts with, a fraction rounded.
+        const double n = listing::leadingValue(text.mid(from, dash - from));
+        return n > 0 ? int(std::min(std::round(n), 1e9)) : 0;
     }
     static const QRegularExpression dayOne(
         QStringLiteral("_(?:TV_ID|TV_HOUR_DAY|PR_TITLE_DAY|TV_TV_DAY)_1_([1-9]\\d{0,4})_"));
