@@ -1,6 +1,7 @@
 #include "acquisition/DurationCalculator.h"
 
 #include "core/Store.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -74,7 +75,7 @@ void DurationCalculator::readTime(const QString &time, int &hours, int &minutes)
 
 int DurationCalculator::minutesBetween(const QString &current, const QString &next)
 {
-    Start c{0, 0, 0, -1}, n{0, 0, 0, -1};
+    Start c{0, 0, 0, -1, 0}, n{0, 0, 0, -1, 0};
     readTime(current, c.hours, c.minutes);
     readTime(next, n.hours, n.minutes);
     return minutesBetween(c, n);
@@ -90,25 +91,101 @@ int DurationCalculator::minutesBetween(const Start &current, const Start &next)
     return minutes > 0 ? minutes : 30;
 }
 
-std::vector<DurationCalculator::Start> DurationCalculator::starts(const QDate &day, const QString &name)
+DurationCalculator::Start DurationCalculator::startOf(const Statement &st, int row, int ora, int durata)
 {
-    if (!select_)
-        select_ = db_.prepare(QStringLiteral("select rowid, ORA, Durata from Programmi "
-                                             "where Data = ? and Palinsesto = ? order by Numerazione"));
+    Start s{st.integer(row), 0, 0, plainNumber(st.utf8(durata)), 0};
+    // Start times are plain ASCII, read from the bytes; any other as text.
+    const QByteArrayView time = st.utf8(ora);
+    if (isAscii(time))
+        readTimeOf(time, s.hours, s.minutes);
+    else
+        readTime(st.text(ora), s.hours, s.minutes);
+    return s;
+}
+
+void DurationCalculator::readDays(QDate first, int days)
+{
+    read_.reset();
+    taken_.clear();
+    if (days <= 0)
+        return;
+    Read r;
+    r.first = first;
+    for (int i = 0; i <= days; ++i)
+        r.numbers.push_back(dayOf(first.addDays(i)));
+    // "+Data" keeps the key out of it: the table is read in its own order,
+    // each row once, without a seek per row.
+    auto st = db_.prepare(QStringLiteral("select rowid, Data, Palinsesto, Numerazione, ORA, Durata from Programmi "
+                                         "where +Data between ? and ?"));
+    st.bindAll(r.numbers.front(), r.numbers.back());
+    std::vector<Days> channels;
+    QHash<QString, size_t> byKey;
+    // Channel names repeat on every row: each spelling is folded once.
+    text::BytesMap<size_t> spelling;
+    while (st.next()) {
+        const qint64 data = st.integer(1);
+        const auto day = std::lower_bound(r.numbers.begin(), r.numbers.end(), data);
+        if (day == r.numbers.end() || *day != data)
+            continue;
+        const QByteArrayView bytes = st.utf8(2);
+        const std::string_view name(bytes.data(), size_t(bytes.size()));
+        auto known = spelling.find(name);
+        if (known == spelling.end()) {
+            const QString key = QString::fromUtf8(bytes).toCaseFolded();
+            auto it = byKey.find(key);
+            if (it == byKey.end()) {
+                it = byKey.insert(key, channels.size());
+                channels.emplace_back(r.numbers.size());
+            }
+            known = spelling.emplace(std::string(name), *it).first;
+        }
+        Start s = startOf(st, 0, 4, 5);
+        s.number = st.integer(3);
+        channels[known->second][size_t(day - r.numbers.begin())].push_back(s);
+    }
+    const auto byNumber = [](const Start &x, const Start &y) { return x.number < y.number; };
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        Days &days = channels[it.value()];
+        // The table's order is usually the programmes' own already.
+        for (std::vector<Start> &day : days)
+            if (!std::is_sorted(day.begin(), day.end(), byNumber))
+                std::sort(day.begin(), day.end(), byNumber);
+        r.channels.insert(it.key(), std::move(days));
+    }
+    read_ = std::move(r);
+}
+
+DurationCalculator::Days DurationCalculator::starts(const QDate &first, int days, const QString &name)
+{
+    // One statement for the channel's days: the key is sought once per day
+    // inside it, without a statement run per day.
+    if (!select_ || selectDays_ != days) {
+        QString list = QStringLiteral("?");
+        for (int i = 1; i < days; ++i)
+            list += QStringLiteral(",?");
+        select_ = db_.prepare(QStringLiteral("select rowid, Data, ORA, Durata from Programmi "
+                                             "where Palinsesto = ? and Data in (%1) order by Data, Numerazione")
+                                  .arg(list));
+        selectDays_ = days;
+    }
     Statement &st = *select_;
     st.reset();
-    st.bindAll(qint64(dayOf(day)), name);
-    std::vector<Start> out;
-    out.reserve(48);
+    st.bind(1, name);
+    std::vector<qint64> numbers;
+    for (int i = 0; i < days; ++i) {
+        numbers.push_back(dayOf(first.addDays(i)));
+        st.bind(i + 2, numbers.back());
+    }
+    Days out(static_cast<size_t>(days));
+    size_t index = 0;
     while (st.next()) {
-        Start s{st.integer(0), 0, 0, plainNumber(st.utf8(2))};
-        // Start times are plain ASCII, read from the bytes; any other as text.
-        const QByteArrayView ora = st.utf8(1);
-        if (isAscii(ora))
-            readTimeOf(ora, s.hours, s.minutes);
-        else
-            readTime(st.text(1), s.hours, s.minutes);
-        out.push_back(s);
+        // The rows come day by day, in the order of the days' numbers.
+        const qint64 day = st.integer(1);
+        while (index < numbers.size() && numbers[index] < day)
+            ++index;
+        if (index == numbers.size() || numbers[index] != day)
+            continue;
+        out[index].push_back(startOf(st, 0, 2, 3));
     }
     st.reset();
     return out;
@@ -121,18 +198,24 @@ void DurationCalculator::channel(const QString &name, QDate first, int days, con
         QString minutes;
     };
     std::vector<Change> changes;
-    std::vector<Start> today;
-    bool haveToday = false;
+    if (days <= 0)
+        return;
+    // The day after the last one gives the last programme its end.
+    Days all;
+    const QString key = name.toCaseFolded();
+    if (read_ && read_->first == first && qsizetype(read_->numbers.size()) >= days + 1 &&
+        !taken_.contains(key)) {
+        taken_.insert(key);
+        all = read_->channels.take(key);
+        all.resize(size_t(days + 1));
+    } else {
+        all = starts(first, days + 1, name);
+    }
     for (int index = 1; index <= days; ++index) {
         if (step && !step(index))
             break;
-        const QDate date = first.addDays(index - 1);
-        if (!haveToday)
-            today = starts(date, name);
-        haveToday = false;
-        if (today.empty())
-            continue;
-        std::vector<Start> tomorrow = starts(date.addDays(1), name);
+        const std::vector<Start> &today = all[size_t(index - 1)];
+        const std::vector<Start> &tomorrow = all[size_t(index)];
         for (size_t i = 0; i < today.size(); ++i) {
             const Start *next = i + 1 < today.size() ? &today[i + 1] : tomorrow.empty() ? nullptr : &tomorrow.front();
             if (!next)
@@ -141,30 +224,25 @@ void DurationCalculator::channel(const QString &name, QDate first, int days, con
             if (minutes != today[i].durata)
                 changes.push_back({today[i].row, QString::number(minutes)});
         }
-        today = std::move(tomorrow);
-        haveToday = true;
     }
     if (changes.empty())
         return;
     // A statement per row costs more than the row itself: the rows go in
-    // chunks, each one statement joining the new values on rowid.
-    auto updateOf = [this](size_t rows) {
-        QString values = QStringLiteral("(?,?)");
-        for (size_t i = 1; i < rows; ++i)
-            values += QStringLiteral(",(?,?)");
-        return db_.prepare(QStringLiteral("update Programmi set Durata = v.column2 from (values %1) as v "
-                                          "where Programmi.rowid = v.column1")
-                               .arg(values));
-    };
+    // chunks, each one statement joining the new values on rowid. A chunk's
+    // statement is prepared once per size and kept for the pass.
     Transaction tx(db_);
     for (size_t first = 0; first < changes.size(); first += UpdateChunk) {
         const size_t rows = std::min(UpdateChunk, changes.size() - first);
-        std::optional<Statement> partial;
-        if (rows == UpdateChunk && !update_)
-            update_ = updateOf(rows);
-        else if (rows < UpdateChunk)
-            partial = updateOf(rows);
-        Statement &st = rows == UpdateChunk ? *update_ : *partial;
+        std::optional<Statement> &slot = updates_[rows - 1];
+        if (!slot) {
+            QString values = QStringLiteral("(?,?)");
+            for (size_t i = 1; i < rows; ++i)
+                values += QStringLiteral(",(?,?)");
+            slot = db_.prepare(QStringLiteral("update Programmi set Durata = v.column2 from (values %1) as v "
+                                              "where Programmi.rowid = v.column1")
+                                   .arg(values));
+        }
+        Statement &st = *slot;
         st.reset();
         for (size_t i = 0; i < rows; ++i) {
             st.bind(int(2 * i + 1), changes[first + i].row);

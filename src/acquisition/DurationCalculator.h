@@ -3,7 +3,10 @@
 #include "platform/Database.h"
 
 #include <QDate>
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -23,6 +26,14 @@ public:
 
     explicit DurationCalculator(Database &listings) : db_(listings) {}
 
+    // Reads the programmes of every channel for the days from `first` to
+    // `first + days` (the day after the last one included) in one pass over
+    // the table; channel() then takes a channel's days from them instead of
+    // seeking them in the key day by day. A channel asked for a second time,
+    // or for other days, is read on its own. Rows written after this call
+    // are not seen: post-processing runs as the only job on the listings.
+    void readDays(QDate first, int days);
+
     // Called before each day (1-based index); returning false stops the pass.
     using DayStep = std::function<bool(int dayIndex)>;
     // Writes Durata on every programme of the channel from the first day on,
@@ -40,15 +51,30 @@ private:
         qint64 row;
         int hours, minutes;
         int durata;
+        qint64 number; // Numerazione, where the rows need ordering
     };
-    std::vector<Start> starts(const QDate &day, const QString &name);
+    using Days = std::vector<std::vector<Start>>;
+    // The channel's programmes of `days` days from `first`, a list per day.
+    Days starts(const QDate &first, int days, const QString &name);
+    // What readDays read: the days' numbers, and each channel's days by the
+    // case-blind form of its name.
+    struct Read {
+        QDate first;
+        std::vector<qint64> numbers;
+        QHash<QString, Days> channels;
+    };
     static int minutesBetween(const Start &current, const Start &next);
+    // A programme read from a row: rowid, ORA and Durata at these columns.
+    static Start startOf(const Statement &st, int row, int ora, int durata);
 
     static constexpr size_t UpdateChunk = 64;
 
     Database &db_;
     std::optional<Statement> select_;
-    std::optional<Statement> update_;
+    int selectDays_ = 0;
+    std::optional<Read> read_;
+    QSet<QString> taken_;
+    std::array<std::optional<Statement>, UpdateChunk> updates_;
 };
 
 } // namespace orv

@@ -1,11 +1,9 @@
 #include "acquisition/FavouriteMarker.h"
 
 #include "core/MainWindowSeam.h"
+#include "platform/Text.h"
 
 #include <algorithm>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace orv {
 
@@ -32,11 +30,7 @@ void FavouriteMarker::load()
     QHash<QString, size_t> index;
     // Titles repeat from day to day: each spelling is decoded and folded
     // once, and looked up by its stored bytes.
-    struct BytesHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, size_t, BytesHash, std::equal_to<>> spelling;
+    text::BytesMap<size_t> spelling;
     auto st = db_.prepare(QStringLiteral("select rowid, Titolo, Marked from Programmi where Titolo is not null"));
     while (st.next()) {
         const QByteArrayView bytes = st.utf8(1);
@@ -75,7 +69,7 @@ int FavouriteMarker::mark(const QString &favouriteTitle)
     const QString p = pattern(favouriteTitle).toCaseFolded();
     int matching = 0;
     for (Title &t : *titles_) {
-        if (!jetLike(t.folded, p))
+        if (!jetLikeFolded(t.folded, p))
             continue;
         matching += int(t.rows.size());
         for (size_t i = 0; i < t.rows.size(); ++i)

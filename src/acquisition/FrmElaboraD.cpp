@@ -74,6 +74,7 @@ void FrmElaboraD::ELABORA_DURATA()
     running_ = true;
     ELABORA_TV();
     METTI_PREFERITI();
+    durations_.reset();
     listings_.reset();
     running_ = false;
     Windows::unload<FrmElaboraD>();
@@ -113,6 +114,16 @@ void FrmElaboraD::ELABORA_TV()
     const int count = int(channels.size());
     if (count > 0)
         ProgressBar2->setRange(0, count);
+    if (!channels.empty()) {
+        try {
+            // The days of every channel are read at once; a channel whose
+            // days cannot be taken from them reads its own.
+            durations_.emplace(listings());
+            durations_->readDays(today(), Days);
+        } catch (const DbError &) {
+            mainWindow().writeStatus(1, QStringLiteral("*"));
+        }
+    }
     int done = 0;
     for (const Channel &c : channels) {
         if (Annulla)
@@ -121,6 +132,8 @@ void FrmElaboraD::ELABORA_TV()
         ProgressBar2->setValue(++done);
         Label2->setText(QStringLiteral("Fase 1 : %1/%2").arg(done).arg(ProgressBar2->maximum()));
     }
+    // Its statements go before the connection does.
+    durations_.reset();
     Label1->setText(Lingua[85]);
     ProgressBar2->setValue(ProgressBar2->maximum());
     ProgressBar1->setValue(ProgressBar1->maximum());
@@ -133,7 +146,9 @@ void FrmElaboraD::CALCOLA_DURATA(const QString &channel)
     MonthView1 = first;
     ProgressBar1->setRange(1, Days);
     try {
-        DurationCalculator(listings()).channel(channel, first, Days, [this, first](int index) {
+        if (!durations_)
+            durations_.emplace(listings());
+        durations_->channel(channel, first, Days, [this, first](int index) {
             if (index > 1)
                 letEventsRun();
             if (Annulla)

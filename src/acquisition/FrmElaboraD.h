@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/DurationCalculator.h"
 #include "platform/Database.h"
 
 #include <QDate>
@@ -46,6 +47,8 @@ private:
 
     QDate today_;
     std::optional<Database> listings_;
+    // Phase 1's durations, one for the pass.
+    std::optional<DurationCalculator> durations_;
     QDate MonthView1;
     bool running_ = false;
 };

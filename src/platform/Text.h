@@ -3,8 +3,21 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace orv::text {
+
+// A map keyed by a text's UTF-8 bytes and looked up by a view of them (a
+// column's bytes) without a copy: a name or title that repeats on many rows
+// is decoded and folded once per spelling.
+struct BytesHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <typename T> using BytesMap = std::unordered_map<std::string, T, BytesHash, std::equal_to<>>;
 
 // Files from the server and user files are code page 1252 unless they are
 // valid UTF-8 (a UTF-8 byte-order mark is dropped).
