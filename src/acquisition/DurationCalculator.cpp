@@ -66,6 +66,15 @@ int plainNumber(QByteArrayView s)
     return n;
 }
 
+// `item` `count` times, with commas between: the parameters of a statement.
+QString listOf(const QString &item, size_t count)
+{
+    QStringList items;
+    for (size_t i = 0; i < count; ++i)
+        items << item;
+    return items.join(QLatin1Char(','));
+}
+
 } // namespace
 
 void DurationCalculator::readTime(const QString &time, int &hours, int &minutes)
@@ -160,12 +169,9 @@ DurationCalculator::Days DurationCalculator::starts(const QDate &first, int days
     // One statement for the channel's days: the key is sought once per day
     // inside it, without a statement run per day.
     if (!select_ || selectDays_ != days) {
-        QString list = QStringLiteral("?");
-        for (int i = 1; i < days; ++i)
-            list += QStringLiteral(",?");
         select_ = db_.prepare(QStringLiteral("select rowid, Data, ORA, Durata from Programmi "
                                              "where Palinsesto = ? and Data in (%1) order by Data, Numerazione")
-                                  .arg(list));
+                                  .arg(listOf(QStringLiteral("?"), size_t(days))));
         selectDays_ = days;
     }
     Statement &st = *select_;
@@ -234,14 +240,10 @@ void DurationCalculator::channel(const QString &name, QDate first, int days, con
     for (size_t first = 0; first < changes.size(); first += UpdateChunk) {
         const size_t rows = std::min(UpdateChunk, changes.size() - first);
         std::optional<Statement> &slot = updates_[rows - 1];
-        if (!slot) {
-            QString values = QStringLiteral("(?,?)");
-            for (size_t i = 1; i < rows; ++i)
-                values += QStringLiteral(",(?,?)");
+        if (!slot)
             slot = db_.prepare(QStringLiteral("update Programmi set Durata = v.column2 from (values %1) as v "
                                               "where Programmi.rowid = v.column1")
-                                   .arg(values));
-        }
+                                   .arg(listOf(QStringLiteral("(?,?)"), rows)));
         Statement &st = *slot;
         st.reset();
         for (size_t i = 0; i < rows; ++i) {
