@@ -105,6 +105,21 @@ void runPass(int channels, int days, const QStringList &patterns)
     benchmark::DoNotOptimize(marked);
 }
 
+// Runs `work` once per iteration on freshly made listings of `channels`
+// channels; the last folder goes, and the next is made, out of the time.
+template <typename Work> void onFreshListings(benchmark::State &state, bool worst, int channels, Work work)
+{
+    std::optional<Listings> l;
+    for (auto _ : state) {
+        state.PauseTiming();
+        l.reset();
+        l.emplace(worst, channels);
+        state.ResumeTiming();
+        work();
+    }
+    state.SetItemsProcessed(state.iterations() * channels * RowsPerChannel);
+}
+
 // range(0): days of the duration pass (0: none); range(1): favourites on;
 // range(2): the worst-case rows.
 void BM_PostProcess(benchmark::State &state)
@@ -112,13 +127,7 @@ void BM_PostProcess(benchmark::State &state)
     const int days = int(state.range(0));
     const bool worst = state.range(2) != 0;
     const QStringList patterns = state.range(1) ? favourites(worst) : QStringList();
-    for (auto _ : state) {
-        state.PauseTiming();
-        Listings l(worst);
-        state.ResumeTiming();
-        runPass(Channels, days, patterns);
-    }
-    state.SetItemsProcessed(state.iterations() * Channels * Days * PerDay);
+    onFreshListings(state, worst, Channels, [&] { runPass(Channels, days, patterns); });
 }
 
 // range(0): rows (channels of 20 days x 30 programmes); range(1): the
@@ -128,16 +137,7 @@ void BM_PostProcessRows(benchmark::State &state)
     const int channels = int(state.range(0) / RowsPerChannel);
     const bool worst = state.range(1) != 0;
     const QStringList patterns = favourites(worst);
-    std::optional<Listings> l;
-    for (auto _ : state) {
-        // The last folder goes, and the next is made, out of the time.
-        state.PauseTiming();
-        l.reset();
-        l.emplace(worst, channels);
-        state.ResumeTiming();
-        runPass(channels, Days, patterns);
-    }
-    state.SetItemsProcessed(state.iterations() * channels * RowsPerChannel);
+    onFreshListings(state, worst, channels, [&] { runPass(channels, Days, patterns); });
 }
 
 // What any pass must at least do to the worst-case rows, as two bare
@@ -146,19 +146,12 @@ void BM_PostProcessRows(benchmark::State &state)
 // time is measured against it.
 void BM_PostProcessFloor(benchmark::State &state)
 {
-    const int channels = int(state.range(0) / RowsPerChannel);
-    std::optional<Listings> l;
-    for (auto _ : state) {
-        state.PauseTiming();
-        l.reset();
-        l.emplace(true, channels);
-        state.ResumeTiming();
+    onFreshListings(state, true, int(state.range(0) / RowsPerChannel), [] {
         Database db = openBulkListings();
         db.exec(QStringLiteral("update Programmi set Durata = '37'"));
         db.exec(QStringLiteral("update Programmi set Marked = '1'"));
         db.close();
-    }
-    state.SetItemsProcessed(state.iterations() * channels * RowsPerChannel);
+    });
 }
 
 } // namespace

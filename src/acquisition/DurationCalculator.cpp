@@ -66,6 +66,15 @@ int plainNumber(QByteArrayView s)
     return n;
 }
 
+// The numbers of `count` days from `first`, in order.
+std::vector<qint64> dayNumbers(const QDate &first, int count)
+{
+    std::vector<qint64> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(dayOf(first.addDays(i)));
+    return out;
+}
+
 // `item` `count` times, with commas between: the parameters of a statement.
 QString listOf(const QString &item, size_t count)
 {
@@ -120,46 +129,33 @@ void DurationCalculator::readDays(QDate first, int days)
         return;
     Read r;
     r.first = first;
-    for (int i = 0; i <= days; ++i)
-        r.numbers.push_back(dayOf(first.addDays(i)));
+    r.numbers = dayNumbers(first, days + 1);
     // "+Data" keeps the key out of it: the table is read in its own order,
     // each row once, without a seek per row.
     auto st = db_.prepare(QStringLiteral("select rowid, Data, Palinsesto, Numerazione, ORA, Durata from Programmi "
                                          "where +Data between ? and ?"));
     st.bindAll(r.numbers.front(), r.numbers.back());
     std::vector<Days> channels;
-    QHash<QString, size_t> byKey;
-    // Channel names repeat on every row: each spelling is folded once.
-    text::BytesMap<size_t> spelling;
+    text::FoldedNumbering names;
     while (st.next()) {
         const qint64 data = st.integer(1);
         const auto day = std::lower_bound(r.numbers.begin(), r.numbers.end(), data);
         if (day == r.numbers.end() || *day != data)
             continue;
-        const QByteArrayView bytes = st.utf8(2);
-        const std::string_view name(bytes.data(), size_t(bytes.size()));
-        auto known = spelling.find(name);
-        if (known == spelling.end()) {
-            const QString key = QString::fromUtf8(bytes).toCaseFolded();
-            auto it = byKey.find(key);
-            if (it == byKey.end()) {
-                it = byKey.insert(key, channels.size());
-                channels.emplace_back(r.numbers.size());
-            }
-            known = spelling.emplace(std::string(name), *it).first;
-        }
+        const size_t channel = names.number(st.utf8(2));
+        if (channel == channels.size())
+            channels.emplace_back(r.numbers.size());
         Start s = startOf(st, 0, 4, 5);
         s.number = st.integer(3);
-        channels[known->second][size_t(day - r.numbers.begin())].push_back(s);
+        channels[channel][size_t(day - r.numbers.begin())].push_back(s);
     }
     const auto byNumber = [](const Start &x, const Start &y) { return x.number < y.number; };
-    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
-        Days &days = channels[it.value()];
+    for (size_t c = 0; c < channels.size(); ++c) {
         // The table's order is usually the programmes' own already.
-        for (std::vector<Start> &day : days)
+        for (std::vector<Start> &day : channels[c])
             if (!std::is_sorted(day.begin(), day.end(), byNumber))
                 std::sort(day.begin(), day.end(), byNumber);
-        r.channels.insert(it.key(), std::move(days));
+        r.channels.insert(names.folded(c), std::move(channels[c]));
     }
     read_ = std::move(r);
 }
@@ -177,11 +173,9 @@ DurationCalculator::Days DurationCalculator::starts(const QDate &first, int days
     Statement &st = *select_;
     st.reset();
     st.bind(1, name);
-    std::vector<qint64> numbers;
-    for (int i = 0; i < days; ++i) {
-        numbers.push_back(dayOf(first.addDays(i)));
-        st.bind(i + 2, numbers.back());
-    }
+    const std::vector<qint64> numbers = dayNumbers(first, days);
+    for (int i = 0; i < days; ++i)
+        st.bind(i + 2, numbers[size_t(i)]);
     Days out(static_cast<size_t>(days));
     size_t index = 0;
     while (st.next()) {

@@ -27,25 +27,13 @@ QString FavouriteMarker::pattern(const QString &favouriteTitle)
 void FavouriteMarker::load()
 {
     titles_.emplace();
-    QHash<QString, size_t> index;
-    // Titles repeat from day to day: each spelling is decoded and folded
-    // once, and looked up by its stored bytes.
-    text::BytesMap<size_t> spelling;
+    text::FoldedNumbering numbering;
     auto st = db_.prepare(QStringLiteral("select rowid, Titolo, Marked from Programmi where Titolo is not null"));
     while (st.next()) {
-        const QByteArrayView bytes = st.utf8(1);
-        const std::string_view title(bytes.data(), size_t(bytes.size()));
-        auto known = spelling.find(title);
-        if (known == spelling.end()) {
-            const QString folded = QString::fromUtf8(bytes).toCaseFolded();
-            auto it = index.find(folded);
-            if (it == index.end()) {
-                it = index.insert(folded, titles_->size());
-                titles_->push_back({folded, {}, {}});
-            }
-            known = spelling.emplace(std::string(title), *it).first;
-        }
-        Title &t = (*titles_)[known->second];
+        const size_t n = numbering.number(st.utf8(1));
+        if (n == titles_->size())
+            titles_->push_back({numbering.folded(n), {}, {}});
+        Title &t = (*titles_)[n];
         t.rows.push_back(st.integer(0));
         t.marked.push_back(st.utf8(2) == "1");
     }

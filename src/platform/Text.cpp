@@ -133,4 +133,19 @@ qsizetype inStr(qsizetype start1, const QString &haystack, const QString &needle
     return i < 0 ? 0 : i + 1;
 }
 
+size_t FoldedNumbering::number(QByteArrayView utf8)
+{
+    const std::string_view bytes(utf8.data(), size_t(utf8.size()));
+    if (auto known = spelling_.find(bytes); known != spelling_.end())
+        return known->second;
+    const QString folded = QString::fromUtf8(utf8).toCaseFolded();
+    auto it = byFolded_.constFind(folded);
+    if (it == byFolded_.cend()) {
+        it = byFolded_.insert(folded, folded_.size());
+        folded_.push_back(folded);
+    }
+    spelling_.emplace(std::string(bytes), *it);
+    return *it;
+}
+
 } // namespace orv::text

@@ -1,23 +1,35 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace orv::text {
 
-// A map keyed by a text's UTF-8 bytes and looked up by a view of them (a
-// column's bytes) without a copy: a name or title that repeats on many rows
-// is decoded and folded once per spelling.
-struct BytesHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+// Numbers the case-blind forms of texts read as UTF-8 bytes (a column's),
+// 0, 1, 2... in the order they first appear. A name or title repeats on many
+// rows: each spelling is decoded and folded once, then found by its bytes.
+class FoldedNumbering {
+public:
+    size_t number(QByteArrayView utf8);
+    const QString &folded(size_t number) const { return folded_[number]; }
+    size_t size() const { return folded_.size(); }
+
+private:
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, size_t, BytesHash, std::equal_to<>> spelling_;
+    QHash<QString, size_t> byFolded_;
+    std::vector<QString> folded_;
 };
-template <typename T> using BytesMap = std::unordered_map<std::string, T, BytesHash, std::equal_to<>>;
 
 // Files from the server and user files are code page 1252 unless they are
 // valid UTF-8 (a UTF-8 byte-order mark is dropped).
