@@ -50,22 +50,6 @@ qsizetype find(QByteArrayView haystack, QByteArrayView needle, qsizetype from)
     return at ? static_cast<const char *>(at) - haystack.data() : -1;
 }
 
-// The 1-based conventions around a 0-based search.
-template <typename Search>
-static qsizetype inStrWith(qsizetype start1, QByteArrayView h, QByteArrayView n, Search search)
-{
-    if (start1 < 1)
-        start1 = 1;
-    if (h.isEmpty() || start1 > h.size())
-        return 0;
-    if (n.isEmpty())
-        return start1;
-    if (n.size() > h.size() - (start1 - 1))
-        return 0;
-    const qsizetype at = search(start1 - 1);
-    return at < 0 ? 0 : at + 1;
-}
-
 qsizetype inStr(qsizetype start1, QByteArrayView h, QByteArrayView n)
 {
     return inStrWith(start1, h, n, [&](qsizetype from) { return find(h, n, from); });

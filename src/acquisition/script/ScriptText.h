@@ -28,6 +28,21 @@ qsizetype find(QByteArrayView haystack, QByteArrayView needle, qsizetype from = 
 // 1-based position of needle in haystack from start1, 0 when absent. An
 // empty haystack gives 0, an empty needle gives start1 (when inside).
 qsizetype inStr(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
+// The 1-based conventions of the searches around a 0-based search(from),
+// called only when the needle fits in h from there; -1 is not found.
+template <typename Search> qsizetype inStrWith(qsizetype start1, QByteArrayView h, QByteArrayView n, Search search)
+{
+    if (start1 < 1)
+        start1 = 1;
+    if (h.isEmpty() || start1 > h.size())
+        return 0;
+    if (n.isEmpty())
+        return start1;
+    if (n.size() > h.size() - (start1 - 1))
+        return 0;
+    const qsizetype at = search(start1 - 1);
+    return at < 0 ? 0 : at + 1;
+}
 qsizetype inStrNoCase(qsizetype start1, QByteArrayView haystack, QByteArrayView needle);
 // As inStrNoCase, for a needle already folded (one word looked for in many texts).
 qsizetype inStrFolded(qsizetype start1, QByteArrayView haystack, QByteArrayView foldedNeedle);

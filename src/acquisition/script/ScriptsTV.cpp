@@ -486,24 +486,20 @@ void ScriptsTV::checkLimits()
 
 qsizetype ScriptsTV::searchCharged(qsizetype start1, QByteArrayView folded, QByteArrayView word)
 {
-    if (start1 < 1)
-        start1 = 1;
-    if (folded.isEmpty() || start1 > folded.size())
-        return 0;
-    if (word.isEmpty())
-        return start1;
-    // A piece is about a clock look's worth of work (16384 units); pieces
-    // overlap by the word's length less one, so no place is missed.
-    const qsizetype piece = std::max<qsizetype>(1 << 20, word.size());
-    for (qsizetype from = start1 - 1; from + word.size() <= folded.size(); from += piece) {
-        const qsizetype end = std::min(folded.size(), from + piece + word.size() - 1);
-        const qsizetype at = find(folded.sliced(from, end - from), word);
-        // The word is prepared for each piece, which is read up to the word found.
-        chargeBytes(word.size() + (at < 0 ? end - from : at + word.size()));
-        if (at >= 0)
-            return from + at + 1;
-    }
-    return 0;
+    return inStrWith(start1, folded, word, [&](qsizetype start) -> qsizetype {
+        // A piece is about a clock look's worth of work (16384 units); pieces
+        // overlap by the word's length less one, so no place is missed.
+        const qsizetype piece = std::max<qsizetype>(1 << 20, word.size());
+        for (qsizetype from = start; from + word.size() <= folded.size(); from += piece) {
+            const qsizetype end = std::min(folded.size(), from + piece + word.size() - 1);
+            const qsizetype at = find(folded.sliced(from, end - from), word);
+            // The word is prepared for each piece, which is read up to the word found.
+            chargeBytes(word.size() + (at < 0 ? end - from : at + word.size()));
+            if (at >= 0)
+                return from + at;
+        }
+        return -1;
+    });
 }
 
 const QByteArray &ScriptsTV::foldedPageLine()
