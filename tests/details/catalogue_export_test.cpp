@@ -94,8 +94,9 @@ TEST_F(CatalogueExportTest, NoCatalogueOrOneThatRefusesTheRowStaysAsItIs)
         // Only a file that was tried earns the status mark; the box says why.
         EXPECT_EQ(seam.calls, kind == K::NotConfigured ? QStringList{} : QStringList{QStringLiteral("status 1 <")});
         ASSERT_EQ(boxes.size(), 1);
-        if (kind != K::NotConfigured)
+        if (kind != K::NotConfigured) {
             EXPECT_TRUE(boxes[0].contains(kind == K::Failed ? QStringLiteral("AquiredFrom") : path));
+        }
     }
     EXPECT_EQ(QDir(app.path()).entryList(QDir::Files), before);
 }

@@ -46,8 +46,8 @@ protected:
             .bindAll(idtv, name, true, shown, position, canale, digitale, colore).execute();
     }
     struct Row {
-        QString ora = QStringLiteral("20:00"), durata = QStringLiteral("30"), titolo = QStringLiteral("Titolo"), type;
-        QVariant marked, link2;
+        QString ora = QStringLiteral("20:00"), durata = QStringLiteral("30"), titolo = QStringLiteral("Titolo"), type{};
+        QVariant marked{}, link2{};
     };
     void addProgramme(const QDate &day, const QString &channel, int number, const Row &r)
     {

@@ -107,7 +107,9 @@ protected:
     void addProgramme(qint32 day, const QString &channel, int number, const QString &title)
     {
         Database db = Database::open(PercorsoDb);
-        ProgrammiTable(db).insert(Programme{day, channel, number, QStringLiteral("20:30"), title});
+        Programme p;
+        p.Data = day, p.Palinsesto = channel, p.Numerazione = number, p.ORA = QStringLiteral("20:30"), p.Titolo = title;
+        ProgrammiTable(db).insert(p);
     }
 
     // A generated page of the application folder ("" when none).
