@@ -17,15 +17,15 @@
 
 namespace {
 
-QList<int> shippedChannels()
+QMap<int, QString> shippedChannels()
 {
     orv::test::TempApp app;
     orv::Database db = orv::Database::open(app.db(QStringLiteral("Palinsesti.cfg")));
-    auto st = db.prepare(QStringLiteral("select IDTV from Televisioni"));
-    QList<int> codes;
+    auto st = db.prepare(QStringLiteral("select IDTV, NOMETV from Televisioni"));
+    QMap<int, QString> channels;
     while (st.next())
-        codes << int(st.integer(0));
-    return codes;
+        channels.insert(int(st.integer(0)), st.text(1));
+    return channels;
 }
 
 // Checks one day file as the day-file reader takes it; empty when it is sound.
@@ -69,7 +69,7 @@ TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowA
             *outcome = r.outcome;
         return body;
     };
-    const QList<int> codes = shippedChannels();
+    const QList<int> codes = shippedChannels().keys();
     EXPECT_EQ(codes.size(), 41);
     QString week; // channel 101's first week as the reader decodes it
     // Every channel at the window's edges, and a few channels on every day.
@@ -92,7 +92,7 @@ TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowA
     }
 }
 
-// Per shipped channel the server's picture; a logo already there stays as it is.
+// Per shipped channel the server's picture, which names it; a logo already there stays as it is.
 TEST(LogoLayout, EveryShippedChannelGetsTheServersPictureAndKeptLogosStay)
 {
     auto readAll = [](const QString &path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
@@ -103,13 +103,17 @@ TEST(LogoLayout, EveryShippedChannelGetsTheServersPictureAndKeptLogosStay)
     ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("downloaded") == 10);
     own.close();
     ASSERT_EQ(orv::tools::layOutLogos(orv::test::sourceData(QStringLiteral("database/schema.sql")), folder), QString());
-    const QList<int> codes = shippedChannels();
-    for (const int code : codes)
-        if (code != 101) {
-            const QString path = QStringLiteral("%1/%2.gif").arg(folder).arg(code);
-            EXPECT_FALSE(QImage(path).isNull()) << code;
-            EXPECT_EQ(readAll(path), orv::tools::channelLogo(code)) << code;
+    orv::test::ListingsServer server;
+    const QMap<int, QString> channels = shippedChannels();
+    for (auto c = channels.begin(); c != channels.end(); ++c)
+        if (c.key() != 101) {
+            const QString path = QStringLiteral("%1/%2.gif").arg(folder).arg(c.key());
+            QByteArray served;
+            orv::net::readUrl(server.url(QStringLiteral("/orvento/database2/palinsesti/%1.gif").arg(c.key())), served);
+            EXPECT_FALSE(QImage(path).isNull()) << c.key();
+            EXPECT_EQ(readAll(path), served) << c.key();
         }
     EXPECT_EQ(readAll(own.fileName()), QByteArray("downloaded"));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), codes.size());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), channels.size());
+    EXPECT_NE(orv::tools::channelLogo(106, QStringLiteral("Italia 1")), orv::tools::channelLogo(106, QStringLiteral("Italia 2")));
 }

@@ -117,7 +117,7 @@ Reply answer(const std::string &path, const std::vector<std::pair<std::string, s
         return text(channelList());
     if (std::regex_match(path, m, logo)) {
         const Channel *c = channelByCode(std::stoi(m[1]));
-        return c ? text(orv::tools::channelLogo(c->code), "image/gif") : notFound();
+        return c ? text(orv::tools::channelLogo(c->code, c->name), "image/gif") : notFound();
     }
     if (std::regex_match(path, m, channelFileRe)) {
         for (const Channel &c : channels())

@@ -4,7 +4,7 @@
 
 #include <httplib.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <atomic>
 #include <chrono>
@@ -207,7 +207,9 @@ std::string queryString(const httplib::Params &params)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The logos are drawn with fonts, off any screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     Options opt;
     if (!parse(argc, argv, opt))
         return 2;

@@ -29,14 +29,14 @@ QString layOutLogos(const QString &schemaPath, const QString &logoFolder)
         present.insert(name.toCaseFolded());
     try {
         Database db = Database::open(shipped.filePath(QStringLiteral("Palinsesti.cfg")));
-        Statement st = db.prepare(QStringLiteral("select IDTV from Televisioni order by IDTV"));
+        Statement st = db.prepare(QStringLiteral("select IDTV, NOMETV from Televisioni order by IDTV"));
         while (st.next()) {
             const int code = int(st.integer(0));
             const QString name = QString::number(code) + QStringLiteral(".gif");
             if (present.contains(name.toCaseFolded()))
                 continue;
             QSaveFile f(dir.filePath(name));
-            if (!f.open(QIODevice::WriteOnly) || f.write(channelLogo(code)) < 0 || !f.commit())
+            if (!f.open(QIODevice::WriteOnly) || f.write(channelLogo(code, st.text(1))) < 0 || !f.commit())
                 return QStringLiteral("cannot write ") + f.fileName();
         }
     } catch (const DbError &e) {

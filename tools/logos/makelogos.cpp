@@ -2,6 +2,7 @@
 // the grid, the pop-ups and the channel card show them from the first start.
 #include "LogoLayout.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -10,6 +11,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: orvento-logos schema.sql LOGO_FOLDER\n");
         return 2;
     }
+    // The logos are drawn with fonts, off any screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QString err =
         orv::tools::layOutLogos(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     if (!err.isEmpty()) {
