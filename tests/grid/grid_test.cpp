@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
@@ -102,15 +103,16 @@ protected:
     {
         MainFixture::SetUp();
         griglia = true;
-        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Programma 1"));
-        addProgramme(todayNumber(), QStringLiteral("Rai 1"), 2, QStringLiteral("Programma 2"));
+        addProgramme(todayNumber(), QStringLiteral("Rai 2"), 1, QStringLiteral("Programma 1"));
+        addProgramme(todayNumber(), QStringLiteral("Rai 2"), 2, QStringLiteral("Programma 2"));
         Database::open(PercorsoDb).exec(
             QStringLiteral("update Programmi set Durata = '60', ORA = printf('%d:00', 19 + Numerazione)"));
         // An index left from before the build must not count.
         LabProgHover = 0;
         m = &loadMain();
         g = &Windows::get<FrmSchedaGiorno>();
-        g->HScroll1->setValue(48 + 40); // 20:00 of today at the left edge
+        g->HScroll1->setValue(48 + 40); // 20:00 of today at the left edge, the second row at the top
+        g->VScroll1->setValue(1);
     }
     // A point inside cell i, pixels of the canvas.
     QPoint inCell(int i, int dxTw = 300) const
@@ -138,8 +140,10 @@ TEST(GridGeometry, LeftWidthTypeColoursHalfHourTextsAndHoverCardPlace)
     // Exact halves go to the even neighbour: 42.5 -> 42, 59.5 -> 60.
     EXPECT_EQ((std::tuple{cellWidth(" 30 min"), cellWidth("abc"), cellWidth("1.875"), cellWidth("2.125")}),
               (std::tuple{1955, -85, 42, 60}));
-    // The eighth day's header wraps to the clock.
+    // The eighth day's header wraps to the clock; code 8 is the first with white text, 10 the last coloured.
     EXPECT_EQ(halfHourText(337), QStringLiteral("00:30"));
+    EXPECT_EQ((std::tuple{prendiFont(7), prendiFont(8), prendiColore(10), prendiColore(11)}),
+              (std::tuple{QStringLiteral("0"), QStringLiteral("16777215"), QStringLiteral("4210752"), QString()}));
     // A series wins at once; among the rest the later match wins.
     const std::tuple<const char *, quint32, quint32> types[] = {{"Telefilm comico", 0xC0FFC0, 0},
         {"Film", 0x8080FF, 0xFFFFFF}, {"Film per ragazzi", 0xFF8080, 0xFFFFFF}, {"Film notiziario", 0xC0FFFF, 0},
@@ -147,11 +151,10 @@ TEST(GridGeometry, LeftWidthTypeColoursHalfHourTextsAndHoverCardPlace)
     for (const auto &[type, back, fore] : types) {
         const CellColours c = typeColours(QString::fromUtf8(type), true);
         EXPECT_EQ((std::pair{c.back, c.fore}), (std::pair{back, fore})) << type;
-        EXPECT_EQ(typeColours(QString::fromUtf8(type), false).back, 0xFFFFFFu) << type;
     }
-    // Hover card: middle, bottom, right, second screen, area smaller than the card.
+    // Hover card: ending on the bottom, past it, right, second screen, area smaller than the card.
     const QRect screen(0, 0, 1920, 1040);
-    const std::tuple<QPoint, QRect, QPoint> places[] = {{{500, 400}, screen, {510, 410}},
+    const std::tuple<QPoint, QRect, QPoint> places[] = {{{500, 730}, screen, {510, 740}},
         {{500, 900}, screen, {510, 900 - 13 - 300}}, {{1800, 400}, screen, {1920 - 400, 410}},
         {{2500, 400}, {1920, 0, 1280, 1024}, {2510, 410}}, {{100, 100}, {0, 0, 300, 200}, {0, 0}}};
     for (const auto &[pointer, area, place] : places)
@@ -181,7 +184,6 @@ TEST_F(GridBuild, CellsInRowOrderWithKeyTagPlaceAndWidthRowsWithBadgeCodeColours
     EXPECT_EQ(m.rows[0].NOMETV, QStringLiteral("Rete B"));
     EXPECT_EQ(m.cells[0].width, 6035);
     EXPECT_EQ((std::pair{m.cells[1].left, m.cells[1].width}), (std::pair{7 * 4080 + 100 + 97920, TemplateCellWidthTw}));
-    EXPECT_EQ(m.cells[2].row, 1);
     EXPECT_EQ(m.cells[2].tag(), QStringLiteral("D20261205[12]RETE A21:30"));
     EXPECT_EQ(m.findCell({20261205, QStringLiteral("rete a"), 12}), 2);
     EXPECT_EQ(m.findCell({20261206, QStringLiteral("Rete A"), 12}), -1);
@@ -200,12 +202,16 @@ TEST_F(GridBuild, ListingsPastMidnightContinueOnTheNextDayStretch)
     addChannel(QStringLiteral("Notte"), 1, 1);
     addChannel(QStringLiteral("Presto"), 2, 2);
     addDay(first, QStringLiteral("Notte"), {"21:00", "23:30", "00:30", "01:30", "04:30"});
+    addDay(main, QStringLiteral("Notte"), {"22:00", "00:45"});
     addDay(first, QStringLiteral("Presto"), {"00:15", "06:00", "23:00"});
+    addProgramme(main, QStringLiteral("Presto"), 1, {QStringLiteral("23:00"), QString()});
+    addProgramme(main, QStringLiteral("Presto"), 2, {QStringLiteral("01:00")});
     const GridModel m = build(main);
-    ASSERT_EQ(m.ContaLabProg(), 8);
-    // Still past midnight after a 3-hour pause; a listing starting at 00:15 is not.
-    const std::tuple<size_t, const char *, int> want[] = {
-        {1, "23:30", 0}, {2, "00:30", 1}, {4, "04:30", 1}, {5, "00:15", 0}, {7, "23:00", 0}};
+    ASSERT_EQ(m.ContaLabProg(), 12);
+    // Still past midnight after a 3-hour pause; each day starts afresh; a listing starting at 00:15 is not;
+    // without a duration 23:00 ends just before it starts, so 01:00 after it stays on its day.
+    const std::tuple<size_t, const char *, int> want[] = {{1, "23:30", 0}, {2, "00:30", 1}, {4, "04:30", 1},
+        {5, "22:00", 1}, {6, "00:45", 2}, {7, "00:15", 0}, {9, "23:00", 0}, {11, "01:00", 1}};
     for (const auto &[cell, ora, day] : want)
         EXPECT_EQ(m.cells[cell].left, cellLeft(QString::fromLatin1(ora), day)) << cell;
 }
@@ -219,6 +225,7 @@ TEST_F(GridBuild, AFailedChannelDayGetsItsMarkAndNoCellsWhileTheOthersShow)
     addDay(first, QStringLiteral("Guasta"), {"20:00"});
     addDay(main, QStringLiteral("Guasta"), {"21:00"});
     addDay(main, QStringLiteral("Rete C"), {"21:00", "22:00"});
+    listings.exec(QStringLiteral("update Programmi set Marked = Numerazione - 1, Link2 = 'l' where Palinsesto = 'Rete C'"));
     // Guasta's first day fails to read (integer overflow) as a damaged page would.
     listings.exec(QStringLiteral(
         "alter table Programmi rename to Righe; "
@@ -231,6 +238,8 @@ TEST_F(GridBuild, AFailedChannelDayGetsItsMarkAndNoCellsWhileTheOthersShow)
     ASSERT_EQ((std::tuple{m.rows.size(), m.ContaLabProg()}), (std::tuple{3u, 4}));
     EXPECT_EQ((std::pair{m.rowCells(0), m.rowCells(2)}), (std::pair{std::pair{0, 1}, std::pair{2, 4}}));
     EXPECT_EQ(m.cells[1].key, (ProgrammeKey{dayOf(main), QStringLiteral("Guasta"), 1}));
+    // Read day by day, Marked "0" is no favourite and each link has its marker.
+    EXPECT_EQ((std::tuple{m.ContaImage1(), m.CellaImage1(0), m.ContaImage2()}), (std::tuple{1, 3, 2}));
     EXPECT_EQ(marks, std::vector<QString>{QStringLiteral("\u00A7")});
 
     // Without the listings every channel-day fails; the rows still show.
@@ -240,7 +249,7 @@ TEST_F(GridBuild, AFailedChannelDayGetsItsMarkAndNoCellsWhileTheOthersShow)
     EXPECT_EQ((std::tuple{none.rows.size(), none.ContaLabProg(), marks.size()}), (std::tuple{3u, 0, 3u * 3u}));
 }
 
-TEST_F(GridBuild, MarkersFollowMarkedOneAndLink2FortyThousandCellsKeepThemAndColoursFollowColore)
+TEST_F(GridBuild, MarkersFollowMarkedOneAndLink2AndFortyThousandCellsKeepThem)
 {
     addChannel(QStringLiteral("Rete"), 1, 1);
     GiorniGriglia = 1;
@@ -262,9 +271,6 @@ TEST_F(GridBuild, MarkersFollowMarkedOneAndLink2FortyThousandCellsKeepThemAndCol
     EXPECT_EQ((std::pair{m.visibleFavourite(40000), m.visibleFavourite(4)}), (std::pair{-1, 0}));
     m.showFavourite(40000);
     EXPECT_EQ((std::pair{m.visibleFavourite(40000), m.ContaImage1()}), (std::pair{1, 2}));
-    EXPECT_EQ(m.cells[0].colours.back, 0x8080FFu);
-    Colore = false;
-    EXPECT_EQ(build(main).cells[0].colours.back, 0xFFFFFFu);
 }
 
 TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowTheScroll)
@@ -276,7 +282,7 @@ TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowThe
     // Another call lands on the same value, not 75 further on.
     g.METTI_SEGNALIBRO();
     EXPECT_EQ(g.HScroll1->value(), 75);
-    // The wheel steps rows, with Shift half hours, sideways half hours.
+    // The wheel steps rows, with Shift half hours, sideways half hours; the keys rows and 4 hours.
     auto wheel = [](QWidget *w, QPoint delta, Qt::KeyboardModifiers mods) {
         QWheelEvent e({100, 100}, {100, 100}, {}, delta, Qt::NoButton, mods, Qt::NoScrollPhase, false);
         QApplication::sendEvent(w, &e);
@@ -286,6 +292,9 @@ TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowThe
     EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{76, 1}));
     wheel(g.Frame1, {120, 0}, Qt::NoModifier);
     EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{75, 1}));
+    QTest::keyClick(&g, Qt::Key_Up);
+    QTest::keyClick(&g, Qt::Key_PageDown);
+    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{83, 0}));
     g.HScroll1->setValue(47);
     EXPECT_EQ(g.Text1->text(), QStringLiteral("Sabato - 05/12/2026"));
     g.HScroll1->setValue(48);
@@ -299,9 +308,9 @@ TEST_F(GridWindow, LoadScrollsToNowTheWheelStepsAndTheLineAndTheDayTextFollowThe
     g.METTI_SEGNALIBRO();
     EXPECT_EQ((std::tuple{g.MonthView2, g.HScroll1->value(), g.Frame2->nowLineX()}),
               (std::tuple{main, 47, 23 * 4080 + 40 * 68 + 20 - 47 * 2040}));
-    seam.day = main.addDays(4);
+    seam.day = main;
     g.Toolbar1_ButtonClick(QStringLiteral("ricostruisci"));
-    EXPECT_EQ((std::pair{g.MonthView2, g.Frame2->nowLineVisible()}), (std::pair{main.addDays(3), false}));
+    EXPECT_EQ((std::pair{g.MonthView2, g.Frame2->nowLineVisible()}), (std::pair{first, false}));
 }
 
 TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
@@ -309,53 +318,59 @@ TEST_F(GridWindow, LocateStepsToTheTargetHalfHourAndDayAndBringsTheRowIntoView)
     for (int i = 0; i < 40; ++i)
         addChannel(QStringLiteral("Canale %1").arg(i), 100 + i, 10 + i);
     FrmSchedaGiorno &g = open();
-    const std::tuple<int, const char *, int> cases[] = {{1, "00:15", 96}, {-3, "10:00", 19}, {9, "10:00", 143}};
+    const std::tuple<int, const char *, int> cases[] = {{1, "00:15", 96}, {-3, "01:00", 1}, {9, "10:00", 143}};
     for (const auto &[days, ora, value] : cases) {
         g.locateProgramme({dayOf(main.addDays(days)), QStringLiteral("Rete A"), 1}, QString::fromLatin1(ora));
         EXPECT_EQ(g.HScroll1->value(), value) << ora << " " << days;
     }
     EXPECT_EQ(SegnalibroData, main.addDays(9).toString(QStringLiteral("dd/MM/yyyy")));
-    g.locateProgramme({dayOf(main), QStringLiteral("canale 35"), 4}, QStringLiteral("21:30"));
-    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{89, 37}));
+    // Row 19 is the first below the 19 rows in view.
+    g.locateProgramme({dayOf(main), QStringLiteral("canale 17"), 4}, QStringLiteral("21:30"));
+    EXPECT_EQ((std::pair{g.HScroll1->value(), g.VScroll1->value()}), (std::pair{89, 19}));
     // A row in view stays where it is.
-    g.locateProgramme({dayOf(main), QStringLiteral("Canale 38"), 1}, QStringLiteral("10:00"));
-    EXPECT_EQ(g.VScroll1->value(), 37);
+    g.locateProgramme({dayOf(main), QStringLiteral("Canale 35"), 1}, QStringLiteral("10:00"));
+    EXPECT_EQ(g.VScroll1->value(), 19);
 }
 
 TEST_F(GridWindow, PaintShowsBuiltCellsInViewTheirColoursMarkersAndTheHeaderOfTheEighthDay)
 {
     addProgramme(main, QStringLiteral("Rete A"), 1, {"14:00", "60", "Il film", "Film"});
-    addProgramme(main, QStringLiteral("Rete B"), 1, {QStringLiteral("15:00")});
+    addProgramme(main, QStringLiteral("Rete B"), 1, {QStringLiteral("15:00"), "30", "Titolo", {}, {}, QStringLiteral("l")});
     FrmSchedaGiorno &g = open();
     const QColor film(0xFF, 0x80, 0x80);
     const int x = 97920 + 14 * 4080 + 100 - 75 * 2040 + 30;
     EXPECT_EQ(at(g, x, 310 + 240), film);
     EXPECT_EQ(g.Frame2->paintedCells(), 2);
-    // Favourite markers show and hide by key without a rebuild (marker middle, white cell).
+    // Favourite markers show and hide by key without a rebuild (marker middle, white cell); the link's shows.
     const ProgrammeKey k{dayOf(main), QStringLiteral("Rete B"), 1};
     const int c = g.model().findCell(k);
     const int mx = g.model().cellLeftAt(c, 75) + 20 + 75, my = g.model().cellTopAt(c, 0) + 230 + 75;
+    EXPECT_NE(at(g, mx + 180, my - 150), QColor(Qt::white));
     g.setFavouriteMarkers({k}, true);
     EXPECT_NE(at(g, mx, my), QColor(Qt::white));
     g.setFavouriteMarkers({k}, false);
     EXPECT_EQ(at(g, mx, my), QColor(Qt::white));
-    // One row down, row 0's cell is not painted, not even over the header.
+    // At 14:30 the film begun before shows its rest; one row down it is not painted, not even over the header.
+    g.HScroll1->setValue(77);
+    EXPECT_EQ(at(g, 15, 310 + 240), film);
     g.VScroll1->setValue(1);
-    EXPECT_NE(at(g, x, 150), film);
-    EXPECT_NE(at(g, x, 310 + 240), film);
-    // A rebuild shows only what it built; the eighth day has its header.
+    EXPECT_NE(at(g, 15, 150), film);
+    EXPECT_NE(at(g, 15, 310 + 240), film);
+    // Without colours by type the film is white; an empty rebuild paints no cell; the eighth day has a header.
+    Colore = false;
+    g.RICARICA_GRIGLIA();
+    EXPECT_EQ(at(g, x, 310 + 240), QColor(Qt::white));
     listings.exec(QStringLiteral("delete from Programmi"));
     channels.exec(QStringLiteral("delete from Televisioni"));
     GiorniGriglia = 7;
     g.CARICA_TV();
-    EXPECT_EQ(at(g, x, 310 + 240), QColor(Qt::white));
-    EXPECT_EQ((std::tuple{g.VScroll1->maximum(), g.Frame2->paintedCells()}), (std::tuple{0, 0}));
     g.HScroll1->setValue(7 * 48 + 20);
     const QImage img = g.Frame2->grab().toImage();
     int dark = 0;
     for (int i = 0; i < img.width() * 13; ++i)
         dark += img.pixelColor(i % img.width(), 2 + i / img.width()).lightness() < 128;
     EXPECT_GT(dark, 50);
+    EXPECT_EQ((std::tuple{g.VScroll1->maximum(), g.Frame2->paintedCells()}), (std::tuple{0, 0}));
 }
 
 TEST_F(GridWindow, ResizePrintWithoutAPrinterHelpAndCodeBoxes)
@@ -375,7 +390,8 @@ TEST_F(GridWindow, ResizePrintWithoutAPrinterHelpAndCodeBoxes)
     seam.calls.clear();
     g.Toolbar1_ButtonClick(QStringLiteral("help"));
     EXPECT_EQ(seam.calls, QStringList{QStringLiteral("helpContext 1003")});
-    // Every code shows whole in its box.
+    // Every code shows whole in its box, on its channel's colour.
+    EXPECT_EQ(g.Frame1->grab().toImage().pixelColor(90, 2), bgrColor(16763904));
     const QFontMetrics fm(g.Frame1->codeFont());
     for (const char *code : {"1", "21", "701", "7010"})
         EXPECT_LE(fm.horizontalAdvance(QString::fromLatin1(code)), CodeWidthTw / TwipsPerPixel) << code;
@@ -383,17 +399,19 @@ TEST_F(GridWindow, ResizePrintWithoutAPrinterHelpAndCodeBoxes)
 
 TEST_F(GridWindow, ACellClickShowsTheProgrammeANameClickTheChannelForTheDayAtTheLeftEdgeAndActivationTheGrid)
 {
+    addProgramme(main, QStringLiteral("Rete B"), 6, {QStringLiteral("8:00"), QStringLiteral("120")});
     addProgramme(main, QStringLiteral("Rete B"), 7, {QStringLiteral("9:30")});
     FrmSchedaGiorno &g = open();
     g.HScroll1->setValue(48 + 18);
+    g.VScroll1->setValue(1);
     seam.calls.clear();
-    // 9:30 reads as 9:00 on the canvas; the cell starts at the view's left edge.
-    QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (910 + 200) / 15));
-    EXPECT_EQ(IndiceLabProg, 0);
+    // One row down; 9:30 reads as 9:00 on the canvas: at the view's left edge, in front of the cell before it.
+    QTest::mouseClick(g.Frame2, Qt::LeftButton, {}, QPoint(300 / 15, (310 + 200) / 15));
+    EXPECT_EQ(IndiceLabProg, 1);
     EXPECT_EQ(seam.calls, QStringList{QStringLiteral("showProgramme 20261206|Rete B|7")});
     g.HScroll1->setValue(100);
     seam.calls.clear();
-    QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, (600 + 300) / 15));
+    QTest::mouseClick(g.Frame1, Qt::LeftButton, {}, QPoint(600 / 15, 300 / 15));
     EXPECT_EQ((std::pair{VistaCorrente, TvCorrente}), (std::pair{1, QStringLiteral("Rete B")}));
     EXPECT_EQ(seam.calls, (QStringList{QStringLiteral("setCurrentDay 2026-12-07"), "SEARCH_TV_TREE",
                                        "SMISTAMENTO_VISUALIZZAZIONI"}));
@@ -415,7 +433,7 @@ TEST_F(Hover, ANewCellArmsTheSixtyFirstTickOpensItsCardAtTheLatestPlaceAndClosin
     EXPECT_TRUE(armed());
     ticks(30);
     // Moving inside the cell keeps the count.
-    const QPoint last = inCell(0, 900);
+    QPoint last = inCell(0, 900);
     move(g->Frame2, last);
     EXPECT_EQ(TickPopUp, 30);
     ticks(31);
@@ -425,13 +443,18 @@ TEST_F(Hover, ANewCellArmsTheSixtyFirstTickOpensItsCardAtTheLatestPlaceAndClosin
     const QPoint pointer = g->Frame2->mapToGlobal(last);
     EXPECT_EQ(card.pos(), hoverCardPlace(pointer, card.size(), g->screen()->availableGeometry()));
     EXPECT_EQ(card.display->Label2->text(), QStringLiteral("Programma 1"));
-    // Any move in the same cell closes it, and it stays closed for that cell.
-    move(g->Frame2, inCell(0, 600));
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() || armed());
+    // Any move in the same cell, across or down, closes it, and it stays closed for that cell.
+    for (const QPoint step : {QPoint(1, 0), QPoint(0, 1)}) {
+        g->LabPROG_Click_2(0);
+        move(g->Frame2, last += step);
+        EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>() || armed());
+    }
     move(g->Frame2, inCell(1));
     EXPECT_TRUE(armed());
-    // Closing the grid during the delay ends it, and a card open goes with it.
+    // Another cell counts afresh; closing the grid during the delay ends it, and a card open goes with it.
     ticks(20);
+    move(g->Frame2, inCell(0));
+    EXPECT_EQ(TickPopUp, 0);
     Windows::get<FrmPopUpGhost>();
     g->CmdClose_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -454,11 +477,15 @@ TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
         move(w, w == g->Frame1 ? QPoint(600 / 15, 300 / 15) : QPoint(2, 2));
         EXPECT_TRUE(!armed() && cardShown());
     }
-    // The code box and the title strip do nothing.
+    // The code box, the badge, the header, the title strip and a step down do nothing.
     m->Timer_POP2->start();
     move(g->Frame1, QPoint(1400 / 15, 300 / 15));
+    move(g->Frame1, QPoint(5, 300 / 15));
+    move(g->Frame2, QPoint(50, 5));
     move(g->LabInizio, QPoint(5, 5));
-    EXPECT_TRUE(armed());
+    g->VScroll1->setValue(2);
+    EXPECT_TRUE(armed() && cardShown());
+    g->VScroll1->setValue(1);
     // Outside the frames, between cells, a horizontal step: timer off, card closed.
     const std::function<void()> closers[] = {
         [&] { move(g, QPoint(g->Frame2->geometry().left() - 3, g->height() - 3)); },
@@ -470,11 +497,13 @@ TEST_F(Hover, CancelRowsAndCardFieldsStopTheDelayAndSomeCloseTheCard)
         close();
         EXPECT_FALSE(armed() || Windows::loaded<FrmPopUpGhost>());
     }
-    // On the card a heading does nothing; a field stops the delay and closes it.
-    arm(0);
-    FrmPopUpGhost &card = Windows::get<FrmPopUpGhost>();
-    move(card.display->Label5, QPoint(1, 1));
-    EXPECT_TRUE(cardShown() && armed());
-    move(card.display->Label2, QPoint(1, 1));
-    EXPECT_FALSE(cardShown() || armed());
+    // On the card a heading does nothing; a field, the title or the description, stops the delay and closes it.
+    for (int field = 0; field < 2; ++field) {
+        arm(0);
+        const ProgrammeDisplay &d = *Windows::get<FrmPopUpGhost>().display;
+        move(d.Label5, QPoint(1, 1));
+        EXPECT_TRUE(cardShown() && armed());
+        move(field ? d.Text1->viewport() : d.Label2, QPoint(1, 1));
+        EXPECT_FALSE(cardShown() || armed());
+    }
 }
