@@ -78,13 +78,6 @@ protected:
     void run(const char *day = Day) { engine.ESEGUI_SCRIPT_TV(QStringLiteral("script.txt"), Channel, day); }
 
     QByteArray var(int i) const { return engine.ScriptVariabili[i]; }
-    Bytes vars(std::initializer_list<int> which) const
-    {
-        Bytes out;
-        for (int i : which)
-            out << var(i);
-        return out;
-    }
     std::vector<Programme> rows(const QString &day = Day, const QString &channel = Channel)
     {
         Database db = Database::open(PercorsoDb);

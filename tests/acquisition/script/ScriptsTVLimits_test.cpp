@@ -79,10 +79,10 @@ TEST_F(LimitsTest, RunsThatWorkTooHardEnd)
         {"piece", sc("#PUT#=0#10|#READNEXTLINE#|#TAKEWORD#=#05##10##10#"), QByteArray(100000, 'p') + "\r\n"},
         // The day's own page beyond the limit: not a line runs.
         {"main page", sc("#PUT#=y#03"), QByteArray((1 << 20) + 1, 'p')},
-        // A number that is not one fails the instruction.
+        // A number that is not one, or a length below 0, fails the instruction.
         {"cursor", sc(cut + "#SETCURSOR#=0e999|#FIND#=c#06"), eight},
         {"start", sc(cut + "#PUT#=0e999#11|#TAKEWORD#=#01##11##13#"), eight},
-        {"length", sc(cut + "#PUT#=0e999#11|#TAKEWORDLEN#=#01##14##11#"), eight},
+        {"length", sc(cut + "#PUT#=-1#11|#TAKEWORDLEN#=#01##14##11#"), eight},
         // A day whose run fails after saving is not stored at all.
         {"failure after a save", sc("#PUT#=Primo#01|#TAKETITLE#=#01|#SAVEDATA#|#PUT#=#05|#TAKEWORD#=#06##05##05#")},
         // Memory running out ends the run, not the program.
@@ -132,15 +132,16 @@ TEST_F(LimitsTest, RunTimeIsLimitedButNotTheUsersAnswers)
 }
 
 // One search along a long line looks at the clock as it goes (at least once
-// a megabyte), so a run whose time is up in the middle of it ends there.
+// a megabyte), so a run whose time is up in the middle of it ends there. The
+// page is as large as a page may be.
 TEST_F(LimitsTest, ALongSearchLooksAtTheClock)
 {
     qint64 looks = 0;
     engine.setClock([&looks] { return ++looks * 1000; });
-    limits.lines = limits.work = limits.runMs = std::numeric_limits<qint64>::max() / 2;
-    limits.pageBytes = 16 << 20;
-    setLimits();
     const QByteArray page = QByteArray(8 << 20, 'a') + "\r\n";
+    limits.lines = limits.work = limits.runMs = std::numeric_limits<qint64>::max() / 2;
+    limits.pageBytes = page.size();
+    setLimits();
     const QByteArray absent = QByteArray(300, 'A') + "b";
     auto search = [&](const QByteArray &word) {
         looks = 0;
@@ -150,7 +151,7 @@ TEST_F(LimitsTest, ALongSearchLooksAtTheClock)
     const qint64 atOnce = search("a");
     EXPECT_EQ(var(4), QByteArray("1"));
     EXPECT_GE(search(absent) - atOnce, 6);
-    EXPECT_EQ(vars({3, 4}), Bytes({"y", "0"}));
+    EXPECT_EQ(var(3) + "|" + var(4), "y|0");
 
     // The time runs out a few pieces into the search.
     limits.runMs = (atOnce + 2) * 1000;
