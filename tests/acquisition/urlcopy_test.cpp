@@ -103,9 +103,12 @@ TEST_F(UrlCopyTest, ThroughTheProxyAfterTheThrowAwayFetch)
     EXPECT_EQ(orv::CopyURLToFile(server.url(dayOf(101)), app.file("TempDir/dbuff.txt")).outcome, Outcome::Failed);
     EXPECT_FALSE(QFile::exists(app.file("TempDir/dbuff.txt")));
 
-    // Closing the proxy window ends the wait.
-    QTimer::singleShot(300, [] { orv::Windows::unload<orv::FrmProxyDown>(); });
+    // Closing the proxy window ends the wait (closed once the slow request is under way).
+    QTimer closer;
+    closer.callOnTimeout([&] { if (proxy.forwarded().contains(server.url("/orvento/checks/101.txt"))) orv::Windows::unload<orv::FrmProxyDown>(); });
+    closer.start(20);
     EXPECT_EQ(orv::CopyURLToFile(server.url("/orvento/checks/101.txt"), app.file("TempDir/c.txt")).outcome, Outcome::Failed);
+    closer.stop();
     EXPECT_FALSE(orv::ProxyOccupato);
     EXPECT_FALSE(orv::Windows::loaded<orv::FrmProxyDown>());
 

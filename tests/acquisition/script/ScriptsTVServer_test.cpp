@@ -64,10 +64,12 @@ protected:
         }
         return out;
     }
-    void activate(const char *codes)
+    void activate(std::initializer_list<int> codes)
     {
-        Database::open(PercorsoPalinsesti)
-            .exec(QStringLiteral("update Televisioni set Attivo = (IDTV in (%1))").arg(codes));
+        Database db = Database::open(PercorsoPalinsesti);
+        db.exec(QStringLiteral("update Televisioni set Attivo = 0"));
+        for (const int code : codes)
+            db.prepare(QStringLiteral("update Televisioni set Attivo = 1 where IDTV = ?")).bindAll(code).execute();
     }
     static QString dayOf(int d) { return QDate::currentDate().addDays(d).toString(QStringLiteral("yyyyMMdd")); }
 };
@@ -93,7 +95,7 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
          "General Script Failure"},
         {"S1", "Senza indirizzo\r\n" + saved + end, "Codice (S1)"},
     };
-    activate("107, 503");
+    activate({107, 503});
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         Database::open(PercorsoDb).exec(QStringLiteral("delete from Programmi"));
@@ -123,7 +125,7 @@ TEST_F(ServerScriptTest, UnattendedDownloadCountsAFailedScriptDayAsNotReceived)
 // compared by its picture, as the dead run's covers keep their names).
 TEST_F(ServerScriptTest, AScriptDayCutShortByADeadRunIsFetchedWholeNextTime)
 {
-    activate("101, 107, 502");
+    activate({101, 107, 502});
     QProcess run;
     if (!download(server, run))
         GTEST_SKIP() << "the program is not built";

@@ -27,9 +27,8 @@ protected:
     }
     void insert(const QString &day, const char *channel, int number, const char *title)
     {
-        Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) "
-                                                       "values (%1, '%2', %3, '%4')")
-                                            .arg(day, QLatin1String(channel)).arg(number).arg(QLatin1String(title)));
+        Database::open(PercorsoDb).prepare(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo) values (?,?,?,?)"))
+            .bindAll(day.toLongLong(), QString::fromLatin1(channel), number, QString::fromLatin1(title)).execute();
     }
 };
 
