@@ -2,6 +2,7 @@
 #include "platform/Net.h"
 
 #include "support/ListingsServer.h"
+#include "support/TestProxy.h"
 
 #include <QDir>
 #include <QTcpServer>
@@ -119,6 +120,16 @@ TEST_F(NetTest, FailedTransfersKeepThePreviousFileAndLeaveNothingElse)
         EXPECT_TRUE(body.isEmpty());
     }
     EXPECT_TRUE(orv::net::isFetchableUrl("https://example.org/a.txt"));
+}
+
+// The proxy's port may be written in its host box.
+TEST_F(NetTest, AProxyWrittenAsHostColonPortCarriesTheTransfer)
+{
+    orv::test::TestProxy proxy;
+    ListingsServer server;
+    orv::net::copyUrlToFile(server.url("/test/bytes/10"), file("p.bin"),
+                            {true, QStringLiteral("127.0.0.1:%1").arg(proxy.port()), {}, {}, {}});
+    EXPECT_EQ(proxy.forwarded(), QStringList{server.url("/test/bytes/10")});
 }
 
 // A body sent without a length is refused once it passes the cap, in memory too.

@@ -16,7 +16,7 @@ TEST(TextDecode, OnlyStrictUtf8IsTakenAsUtf8)
         QByteArray bytes;
         const char *utf8;
     } cases[] = {{"\x80 caff\xE9", "€ caffé"}, {"perch\xC3\xA9", "perché"}, {"\xEF\xBB\xBFok", "ok"},
-                 {"a\xA7 b \xA6 c", "a§ b ¦ c"}, {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, {"caff\xC3", "caffÃ"}};
+                 {"a\xA7 b \xA6 c", "a§ b ¦ c"}, {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, {"\xEF\xBB\xBF" "caff\xC3", "caffÃ"}};
     for (const auto &c : cases)
         EXPECT_EQ(text::decode(c.bytes), QString::fromUtf8(c.utf8)) << c.bytes.toHex().constData();
     for (const char *bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "ok \xC3", "\xE2\x82("})
@@ -48,5 +48,8 @@ TEST(Files, ResolvesWithoutRegardToCaseAndWritesWholeOrNothing)
     EXPECT_EQ(files::resolve(dir.path(), QStringLiteral("\\database\\New\\x.txt")),
               dir.filePath(QStringLiteral("Database/New/x.txt")));
     EXPECT_FALSE(files::writeAtomically(dir.filePath(QStringLiteral("no/such/folder/f")), "x"));
+    EXPECT_TRUE(files::isPlainFileName(QString(120, u'é'))); // 240 bytes fit, one more does not
+    for (const QString &bad : {QString(120, u'é') + u'x', QStringLiteral("Documentari & Co..txt"), QStringLiteral("C:x")})
+        EXPECT_FALSE(files::isPlainFileName(bad)) << bad.toStdString();
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Database/Sub"))).entryList(QDir::Files), QStringList{"Orvento.cfg"});
 }

@@ -1,7 +1,9 @@
 #include "ChannelLogo.h"
 #include "LogoLayout.h"
+#include "SchemaMaker.h"
 
 #include "platform/Database.h"
+#include "platform/Files.h"
 #include "platform/Net.h"
 #include "platform/Text.h"
 #include "support/ListingsServer.h"
@@ -89,6 +91,18 @@ TEST(ListingsServer, SoundCodePage1252DayFilesForEveryShippedChannelInTheWindowA
                                 QStringLiteral("/orvento/scripts/101.txt")}) {
         get(path, &outcome);
         EXPECT_EQ(outcome, orv::net::Outcome::NotFound) << path.toStdString();
+    }
+}
+
+// Rebuilding keeps the listings and settings of an existing database.
+TEST(MakeDb, AnExistingDatabaseIsReplacedOnlyWhenForced)
+{
+    QTemporaryDir dir;
+    const QString mine = dir.filePath(QStringLiteral("Palinsesti.cfg"));
+    for (const bool force : {false, true}) {
+        ASSERT_TRUE(orv::files::writeAtomically(mine, "mine"));
+        EXPECT_EQ(orv::tools::makeDatabases(orv::test::sourceData(QStringLiteral("database/schema.sql")), dir.path(), force), QString());
+        EXPECT_EQ(QFile(mine).size() == 4, !force) << force;
     }
 }
 
