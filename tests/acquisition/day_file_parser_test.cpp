@@ -16,21 +16,22 @@ QStringList columns(const orv::Programme &p)
 
 } // namespace
 
-// Day files are code page 1252: "§" is A7, "¦" is A6.
+// Code page 1252: "§" is A7, "¦" is A6. Fields keep their blanks; a lone LF stays in its line.
 TEST(DayFileParser, FieldsGoToTheirColumns)
 {
-    auto r = DayFileParser::parse("20:30\xA7" "105\xA7" "FILM\xA7" "G\xA7" "Caff\xE9 da 5 \x80\xA7" "T2\xA7"
+    auto r = DayFileParser::parse("20:30\xA7 105\xA7" "FILM\xA7" "G\xA7 Caff\xE9 da 5 \x80 \xA7" "T \xA6 2\xA7"
                                   "Prima. \xA6 Seconda.\xA7" "L\xA7" "nine\xA7" "ten\xA7" "after\r\n"
                                   "08:00\xA7" "45\xA7" "NEWS\r"
-                                  "09:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6" "b\xA7\xA7\xA7", // nine "§": short
+                                  "09:00\xA7\xA7\xA7\xA7T\xA7\xA7" "a\xA6\nb\xA7\xA7\xA7", // nine "§": short
                                   Day, QStringLiteral("  Rai 1 "));
     ASSERT_FALSE(r.timeTestFailed);
     ASSERT_EQ(r.programmes.size(), 3u);
     EXPECT_EQ(r.shortLines, 2);
     const QStringList expected[] = {
-        {"20:30", "105", "FILM", "G", QString::fromUtf8("Caffé da 5 €"), "T2", "Prima.\r\nSeconda.", "L", ""},
+        {"20:30", " 105", "FILM", "G", QString::fromUtf8(" Caffé da 5 € "), QString::fromUtf8("T \u00A6 2"),
+         "Prima.\r\nSeconda.", "L", ""},
         {"08:00", "45", "NEWS", "", "", "", "", "", ""},
-        {"09:00", "", "", "", "T", "", QString::fromUtf8("a\u00A6b"), "", ""}};
+        {"09:00", "", "", "", "T", "", QString::fromUtf8("a\u00A6\nb"), "", ""}};
     for (int i = 0; i < 3; ++i) {
         const auto &p = r.programmes[size_t(i)];
         EXPECT_EQ(columns(p), expected[i]) << i;

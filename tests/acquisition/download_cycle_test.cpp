@@ -1,11 +1,14 @@
 #include "acquisition/DownloadCycle.h"
 
 #include "core/AppState.h"
+#include "core/Settings.h"
 #include "core/Store.h"
 #include "platform/Files.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
+#include "support/ListingsServer.h"
 #include "support/TempApp.h"
+#include "support/TestSeam.h"
 
 #include <QFile>
 #include <functional>
@@ -108,25 +111,31 @@ protected:
 
 } // namespace
 
+// A script channel runs its script on each empty day of its week.
 TEST_F(DownloadCycleTest, CheckFileChoosesTheMode)
 {
-    const std::pair<const char *, bool> cases[] = {{"s,1,2", true}, {"   Script", true}, {"\"sc\",x", true},
+    insertRows("Rai 1", {1}, 1);
+    const QStringList week{digits(0), digits(2), digits(3), digits(4), digits(5), digits(6)};
+    QStringList ran;
+    const std::pair<const char *, bool> cases[] = {{"s,1,2", true}, {"  \tScript", true}, {"\"sc\",x", true},
                                                    {"D", false}, {"1S", false}, {"", false}, {"x\r\nS", false}};
     for (const auto &[check, script] : cases) {
         fetched.clear();
+        ran.clear();
         serve(checkPath(101), FetchOutcome::Fetched, check);
         serve(QStringLiteral("/orvento/scripts/101.txt"), FetchOutcome::Fetched, "script");
         auto cycle = makeCycle();
+        cycle->setScriptRunner([&](const QString &, const QString &, const QString &day) { ran << day; return day != week[1]; });
         cycle->GATEWAY_TV(QStringLiteral("Rai 1"), 101);
-        EXPECT_EQ(cycle->report().scriptChannels, script ? 1 : 0) << check;
-        EXPECT_EQ(fetched.contains(QStringLiteral("/orvento/scripts/101.txt")), script) << check;
+        EXPECT_EQ(ran, script ? week : QStringList()) << check;
+        EXPECT_EQ(cycle->report().failedDays, script ? 1 : 0) << check;
         EXPECT_EQ(fetched.contains(dayPath(101, 0)), !script) << check;
     }
 }
 
 // Rai 1 reloads its first day, keeps its second (already there) and has no
 // third. Rai 3 reloads three days: the first does not arrive, the second
-// replaces its rows, the third breaks on its third line. Rai 2 comes whole.
+// replaces its rows, the third breaks on its third line. Rai 2 comes whole but for an empty sixth day.
 TEST_F(DownloadCycleTest, DaysAreReplacedOnlyByAWholeFileAndOnlyForTheirChannel)
 {
     activate({101, 102, 103});
@@ -136,6 +145,7 @@ TEST_F(DownloadCycleTest, DaysAreReplacedOnlyByAWholeFileAndOnlyForTheirChannel)
     served.erase(dayPath(101, 2));
     serve(dayPath(103, 0), FetchOutcome::Failed);
     serve(dayPath(103, 2), FetchOutcome::Fetched, dayFile(2) + "7:30§§§§X§§§§§§\r\n" + dayFile(2));
+    serve(dayPath(102, 5), FetchOutcome::Fetched, "");
     insertRows("RAI 3", {0, 1, 2}, 5);
     insertRows("RAI 1", {0, 1}, 5);
     auto cycle = makeCycle();
@@ -155,7 +165,8 @@ TEST_F(DownloadCycleTest, DaysAreReplacedOnlyByAWholeFileAndOnlyForTheirChannel)
     EXPECT_EQ(fetched.count(dayPath(101, 2)), 1);
     for (const QString &skipped : {dayPath(101, 1), dayPath(101, 3), dayPath(103, 3)})
         EXPECT_FALSE(fetched.contains(skipped)) << skipped.toStdString();
-    EXPECT_EQ(cycle->report().daysStored, 1 + 1 + 20);
+    EXPECT_EQ(cycle->report().daysStored, 1 + 1 + 19);
+    EXPECT_EQ(cycle->report().failedDays, 1);
     EXPECT_FALSE(cycle->report().cutShort);
 }
 
@@ -167,25 +178,28 @@ TEST_F(DownloadCycleTest, LateDayThatCannotBeFetchedEndsTheCycle)
     auto cycle = makeCycle();
     cycle->run();
     ASSERT_EQ(messages.size(), 3);
-    EXPECT_EQ(messages[1], "Ricevuto Errore 1");
     EXPECT_TRUE(messages[2].contains("Probabile Mancanza di connessione o di Dati (3)"));
     EXPECT_EQ(cycle->report().daysStored, 6);
     EXPECT_FALSE(fetched.contains(checkPath(102)));
     EXPECT_TRUE(cycle->report().cutShort);
-    EXPECT_FALSE(cycle->report().reason.isEmpty());
 }
 
+// Rai 1's script does not arrive and the server does not know Rai 2: both go
+// without days. Rai 3's check file does not arrive (Rai 1's script check, left
+// in its place, must not decide its mode): the cycle ends.
 TEST_F(DownloadCycleTest, CheckFileThatCannotBeFetchedEndsTheCycle)
 {
-    activate({101, 102});
-    serve(checkPath(101), FetchOutcome::Failed);
-    // A script check left from an earlier channel must not decide the mode.
-    files::writeAtomically(appPath(QStringLiteral("TempDir/checks.txt")), "S");
+    activate({101, 102, 103, 104});
+    const QString script = QStringLiteral("/orvento/scripts/101.txt");
+    serve(checkPath(101), FetchOutcome::Fetched, "S");
+    serve(script, FetchOutcome::Failed);
+    served.erase(checkPath(102));
+    serve(checkPath(103), FetchOutcome::Failed);
     auto cycle = makeCycle();
+    cycle->setScriptRunner([this](const QString &, const QString &, const QString &) { messages << "run"; return true; });
     cycle->run();
-    EXPECT_EQ(fetched, (QStringList{checkPath(101), checkPath(101)}));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Errore Nel Collegamento internet con il Server... Sei CONNESSO?(1)\r\n\r\n"));
+    EXPECT_EQ(fetched, (QStringList{checkPath(101), script, script, checkPath(102), checkPath(103), checkPath(103)}));
+    EXPECT_EQ(messages, (QStringList{connectionFailureText(QStringLiteral("2")), connectionFailureText(QStringLiteral("1"))}));
     EXPECT_TRUE(cycle->report().cutShort);
 }
 
@@ -235,16 +249,17 @@ TEST_F(DownloadCycleTest, DayThatCannotBeWrittenKeepsItsRowsAndSparesTheOthers)
 }
 
 // Each channel's days reach the database when its transfers are done: a
-// cycle that dies during the third channel keeps the first two, and a window
-// writing meanwhile meets no lock.
+// cycle that dies during the third channel (in display order) keeps the
+// first two, and a window writing meanwhile meets no lock.
 TEST_F(DownloadCycleTest, EachChannelsDaysAreStoredBeforeTheNextChannel)
 {
     activate({101, 102, 103});
+    Database::open(PercorsoPalinsesti).exec(QStringLiteral("update Televisioni set Posizione = 50 where IDTV = 101"));
     auto cycle = makeCycle();
     qint64 storedBeforeThird = -1;
     QString failure;
     cycle->setFetch([&](const QString &url, const QString &file) {
-        if (url.endsWith(checkPath(103))) {
+        if (url.endsWith(checkPath(101))) {
             try {
                 Database ui = Database::open(PercorsoDb);
                 ui.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
@@ -261,5 +276,22 @@ TEST_F(DownloadCycleTest, EachChannelsDaysAreStoredBeforeTheNextChannel)
     cycle->run();
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(storedBeforeThird, 2 * 20 * 3);
-    EXPECT_EQ(cycle->report().daysStored, 3 * 20);
+}
+
+// The release check runs at the first cycle of a program run, when it is on then.
+TEST_F(DownloadCycleTest, TheUpdateCheckRunsAtTheFirstCycleOnlyWhenItIsOn)
+{
+    test::RecordingSeam main;
+    test::ListingsServer server({QStringLiteral("--release"), QStringLiteral("73")});
+    qputenv("ORVENTO_SERVER", server.baseUrl().toUtf8());
+    for (bool first : {true, false}) {
+        DownloadCycle::updateChecked() = false;
+        CheckUpdate = first;
+        makeCycle()->run();
+        CheckUpdate = true;
+        makeCycle()->run();
+    }
+    CheckUpdate = false;
+    EXPECT_EQ(main.count(QStringLiteral("waitClose")), 1);
+    EXPECT_EQ(messages.size(), 1); // 73 is newer
 }

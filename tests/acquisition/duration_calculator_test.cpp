@@ -15,11 +15,9 @@ TEST(DurationRule, FromOneStartToTheNext)
         const char *current, *next;
         int minutes;
     } const cases[] = {
-        {"23:30", "00:15", 45}, {"22:50", "00:10", 80}, // across midnight
-        {"20:30", "20:30", 30}, {"20:30", "20:10", 30}, // zero or less becomes 30
-        {"20:30", "19:00", 1350},                       // a smaller hour is the next day
-        {"09:05", "9:45", 40},  {"ab:cd", "01:00", 60}, // read around the ":", not a number is 0
-        {"", "00:45", 45},      {"06:00", "06:01", 1},
+        {"22:50", "00:10", 80}, {"20:30", "19:00", 1350},                      // a smaller hour is the next day
+        {"20:30", "20:30", 30}, {"20:30", "20:10", 30},  {"06:00", "06:01", 1}, // zero or less becomes 30
+        {"09:05", "9:45", 40},  {"ab:cd", "01:00", 60},  {"", "00:45", 45},     // around the ":", no number is 0
     };
     for (const Case &c : cases)
         EXPECT_EQ(DurationCalculator::minutesBetween(QLatin1String(c.current), QLatin1String(c.next)), c.minutes)

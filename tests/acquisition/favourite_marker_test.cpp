@@ -43,8 +43,8 @@ protected:
 
 } // namespace
 
-// Apostrophe and "_" stand for anything, as "*" does; "%", "#" and "[" are
-// plain characters, so a favourite marks its own title.
+// Apostrophe and "_" stand for anything, as "*" does, "?" for one character;
+// "%", "#" and "[" are plain characters, so a favourite marks its own title.
 TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
 {
     const struct {
@@ -54,10 +54,10 @@ TEST_F(FavouriteMarking, PatternsFollowTheListingsMatchingRules)
     } cases[] = {
         {"L'ispettore_X", 2, {"L'ispettore X", "L ispettore X"}}, {"èlisir d'amore", 1, {"ÈLISIR D'AMORE"}},
         {"100% Musica", 1, {"100% Musica"}}, {"A_B", 2, {"A_B", "AxB"}}, {"tg1", 1, {"Tg1"}}, {"Tg", 0, {}},
-        {"Formula_#1", 1, {"Formula #1"}}, {"[live]_Rock", 1, {"[Live] Rock"}},
+        {"Formula_#1", 1, {"Formula #1"}}, {"[live]_Rock", 1, {"[Live] Rock"}}, {"Formula ?", 0, {}},
     };
     for (const auto &c : cases) {
-        Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = ''"));
+        Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Marked = '0'")); // unmarked
         Database db = Database::open(PercorsoDb);
         EXPECT_EQ(FavouriteMarker(db).mark(QString::fromUtf8(c.favourite)), c.count) << c.favourite;
         EXPECT_EQ(marked(), c.marked) << c.favourite;

@@ -97,19 +97,29 @@ TEST_F(DownloadWindow, OneCycleAtATimeThenItsPostProcessing)
     }
 }
 
+// Closing the download window stops the cycle, whose post-processing still
+// runs; closing that window too ends its durations after the day in hand.
 TEST_F(DownloadWindow, ClosingDuringACycleStopsIt)
 {
     onFetch = [&](const QString &url) {
         if (url.endsWith(QLatin1String("20261207.txt")))
             window().close();
     };
+    FrmElaboraD &post = Windows::get<FrmElaboraD>();
+    QObject::connect(post.ProgressBar1, &QProgressBar::valueChanged, &post, &QWidget::close);
     window().show();
     window().CICLO_TELEVISIONI();
-    // The day in hand is stored; nothing after it is fetched.
+    // The day in hand is stored; nothing after it is fetched; the bars end full.
     EXPECT_EQ(stored(), 2 * 2);
     EXPECT_EQ(fetches, 3);
     EXPECT_EQ(window().Label1->text(), QStringLiteral("Importazione Completata."));
+    EXPECT_EQ(window().Label9->text(), QStringLiteral("07/12/2026"));
+    EXPECT_EQ(std::pair(window().ProgressBar2->value(), window().ProgressBar1->value()), std::pair(2, 30));
     EXPECT_FALSE(window().isVisible());
+    Database db = Database::open(PercorsoDb);
+    Statement st = db.prepare(QStringLiteral("select group_concat(Durata, ' ') from "
+                                             "(select Durata from Programmi order by Data, Numerazione)"));
+    EXPECT_EQ(st.next() ? st.text(0) : QString(), QStringLiteral("720 720 30 30"));
 }
 
 TEST_F(DownloadWindow, FilledRecordFieldsTickGreenAndClearBackToBlack)
