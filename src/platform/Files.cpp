@@ -38,7 +38,7 @@ bool isPlainFileName(const QString &name)
     const QString n = name.trimmed();
     if (n.isEmpty() || n == QLatin1String(".") || n == QLatin1String(".."))
         return false;
-    if (n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')) || n.contains(QLatin1String("..")))
+    if (n.contains(QLatin1Char('/')) || n.contains(QLatin1Char('\\')))
         return false;
     if (n.contains(QLatin1Char(':')))
         return false;
