@@ -23,8 +23,11 @@ qint32 day(const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")).toInt
 
 TEST(ProgrammeTexts, DaysCountFromTodayAndPathsStayInTheirFolders)
 {
-    // Across a month and a year end.
-    EXPECT_EQ(ProgrammeTexts::broadcastStatus(20270102, QDate(2026, 12, 31)), "(Sara' Trasmesso fra 2 giorni)");
+    // Yesterday, tomorrow, and two days on across a month and a year end.
+    for (const auto &[day, status] : {std::pair{20261230, "(Gia' Trasmesso)"},
+                                      {20270101, "(Sara' Trasmesso fra 1 giorno)"},
+                                      {20270102, "(Sara' Trasmesso fra 2 giorni)"}})
+        EXPECT_EQ(ProgrammeTexts::broadcastStatus(day, QDate(2026, 12, 31)), status);
 
     test::TempApp app;
     Programme p;
@@ -54,11 +57,22 @@ protected:
             rows << QStringLiteral("(DAY, 'Rai 1', %1, 'Film %2', '%3', %4, %4, %4)")
                         .arg(QString::number(i + 1), QString::number(i),
                              QLatin1String(i == 0 ? "cover.png" : "missing.png"), states[i]);
-        Database::open(PercorsoDb).exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo, "
-                                                       "Immagine, Marked, Promemoria, Registra) values ") +
-                                        rows.join(", ").replace("DAY", QString::number(day(QDate::currentDate()))));
+        Database db = Database::open(PercorsoDb);
+        db.exec(QStringLiteral("insert into Programmi (Data, Palinsesto, Numerazione, Titolo, Immagine, Marked, "
+                               "Promemoria, Registra) values ") +
+                rows.join(", ").replace("DAY", QString::number(day(QDate::currentDate()))));
+        db.exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '21:15', Durata = '1:40', Genere = 'Giallo', "
+                               "Descrizione = 'Trama' where Titolo = 'Film 0'"));
     }
     QString marks() const { return seam.status(1).join(QString()); }
+    // Type, title, day, start, duration, genre, status and description as shown.
+    QString shown() const
+    {
+        QStringList t;
+        for (QLabel *l : {d.Label1, d.Label2, d.Label13, d.Label4, d.Label6, d.Label9, d.Label15})
+            t << l->text();
+        return (t << d.Text1->toPlainText()).join('|');
+    }
     ProgrammeKey key(int n, const QString &channel = QStringLiteral("Rai 1")) const
     {
         return {day(QDate::currentDate()), channel, n};
@@ -72,7 +86,8 @@ protected:
 TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIconAndNothingStaysBehind)
 {
     ASSERT_TRUE(d.fill(key(1)));
-    EXPECT_EQ(d.Label2->text() + d.Label15->text(), "Film 0Sara' trasmesso oggi");
+    EXPECT_EQ(shown(), "Film|Film 0|" + QDate::currentDate().toString("dd/MM/yyyy") +
+                           "|21:15|1:40|Giallo|Sara' trasmesso oggi|Trama");
     EXPECT_FALSE(d.ImgTV->isHidden());
     EXPECT_FALSE(d.Image3->isHidden());
     EXPECT_TRUE(marks().isEmpty());
@@ -91,8 +106,6 @@ TEST_F(DisplayFill, OnlyTheTextOneSetsAStateIconAndNothingStaysBehind)
     EXPECT_EQ(d.Label2->text(), "Senza logo");
     // A key with no row empties the display.
     EXPECT_FALSE(d.fill(key(9)));
-    EXPECT_FALSE(d.programme().has_value());
-    EXPECT_TRUE(d.Label2->text().isEmpty());
-    EXPECT_TRUE(d.Text1->toPlainText().isEmpty());
+    EXPECT_EQ(shown(), "|||||||");
     EXPECT_TRUE(d.ImgTV->isHidden());
 }
