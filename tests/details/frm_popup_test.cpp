@@ -66,10 +66,15 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     activate(w);
     EXPECT_EQ(w.display->Label2->text(), "Porta a Porta");
 
-    // A toggle writes, then refills.
+    // A toggle writes its own field, then refills: each caption follows its own field.
+    auto captions = [&] { return QStringList{w.Label7->text(), w.Label8->text(), w.Label18->text()}; };
     w.Label8_Click();
-    EXPECT_EQ(stored(b).Promemoria, "1");
-    EXPECT_FALSE(w.display->Image1->isHidden());
+    EXPECT_EQ(captions(), (QStringList{Lingua[107], Lingua[117], Lingua[114]}));
+    w.Label18_Click();
+    w.Label8_Click();
+    EXPECT_EQ(stored(b).Promemoria + stored(b).Registra, "01");
+    EXPECT_EQ(captions(), (QStringList{Lingua[107], Lingua[113], Lingua[118]}));
+    EXPECT_TRUE(w.display->Image1->isHidden() && !w.display->Image11->isHidden());
 
     // The pop-up's fill closes a hover card.
     Windows::get<FrmPopUpGhost>().show();
@@ -85,7 +90,7 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     w.Label11_Click(); // unconfigured, the export would otherwise explain where to set it up
     w.Label10_Click();
     EXPECT_FALSE(w.a->isVisible());
-    EXPECT_EQ(stored(a).Promemoria + stored(b).Promemoria, "1");
+    EXPECT_EQ(stored(a).Promemoria + stored(b).Promemoria, "0");
     EXPECT_TRUE(inputTitles.isEmpty() && prompts.isEmpty());
     EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
 }
@@ -129,6 +134,7 @@ TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
     auto marked = [&](const ProgrammeKey &k) { return grid.model().visibleFavourite(grid.model().findCell(k)) >= 0; };
     EXPECT_TRUE(marked(shown) && marked(other));
     EXPECT_FALSE(w.display->Image2->isHidden());
+    EXPECT_EQ(w.Label7->text(), Lingua[116]);
 
     w.Label7_Click();
     EXPECT_FALSE(marked(shown) || marked(other));
@@ -168,14 +174,16 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
     EXPECT_EQ(activeChild(m), &grid);
     EXPECT_TRUE(m.Picture3->isHidden());
 
-    // The last grid day; the main window shows a day whose grid would miss it.
-    m.setCurrentDay(QDate::currentDate().addDays(6));
+    // The last grid day; the main window shows a day whose grid would miss it, starting after it or ending before.
     w.showProgramme(programme(2, 3, QStringLiteral("Dopodomani")));
-    w.Image8_Click();
-    EXPECT_EQ(grid.MonthView1, QDate::currentDate());
-    EXPECT_GE(grid.model().findCell({dayFromToday(2), QStringLiteral("Rai 1"), 3}), 0);
-    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
-    EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
-    EXPECT_EQ(m.currentDay(), QDate::currentDate());
+    for (int shown : {6, -1}) {
+        m.setCurrentDay(QDate::currentDate().addDays(shown));
+        w.Image8_Click();
+        EXPECT_EQ(grid.MonthView1, QDate::currentDate());
+        EXPECT_GE(grid.model().findCell({dayFromToday(2), QStringLiteral("Rai 1"), 3}), 0);
+        EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
+        EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
+        EXPECT_EQ(m.currentDay(), QDate::currentDate());
+    }
     EXPECT_TRUE(prompts.isEmpty());
 }

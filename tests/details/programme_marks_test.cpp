@@ -133,10 +133,11 @@ TEST_F(Marks, BlankAnswersAndDuplicatesAddNothing)
     EXPECT_EQ(favouriteRows().size(), 2);
     EXPECT_EQ(marked(), QStringList{QStringLiteral("Ulisse")});
 
-    // A new title takes the highest ID plus one.
+    // A new title takes the highest ID plus one; the shown programme is marked even when the title no longer matches.
     marks.removeFavourite(shown);
-    marks.addFavourite(shown, QStringLiteral("Ulisse"));
-    EXPECT_EQ(favouriteRows().last(), "8 Ulisse");
+    marks.addFavourite(shown, QStringLiteral("Ulis"));
+    EXPECT_EQ(favouriteRows().last(), "8 Ulis");
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("Ulisse")});
 }
 
 TEST_F(Marks, RemovalTakesEveryVariantThatMatchesTheTitle)
