@@ -101,7 +101,7 @@ TEST_F(CatalogueExportTest, NoCatalogueOrOneThatRefusesTheRowStaysAsItIs)
     EXPECT_EQ(QDir(app.path()).entryList(QDir::Files), before);
 }
 
-TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
+TEST_F(CatalogueExportTest, OneRowWithItsDefaultsAndASecondExportAddsNothingAndSaysNothing)
 {
     Cinedrawerdb = catalogue;
     EXPECT_EQ(exportToCatalogue(QStringLiteral("Heat"), QStringLiteral("Poliziesco")).kind, CatalogueOutcome::Added);
@@ -112,8 +112,9 @@ TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
     EXPECT_TRUE(boxes.isEmpty() && seam.calls.isEmpty());
     EXPECT_EQ(count(QStringLiteral("Title = 'Heat' AND Genre = 'Poliziesco' AND MovieID = 0")), 1);
     runSql(catalogue, QStringLiteral("UPDATE Movies SET MovieID = 41"));
-    const CatalogueOutcome next = CatalogueExport(catalogue, QStringLiteral("Il Gladiatore"), {}, QDate(2026, 12, 6));
-    EXPECT_EQ(next.movieId, 42);
+    CatalogueExport(catalogue, QStringLiteral("Il Gladiatore"), {}, QDate(2026, 12, 6));
+    EXPECT_EQ(count("MovieID = 42 AND Genre = '' AND DateInsert = '2026-12-06' AND Modified = DateInsert AND Cover = "
+                    "'none.jpg' AND color = '0' AND LOAN = 0 AND Seen = 0 AND DolbyCodec = 0 AND WebImported = 0"), 1);
 }
 
 TEST_F(CatalogueExportTest, TitleWordsMatchInOrderWithAnythingAround)
