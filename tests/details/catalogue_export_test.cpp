@@ -94,9 +94,7 @@ TEST_F(CatalogueExportTest, NoCatalogueOrOneThatRefusesTheRowStaysAsItIs)
         // Only a file that was tried earns the status mark; the box says why.
         EXPECT_EQ(seam.calls, kind == K::NotConfigured ? QStringList{} : QStringList{QStringLiteral("status 1 <")});
         ASSERT_EQ(boxes.size(), 1);
-        if (kind != K::NotConfigured) {
-            EXPECT_TRUE(boxes[0].contains(kind == K::Failed ? QStringLiteral("AquiredFrom") : path));
-        }
+        EXPECT_TRUE(kind == K::NotConfigured || boxes[0].contains(kind == K::Failed ? "AquiredFrom" : path));
     }
     EXPECT_EQ(QDir(app.path()).entryList(QDir::Files), before);
 }
@@ -129,7 +127,6 @@ TEST_F(CatalogueExportTest, TitleWordsMatchInOrderWithAnythingAround)
     EXPECT_EQ(exportFilm(QStringLiteral("Ritorno al futuro")), CatalogueOutcome::Added);
     EXPECT_EQ(exportFilm(QStringLiteral("C'era una volta il West")), CatalogueOutcome::Added);
     EXPECT_EQ(exportFilm(QStringLiteral("C'era una volta il West")), CatalogueOutcome::AlreadyCatalogued);
-    EXPECT_EQ(count(QStringLiteral("Title = 'C''era una volta il West'")), 1);
     EXPECT_EQ(count(), 5);
 }
 
