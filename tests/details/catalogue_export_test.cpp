@@ -94,14 +94,12 @@ TEST_F(CatalogueExportTest, NoCatalogueOrOneThatRefusesTheRowStaysAsItIs)
         // Only a file that was tried earns the status mark; the box says why.
         EXPECT_EQ(seam.calls, kind == K::NotConfigured ? QStringList{} : QStringList{QStringLiteral("status 1 <")});
         ASSERT_EQ(boxes.size(), 1);
-        if (kind != K::NotConfigured) {
-            EXPECT_TRUE(boxes[0].contains(kind == K::Failed ? QStringLiteral("AquiredFrom") : path));
-        }
+        EXPECT_TRUE(kind == K::NotConfigured || boxes[0].contains(kind == K::Failed ? "AquiredFrom" : path));
     }
     EXPECT_EQ(QDir(app.path()).entryList(QDir::Files), before);
 }
 
-TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
+TEST_F(CatalogueExportTest, OneRowWithItsDefaultsAndASecondExportAddsNothingAndSaysNothing)
 {
     Cinedrawerdb = catalogue;
     EXPECT_EQ(exportToCatalogue(QStringLiteral("Heat"), QStringLiteral("Poliziesco")).kind, CatalogueOutcome::Added);
@@ -112,8 +110,9 @@ TEST_F(CatalogueExportTest, SecondExportAddsNothingAndSaysNothing)
     EXPECT_TRUE(boxes.isEmpty() && seam.calls.isEmpty());
     EXPECT_EQ(count(QStringLiteral("Title = 'Heat' AND Genre = 'Poliziesco' AND MovieID = 0")), 1);
     runSql(catalogue, QStringLiteral("UPDATE Movies SET MovieID = 41"));
-    const CatalogueOutcome next = CatalogueExport(catalogue, QStringLiteral("Il Gladiatore"), {}, QDate(2026, 12, 6));
-    EXPECT_EQ(next.movieId, 42);
+    CatalogueExport(catalogue, QStringLiteral("Il Gladiatore"), {}, QDate(2026, 12, 6));
+    EXPECT_EQ(count("MovieID = 42 AND Genre = '' AND DateInsert = '2026-12-06' AND Modified = DateInsert AND Cover = "
+                    "'none.jpg' AND color = '0' AND LOAN = 0 AND Seen = 0 AND DolbyCodec = 0 AND WebImported = 0"), 1);
 }
 
 TEST_F(CatalogueExportTest, TitleWordsMatchInOrderWithAnythingAround)
@@ -128,7 +127,6 @@ TEST_F(CatalogueExportTest, TitleWordsMatchInOrderWithAnythingAround)
     EXPECT_EQ(exportFilm(QStringLiteral("Ritorno al futuro")), CatalogueOutcome::Added);
     EXPECT_EQ(exportFilm(QStringLiteral("C'era una volta il West")), CatalogueOutcome::Added);
     EXPECT_EQ(exportFilm(QStringLiteral("C'era una volta il West")), CatalogueOutcome::AlreadyCatalogued);
-    EXPECT_EQ(count(QStringLiteral("Title = 'C''era una volta il West'")), 1);
     EXPECT_EQ(count(), 5);
 }
 

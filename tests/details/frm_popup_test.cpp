@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 using namespace orv;
@@ -66,28 +68,35 @@ TEST_F(PopUp, RefillsFromTheSelectedProgrammeOnEveryActivation)
     activate(w);
     EXPECT_EQ(w.display->Label2->text(), "Porta a Porta");
 
-    // A toggle writes, then refills.
+    // A toggle writes its own field, then refills: each caption follows its own field.
+    auto captions = [&] { return QStringList{w.Label7->text(), w.Label8->text(), w.Label18->text()}; };
     w.Label8_Click();
-    EXPECT_EQ(stored(b).Promemoria, "1");
-    EXPECT_FALSE(w.display->Image1->isHidden());
+    EXPECT_EQ(captions(), (QStringList{Lingua[107], Lingua[117], Lingua[114]}));
+    w.Label18_Click();
+    w.Label8_Click();
+    EXPECT_EQ(stored(b).Promemoria + stored(b).Registra, "01");
+    EXPECT_EQ(captions(), (QStringList{Lingua[107], Lingua[113], Lingua[118]}));
+    EXPECT_TRUE(w.display->Image1->isHidden() && !w.display->Image11->isHidden());
 
-    // The pop-up's fill closes a hover card.
-    Windows::get<FrmPopUpGhost>().show();
-    activate(w);
-    EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    // The pop-up's fill closes a hover card; so does the mouse over its cover, logo, type, title, genre or text.
+    const ProgrammeDisplay &d = *w.display;
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    for (QWidget *c : std::initializer_list<QWidget *>{&w, d.Image3, d.ImgTV, d.Label1, d.Label2, d.Label9, d.Text1}) {
+        Windows::get<FrmPopUpGhost>().show();
+        c == &w ? activate(w) : void(QApplication::sendEvent(c, &move));
+        EXPECT_FALSE(Windows::loaded<FrmPopUpGhost>());
+    }
 
     // A key with no row: nothing shown, and the commands act on nothing.
     w.showProgramme({dayFromToday(0), QStringLiteral("Rai 1"), 9});
-    EXPECT_TRUE(w.display->Label2->text().isEmpty());
     w.Label8_Click();
     w.Label7_Click();
     w.Image8_Click();
     w.Label11_Click(); // unconfigured, the export would otherwise explain where to set it up
     w.Label10_Click();
     EXPECT_FALSE(w.a->isVisible());
-    EXPECT_EQ(stored(a).Promemoria + stored(b).Promemoria, "1");
-    EXPECT_TRUE(inputTitles.isEmpty() && prompts.isEmpty());
-    EXPECT_FALSE(Windows::loaded<FrmSchedaGiorno>());
+    EXPECT_EQ(stored(a).Promemoria + stored(b).Promemoria, "0");
+    EXPECT_TRUE(inputTitles.isEmpty() && prompts.isEmpty() && !Windows::loaded<FrmSchedaGiorno>());
 }
 
 TEST_F(PopUp, ExportAndFilmSearchTakeTheShownProgramme)
@@ -129,6 +138,7 @@ TEST_F(PopUp, FavouriteChangesReachTheGridCellsOfEveryMatchingProgramme)
     auto marked = [&](const ProgrammeKey &k) { return grid.model().visibleFavourite(grid.model().findCell(k)) >= 0; };
     EXPECT_TRUE(marked(shown) && marked(other));
     EXPECT_FALSE(w.display->Image2->isHidden());
+    EXPECT_EQ(w.Label7->text(), Lingua[116]);
 
     w.Label7_Click();
     EXPECT_FALSE(marked(shown) || marked(other));
@@ -168,14 +178,14 @@ TEST_F(PopUp, LocateOnlyWithinTheGridDaysCountedFromToday)
     EXPECT_EQ(activeChild(m), &grid);
     EXPECT_TRUE(m.Picture3->isHidden());
 
-    // The last grid day; the main window shows a day whose grid would miss it.
-    m.setCurrentDay(QDate::currentDate().addDays(6));
+    // The last grid day; the main window shows a day whose grid would miss it, starting after it or ending before.
     w.showProgramme(programme(2, 3, QStringLiteral("Dopodomani")));
-    w.Image8_Click();
-    EXPECT_EQ(grid.MonthView1, QDate::currentDate());
-    EXPECT_GE(grid.model().findCell({dayFromToday(2), QStringLiteral("Rai 1"), 3}), 0);
-    EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
-    EXPECT_EQ(grid.MonthView2, QDate::currentDate().addDays(-1));
-    EXPECT_EQ(m.currentDay(), QDate::currentDate());
+    for (int shown : {6, -1}) {
+        m.setCurrentDay(QDate::currentDate().addDays(shown));
+        w.Image8_Click();
+        EXPECT_GE(grid.model().findCell({dayFromToday(2), QStringLiteral("Rai 1"), 3}), 0);
+        EXPECT_EQ(grid.HScroll1->value(), 2 * 20 - 1 + 48 * 3);
+        EXPECT_EQ(m.currentDay(), QDate::currentDate());
+    }
     EXPECT_TRUE(prompts.isEmpty());
 }

@@ -78,16 +78,19 @@ TEST_F(ReminderCheckTest, EachMinuteOnceAndMissedMinutesCaughtUpWhileStillAhead)
     add(D, "TeleUno", 1, "10:45", "Primo", "1");
     add(D, "TeleUno", 2, "10:50", "Secondo", "1");
     add(D, "TeleUno", 3, "10:52", "Terzo", "1");
-    QDateTime now = at(D, "10:30", 1);
+    QDateTime now = at(D, "10:30", 31);
     ReminderCheck check([&] { return now; });
     EXPECT_EQ(check.due(db).size(), 1u);
     now = at(D, "10:30", 59); // a second tick in the same minute
     EXPECT_TRUE(check.due(db).empty());
     now = at(D, "10:37", 10); // ticks missed from 10:31 on
     EXPECT_EQ(said(check.due(db)), (QStringList{Starts + "Secondo", Starts + "Terzo"}));
-    // Long after, a programme that has started is not announced late.
+    // Long after, a programme that starts now is not announced late; one a minute later still is.
     add(D, "TeleUno", 4, "11:00", "Quarto", "1");
-    now = at(D, "11:20");
+    add(D, "TeleUno", 5, "11:01", "Quinto", "1");
+    now = at(D, "11:00");
+    EXPECT_EQ(said(check.due(db)), QStringList{Starts + "Quinto"});
+    now = at(D, "10:45"); // set back by the lead: those minutes were looked at
     EXPECT_TRUE(check.due(db).empty());
     // A clock set back an hour is believed.
     now = at(D, "10:30");
