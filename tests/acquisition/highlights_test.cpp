@@ -182,7 +182,6 @@ TEST_F(ServerDownloadTest, FetchesListedFilesButNotHostileOverlongOrSetAsideOnes
     EXPECT_EQ(channels.run(), ChannelFilesDownload::Result::Completed);
     ASSERT_EQ(channels.report().unusable.size(), 1);
     EXPECT_TRUE(QFileInfo::exists(app.file("tv/Radio 1.txt"))); // listed after it
-    EXPECT_TRUE(QFileInfo::exists(app.file("tv/Documentari & Co..txt")));
     EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
 }
 
