@@ -38,26 +38,21 @@ TEST(ListTemplateRead, MarkerLinesAreDroppedWholeAndEveryLineEndBecomesCrLf)
     EXPECT_EQ(ListTemplate::parse(QByteArray("Citt\xC3\xA0\r\n")).head, QStringLiteral("Città\r\n"));
 }
 
-TEST(ListTemplateRead, AtMostThirtyThousandKeptLines)
+TEST(ListTemplateRead, AtMostThirtyThousandKeptLinesMarkerLinesNotCounted)
 {
-    QString text;
+    QString text = QStringLiteral("<!--END_HEAD-->\n");
     for (int i = 0; i < ListTemplate::MaxLines; ++i)
         text += QStringLiteral("l\n");
-    text += QStringLiteral("<!--END_HEAD-->\nrow\n");
-    const ListTemplate t = ListTemplate::parse(text);
-    EXPECT_EQ(t.head.size(), ListTemplate::MaxLines * 3);
-    EXPECT_TRUE(t.row.isEmpty());
-    // Marker lines do not count.
-    const ListTemplate u = ListTemplate::parse(QStringLiteral("<!--END_HEAD-->\n") + text.mid(2));
-    EXPECT_TRUE(u.head.isEmpty());
-    EXPECT_EQ(u.row.count(QLatin1Char('\n')), ListTemplate::MaxLines);
+    const ListTemplate t = ListTemplate::parse(text + QStringLiteral("<!--END_BODY-->\nmid\n"));
+    EXPECT_EQ(t.row.count(QLatin1Char('\n')), ListTemplate::MaxLines);
+    EXPECT_TRUE(t.middle.isEmpty());
 }
 
 TEST(Escaping, SpecialCharactersButNotCharacterReferences)
 {
     const std::pair<const char *, const char *> table[] = {
         {"<b>", "&lt;b&gt;"}, {"\"x\" 'y'", "&quot;x&quot; &#39;y&#39;"}, {"a&b;c", "a&b;c"}, {"&", "&amp;"},
-        {"perch&eacute; &#233; &#xE9; &#XE9;", "perch&eacute; &#233; &#xE9; &#XE9;"},
+        {"perch&eacute; &#233; &#xE9; &#XE9; &frac12;", "perch&eacute; &#233; &#xE9; &#XE9; &frac12;"},
         {"&; &#; &#x; &eacute &#12a;", "&amp;; &amp;#; &amp;#x; &amp;eacute &amp;#12a;"}};
     for (const auto &[in, out] : table)
         EXPECT_EQ(htmlEscape(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
@@ -77,7 +72,8 @@ TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
     const std::tuple<const char *, const char *, int> cases[] = {
         {"20261206#Rai 1#12", "Rai 1", 12}, {"20261206#Canale #5#3", "Canale #5", 3}, {"20261206##3", "", 3},
         {"20261206#Rai 1", "", 0},          {"2026126#Rai 1#1", "", 0},               {"2026120a#Rai 1#1", "", 0},
-        {"20261206#Rai 1#1a", "", 0},       {"20261206#Rai 1#", "", 0},               {"", "", 0}};
+        {"20261206#Rai 1#1a", "", 0},       {"20261206#Rai 1#", "", 0},               {"", "", 0},
+        {"20261206#Rai 1#1234567890", "", 0}};
     const QRegularExpression js(programmeIdPattern());
     for (const auto &[id, channel, number] : cases) {
         const auto key = parseProgrammeId(QString::fromUtf8(id));
@@ -91,7 +87,8 @@ TEST(ProgrammeIds, OnlyDayChannelNumberOpensAProgramme)
 
 TEST(Times, TypedTimesBecomeHhMm)
 {
-    EXPECT_EQ(normaliseTime(QStringLiteral(" 9 ")), QStringLiteral("09:00"));
+    for (const char *good : {" 9 ", "9.00", "09:00"})
+        EXPECT_EQ(normaliseTime(QString::fromUtf8(good)), QStringLiteral("09:00")) << good;
     for (const char *bad : {"24:00", "12:60", "ab", "", "1:2", "12:00'"})
         EXPECT_FALSE(normaliseTime(QString::fromUtf8(bad))) << bad;
 }
@@ -138,11 +135,7 @@ protected:
     }
     static QStringList lines(const QString &html, const QString &prefix)
     {
-        QStringList out;
-        for (const QString &l : html.split(QStringLiteral("\r\n")))
-            if (l.startsWith(prefix))
-                out << l;
-        return out;
+        return html.split(QStringLiteral("\r\n")).filter(QRegularExpression(u'^' + QRegularExpression::escape(prefix)));
     }
 
 };
@@ -153,18 +146,22 @@ TEST_F(ListPages, AnchorsDescriptionsAndCoversOfCardAndReport)
     Programme p = programme(20261206, QStringLiteral("Rai 1"), 4, QStringLiteral("21:00"));
     p.link = QStringLiteral("http://x/?a=1&b=2");
     p.Immagine = QStringLiteral("film 4.jpg");
+    p.Genere = QStringLiteral("Giallo");
     Programme q = programme(20261206, QStringLiteral("Rai 1"), 3, QStringLiteral("20:00"), QString());
     q.Descrizione.clear();
     insert({p, q});
-    const QString all = QStringLiteral("_TV_ID_|<!--BEGIN_LINK_FLAG-->|<!--END_LINK_FLAG-->|_TV_WEBLINK_|_TV_COVER_");
+    const QString all = QStringLiteral("_TV_ID_|<!--BEGIN_LINK_FLAG-->|<!--END_LINK_FLAG-->|_TV_WEBLINK_|_TV_COVER_|"
+                                       "_PR_DATE_ _TV_TODAY_ _TV_HOUR_ _PR_TITLE_|_PR_TIPO_|_TV_TYPE_|_TV_DESCRIPTION_");
     const QString tpl = simple("R:" + all, "D:<!--NAME_FLAG-->|" + all, "H:_TV_TITLE_|_TV_TODAY_|_LOGO_TV_");
     const PageBuild c = card(tpl, QStringLiteral("rai 1"));
     EXPECT_EQ(lines(c.page.html, "H:"), QStringList{"H:Rai 1|06/12/2026|7.gif"});
-    EXPECT_EQ(lines(c.page.html, "R:"), (QStringList{"R:'20261206#Rai 1#3'|<!---->|<!---->|<!----->|_TV_COVER_",
-                                                     "R:'20261206#Rai 1#4'|<a href='#p2'>|</a>|http://x/?a=1&amp;b=2|"
-                                                     "_TV_COVER_"}));
-    EXPECT_EQ(lines(c.page.html, "D:"), QStringList{"D:p2|'20261206#Rai 1#4'|<!--BEGIN_LINK_FLAG-->|"
-                                                    "<!--END_LINK_FLAG-->|http://x/?a=1&amp;b=2|covers/film%204.jpg"});
+    const QString p4 = QStringLiteral("06/12/2026 21:00 Titolo 4|Film|Film|Descrizione 4");
+    EXPECT_EQ(lines(c.page.html, "R:"),
+              (QStringList{"R:'20261206#Rai 1#3'|<!---->|<!---->|<!----->|_TV_COVER_|06/12/2026 06/12/2026 20:00 "
+                           "Titolo 3| |<!------>|<!----->",
+                           "R:'20261206#Rai 1#4'|<a href='#p2'>|</a>|http://x/?a=1&amp;b=2|_TV_COVER_|06/12/2026 " + p4}));
+    EXPECT_EQ(lines(c.page.html, "D:"), QStringList{"D:p2|'20261206#Rai 1#4'|<!--BEGIN_LINK_FLAG-->|<!--END_LINK_FLAG-->|"
+                                                    "http://x/?a=1&amp;b=2|covers/film%204.jpg|_PR_DATE_ " + p4});
     const PageBuild r = report(tpl, QStringLiteral("film"), QStringLiteral("21:00"), QStringLiteral("21:00"));
     ASSERT_EQ(lines(r.page.html, "D:").size(), 1);
     EXPECT_TRUE(r.page.html.endsWith("\r\nM\r\n\r\n" + lines(r.page.html, "D:")[0] + "\r\n\r\nT\r\n\r\n"));
@@ -181,11 +178,13 @@ TEST_F(ListPages, IconsOnlyForTheTextOneAndCoversOnlyForPlainNames)
             std::tie(f[0], f[1], f[2], f[3]);
     }
     insert(ps);
-    const PageBuild c = card(simple("R:_TV_ICONA1_ _TV_ICONA2_ _TV_ICONA3_", "D:_TV_COVER_"), "Rai 2");
+    const QString icons = QStringLiteral("_TV_ICONA1_ _TV_ICONA2_ _TV_ICONA3_");
+    const PageBuild c = card(simple("R:" + icons, "D:_TV_COVER_\nI:" + icons), "Rai 2");
     const QString t = QStringLiteral("htmlcards/trasparente.gif");
     EXPECT_EQ(lines(c.page.html, "R:"),
               (QStringList{"R:htmlcards/lente.gif " + t + " " + t, "R:" + t + " htmlcards/postit.gif " + t,
                            "R:" + t + " " + t + " htmlcards/registra.gif", "R:" + t + " " + t + " " + t}));
+    EXPECT_EQ(lines(c.page.html, "I:").replaceInStrings("I:", "R:"), lines(c.page.html, "R:"));
     EXPECT_EQ(lines(c.page.html, "D:"),
               (QStringList{"D:covers/none.jpg", "D:covers/none.jpg", "D:covers/none.jpg", "D:covers/ok.jpg"}));
 }
@@ -202,7 +201,7 @@ TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
     EXPECT_EQ(lines(c.page.html, "R:").size(), 200);
     EXPECT_TRUE(c.page.overLimit);
     const PageBuild r = report(tpl);
-    EXPECT_EQ(lines(r.page.html, "D:").size(), 500);
+    EXPECT_EQ(lines(r.page.html, "D:Rai 1").size(), 500);
     EXPECT_TRUE(r.page.overLimit);
     EXPECT_EQ(lines(r.page.html, "R:").last(), QStringLiteral("R:20:20"));
     // The search page's head shows the main window's day; its descriptions keep _PR_TV_.
@@ -220,7 +219,6 @@ TEST_F(ListPages, CardTakesTwoHundredReportAndSearchFiveHundred)
 TEST_F(ListPages, EmptyOrFailedQueryStillFillsTheHead)
 {
     const QString tpl = simple("R:_TV_HOUR_", "D:_PR_TITLE_", "H:_TV_TITLE_|_TV_TODAY_|_LOGO_TV_");
-    EXPECT_TRUE(card(tpl, QStringLiteral("Rai 5")).dbError.isEmpty());
     EXPECT_EQ(lines(report(tpl).page.html, "H:"), QStringList{"H:|06/12/2026|_LOGO_TV_"});
 
     const PageBuild b = buildCardPage({writeTemplate(tpl), app.file("database/no.cfg"), 20261206, "Rai 1", ""});
@@ -251,9 +249,10 @@ TEST_F(ListPages, ReportSelectsTypePrefixAndTimesBothIncludedInStableOrder)
     const PageBuild r = report(simple("R:_TV_HOUR_ _PR_TV_ _TV_ID_", "D:x"));
     EXPECT_EQ(lines(r.page.html, "R:"),
               (QStringList{"R:12:00 B '20261206#B#4'", "R:12:00 C '20261206#C#2'", "R:23:59 A '20261206#A#3'"}));
+    EXPECT_EQ(lines(r.page.html, "H:"), QStringList{"H:B|06/12/2026"});
 }
 
-TEST_F(ListPages, PagesAreWrittenWithByteOrderMark)
+TEST_F(ListPages, PagesAreWrittenWithByteOrderMarkTemplatesListedByName)
 {
     const QString page = app.file(QStringLiteral("temp.htm"));
     ASSERT_TRUE(writeListPage(page, QStringLiteral("città")));
@@ -261,4 +260,7 @@ TEST_F(ListPages, PagesAreWrittenWithByteOrderMark)
     f.open(QIODevice::ReadOnly);
     EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF" "citt\xC3\xA0"));
     EXPECT_FALSE(writeListPage(app.file(QStringLiteral("no/such/dir/temp.htm")), QStringLiteral("x")));
+    for (const char *name : {"b.HTM", "C.htm", "a.htm", "a.txt"})
+        writeListPage(app.file(QStringLiteral("database/") + QString::fromUtf8(name)), QString());
+    EXPECT_EQ(templateChoices(app.file(QStringLiteral("database"))), (QStringList{"a.htm", "b.HTM", "C.htm"}));
 }

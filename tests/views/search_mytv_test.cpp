@@ -56,12 +56,12 @@ TEST_F(Listings, SearchWordsInOrderExactOptionLetterCaseAndApostrophes)
 TEST_F(Listings, SearchLooksInFiveFieldsAndMarksCombine)
 {
     std::vector<Programme> ps;
-    for (const char *marks : {"100", "110", "111", "001"}) {
+    QString Programme::*const fields[] = {&Programme::Genere, &Programme::Type, &Programme::Durata,
+                                          &Programme::Titolo, &Programme::Descrizione};
+    for (const char *marks : {"100", "110", "111", "001", "000"}) {
         ps.push_back(make(20261206, "Rai 2", int(ps.size()) + 1, "20:00", QStringLiteral("Prog %1").arg(ps.size() + 1), marks));
-        ps.back().Genere = QStringLiteral("Giallo");
+        ps.back().*fields[ps.size() - 1] += QStringLiteral(" Giallo");
     }
-    ps.push_back(make(20261206, "Rai 3", 3, "23:00", "Descritto"));
-    ps.back().Descrizione = QStringLiteral("Un giallo d'autore");
     insert(ps);
     EXPECT_EQ(search("giallo").size(), 5);
     EXPECT_EQ(search("giallo", false, false, true), (QStringList{"Prog 2", "Prog 3"}));
@@ -72,10 +72,11 @@ TEST_F(Listings, SearchFromTodayUnlessOldAskedInDayAndTimeOrderAndMarkedDayOnceB
 {
     insert({make(20261207, "B", 2, "09:00", "film c", "11 "), make(20261205, "A", 1, "21:00", "film vecchio"),
             make(20261207, "A", 1, "09:00", "film b", "  1"), make(20261206, "Z", 1, "23:00", "film a2"),
-            make(20261206, "Z", 2, "06:00", "film a1"), make(20261207, "C", 1, "08:00", "film d", "0  ")});
-    EXPECT_EQ(search("film"), (QStringList{"film a1", "film a2", "film d", "film b", "film c"}));
+            make(20261206, "Z", 2, "06:00", "film a1"), make(20261207, "C", 1, "08:00", "film d", "0  "),
+            make(20261207, "D", 3, "08:30", "film e", " 1 ")});
+    EXPECT_EQ(search("film"), (QStringList{"film a1", "film a2", "film d", "film e", "film b", "film c"}));
     EXPECT_EQ(search("film", false, false, false, false, 0).value(0), QStringLiteral("film vecchio"));
-    EXPECT_EQ(test::titlesOf(ProgrammiTable(db).markedOnDay(20261207, 501)), (QStringList{"film b", "film c"}));
+    EXPECT_EQ(test::titlesOf(ProgrammiTable(db).markedOnDay(20261207, 501)), (QStringList{"film e", "film b", "film c"}));
 }
 
 // ------------------------------------------------------------ MyTV
@@ -125,14 +126,18 @@ TEST(MyTvBuild, LinesFilledUpToCapacityTheRestBlankedIdsKept)
         rows.push_back(make(20261207, "Rai 1", i, QStringLiteral("%1:00").arg(i + 6, 2, 10, QLatin1Char('0')),
                             i == 1 ? QStringLiteral("<b>_TV_HOUR_DAY_1_2_</b>") : QStringLiteral("T%1").arg(i)));
     QList<qint32> asked;
-    const auto result = MyTvPage::build(mytvTemplate("<!--LINES:12-->", 14), QDate(2026, 12, 6), [&](qint32 day) {
+    // Day 31 is the last day; numbers with a leading zero are no placeholders.
+    const QString marker = QStringLiteral("<!--LINES:12--> _TDAY_31_ _TDAY_32_ [_TV_HOUR_DAY_31_1_] _TV_HOUR_DAY_2_01_");
+    const auto result = MyTvPage::build(mytvTemplate(marker, 14), QDate(2026, 12, 6), [&](qint32 day) {
         asked << day;
-        return day == 20261207 ? rows : std::vector<Programme>{};
+        return day == 20261207 ? rows : std::vector<Programme>(day == 20261208 ? 501 : 0, rows[0]);
     });
     EXPECT_EQ(asked.size(), 31);
     EXPECT_EQ(asked.back(), 20270105);
     EXPECT_TRUE(result.overCapacity);
-    EXPECT_TRUE(result.html.contains(QStringLiteral("Inizio 06/12/2026\r\n")));
+    EXPECT_TRUE(result.overDayLimit); // a day takes 500 programmes
+    EXPECT_TRUE(result.html.contains(
+        QStringLiteral("<!--LINES:12--> 05/01/2027 _TDAY_32_ [] _TV_HOUR_DAY_2_01_\r\nInizio 06/12/2026\r\n")));
     EXPECT_TRUE(result.html.contains(QStringLiteral("G2 Luned\u00ec 07/12/2026")) ||
                 result.html.contains(QStringLiteral("G2 Lunedi 07/12/2026")));
     EXPECT_EQ(line(result.html, 2, 1), QStringLiteral("'20261207#Rai 1#1'|07:00|&lt;b&gt;_TV_HOUR_DAY_1_2_&lt;/b&gt;|Rai 1"));

@@ -27,34 +27,26 @@ namespace {
 qint32 dayOf(const QDate &d) { return dayNumber(d.year(), d.month(), d.day()); }
 
 
-class CardWindow : public MainFixture {
-protected:
-    FrmMain &mainOn(const QString &channel)
-    {
-        FrmMain &m = loadMain();
-        QTreeWidgetItem *node = m.TreeView1->findItems(channel, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-        EXPECT_NE(node, nullptr);
-        m.TreeView1_NodeClick(node);
-        return m;
-    }
-    static qint32 today() { return dayOf(QDate::currentDate()); }
-};
+using CardWindow = MainFixture;
+using ReportWindow = MainFixture;
 
 } // namespace
 
 TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
 {
-    FrmMain &m = mainOn(QStringLiteral("Rai 1"));
+    FrmMain &m = loadMain();
+    m.TreeView1_NodeClick(m.TreeView1->findItems("Rai 1", Qt::MatchExactly | Qt::MatchRecursive).value(0));
     FrmSchedaHtml &card = Windows::get<FrmSchedaHtml>();
     card.Form_Activate();
     EXPECT_FALSE(card.WebBrowser1->isVisibleTo(&card));
     // No first programme to read the channel from.
     EXPECT_EQ(m.panelText(1), QStringLiteral("*"));
 
-    addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Il Commissario"));
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Il Commissario"));
     m.SMISTAMENTO_VISUALIZZAZIONI();
     EXPECT_TRUE(card.WebBrowser1->isVisibleTo(&card));
     EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("Il Commissario")));
+    EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("loghitv/101.gif")));
     EXPECT_EQ(m.panelText(1), QString());
 
     // A channel without a code has no logo.
@@ -63,18 +55,19 @@ TEST_F(CardWindow, EmptyDayShowsTheHintsAndAFilledDayThePage)
     EXPECT_EQ(m.panelText(1), QStringLiteral("N"));
 }
 
-class ReportWindow : public CardWindow {};
-
 TEST_F(ReportWindow, TimesAreCheckedAndEnterBuilds)
 {
     loadMain();
     VistaCorrente = 2;
     FrmReport &r = Windows::get<FrmReport>();
-    addProgramme(today(), QStringLiteral("Rai 1"), 1, QStringLiteral("Prima Serata"));
-    Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '09:00'"));
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 1, QStringLiteral("Prima Serata"));
+    addProgramme(todayNumber(), QStringLiteral("Rai 1"), 2, QStringLiteral("Seconda Serata"));
+    Database::open(PercorsoDb).exec(
+        QStringLiteral("update Programmi set Type = iif(Numerazione = 1, 'Film', 'Telefilm'), ORA = '09:00'"));
     r.TxtInizio->setText(QStringLiteral("9"));
     QTest::keyClick(r.CmbRicerca, Qt::Key_Return);
     EXPECT_TRUE(page("tempreport.htm").contains(QStringLiteral("Prima Serata")));
+    EXPECT_FALSE(page("tempreport.htm").contains(QStringLiteral("Seconda Serata")));
 
     QFile::remove(QDir(PercorsoApp).filePath(QStringLiteral("tempreport.htm")));
     r.TxtFine->setText(QStringLiteral("25:00"));
@@ -87,7 +80,7 @@ TEST_F(ReportWindow, ClosingDuringABuildEndsItAndUnloadsTheWindow)
 {
     FrmMain &m = loadMain();
     for (int n = 1; n <= 30; ++n)
-        addProgramme(today(), QStringLiteral("Rai 1"), n, QStringLiteral("Film %1").arg(n));
+        addProgramme(todayNumber(), QStringLiteral("Rai 1"), n, QStringLiteral("Film %1").arg(n));
     Database::open(PercorsoDb).exec(QStringLiteral("update Programmi set Type = 'Film', ORA = '20:00'"));
     FrmReport &r = Windows::get<FrmReport>();
     m.showChild(r);
@@ -134,7 +127,7 @@ protected:
 TEST_F(ViewWindows, SearchRunsOnEnterAndADayChangeLeavesItsPageAlone)
 {
     FrmMain &m = loadMain();
-    addProgramme(dayOf(QDate::currentDate()), "Rai 1", 1, "Il Gattopardo");
+    addProgramme(todayNumber(), "Rai 1", 1, "Il Gattopardo");
     addProgramme(dayOf(QDate::currentDate().addDays(-1)), "Rai 1", 1, "Gattopardo ieri");
     FrmRicerche &s = Windows::get<FrmRicerche>();
     const int before = VistaCorrente;
@@ -149,6 +142,22 @@ TEST_F(ViewWindows, SearchRunsOnEnterAndADayChangeLeavesItsPageAlone)
     EXPECT_TRUE(searched.contains(QStringLiteral("Gattopardo ieri")));
     m.CmdGiornoDx_Click();
     EXPECT_EQ(page("tempricerche.htm"), searched);
+
+    // The exact words and each mark option narrow the search on their own.
+    const QString titles[] = {"Il Gattopardo", "Il mio Gattopardo", "Gattopardo P", "Gattopardo R"};
+    for (int n = 2; n <= 4; ++n)
+        addProgramme(todayNumber(), "Rai 1", n, titles[n - 1]);
+    Database::open(PercorsoDb).exec(QStringLiteral(
+        "update Programmi set Marked = Numerazione = 2, Promemoria = Numerazione = 3, Registra = Numerazione = 4"));
+    QCheckBox *const options[] = {s.Check3, s.Check4, s.Check5, s.Check6};
+    for (int i = 0; i < 4; ++i) {
+        s.TxtRicerca->setText(i == 0 ? QStringLiteral("il gattopardo") : QStringLiteral("gattopardo"));
+        for (int k = 0; k < 4; ++k)
+            options[k]->setChecked(k == i);
+        s.Command1->click();
+        const QString found = page("tempricerche.htm");
+        EXPECT_TRUE(found.contains(titles[i]) && found.count(QStringLiteral("Gattopardo")) == 1) << i;
+    }
 }
 
 TEST_F(ViewWindows, MyTvKeepsItsPickerSaysCapacityOnceAndRebuildsOnAChoice)
@@ -159,10 +168,12 @@ TEST_F(ViewWindows, MyTvKeepsItsPickerSaysCapacityOnceAndRebuildsOnAChoice)
     markThirteen(start, QStringLiteral("Rai 1"), QStringLiteral("Segnato "));
     markThirteen(start.addDays(3), QStringLiteral("Rai 2"), QStringLiteral("Altro "));
     FrmMyTV &w = Windows::get<FrmMyTV>();
+    m.CmdGiornoDx_Click(); // the page starts at the picker's day, not the main window's
     w.Command1->click();
     EXPECT_EQ(w.DTPicker1->date(), start);
     ASSERT_EQ(prompts.size(), 1);
     const QString html = page("tempmytv.htm");
+    EXPECT_EQ(html.count(QStringLiteral("\r\n")), html.count(u'\n'));
     EXPECT_TRUE(html.contains(QStringLiteral("Segnato 12")));
     EXPECT_FALSE(html.contains(QStringLiteral("Segnato 13")));
 
@@ -179,7 +190,7 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     loadMain();
     const QDir high(app->file(QStringLiteral("highlights")));
     ASSERT_TRUE(high.mkpath(QStringLiteral("sub")));
-    for (const char *name : {"b.htm", "a #1 50%.htm", "c.jpg"}) {
+    for (const char *name : {"B.htm", "a #1 50%.htm", "c.jpg"}) {
         QFile f(high.filePath(QString::fromUtf8(name)));
         f.open(QIODevice::WriteOnly);
         f.write("<html><body>highlight</body></html>");
@@ -190,7 +201,7 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     FrmHigh &h = Windows::get<FrmHigh>();
     ASSERT_EQ(h.File1->count(), 3);
 
-    // Names with blanks, "#" and "%" open as files.
+    // Names with blanks, "#" and "%" open as files; the list ignores letter case.
     const QString odd = high.filePath(QStringLiteral("a #1 50%.htm"));
     h.File1->setCurrentRow(0);
     h.File1_Click();
@@ -210,6 +221,12 @@ TEST_F(ViewWindows, HighlightsListFilesDeleteMovesToRestanti)
     QFile(high.filePath(QStringLiteral("restanti"))).open(QIODevice::WriteOnly);
     h.File1->setCurrentRow(0);
     h.Toolbar1_ButtonClick(QStringLiteral("elimina"));
-    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("b.htm"))));
+    EXPECT_TRUE(QFile::exists(high.filePath(QStringLiteral("B.htm"))));
     EXPECT_EQ(h.File1->count(), 2);
+
+    ASSERT_TRUE(mainWindow().startJob()); // new highlights only when no other job runs
+    h.Toolbar1_ButtonClick(QStringLiteral("scarica"));
+    mainWindow().finishJob();
+    h.Toolbar1_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(highlights, 1);
 }
