@@ -30,9 +30,6 @@ TEST_F(StoreTest, OnlyTheTextOneIsAMark)
                            "values (20261206, 'Rai 1', 1, '21:00', 'null', NULL), (20261206, 'Rai 1', 2, "
                            "'21:00', 'zero', '0'), (20261206, 'Rai 1', 3, '21:00', 'uno', '1'), "
                            "(20261206, 'Rai 1', 4, '21:00', 'vuoto', '')"));
-    auto rows = t.withStateAt(20261206, QStringLiteral("21:00"), StateField::Promemoria);
-    EXPECT_EQ(titlesOf(rows), QStringList{"uno"});
-
     EXPECT_TRUE(t.setState({20261206, QStringLiteral("Rai 1"), 1}, StateField::Marked, true));
     EXPECT_EQ(titlesOf(t.markedOnDay(20261206)), (QStringList{"null", "uno"}));
     EXPECT_TRUE(t.setState({20261206, QStringLiteral("Rai 1"), 1}, StateField::Marked, false));
