@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 #include "core/ChannelOrder.h"
+#include "core/GroupIcons.h"
 #include "core/Store.h"
 #include "support/TempApp.h"
 
@@ -59,6 +60,7 @@ TEST_F(ChannelOrderTest, UnlistedChannelsFollowInTheirOrderWithoutSharedPosition
     EXPECT_EQ(positions.size(), all.size());
     EXPECT_EQ(*positions.begin(), 1);
     EXPECT_EQ(*positions.rbegin(), qint32(all.size()));
+    EXPECT_EQ(channel("Rai 1").Posizione, 2); // one place down
     EXPECT_EQ(channel("Nove").Posizione, o.count() + 1);
     EXPECT_EQ(channel("TV8").Posizione, o.count() + 2);
     EXPECT_TRUE(channel("Nove").Attivo);
@@ -80,6 +82,18 @@ TEST_F(ChannelOrderTest, NamesWithApostrophesAreAppliedLikeAnyOther)
     // A name with a wildcard touches its own row only.
     EXPECT_EQ(channel("Rai*").Posizione, indexOf(o, "Rai*") + 1);
     EXPECT_EQ(channel("Rai 1").Posizione, 2);
+}
+
+TEST(GroupImages, EachGroupHasItsKeyAndAPictureOfItsOwn)
+{
+    QStringList keys;
+    std::set<QByteArray> pictures;
+    for (int group = 0; group <= 8; ++group) {
+        const QImage i = GroupIcons::icon(keys.emplaceBack(ChannelOrder::groupImageKey(group))).pixmap(16).toImage();
+        pictures.insert(QByteArray(reinterpret_cast<const char *>(i.constBits()), i.sizeInBytes()));
+    }
+    EXPECT_EQ(keys.join(u','), QStringLiteral(",parabola,televisione2,televisione,sport,ragazzi,locali,radio,"));
+    EXPECT_EQ(pictures.size(), 8u); // seven, and none outside 1 to 7
 }
 
 } // namespace

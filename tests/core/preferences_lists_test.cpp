@@ -29,9 +29,10 @@ TEST(PreferenceListsTest, LanguageFilesAreTheIniFilesByName)
     QTemporaryDir dir;
     touch(dir.filePath("italiano.ini"));
     touch(dir.filePath("English.INI"));
+    touch(dir.filePath("deutsch.ini"));
     touch(dir.filePath("leggimi.txt"));
     QDir(dir.path()).mkdir("vecchie.ini");
-    EXPECT_EQ(preferences::languageFiles(dir.path()), (QStringList{"English.INI", "italiano.ini"}));
+    EXPECT_EQ(preferences::languageFiles(dir.path()), (QStringList{"deutsch.ini", "English.INI", "italiano.ini"}));
     EXPECT_TRUE(preferences::languageFiles(dir.filePath("manca")).isEmpty());
 }
 
@@ -47,6 +48,8 @@ TEST(CataloguePickerTest, ListsAccessAndSqliteDatabasesOnly)
     const QString dp = QLocale().decimalPoint();
     EXPECT_EQ(FrmBrowserCons::fsyze(1048576 + 262144), "1" + dp + "25 MB");
     EXPECT_EQ(FrmBrowserCons::fsyze(1572864), "1" + dp + "5 MB");
+    EXPECT_EQ(FrmBrowserCons::fsyze(1048576), "1" + dp + "0 MB");
+    EXPECT_EQ(FrmBrowserCons::joinPath("/", "Film.mdb"), "/Film.mdb"); // nothing doubled at a drive's root
 }
 
 } // namespace

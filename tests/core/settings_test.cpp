@@ -56,6 +56,11 @@ QVariantList allSettings()
             Cinedrawerdb, HTMLReport, Colore, Pulisci, UsaProxy, ProxyName, ProxyPort, ProxyUser, ProxyPass,
             language, HTMLmytv, griglia, PopUp};
 }
+// Their keys: 19 in config.cfg, then config2.cfg's.
+const char *const Keys[] = {"CARD", "Width", "Heigth", "Top", "Left", "FullScreen", "TakeOnlyListed", "ScriptError",
+    "ShutDown", "ShutType", "CheckUpdate", "TakeAll", "TakeNone", "HTMLRicerche", "Locandine", "HighLights", "NavBar",
+    "GiorniGriglia", "Cinedrawerdb", "HTMLReport", "Colore", "Pulisci", "UsaProxy", "ProxyName", "ProxyPort",
+    "ProxyUser", "ProxyPass", "language", "HTMLmytv", "griglia", "PopUp"};
 
 TEST_F(SettingsTest, EveryKeyRoundTripsThroughBothFiles)
 {
@@ -71,6 +76,10 @@ TEST_F(SettingsTest, EveryKeyRoundTripsThroughBothFiles)
     language = "English.ini";
     const QVariantList saved = allSettings();
     SALVA_CONFIGURAZIONE();
+    for (int i = 0; i < int(saved.size()); ++i) {
+        QVariant column = stored(i < 19 ? "config.cfg" : "config2.cfg", QString::fromLatin1(Keys[i]));
+        EXPECT_TRUE(column.convert(saved[i].metaType()) && column == saved[i]) << Keys[i];
+    }
 
     clearSettings();
     CARICA_CONFIGURAZIONE();
@@ -102,14 +111,13 @@ TEST_F(SettingsTest, NullValueIsReportedOnceAndNeverWrittenBack)
 TEST_F(SettingsTest, AMissingColumnOrAValueOfTheWrongTypeLeavesTheOtherKeysAndTheStoredValue)
 {
     run("config.cfg", QStringLiteral("alter table Config drop column Cinedrawerdb"));
-    run("config.cfg", QStringLiteral("update Config set Width = 'largo', ShutType = 70000"));
+    run("config.cfg", QStringLiteral("update Config set Width = 'largo', ShutType = 70000, GiorniGriglia = 32767, "
+                                     "Top = 10.6, FullScreen = 'true'"));
     Width = 99;
     CARICA_CONFIGURAZIONE();
     EXPECT_EQ(messages.size(), 3);
-    EXPECT_EQ(Width, 99);
-    EXPECT_EQ(ShutType, 0);
-    EXPECT_EQ(GiorniGriglia, 2);
-    EXPECT_EQ(language, QStringLiteral("Italiano.ini"));
+    EXPECT_EQ(QVariantList({Width, ShutType, GiorniGriglia, Top, FullScreen, language}),
+              QVariantList({99, 0, 32767, 11, true, "Italiano.ini"}));
     messages.clear();
     SALVA_CONFIGURAZIONE();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
@@ -121,9 +129,8 @@ TEST_F(SettingsTest, EmptyTableShowsTheShortMessageAndKeepsStoredNothing)
 {
     run("config2.cfg", QStringLiteral("delete from Config"));
     CARICA_CONFIGURAZIONE();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0],
-              QStringLiteral("Errore nel caricamento configurazione, hai installto correttamente tutti i file?"));
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "Errore nel caricamento configurazione, hai installto correttamente tutti i file?")});
     EXPECT_TRUE(language.isEmpty());
     EXPECT_EQ(CARD, QStringLiteral("classica.htm"));
 
@@ -131,10 +138,13 @@ TEST_F(SettingsTest, EmptyTableShowsTheShortMessageAndKeepsStoredNothing)
     Colore = true;
     CARD = QStringLiteral("altra.htm");
     SALVA_CONFIGURAZIONE();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0],
-              QStringLiteral("Errore nel salvataggio configurazione, hai installto correttamente tutti i file?"));
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "Errore nel salvataggio configurazione, hai installto correttamente tutti i file?")});
     EXPECT_EQ(stored("config.cfg", "CARD").toString(), QStringLiteral("altra.htm"));
+    // An empty first file shows its own text, and the second file is still tried.
+    run("config.cfg", QStringLiteral("delete from Config"));
+    SALVA_CONFIGURAZIONE();
+    EXPECT_EQ(messages, (QStringList{messages[0], Lingua[169], messages[0]}));
 }
 
 TEST_F(SettingsTest, DamagedFileAtStartIsNotWipedAtCloseAndAFailedSaveStopsBeforeTheSecondFile)

@@ -16,6 +16,7 @@ TEST_F(StoreTest, DayWrittenAsTextIsANumber)
         .execute();
     ProgrammiTable t(db);
     EXPECT_TRUE(t.hasChannelDay(20261206, QStringLiteral("Rai 1")));
+    EXPECT_FALSE(t.hasChannelDay(20261205, "Rai 1") || t.hasChannelDay(20261207, "Rai 1")); // the day itself only
     EXPECT_EQ(t.channelDay(20261206, QStringLiteral("rai 1")).size(), 1u);
     EXPECT_EQ(t.deleteBefore(20261206), 0);
     EXPECT_EQ(t.deleteBefore(20261207), 1);
@@ -29,26 +30,11 @@ TEST_F(StoreTest, OnlyTheTextOneIsAMark)
                            "values (20261206, 'Rai 1', 1, '21:00', 'null', NULL), (20261206, 'Rai 1', 2, "
                            "'21:00', 'zero', '0'), (20261206, 'Rai 1', 3, '21:00', 'uno', '1'), "
                            "(20261206, 'Rai 1', 4, '21:00', 'vuoto', '')"));
-    auto rows = t.withStateAt(20261206, QStringLiteral("21:00"), StateField::Promemoria);
-    EXPECT_EQ(titlesOf(rows), QStringList{"uno"});
-
     EXPECT_TRUE(t.setState({20261206, QStringLiteral("Rai 1"), 1}, StateField::Marked, true));
     EXPECT_EQ(titlesOf(t.markedOnDay(20261206)), (QStringList{"null", "uno"}));
     EXPECT_TRUE(t.setState({20261206, QStringLiteral("Rai 1"), 1}, StateField::Marked, false));
     EXPECT_EQ(t.find({20261206, QStringLiteral("Rai 1"), 1})->Marked, QStringLiteral("0"));
     EXPECT_FALSE(t.setState({20261206, QStringLiteral("Rai 1"), 99}, StateField::Marked, true));
-}
-
-TEST_F(StoreTest, PercentAndUnderscoreInTitlesAreLiteral)
-{
-    ProgrammiTable t(db);
-    add(20261206, "Rai 1", 1, "20:00", "100% Calcio");
-    add(20261206, "Rai 1", 2, "21:00", "1000 Calcio");
-    add(20261206, "Rai 1", 3, "22:00", "Tom_Jerry");
-    add(20261206, "Rai 1", 4, "23:00", "TomXJerry");
-    EXPECT_EQ(titlesOf(t.byTitleLike(QStringLiteral("100% calcio"))), QStringList{"100% Calcio"});
-    EXPECT_EQ(titlesOf(t.byTitleLike(QStringLiteral("tom_jerry"))), QStringList{"Tom_Jerry"});
-    EXPECT_EQ(t.setMarkedByTitleLike(QStringLiteral("tom*"), true), 2);
 }
 
 } // namespace
