@@ -40,31 +40,20 @@ bool isSuccess(int status) { return status >= 200 && status < 300; }
 // Direct transfers share one manager, so that its set-up is paid once and
 // connections to the server are reused; a proxy gets a manager of its own,
 // so that changed settings or credentials never leak into the next transfer.
-QPointer<QNetworkAccessManager> &sharedManager()
-{
-    static QPointer<QNetworkAccessManager> shared;
-    return shared;
-}
-
-// The shared manager goes before the application object does: while that
-// object is being destroyed Qt delivers no events, so the clean-up that the
-// manager's HTTP thread queues for its last transfer would never run and that
-// transfer's objects would stay allocated.
-void closeDownSharedManager()
-{
-    delete sharedManager().data();
-}
+QPointer<QNetworkAccessManager> sharedManager;
 
 QNetworkAccessManager *directManager()
 {
-    QPointer<QNetworkAccessManager> &shared = sharedManager();
-    if (!shared) {
-        static const bool closing = (qAddPostRoutine(closeDownSharedManager), true);
-        Q_UNUSED(closing);
-        shared = new QNetworkAccessManager();
-        shared->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    if (!sharedManager) {
+        // It goes before the application object does: while that object is
+        // being destroyed Qt delivers no events, so the clean-up that the
+        // manager's HTTP thread queues for its last transfer would never run
+        // and that transfer's objects would stay allocated.
+        qAddPostRoutine([] { delete sharedManager.data(); });
+        sharedManager = new QNetworkAccessManager();
+        sharedManager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
     }
-    return shared;
+    return sharedManager;
 }
 
 } // namespace

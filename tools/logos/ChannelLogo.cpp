@@ -94,40 +94,43 @@ struct Layout {
     QFont font;
 };
 
-// The largest bold font that fits the name on one line, or on two split at
-// a blank; letters are narrowed before the font is made smaller.
+QFont logoFont(int pixelSize, int stretch)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setBold(true);
+    f.setPixelSize(pixelSize);
+    f.setStretch(stretch);
+    return f;
+}
+
+bool fits(const QStringList &lines, const QFont &font)
+{
+    const QFontMetrics m(font);
+    int widest = 0;
+    for (const QString &l : lines)
+        widest = std::max(widest, m.horizontalAdvance(l));
+    return widest <= Width - 2 * Margin && lines.size() * m.height() <= Height - 2;
+}
+
+// The largest bold font that fits the name, on one line if it can, else on
+// two split at a blank; letters are narrowed before the font is made smaller.
 Layout fitName(const QString &name)
 {
-    QList<QStringList> choices{{name}};
+    QList<QStringList> splits;
     const QStringList words = name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (int i = 1; i < words.size(); ++i)
-        choices.append({words.mid(0, i).join(QLatin1Char(' ')), words.mid(i).join(QLatin1Char(' '))});
-    Layout best;
-    int bestSize = 0;
-    for (int size = 16; size >= 7 && !bestSize; --size)
-        for (const int stretch : {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed})
-            for (const QStringList &lines : choices) {
-                QFont f(QStringLiteral("DejaVu Sans"));
-                f.setBold(true);
-                f.setPixelSize(size);
-                f.setStretch(stretch);
-                const QFontMetrics m(f);
-                int widest = 0;
-                for (const QString &l : lines)
-                    widest = std::max(widest, m.horizontalAdvance(l));
-                if (widest <= Width - 2 * Margin && lines.size() * m.height() <= Height - 2 &&
-                    (!bestSize || lines.size() < best.lines.size())) {
-                    best = {lines, f};
-                    bestSize = size;
-                }
-            }
-    if (!bestSize) {
-        best.font = QFont(QStringLiteral("DejaVu Sans"));
-        best.font.setPixelSize(7);
-        best.font.setStretch(QFont::Condensed);
-        best.lines = {name};
+        splits.append({words.mid(0, i).join(QLatin1Char(' ')), words.mid(i).join(QLatin1Char(' '))});
+    const int stretches[] = {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed};
+    for (int size = 16; size >= 7; --size) {
+        for (const int stretch : stretches)
+            if (fits({name}, logoFont(size, stretch)))
+                return {{name}, logoFont(size, stretch)};
+        for (const int stretch : stretches)
+            for (const QStringList &lines : splits)
+                if (fits(lines, logoFont(size, stretch)))
+                    return {lines, logoFont(size, stretch)};
     }
-    return best;
+    return {{name}, logoFont(7, QFont::Condensed)};
 }
 
 } // namespace
